@@ -1,0 +1,131 @@
+// One game session: the live game state with everything that belongs to it. The window
+// owns one, every simulation worker its own; nothing of a game lives in globals.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <type_traits>
+
+#include "core/trace.h"
+#include "model/einstellung.h"
+#include "model/katalog.h"
+#include "model/spielstand.h"
+#include "model/zufall.h"
+
+namespace vm {
+
+// The board as the rules see it: every change of the game state requests the refresh of the
+// affected control. The simulator passes a board that does nothing.
+class IBrett {
+public:
+    virtual ~IBrett() = default;
+    virtual void GeldAnzeigen(int /*spieler*/) {}
+    virtual void SiegpunkteAnzeigen(int /*spieler*/) {}
+    virtual void LetzteAktionAnzeigen(int /*spieler*/) {} // last action and last card
+    virtual void AuslageAnzeigen(int /*reihe*/, int /*platz*/) {}
+    virtual void StapelAnzeigen(int /*stapel*/) {}
+    virtual void PhaseAnzeigen() {}
+    virtual void RundeAnzeigen() {}
+    virtual void SpielerAnzahlAnzeigen() {}
+    virtual void StartspielerAnzeigen() {} // the seats' tokens
+    virtual void AmZugAnzeigen() {}        // highlight of the seat on turn
+    virtual void HandAnzeigen(int /*spieler*/, int /*platz*/) {}
+    virtual void TischpositionAnzeigen(int /*spieler*/, int /*position*/) {}
+    virtual void TischpositionAnheben(int /*spieler*/, int /*position*/, bool /*hoch*/) {}
+    virtual void TischAnzeigen(int /*spieler*/) {} // the whole table of a seat
+    virtual void SpielfeldAnzeigen() {}
+    virtual void AuswahlAufheben() {} // the human's selection of display and hand cards
+};
+
+// What the rules hand on to the history, the presets and the end-of-game dialog.
+class ISpielAblauf {
+public:
+    virtual ~ISpielAblauf() = default;
+    virtual void SpielstaerkeAnwenden() {}
+    virtual void HistorieEintrag() {}
+    virtual void SpielendeAnzeigen() {}
+    virtual void NachWertung(int /*phase*/) {}
+};
+
+// Menu choices that a new game takes over.
+struct TMenueWahl {
+    int32_t SpielerAnzahl = 4;
+    int32_t Spielstaerke = 4;
+    bool AdelsbonusErweitert = false;
+    bool VerdeckteHandkarten = false;
+    bool KeineHofmeisterinRunde1 = false;
+    bool Korrekturmodus = false;
+};
+
+class Spielsitzung {
+public:
+    explicit Spielsitzung(const TKatalog& katalog);
+    Spielsitzung(const Spielsitzung&) = delete;
+    Spielsitzung& operator=(const Spielsitzung&) = delete;
+
+    TSpielstand S{};
+    TZufall Zufall;
+    TraceLog Log;
+    TStrategieeinstellungen Einstellungen{};
+    TMenueWahl Menue;
+
+    int32_t AktionenImZug = 0;  // card actions in the current turn
+    Arr1<int32_t, 4> Platz{};   // ranking after the last game
+    bool SimulationLaeuft = false;
+    Arr1<uint8_t, MaxTischpositionen> MarkierteTischplaetze{}; // seat 1's offered table targets
+    tKartenRef SternwartenKarte{}; // observatory card waiting for a table target
+    std::string ProfilOrdner;      // ErrorTrace.txt goes here; empty: not written
+    int64_t AnzahlFehler = 0;      // internal faults reported so far
+
+    const TKatalog& Katalog() const { return *katalog_; }
+    IBrett& Brett() { return *brett_; }
+    ISpielAblauf& Ablauf() { return *ablauf_; }
+    void SetzeBrett(IBrett* b) { brett_ = b ? b : &ohneBrett_; }
+    void SetzeAblauf(ISpielAblauf* a) { ablauf_ = a ? a : &ohneAblauf_; }
+    void SetzeFehlerSenke(IFehlerSenke* s) { senke_ = s; }
+
+    TSpieler& Sp(int spieler) { return S.Spieler[spieler]; }
+    const tKarte& Daten(tKartenRef k) const { return katalog_->Daten(k); }
+    // Card number of an unmarked reference within the used kinds; 0 and fault 1 otherwise.
+    int32_t KarteRefToInx(tKartenRef k);
+    const TStrategieEinstellung& EinstellungLaufend() const { return Einstellungen.Fuer(S.SpielerAnzahl); }
+
+    bool TraceAn() const { return Log.TraceAn; }
+    void TraceZeile(std::string text) { Log.Zeile(std::move(text)); }
+    // Writes one trace line built from its parts, only while the trace is on.
+    template <class... A>
+    void Trace(const A&... teile) {
+        if (!Log.TraceAn) return;
+        std::string s;
+        (Anhaengen(s, teile), ...);
+        Log.Zeile(std::move(s));
+    }
+
+    // Reports a fault that an operation found; the caller carries on with a neutral result.
+    void InternerFehler(int32_t nummer, std::string_view prozedur);
+
+    // The reset at program start and at every set-up.
+    void ZustandZuruecksetzen();
+
+private:
+    // Out of line: keeps the hot callers small and the string code in one place.
+    void Anhaengen(std::string& s, std::string_view v) const;
+    void Anhaengen(std::string& s, const char* v) const { Anhaengen(s, std::string_view(v)); }
+    void Anhaengen(std::string& s, const std::string& v) const { Anhaengen(s, std::string_view(v)); }
+    void Anhaengen(std::string& s, tKartenRef k) const;
+    void AnhaengenZahl(std::string& s, long long v) const;
+    template <class I, class = std::enable_if_t<std::is_integral_v<I>>>
+    void Anhaengen(std::string& s, I v) const {
+        AnhaengenZahl(s, static_cast<long long>(v));
+    }
+
+    const TKatalog* katalog_;
+    IBrett ohneBrett_;
+    ISpielAblauf ohneAblauf_;
+    IBrett* brett_ = &ohneBrett_;
+    ISpielAblauf* ablauf_ = &ohneAblauf_;
+    IFehlerSenke* senke_ = nullptr;
+};
+
+} // namespace vm

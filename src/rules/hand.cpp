@@ -1,0 +1,147 @@
+#include "rules/hand.h"
+
+#include "rules/kaufen.h"
+
+namespace vm {
+
+constexpr int MaxHandplaetze = 4;
+
+tKartenRef ZieheKarteHand(Spielsitzung& g, int spieler, int platz) {
+    TKartenliste& h = g.Sp(spieler).Hand();
+    if (platz < 1 || platz > h.Anzahl || h.Anzahl > StapelPlaetze) {
+        g.InternerFehler(1, "ZieheKarteHand");
+        return {};
+    }
+    tKartenRef karte = h.Karten[platz];
+    int32_t alt = h.Anzahl;
+    --h.Anzahl;
+    g.Trace("Handkarte ", karte, " auswählen");
+    for (int p = platz; p < alt; ++p) h.Karten[p] = h.Karten[p + 1];
+    h.Karten[alt] = {};
+    for (int p = platz; p <= alt; ++p) g.Brett().HandAnzeigen(spieler, p);
+    return karte;
+}
+
+void LegeKarteInHand(Spielsitzung& g, int spieler, int platz, tKartenRef karte) {
+    TSpieler& sp = g.Sp(spieler);
+    TKartenliste& h = sp.Hand();
+    if (platz < 1 || platz > MaxHandplaetze || h.Anzahl >= MaxHandplaetze) {
+        g.InternerFehler(1, "LegeKarteInHand");
+        return;
+    }
+    h.Karten[platz] = karte;
+    ++h.Anzahl;
+    g.Brett().HandAnzeigen(spieler, platz);
+    sp.LetzteAktion = AktionHand;
+    sp.LetzteKarte = karte;
+    g.Brett().LetzteAktionAnzeigen(spieler);
+    g.S.AnzahlPassen = 0;
+    ++g.AktionenImZug;
+    g.Trace("Spieler ", spieler, " nimmt ", karte, " auf die Hand(", platz, ")");
+}
+
+bool KannHandkarteAufnehmen(const Spielsitzung& g, int spieler) {
+    const TSpieler& sp = g.S.Spieler[spieler];
+    int32_t n = sp.Hand().Anzahl;
+    return n < 3 || (n == 3 && (sp.Sondereigenschaften & Lagerhaus));
+}
+
+int32_t FreieHandplaetze(const Spielsitzung& g, int spieler) {
+    const TSpieler& sp = g.S.Spieler[spieler];
+    int32_t frei = ((sp.Sondereigenschaften & Lagerhaus) ? 4 : 3) - sp.Hand().Anzahl;
+    return frei < 0 ? 0 : frei;
+}
+
+bool NimmKarteAufHand(Spielsitzung& g, int spieler, tKartenRef karte) {
+    if (!KannHandkarteAufnehmen(g, spieler)) return false;
+    LegeKarteInHand(g, spieler, g.Sp(spieler).Hand().Anzahl + 1, karte);
+    return true;
+}
+
+bool TischplaetzeDeaktivieren(Spielsitzung& g, int spieler) {
+    bool irgendeiner = false;
+    for (int pos = 1; pos <= MaxTischpositionen; ++pos) {
+        if (!g.MarkierteTischplaetze[pos]) continue;
+        g.MarkierteTischplaetze[pos] = 0;
+        g.Brett().TischpositionAnheben(spieler, pos, false);
+        irgendeiner = true;
+    }
+    if (irgendeiner) g.Brett().TischAnzeigen(spieler);
+    return irgendeiner;
+}
+
+void AuswahlAufheben(Spielsitzung& g) {
+    g.Brett().AuswahlAufheben();
+    TischplaetzeDeaktivieren(g, 1);
+}
+
+void KaufSiegpunkte(Spielsitzung& g, int spieler, int32_t punkte) {
+    TSpieler& sp = g.Sp(spieler);
+    if (punkte < 0 || sp.Geld < 2 * punkte) {
+        g.InternerFehler(1, "KaufSiegpunkte");
+        return;
+    }
+    sp.Geld -= 2 * punkte;
+    sp.Siegpunkte += punkte;
+    g.S.GekaufteSiegpunkte = punkte;
+    sp.LetzteAktion = AktionKaufSp;
+    g.Brett().GeldAnzeigen(spieler);
+    g.Brett().SiegpunkteAnzeigen(spieler);
+    g.Brett().LetzteAktionAnzeigen(spieler);
+    g.Trace("Spieler ", spieler, " kauft ", punkte, " Siegpunkte");
+}
+
+void WirfKarteAb(Spielsitzung& g, int spieler, tKartenRef karte) {
+    TSpieler& sp = g.Sp(spieler);
+    sp.LetzteAktion = AktionSAbwurf;
+    sp.LetzteKarte = karte;
+    g.Brett().LetzteAktionAnzeigen(spieler);
+    g.S.AnzahlPassen = 0;
+    ++g.S.AblageAnzahl;
+    g.Trace("Spieler ", spieler, " wirft ", karte, " ab(", g.S.AblageAnzahl, ")");
+}
+
+bool NimmKarteAufHandSW(Spielsitzung& g, int spieler, tKartenRef karte) {
+    bool ok = NimmKarteAufHand(g, spieler, karte);
+    if (ok) {
+        g.Sp(spieler).LetzteAktion = AktionSHand;
+        g.Brett().LetzteAktionAnzeigen(spieler);
+    }
+    return ok;
+}
+
+void BenutzeTischkarte(Spielsitzung& g, int spieler, int farbe, int index) {
+    if (farbe < 1 || farbe > 3) return;
+    TKartenliste& l = g.Sp(spieler).Karten[farbe];
+    if (index < 1 || index > l.Anzahl) return;
+    tKartenRef& k = l.Karten[index];
+    if (!KarteBenutzt(k)) k.Farbe += Benutzt;
+    g.Brett().TischpositionAnzeigen(spieler, Tischposition(g, spieler, farbe, index));
+}
+
+void BenutzeTischkarte(Spielsitzung& g, int spieler, int32_t position) {
+    TTischkarte t = TischpositionZuKarte(g, spieler, position);
+    if (t.farbe != 0) BenutzeTischkarte(g, spieler, t.farbe, t.index);
+}
+
+void ReaktiviereTischkarte(Spielsitzung& g, int spieler, int32_t position) {
+    TTischkarte t = TischpositionZuKarte(g, spieler, position);
+    if (t.farbe == 0) return;
+    tKartenRef& k = g.Sp(spieler).Karten[t.farbe].Karten[t.index];
+    if (KarteBenutzt(k)) k.Farbe -= Benutzt;
+    g.Brett().TischpositionAnzeigen(spieler, position);
+}
+
+void ReaktiviereSternwarten(Spielsitzung& g) {
+    for (int s = 1; s <= g.S.SpielerAnzahl; ++s) {
+        TKartenliste& l = g.Sp(s).Karten[2];
+        for (int i = 1; i <= l.Anzahl; ++i) {
+            if (!KarteBenutzt(l.Karten[i])) continue;
+            l.Karten[i].Farbe -= Benutzt;
+            g.Brett().TischpositionAnzeigen(s, Tischposition(g, s, 2, i));
+            g.Trace("Reaktivieren der Sternwarte für Spieler ", s);
+        }
+    }
+}
+
+} // namespace vm

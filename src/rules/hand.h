@@ -1,0 +1,29 @@
+// Hand moves, the hand limit, the observatory and the pub.
+#pragma once
+
+#include "model/sitzung.h"
+
+namespace vm {
+
+tKartenRef ZieheKarteHand(Spielsitzung& g, int spieler, int platz);
+// Puts a card into a hand slot; the callers check the hand limit.
+void LegeKarteInHand(Spielsitzung& g, int spieler, int platz, tKartenRef karte);
+bool KannHandkarteAufnehmen(const Spielsitzung& g, int spieler);
+int32_t FreieHandplaetze(const Spielsitzung& g, int spieler);
+bool NimmKarteAufHand(Spielsitzung& g, int spieler, tKartenRef karte);
+
+// Lowers every offered table position of the seat and clears the marks; true if any was marked.
+bool TischplaetzeDeaktivieren(Spielsitzung& g, int spieler);
+// Clears the human's selection and seat 1's table targets.
+void AuswahlAufheben(Spielsitzung& g);
+
+// Observatory and pub.
+void KaufSiegpunkte(Spielsitzung& g, int spieler, int32_t punkte);
+void WirfKarteAb(Spielsitzung& g, int spieler, tKartenRef karte);
+bool NimmKarteAufHandSW(Spielsitzung& g, int spieler, tKartenRef karte);
+void BenutzeTischkarte(Spielsitzung& g, int spieler, int32_t position);
+void BenutzeTischkarte(Spielsitzung& g, int spieler, int farbe, int index);
+void ReaktiviereTischkarte(Spielsitzung& g, int spieler, int32_t position);
+void ReaktiviereSternwarten(Spielsitzung& g);
+
+} // namespace vm

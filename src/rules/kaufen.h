@@ -1,0 +1,33 @@
+// Card prices and buying onto a player's table.
+#pragma once
+
+#include "model/sitzung.h"
+
+namespace vm {
+
+// Price before any replaced card is considered. Reihe 1: upper row, hand or observatory; 2: lower row.
+int32_t KostenKarte(Spielsitzung& g, int spieler, tKartenRef karte, int reihe);
+// True when upgrade `u` may replace table card `r` (right colour, not used, listed in Ersetzt).
+bool KannErsetzen(const Spielsitzung& g, tKartenRef u, tKartenRef r);
+// Price of upgrade `u` laid over table card `r`.
+int32_t UpgradePreis(Spielsitzung& g, int spieler, tKartenRef u, tKartenRef r, int reihe);
+bool KannKarteKaufen(Spielsitzung& g, int spieler, tKartenRef karte);
+bool AktiviereFreienTischplatz(Spielsitzung& g, int spieler, tKartenRef karte, int reihe);
+void LegeBezahleSpielerkarteTisch(Spielsitzung& g, int spieler, int32_t position, int reihe, tKartenRef karte);
+bool LegeBezahleSpielerkarteTischNormSW(Spielsitzung& g, int spieler, tKartenRef karte);
+void LegeBezahleSpielerkarteTischErwSW(Spielsitzung& g, int spieler, int32_t position, tKartenRef karte);
+bool AktiviereFreienTischplatzErwSW(Spielsitzung& g, int spieler, tKartenRef karte);
+
+struct TTischkarte {
+    int farbe = 0; // list 1..3, 0 if the position holds no card
+    int index = 0;
+    tKartenRef karte{};
+};
+TTischkarte TischpositionZuKarte(const Spielsitzung& g, int spieler, int32_t position);
+// Position of index `index` of list `farbe` on the table.
+int32_t Tischposition(const Spielsitzung& g, int spieler, int farbe, int index);
+void SortiereTischkarte(Spielsitzung& g, int spieler, int farbe, int index);
+// Recomputes the ability bits and counters of a seat from its table (a card left the table).
+void SondereigenschaftenNeu(Spielsitzung& g, int spieler);
+
+} // namespace vm

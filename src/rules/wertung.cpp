@@ -1,0 +1,98 @@
+#include "rules/wertung.h"
+
+namespace vm {
+
+int32_t EinkommenGeld(const Spielsitzung& g, int phase, int spieler) {
+    if (phase < 1 || phase > 3) return 0;
+    const TSpieler& sp = g.S.Spieler[spieler];
+    const TKartenliste& l = sp.Karten[phase];
+    int32_t summe = 0;
+    for (int i = 1; i <= l.Anzahl; ++i)
+        if (!KarteBenutzt(l.Karten[i])) summe += g.Daten(l.Karten[i]).Geld;
+    if (phase == 2 && (sp.Sondereigenschaften & GeldProRot)) summe += sp.Karten[3].Anzahl;
+    if (phase == 3 && (sp.Sondereigenschaften & GeldProGruen)) summe += sp.Karten[1].Anzahl;
+    return summe;
+}
+
+int32_t EinkommenPunkte(const Spielsitzung& g, int phase, int spieler) {
+    if (phase < 1 || phase > 3) return 0;
+    const TKartenliste& l = g.S.Spieler[spieler].Karten[phase];
+    int32_t summe = 0;
+    for (int i = 1; i <= l.Anzahl; ++i)
+        if (!KarteBenutzt(l.Karten[i])) summe += g.Daten(l.Karten[i]).Siegpunkte;
+    return summe;
+}
+
+int32_t AdelsbonusTabelle(int32_t n, bool erweitert) {
+    if (n <= 0) return 0;
+    if (n <= 10) return n * (n + 1) / 2;
+    return erweitert ? 55 + 10 * (n - 10) : 55;
+}
+
+namespace {
+
+TAdelsbonus Zaehle(const Spielsitzung& g, int spieler, bool mitHand) {
+    bool gesehen[50] = {};
+    int32_t n = 0;
+    auto markiere = [&](tKartenRef k) {
+        int32_t inx = g.Daten(k).Inx;
+        if (inx >= 1 && inx <= 49 && !gesehen[inx]) {
+            gesehen[inx] = true;
+            ++n;
+        }
+    };
+    const TSpieler& sp = g.S.Spieler[spieler];
+    for (int i = 1; i <= sp.Karten[3].Anzahl; ++i) markiere(sp.Karten[3].Karten[i]);
+    if (mitHand) {
+        const TKartenliste& h = sp.Hand();
+        for (int i = 1; i <= h.Anzahl; ++i)
+            if (g.Daten(h.Karten[i]).Farbe == 3) markiere(h.Karten[i]);
+    }
+    return {AdelsbonusTabelle(n, g.S.AdelsbonusErweitert != 0), n};
+}
+
+} // namespace
+
+TAdelsbonus Adelsbonus(const Spielsitzung& g, int spieler) { return Zaehle(g, spieler, false); }
+TAdelsbonus AdelsbonusMitHand(const Spielsitzung& g, int spieler) { return Zaehle(g, spieler, true); }
+
+void Wertung(Spielsitzung& g, int phase) {
+    bool schluss = g.S.StapelLeer && phase == 4;
+    for (int s = 1; s <= g.S.SpielerAnzahl; ++s) {
+        TSpieler& sp = g.Sp(s);
+        int32_t geld = EinkommenGeld(g, phase, s);
+        int32_t punkte = EinkommenPunkte(g, phase, s);
+        sp.Geld += geld;
+        sp.Siegpunkte += punkte;
+        int32_t a = 0, m = 0, h = 0;
+        if (schluss) {
+            a = Adelsbonus(g, s).bonus;
+            m = GeldPunkte(g, s);
+            h = 5 * sp.Hand().Anzahl;
+            sp.Siegpunkte += a + m - h;
+            if (sp.Siegpunkte < 0) sp.Siegpunkte = 0;
+        }
+        g.Brett().GeldAnzeigen(s);
+        g.Brett().SiegpunkteAnzeigen(s);
+        g.Trace("Wertung Spieler ", s, ": Geld = (", geld, ",", sp.Geld, ")  -  Siegpunkte = (", punkte + a + m - h,
+                ",", sp.Siegpunkte, ")");
+    }
+    g.Ablauf().NachWertung(phase);
+}
+
+void BerechnePlatz(Spielsitzung& g) {
+    int n = g.S.SpielerAnzahl;
+    int64_t wert[5] = {};
+    for (int s = 1; s <= n; ++s)
+        wert[s] = static_cast<int64_t>(g.S.Spieler[s].Siegpunkte) * 10000 + g.S.Spieler[s].Geld;
+    for (int s = 1; s <= 4; ++s) g.Platz[s] = 0;
+    for (int platz = 1; platz <= n; ++platz) {
+        int best = 0;
+        for (int s = n; s >= 1; --s)
+            if (best == 0 || wert[s] >= wert[best]) best = s;
+        g.Platz[best] = platz;
+        wert[best] = -1;
+    }
+}
+
+} // namespace vm

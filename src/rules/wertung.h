@@ -1,0 +1,24 @@
+// Phase scoring, final scoring and ranking.
+#pragma once
+
+#include "model/sitzung.h"
+
+namespace vm {
+
+int32_t EinkommenGeld(const Spielsitzung& g, int phase, int spieler);
+int32_t EinkommenPunkte(const Spielsitzung& g, int phase, int spieler);
+
+struct TAdelsbonus {
+    int32_t bonus = 0;
+    int32_t arten = 0; // number of different aristocrat kinds
+};
+int32_t AdelsbonusTabelle(int32_t arten, bool erweitert);
+TAdelsbonus Adelsbonus(const Spielsitzung& g, int spieler);
+TAdelsbonus AdelsbonusMitHand(const Spielsitzung& g, int spieler);
+inline int32_t GeldPunkte(const Spielsitzung& g, int spieler) { return g.S.Spieler[spieler].Geld / 10; }
+
+void Wertung(Spielsitzung& g, int phase);
+// Fills Platz: more points win, then more money, then the lower seat.
+void BerechnePlatz(Spielsitzung& g);
+
+} // namespace vm
