@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages the build needs, only those that are missing.
+set -euo pipefail
+pakete=(g++ cmake make pkg-config zlib1g-dev libgtest-dev libbenchmark-dev libsimpleini-dev)
+fehlend=()
+for p in "${pakete[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || fehlend+=("$p")
+done
+if [ ${#fehlend[@]} -gt 0 ]; then
+  echo "Installiere: ${fehlend[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${fehlend[@]}"
+fi
