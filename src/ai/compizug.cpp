@@ -1,31 +1,144 @@
 #include "ai/compizug.h"
 
+#include <array>
+
+#include "ai/auswertung.h"
+#include "ai/strategien.h"
 #include "rules/ablauf.h"
+#include "rules/hand.h"
 
 namespace vm {
 
-bool StrategieVerfuegbar(int32_t strategie) { return strategie == 1; }
-
 namespace {
 
-void CompiStrategieZug(Spielsitzung& g, int32_t /*strategie*/) {
-    // Strategy 1 and every number without a routine pass.
-    Passen(g, g.S.AktuellerSpieler);
-}
+constexpr std::array<std::string_view, 16> Namen = {
+    "",
+    "Passe !",
+    "Blaublütiger Adel (V1)",
+    "Der Simpel",
+    "Der wahre Kastor",
+    "Der wahre Kastor",
+    "Baron Münchhausen (V1)",
+    "Baron Münchhausen (V1)",
+    "Baron Münchhausen (V2)",
+    "Baron Münchhausen (V2)",
+    "Baron Münchhausen (V3)",
+    "Baron Münchhausen (V3)",
+    "Baron Münchhausen (V4)",
+    "Baron Münchhausen (V4)",
+    "Blaublütiger Adel (V2)",
+    "Blaublütiger Adel (V2)",
+};
 
-void CompiSchenkeZug(Spielsitzung& /*g*/) {
-    // Strategy 1 never buys in the pub round.
-}
+constexpr int32_t MaxWechselTiefe = 10;
 
 } // namespace
+
+bool StrategieVerfuegbar(int32_t s) {
+    return (s >= 1 && s <= 5) || s == 99;
+}
+
+std::string_view Strategiename(int32_t s) {
+    return s >= 1 && s < static_cast<int32_t>(Namen.size()) ? Namen[s] : std::string_view{};
+}
+
+void CompiStrategieZug(Spielsitzung& g, int32_t strategie) {
+    switch (strategie) {
+    case 2:
+    case 3:
+        CompiBeginnStrat2(g, strategie == 3);
+        break;
+    case 4:
+    case 5:
+    case 99:
+        CompiBeginnStrat4(g, strategie);
+        break;
+    default:
+        // Strategy 1 and every number without a routine pass.
+        Passen(g, g.S.AktuellerSpieler);
+        break;
+    }
+}
+
+int32_t SchenkePunkte(Spielsitzung& g, int sp, int32_t strategie) {
+    const TSpieler& s = g.S.Spieler[sp];
+    const TStrategieEinstellung& e = g.EinstellungLaufend();
+    const int32_t geld = s.Geld;
+    const int32_t grenze = 5 * s.AnzahlSchenken;
+    const int32_t R = g.S.Runde;
+    const bool schluss = g.S.StapelLeer != 0;
+    auto min = [](int32_t a, int32_t b) { return a < b ? a : b; };
+    if (s.AnzahlSchenken < 1) return 0;
+    switch (strategie) {
+    case 2:
+    case 3: {
+        const int32_t runde = e.Parameter123[strategie == 2 ? 2 : 5];
+        return R >= runde ? min(geld / 2, grenze) : 0;
+    }
+    case 6:
+    case 7:
+    case 8:
+    case 9: {
+        int32_t n = min(geld / 2, grenze);
+        if (schluss && s.Hand().Anzahl >= 2) n = 0;
+        if (R < e.Param(strategie, 3) && !schluss) return 0;
+        return n;
+    }
+    case 10:
+    case 11:
+    case 12:
+    case 13:
+    case 14:
+    case 15: {
+        if (R < e.Param(strategie, 3) && !schluss) return 0;
+        tAuswKarten a;
+        ErstelleAuswKarten(g, sp, a);
+        int32_t x = (geld + a.SS[3].Geld - a.HandPreisGesamt) / 2;
+        x = min(x, geld);
+        x = (x < 0 ? 0 : x) / 2;
+        int32_t n = min(x, grenze);
+        if (strategie >= 12) {
+            const int32_t r = Aristokratenreserve(g, 18);
+            if (geld - 2 * n < r && geld - 2 * n + 2 >= r && n > 0) --n;
+        }
+        return n;
+    }
+    default:
+        return 0;
+    }
+}
+
+void CompiSchenkeZug(Spielsitzung& g) {
+    const int sp = g.S.AktuellerSpieler;
+    const int32_t n = SchenkePunkte(g, sp, g.EinstellungLaufend().Strategie[sp]);
+    if (n > 0) KaufSiegpunkte(g, sp, n);
+}
 
 void CompiZug(Spielsitzung& g) {
     if (g.S.Spielende) return;
     const int sitz = g.S.AktuellerSpieler;
-    if (!g.S.Computer[sitz]) return;
+    if (sitz < 1 || sitz > 4 || !g.S.Computer[sitz]) return;
     if (!g.S.SchenkeModus) CompiStrategieZug(g, g.EinstellungLaufend().Strategie[sitz]);
     if (g.S.SchenkeModus) CompiSchenkeZug(g);
     NaechsterSpieler(g);
+}
+
+bool Strategiewechsel(Spielsitzung& g, int32_t ersteRunde, int32_t letzteRunde, int32_t strategie,
+                      int32_t prozent) {
+    if (g.S.Runde < ersteRunde || g.S.Runde > letzteRunde || strategie == 0) return false;
+    const bool ok = g.Zufall.Random(100) < prozent;
+    g.Trace("Random Strategiewechsel nach ", strategie, " : ", ok ? "OK" : "Not OK");
+    if (!ok || g.StrategiewechselTiefe >= MaxWechselTiefe) return false;
+    ++g.StrategiewechselTiefe;
+    CompiStrategieZug(g, strategie);
+    --g.StrategiewechselTiefe;
+    return true;
+}
+
+bool ZufallMarktpflege(Spielsitzung& g, int32_t prozent, int32_t phase) {
+    const bool ok = g.Zufall.Random(100) < prozent;
+    g.Trace("Random Marktpflege in Phase ", phase, " : ", ok ? "OK" : "Not OK");
+    return ok;
 }
 
 } // namespace vm

@@ -68,15 +68,17 @@ public:
     TZufall Zufall;
     TraceLog Log;
     TStrategieeinstellungen Einstellungen{};
+    TStrategieeinstellungen ExpertenEinstellungen{}; // the user's own while a preset strength is active
     TMenueWahl Menue;
 
-    int32_t AktionenImZug = 0;  // card actions in the current turn
-    Arr1<int32_t, 4> Platz{};   // ranking after the last game
+    int32_t AktionenImZug = 0; // card actions in the current turn
+    Arr1<int32_t, 4> Platz{};  // ranking after the last game
     bool SimulationLaeuft = false;
     Arr1<uint8_t, MaxTischpositionen> MarkierteTischplaetze{}; // seat 1's offered table targets
-    tKartenRef SternwartenKarte{}; // observatory card waiting for a table target
-    std::string ProfilOrdner;      // ErrorTrace.txt goes here; empty: not written
-    int64_t AnzahlFehler = 0;      // internal faults reported so far
+    tKartenRef SternwartenKarte{};                             // observatory card waiting for a table target
+    std::string ProfilOrdner;                                  // ErrorTrace.txt goes here; empty: not written
+    int64_t AnzahlFehler = 0;                                  // internal faults reported so far
+    int32_t StrategiewechselTiefe = 0; // nesting of strategy switches within one computer move
 
     const TKatalog& Katalog() const { return *katalog_; }
     IBrett& Brett() { return *brett_; }
@@ -94,8 +96,7 @@ public:
     bool TraceAn() const { return Log.TraceAn; }
     void TraceZeile(std::string text) { Log.Zeile(std::move(text)); }
     // Writes one trace line built from its parts, only while the trace is on.
-    template <class... A>
-    void Trace(const A&... teile) {
+    template <class... A> void Trace(const A&... teile) {
         if (!Log.TraceAn) return;
         std::string s;
         (Anhaengen(s, teile), ...);

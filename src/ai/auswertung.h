@@ -1,0 +1,47 @@
+// The evaluation record a computer seat builds at the start of every move.
+#pragma once
+
+#include "model/sitzung.h"
+
+namespace vm {
+
+// One colour of the seat's cards (1..3 table, 4 hand). Records are pointers into the
+// catalogue, so building the evaluation copies no strings and allocates nothing.
+struct tSSKarten {
+    int32_t Anzahl;
+    int32_t AnzahlErw;  // upgrade cards among them
+    int32_t HandErw;    // sections 1..3: hand upgrade cards of this colour
+    int32_t HandAnzahl; // sections 1..3: hand cards of this colour
+    int32_t Geld;       // money income of the colour
+    int32_t Punkte;     // victory-point income
+    int32_t HandPreis;  // total price of the hand cards of this colour
+    Arr1<const tKarte*, 31> Karten;
+    Arr1<int32_t, 31> Ziel; // 1..3: hand index of the upgrade that replaces this card; 4: target index
+};
+
+struct tAuswKarten {
+    int32_t ZarInx; // first green table "Zar+Zimmermann", 0 if none
+    int32_t AnzahlAuslage;
+    Arr1<tKartenRef, 8> Karten;
+    Arr1<const tKarte*, 8> TKarten;
+    Arr1<tSSKarten, 4> SS;
+    Arr1<int32_t, 8> Reihe;
+    Arr1<int32_t, 8> Platz;
+    Arr1<int32_t, 8> Preis;
+    int32_t AnzahlReihe2; // running display count while row 2 was appended, 0 if row 2 is empty
+    int32_t Punkteprognose;
+    int32_t Geldprognose;
+    int32_t HandPreisGesamt;
+    bool EndeNah[4];
+    bool StapelKnapp[4];
+};
+
+void ErstelleAuswKarten(Spielsitzung& g, int spieler, tAuswKarten& a);
+
+// The seat has that card number on its table in that colour or in its hand.
+bool Besitzt(const Spielsitzung& g, int spieler, int farbe, int32_t inx);
+int32_t AnzahlBesitz(const Spielsitzung& g, int spieler, int farbe, int32_t inx);
+// Price of the dearest aristocrat kind still in the red stack, capped at `limit`.
+int32_t Aristokratenreserve(const Spielsitzung& g, int32_t limit);
+
+} // namespace vm

@@ -1,0 +1,741 @@
+#include "ai/routinen.h"
+
+#include "model/stapel.h"
+#include "rules/hand.h"
+#include "rules/kaufen.h"
+
+namespace vm {
+
+namespace {
+
+constexpr int32_t InxSternwarte = 11;
+
+bool Schlicht(const tKarte* t, int farbe) {
+    return t->Erweiterung == 0 && t->Farbe == farbe;
+}
+bool Erw(const tKarte* t, int farbe) {
+    return t->Erweiterung == 1 && t->Farbe == farbe;
+}
+int32_t Max1(int32_t v) {
+    return v < 1 ? 1 : v;
+}
+// Money left after buying display card i, counting what it pays in this phase.
+int32_t Rest(const KI& k, int i) {
+    return k.Geld() - k.a.Preis[i] + k.EinkommenJetzt(*k.a.TKarten[i]);
+}
+bool HandPlatz(const KI& k) {
+    return KannHandkarteAufnehmen(k.g, k.sp);
+}
+const tSSKarten& Hand(const KI& k) {
+    return k.a.SS[ListeHand];
+}
+tKartenRef HandRef(const KI& k, int h) {
+    return k.g.S.Spieler[k.sp].Hand().Karten[h];
+}
+
+// Table counts of the plain red cards per card number 18..24 (index 0..6), and the first index of each.
+struct RoteArten {
+    int32_t tisch[7] = {};
+    int32_t hand[7] = {};
+    int32_t erster[7] = {};
+};
+RoteArten ZaehleRote(const KI& k) {
+    RoteArten r;
+    const tSSKarten& rot = k.a.SS[3];
+    for (int i = 1; i <= rot.Anzahl; ++i) {
+        const tKarte* t = rot.Karten[i];
+        if (t->Erweiterung || t->Inx < 18 || t->Inx > 24) continue;
+        if (r.tisch[t->Inx - 18]++ == 0) r.erster[t->Inx - 18] = i;
+    }
+    for (int h = 1; h <= Hand(k).Anzahl; ++h) {
+        const tKarte* t = Hand(k).Karten[h];
+        if (!t->Erweiterung && t->Inx >= 18 && t->Inx <= 24) ++r.hand[t->Inx - 18];
+    }
+    return r;
+}
+
+int UnbenutzteSternwarte(const KI& k) {
+    const TKartenliste& blau = k.g.S.Spieler[k.sp].Karten[2];
+    for (int i = 1; i <= blau.Anzahl; ++i)
+        if (!KarteBenutzt(blau.Karten[i]) && (k.g.Daten(blau.Karten[i]).Sondereigenschaften & Sternwarte))
+            return i;
+    return 0;
+}
+
+int32_t ErwInx(int32_t inx) {
+    return inx - 24;
+} // slot of an upgrade kind in catalogue table 4
+
+} // namespace
+
+// ---- primitives ----
+
+bool KaufeAuslagekarte(KI& k, int farbe, int i, int ziel) {
+    if (i < 1 || i > k.a.AnzahlAuslage) return false;
+    const int reihe = k.a.Reihe[i];
+    tKartenRef karte = ZieheKarteAuslage(k.g, reihe, k.a.Platz[i]);
+    if (karte.Leer()) return false;
+    int32_t pos = ziel > 0 ? Tischposition(k.g, k.sp, farbe, ziel) : k.S().Tischkarten() + 1;
+    LegeBezahleSpielerkarteTisch(k.g, k.sp, pos, reihe, karte);
+    return true;
+}
+
+bool LegeHandkarte(KI& k, int farbe, int ziel, int h) {
+    tKartenRef karte = ZieheKarteHand(k.g, k.sp, h);
+    if (karte.Leer()) return false;
+    int32_t pos = ziel > 0 ? Tischposition(k.g, k.sp, farbe, ziel) : k.S().Tischkarten() + 1;
+    LegeBezahleSpielerkarteTisch(k.g, k.sp, pos, 1, karte);
+    k.S().LetzteAktion = AktionKaufH;
+    k.g.Brett().LetzteAktionAnzeigen(k.sp);
+    return true;
+}
+
+bool NimmInHand(KI& k, int i) {
+    // Checked before the card leaves the display, so a full hand never loses it.
+    if (i < 1 || i > k.a.AnzahlAuslage || !HandPlatz(k)) return false;
+    tKartenRef karte = ZieheKarteAuslage(k.g, k.a.Reihe[i], k.a.Platz[i]);
+    if (karte.Leer()) return false;
+    return NimmKarteAufHand(k.g, k.sp, karte);
+}
+
+// ---- buying from the display ----
+
+bool KaufeGuenstigsteKarte(KI& k, int farbe, int32_t limit) {
+    if (k.Geld() == 0) return false;
+    int best = 0;
+    for (int i = 1; i <= k.a.AnzahlAuslage; ++i) {
+        const tKarte* t = k.a.TKarten[i];
+        if (!Schlicht(t, farbe) || k.a.Preis[i] - k.EinkommenJetzt(*t) > limit) continue;
+        if (best == 0 || k.a.Preis[i] < k.a.Preis[best] ||
+            (k.a.Preis[i] == k.a.Preis[best] && t->Kosten < k.a.TKarten[best]->Kosten))
+            best = i;
+    }
+    return best > 0 && k.a.Preis[best] <= k.Geld() && KaufeAuslagekarte(k, farbe, best, 0);
+}
+
+bool KaufeKarteInx(KI& k, int farbe, int32_t minRest, int32_t inx) {
+    for (int i = k.a.AnzahlAuslage; i >= 1; --i) {
+        const tKarte* t = k.a.TKarten[i];
+        if (!Schlicht(t, farbe) || t->Inx != inx) continue;
+        if (k.a.Preis[i] <= k.Geld() && Rest(k, i) >= minRest) return KaufeAuslagekarte(k, farbe, i, 0);
+    }
+    return false;
+}
+
+bool KaufeBereichAbsteigend(KI& k, int farbe, int32_t minRest, int32_t hoch, int32_t tief) {
+    if (k.Geld() == 0) return false;
+    for (int32_t x = hoch; x >= tief; --x)
+        if (KaufeKarteInx(k, farbe, minRest, x)) return true;
+    return false;
+}
+
+bool KaufeBereichAufsteigend(KI& k, int farbe, int32_t minRest, int32_t hoch, int32_t tief) {
+    if (k.Geld() == 0) return false;
+    for (int32_t x = tief; x <= hoch; ++x)
+        if (x != InxSternwarte && KaufeKarteInx(k, farbe, minRest, x)) return true;
+    return false;
+}
+
+bool KaufeBereichBegrenzt(KI& k, int farbe, int32_t maxAnzahl, int32_t minRest, int32_t hoch, int32_t tief) {
+    return k.a.SS[farbe].Anzahl < maxAnzahl && KaufeBereichAufsteigend(k, farbe, minRest, hoch, tief);
+}
+
+bool KaufeArtenBegrenzt(KI& k, int farbe, int32_t maxAnzahl, int32_t minRest, int32_t hoch, int32_t tief) {
+    int32_t n = 0;
+    const tSSKarten& ss = k.a.SS[farbe];
+    for (int i = 1; i <= ss.Anzahl; ++i) {
+        const tKarte* t = ss.Karten[i];
+        if (!t->Erweiterung && t->Inx != 7 && t->Inx != InxSternwarte && t->Inx >= tief && t->Inx <= hoch)
+            ++n;
+    }
+    return n < maxAnzahl && KaufeBereichAufsteigend(k, farbe, minRest, hoch, tief);
+}
+
+bool KaufeFehlendeAbsteigend(KI& k, int farbe, int32_t minRest, int32_t hoch, int32_t tief) {
+    if (k.Geld() == 0) return false;
+    for (int32_t x = hoch; x >= tief; --x)
+        if (!Besitzt(k.g, k.sp, farbe, x) && KaufeKarteInx(k, farbe, minRest, x)) return true;
+    return false;
+}
+
+bool KaufeFehlendeAufsteigend(KI& k, int farbe, int32_t minRest, int32_t hoch, int32_t tief) {
+    if (k.Geld() == 0) return false;
+    for (int32_t x = tief; x <= hoch; ++x)
+        if (x != InxSternwarte && !Besitzt(k.g, k.sp, farbe, x) && KaufeKarteInx(k, farbe, minRest, x))
+            return true;
+    return false;
+}
+
+bool KaufeSchreiberVerwalter(KI& k, int32_t minRest, int32_t geldLimit1, int32_t geldLimit2) {
+    if (k.Geld() > geldLimit2 && KaufeKarteInx(k, 3, minRest, 18)) return true;
+    return k.Geld() > geldLimit1 && KaufeKarteInx(k, 3, minRest, 19);
+}
+
+bool KaufeEinzelstueck(KI& k, int32_t inx, int32_t minRest) {
+    int treffer = 0, gefunden = 0;
+    for (int i = 1; i <= k.a.AnzahlAuslage; ++i)
+        if (k.a.TKarten[i]->Inx == inx) {
+            ++treffer;
+            gefunden = i;
+        }
+    if (treffer != 1 || k.a.TKarten[gefunden]->Erweiterung) return false;
+    if (k.a.Preis[gefunden] > k.Geld() || k.Geld() - k.a.Preis[gefunden] < minRest) return false;
+    return KaufeAuslagekarte(k, k.a.TKarten[gefunden]->Farbe, gefunden, 0);
+}
+
+bool KaufeBlaueWertung(KI& k, int32_t minRest, int32_t minRest14) {
+    return KaufeEinzelstueck(k, 14, minRest) || KaufeEinzelstueck(k, 13, minRest) ||
+           KaufeEinzelstueck(k, 12, minRest) ||
+           KaufeKarteInx(k, 2, minRest14 > minRest ? minRest14 : minRest, 14) ||
+           KaufeKarteInx(k, 2, minRest, 13) || KaufeKarteInx(k, 2, minRest, 12);
+}
+
+bool KaufeBereichDuplikatBegrenzt(KI& k, int farbe, int32_t maxDuplikate, int32_t minRest, int32_t hoch,
+                                  int32_t tief) {
+    int32_t duplikate = 0;
+    const tSSKarten& ss = k.a.SS[farbe];
+    for (int32_t x = tief; x <= hoch; ++x) {
+        int32_t n = 0;
+        for (int i = 1; i <= ss.Anzahl; ++i)
+            if (ss.Karten[i]->Inx == x) ++n;
+        if (n > 1) duplikate += n - 1;
+    }
+    if (duplikate >= maxDuplikate) return false;
+    for (int32_t x = tief; x <= hoch; ++x)
+        if (x != InxSternwarte && KaufeKarteInx(k, farbe, minRest, x)) return true;
+    return false;
+}
+
+bool SperreAdligen(KI& k, int32_t tief, int32_t hoch, int32_t minRest) {
+    const TSpieler& erster = k.g.S.Spieler[1];
+    if (erster.Geld < 4 || erster.Karten[3].Anzahl <= 3) return false;
+    for (int32_t x = tief; x <= hoch; ++x)
+        if (!Besitzt(k.g, 1, 3, x) && KaufeKarteInx(k, 3, minRest, x)) return true;
+    return false;
+}
+
+// ---- hoarding ----
+
+bool BunkernKarten(KI& k, int farbe, bool erwErlaubt, int32_t maxGehalten, int32_t maxNetto) {
+    if (!HandPlatz(k) || k.a.SS[farbe].HandAnzahl >= maxGehalten) return false;
+    int best = 0;
+    for (int i = 1; i <= k.a.AnzahlAuslage; ++i) {
+        const tKarte* t = k.a.TKarten[i];
+        if (!Schlicht(t, farbe) || k.a.Preis[i] - t->Geld > maxNetto) continue;
+        if (best == 0 || k.a.Preis[i] < k.a.Preis[best]) best = i;
+    }
+    if (best > 0) {
+        if (!NimmInHand(k, best)) k.g.InternerFehler(1, "BunkernKarten");
+        return true;
+    }
+    if (!erwErlaubt) return false;
+    for (int i = k.a.AnzahlAuslage; i >= 1; --i) {
+        if (!Erw(k.a.TKarten[i], farbe) || FindeGruenesZiel(k, i) == 0) continue;
+        if (!NimmInHand(k, i)) k.g.InternerFehler(2, "BunkernKarten");
+        return true;
+    }
+    return false;
+}
+
+bool NimmKarteInxInHand(KI& k, int32_t inx) {
+    if (!HandPlatz(k)) return false;
+    for (int i = k.a.AnzahlAuslage; i >= 1; --i)
+        if (k.a.TKarten[i]->Inx == inx) return NimmInHand(k, i);
+    return false;
+}
+
+bool NimmKarteInxInHandLimit(KI& k, int32_t inx, int32_t preisLimit) {
+    if (!HandPlatz(k)) return false;
+    for (int i = k.a.AnzahlAuslage; i >= 1; --i)
+        if (k.a.TKarten[i]->Inx == inx && k.a.Preis[i] <= preisLimit) return NimmInHand(k, i);
+    return false;
+}
+
+bool NimmKarteInxInHandReihe1(KI& k, int32_t inx) {
+    if (!HandPlatz(k)) return false;
+    for (int i = 1; i <= k.a.AnzahlAuslage; ++i)
+        if (k.a.Reihe[i] == 1 && k.a.TKarten[i]->Inx == inx) return NimmInHand(k, i);
+    return false;
+}
+
+bool BunkernBereich(KI& k, int modus, int32_t maxHand, int32_t geldBoden, int32_t hoch, int32_t tief) {
+    if (k.Geld() <= geldBoden || Hand(k).Anzahl >= maxHand || !HandPlatz(k)) return false;
+    for (int32_t x = tief; x <= hoch; ++x)
+        if (modus == 1 ? NimmKarteInxInHandReihe1(k, x) : NimmKarteInxInHand(k, x)) return true;
+    return false;
+}
+
+bool BunkernBereichFarbe(KI& k, int farbe, int32_t maxGehalten, int32_t geldBoden, int32_t hoch,
+                         int32_t tief) {
+    if (k.Geld() <= geldBoden || k.a.SS[farbe].HandAnzahl >= maxGehalten || !HandPlatz(k)) return false;
+    for (int32_t x = hoch; x >= tief; --x)
+        if (NimmKarteInxInHand(k, x)) return true;
+    return false;
+}
+
+bool BunkernBereichHand(KI& k, int32_t maxHand, int32_t geldBoden, int32_t hoch, int32_t tief) {
+    if (k.Geld() <= geldBoden || Hand(k).Anzahl >= maxHand || !HandPlatz(k)) return false;
+    for (int32_t x = hoch; x >= tief; --x)
+        if (NimmKarteInxInHand(k, x)) return true;
+    return false;
+}
+
+bool BunkernKartenbereich(KI& k, int modus, int32_t maxErwGehalten, int32_t hoch, int32_t tief, int farbe) {
+    if (k.a.SS[farbe].HandErw >= maxErwGehalten || !HandPlatz(k)) return false;
+    for (int32_t x = tief; x <= hoch; ++x)
+        if (modus == 1 ? NimmKarteInxInHandReihe1(k, x) : NimmKarteInxInHand(k, x)) return true;
+    return false;
+}
+
+bool BunkernFehlendeAbsteigend(KI& k, int farbe, int32_t hoch, int32_t tief) {
+    if (!HandPlatz(k)) return false;
+    for (int32_t x = hoch; x >= tief; --x)
+        if (!Besitzt(k.g, k.sp, farbe, x) && NimmKarteInxInHand(k, x)) return true;
+    return false;
+}
+
+bool BunkernFehlendeAufsteigend(KI& k, int farbe, int32_t hoch, int32_t tief, int32_t preisLimit) {
+    if (!HandPlatz(k)) return false;
+    for (int32_t x = tief; x <= hoch; ++x)
+        if (!Besitzt(k.g, k.sp, farbe, x) && NimmKarteInxInHandLimit(k, x, preisLimit)) return true;
+    return false;
+}
+
+bool BunkernGrueneGeldUpgrade(KI& k) {
+    if (!HandPlatz(k)) return false;
+    for (int durchgang = 1; durchgang <= 2; ++durchgang) {
+        for (int i = k.a.AnzahlAuslage; i >= 1; --i) {
+            const tKarte* t = k.a.TKarten[i];
+            if (!Erw(t, 1) || (durchgang == 1 && t->Geld != 6) || FindeGruenesZiel(k, i) == 0) continue;
+            if (!NimmInHand(k, i)) k.g.InternerFehler(1, "BunkernGrueneGeldUpgrade");
+            return true;
+        }
+    }
+    return false;
+}
+
+// ---- laying hand cards ----
+
+bool LegeGuenstigsteGrueneHandkarte(KI& k) {
+    int best = 0;
+    int32_t bestWert = 1000;
+    for (int h = 1; h <= Hand(k).Anzahl; ++h) {
+        const tKarte* t = Hand(k).Karten[h];
+        if (t->Farbe != 1) continue;
+        int32_t preis = KostenKarte(k.g, k.sp, HandRef(k, h), 1);
+        int32_t wert = 1000;
+        if (!t->Erweiterung) {
+            if (preis <= k.Geld()) wert = preis - 3;
+        } else if (int ziel = Hand(k).Ziel[h]; ziel > 0) {
+            int32_t kosten = Max1(preis - k.a.SS[1].Karten[ziel]->Kosten);
+            if (kosten <= k.Geld()) wert = kosten + 3 - t->Geld;
+        }
+        if (wert < bestWert) {
+            bestWert = wert;
+            best = h;
+        }
+    }
+    if (best == 0) return false;
+    return LegeHandkarte(k, 1, Hand(k).Karten[best]->Erweiterung ? Hand(k).Ziel[best] : 0, best);
+}
+
+bool LegeHandkarteInx(KI& k, int /*farbe*/, int32_t minRest, int32_t inx) {
+    int best = 0;
+    int32_t bestPreis = 0;
+    for (int h = 1; h <= Hand(k).Anzahl; ++h) {
+        const tKarte* t = Hand(k).Karten[h];
+        if (t->Inx != inx) continue;
+        if (t->Erweiterung) return false;
+        int32_t preis = KostenKarte(k.g, k.sp, HandRef(k, h), 1);
+        if (preis > k.Geld() || preis > k.Geld() - minRest + k.EinkommenJetzt(*t)) continue;
+        if (best == 0 || preis < bestPreis) {
+            best = h;
+            bestPreis = preis;
+        }
+    }
+    return best > 0 && LegeHandkarte(k, Hand(k).Karten[best]->Farbe, 0, best);
+}
+
+bool LegeTeuersteHandkarte(KI& k, int farbe, int32_t minRest) {
+    if (k.a.SS[farbe].HandAnzahl < 1 || k.Geld() <= 0) return false;
+    int best = 0;
+    int32_t bestPreis = 0;
+    for (int h = 1; h <= Hand(k).Anzahl; ++h) {
+        const tKarte* t = Hand(k).Karten[h];
+        if (!Schlicht(t, farbe)) continue;
+        int32_t preis = KostenKarte(k.g, k.sp, HandRef(k, h), 1);
+        if (preis > k.Geld() || preis > k.Geld() - minRest + k.EinkommenJetzt(*t)) continue;
+        if (best == 0 || preis > bestPreis) {
+            best = h;
+            bestPreis = preis;
+        }
+    }
+    return best > 0 && LegeHandkarte(k, farbe, 0, best);
+}
+
+bool LegeTeuersteBlaueHandkarte(KI& k, int32_t minRest) {
+    int best = 0;
+    int32_t bestPreis = 0;
+    for (int h = 1; h <= Hand(k).Anzahl; ++h) {
+        if (!Schlicht(Hand(k).Karten[h], 2)) continue;
+        int32_t preis = KostenKarte(k.g, k.sp, HandRef(k, h), 1);
+        if (preis > k.Geld() || preis > k.Geld() - minRest) continue;
+        if (best == 0 || preis > bestPreis) {
+            best = h;
+            bestPreis = preis;
+        }
+    }
+    return best > 0 && LegeHandkarte(k, 2, 0, best);
+}
+
+// ---- upgrades ----
+
+int FindeGruenesZiel(const KI& k, int index, bool ausHand) {
+    const tKarte* u = ausHand ? Hand(k).Karten[index] : k.a.TKarten[index];
+    const tSSKarten& gruen = k.a.SS[1];
+    int ziel = 0;
+    for (int i = 1; i <= gruen.Anzahl && ziel == 0; ++i)
+        if (gruen.Ziel[i] == 0 && u->ErsetztInx(gruen.Karten[i]->Inx)) ziel = i;
+    // The joker is the best target whenever anything fits.
+    if (ziel > 0 && k.a.ZarInx > 0 && gruen.Ziel[k.a.ZarInx] == 0) ziel = k.a.ZarInx;
+    return ziel;
+}
+
+namespace {
+
+bool GruenesUpgrade(KI& k, bool (*erster)(const tKarte*), bool (*zweiter)(const tKarte*)) {
+    for (auto passt : {erster, zweiter}) {
+        for (int i = k.a.AnzahlAuslage; i >= 1; --i) {
+            const tKarte* t = k.a.TKarten[i];
+            if (!Erw(t, 1) || !passt(t)) continue;
+            int ziel = FindeGruenesZiel(k, i);
+            if (ziel == 0) continue;
+            // An upgrade always costs at least 1, so that is what must be affordable.
+            if (Max1(k.a.Preis[i] - k.a.SS[1].Karten[ziel]->Kosten) <= k.Geld())
+                return KaufeAuslagekarte(k, 1, i, ziel);
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+bool KaufeGruenesGeldUpgrade(KI& k) {
+    return GruenesUpgrade(
+        k, [](const tKarte* t) { return t->Geld == 6; }, [](const tKarte*) { return true; });
+}
+
+bool KaufeGruenesPunkteUpgrade(KI& k) {
+    return GruenesUpgrade(
+        k, [](const tKarte* t) { return t->Siegpunkte > 1; },
+        [](const tKarte* t) { return t->Siegpunkte == 1; });
+}
+
+bool KaufeZielFuerGruenesUpgrade(KI& k) {
+    if (k.a.SS[1].HandErw < 1) return false;
+    for (int h = 1; h <= Hand(k).Anzahl; ++h) {
+        const tKarte* u = Hand(k).Karten[h];
+        if (!Erw(u, 1) || Hand(k).Ziel[h] > 0) continue;
+        for (int i = k.a.AnzahlAuslage; i >= 1; --i) {
+            const tKarte* t = k.a.TKarten[i];
+            if (!Schlicht(t, 1) || !u->ErsetztInx(t->Inx)) continue;
+            if (k.a.Preis[i] <= k.Geld()) return KaufeAuslagekarte(k, 1, i, 0);
+            if (HandPlatz(k)) return NimmInHand(k, i);
+        }
+        return false; // only the first unmatched upgrade is served
+    }
+    return false;
+}
+
+bool KaufeBlaueDuplikate(KI& k, int farbe, int modus, int32_t minRest) {
+    if (modus == 1 ? k.Geld() <= 0 : !HandPlatz(k)) return false;
+    auto versuche = [&](int32_t inx) {
+        return modus == 0 ? NimmKarteInxInHand(k, inx) : KaufeKarteInx(k, farbe, minRest, inx);
+    };
+    bool versucht[32] = {};
+    const tSSKarten& tisch = k.a.SS[farbe];
+    for (int t = tisch.Anzahl; t >= 1; --t) {
+        const tKarte* tk = tisch.Karten[t];
+        if (!Schlicht(tk, farbe) || tk->Inx == InxSternwarte) continue;
+        for (int h = 1; h <= Hand(k).Anzahl; ++h) {
+            const tKarte* hk = Hand(k).Karten[h];
+            if (versucht[h] || !Schlicht(hk, farbe) || hk->Inx <= tk->Inx) continue;
+            versucht[h] = true;
+            if (versuche(hk->Inx)) return true;
+        }
+        if (versuche(tk->Inx)) return true;
+    }
+    return false;
+}
+
+namespace {
+
+// One aristocrat kind as target of a red upgrade costing `preis`: buys or lays it when affordable.
+template <class Ausfuehren>
+bool RotesZielVersuchen(KI& k, const RoteArten& r, int32_t x, const tKarte* u, int32_t preis, int32_t minRest,
+                        Ausfuehren ausfuehren) {
+    int ziel = r.erster[x - 18];
+    if (ziel == 0) return false;
+    const tKarte* t = k.a.SS[3].Karten[ziel];
+    int32_t kosten = Max1(preis - t->Kosten);
+    int32_t netto = k.g.S.Phase == 3 ? kosten + t->Geld - u->Geld : kosten;
+    if (k.Geld() >= kosten && k.Geld() - netto >= minRest) return ausfuehren(ziel);
+    return false;
+}
+
+template <class Ausfuehren>
+bool RotesUpgradeRegel(KI& k, const RoteArten& r, const tKarte* u, int32_t preis, int32_t minRest,
+                       bool schluss, bool handZaehlt, Ausfuehren ausfuehren) {
+    const int32_t hoechste = schluss ? 24 : 21;
+    for (int32_t x = hoechste; x >= 18; --x) {
+        int32_t n = r.tisch[x - 18];
+        if ((n >= 2 || (handZaehlt && n == 1 && r.hand[x - 18] >= 1)) &&
+            RotesZielVersuchen(k, r, x, u, preis, minRest, ausfuehren))
+            return true;
+    }
+    if (schluss) {
+        for (int32_t x = hoechste; x >= 18; --x)
+            if (r.tisch[x - 18] == 1 && RotesZielVersuchen(k, r, x, u, preis, minRest, ausfuehren))
+                return true;
+        return false;
+    }
+    if (u->Kosten > 10) return false;
+    for (int32_t x = 18; x <= 20; ++x)
+        if (r.tisch[x - 18] == 1 && RotesZielVersuchen(k, r, x, u, preis, minRest, ausfuehren)) return true;
+    return false;
+}
+
+} // namespace
+
+bool KaufeRotesUpgrade(KI& k, int32_t minRest, bool schluss) {
+    if (k.Geld() == 0) return false;
+    int u = 0;
+    for (int i = 1; i <= k.a.AnzahlAuslage; ++i)
+        if (Erw(k.a.TKarten[i], 3) && (u == 0 || k.a.TKarten[i]->Kosten <= k.a.TKarten[u]->Kosten)) u = i;
+    if (u == 0) return false;
+    RoteArten r = ZaehleRote(k);
+    return RotesUpgradeRegel(k, r, k.a.TKarten[u], k.a.Preis[u], minRest, schluss, true,
+                             [&](int ziel) { return KaufeAuslagekarte(k, 3, u, ziel); });
+}
+
+bool LegeRotesUpgrade(KI& k, int32_t minRest, bool schluss) {
+    if (k.Geld() == 0) return false;
+    int u = 0;
+    for (int h = 1; h <= Hand(k).Anzahl; ++h)
+        if (Erw(Hand(k).Karten[h], 3) && (u == 0 || Hand(k).Karten[h]->Kosten <= Hand(k).Karten[u]->Kosten))
+            u = h;
+    if (u == 0) return false;
+    RoteArten r = ZaehleRote(k);
+    int32_t preis = KostenKarte(k.g, k.sp, HandRef(k, u), 1);
+    return RotesUpgradeRegel(k, r, Hand(k).Karten[u], preis, minRest, schluss, false,
+                             [&](int ziel) { return LegeHandkarte(k, 3, ziel, u); });
+}
+
+bool LegeTeuerstesRotesUpgrade(KI& k, int32_t minRest) {
+    if (k.Geld() <= 0) return false;
+    int u = 0;
+    for (int h = 1; h <= Hand(k).Anzahl; ++h)
+        if (Erw(Hand(k).Karten[h], 3) && (u == 0 || Hand(k).Karten[h]->Kosten >= Hand(k).Karten[u]->Kosten))
+            u = h;
+    if (u == 0) return false;
+    const tKarte* ut = Hand(k).Karten[u];
+    int32_t p = KostenKarte(k.g, k.sp, HandRef(k, u), 1);
+    RoteArten r = ZaehleRote(k);
+    auto lege = [&](int ziel) { return LegeHandkarte(k, 3, ziel, u); };
+    for (int32_t x = 24; x >= 18; --x)
+        if (r.tisch[x - 18] >= 2 && RotesZielVersuchen(k, r, x, ut, p, minRest, lege)) return true;
+    int32_t t = 24;
+    for (int32_t x = 18; x <= 24; ++x) {
+        if (r.tisch[x - 18] == 1 && Max1(p - k.a.SS[3].Karten[r.erster[x - 18]]->Kosten) == 1) {
+            t = x;
+            break;
+        }
+    }
+    for (int32_t x = t; x <= 24; ++x)
+        if (r.tisch[x - 18] == 1 && RotesZielVersuchen(k, r, x, ut, p, minRest, lege)) return true;
+    for (int32_t x = t; x >= 18; --x)
+        if (r.tisch[x - 18] == 1 && RotesZielVersuchen(k, r, x, ut, p, minRest, lege)) return true;
+    return false;
+}
+
+bool KaufeBlauesUpgradeMitZiel(KI& k, int32_t minRest, bool ausHand, int32_t maxTischErw,
+                               BlauOrdnung ordnung) {
+    if (k.Geld() <= 0 || k.a.SS[2].AnzahlErw >= maxTischErw) return false;
+    static constexpr int32_t Basis[] = {31, 32, 35, 37, 38, 33, 39, 34, 36};
+    static constexpr int32_t Punkte[] = {36, 39, 34, 38, 33, 37, 32, 35, 31};
+    int32_t arten[11];
+    int n = 0;
+    for (int32_t x : ordnung == BlauOrdnung::Basis ? Basis : Punkte) arten[n++] = x;
+    if (ausHand) arten[n++] = 30;
+    if (k.g.S.SpielerAnzahl == 2) arten[n++] = 30;
+
+    const TKartenliste& blau = k.g.S.Spieler[k.sp].Karten[2];
+    auto findeZiel = [&](int32_t inx) {
+        for (int i = 1; i <= blau.Anzahl; ++i)
+            if (!KarteBenutzt(blau.Karten[i]) && k.g.Daten(blau.Karten[i]).Inx == inx) return i;
+        return 0;
+    };
+    for (int j = 0; j < n; ++j) {
+        const tKarte& art = k.g.Katalog().Art(4, ErwInx(arten[j]));
+        const int32_t luecke = art.Kosten - k.Geld();
+        int ziel = 0;
+        if (luecke < 7) ziel = findeZiel(9);
+        if (ziel == 0 && luecke < 3) ziel = findeZiel(8);
+        if (ziel == 0 && luecke < 6) ziel = findeZiel(10);
+        if (ziel == 0 && luecke < 9) ziel = findeZiel(12);
+        if (ziel == 0 && luecke <= 11) ziel = findeZiel(13);
+        if (ziel == 0) continue;
+        const tKarte& zk = k.g.Daten(blau.Karten[ziel]);
+        auto leistbar = [&](const tKarte& u, int32_t preis) {
+            int32_t diff = preis - zk.Kosten;
+            int32_t zusatz = k.g.S.Phase == 2 ? u.Geld - zk.Geld : 0;
+            return diff <= k.Geld() && k.Geld() - Max1(diff) + zusatz >= minRest;
+        };
+        if (ausHand) {
+            for (int h = 1; h <= Hand(k).Anzahl; ++h) {
+                const tKarte* u = Hand(k).Karten[h];
+                if (u->Inx != arten[j]) continue;
+                if (leistbar(*u, KostenKarte(k.g, k.sp, HandRef(k, h), 1)))
+                    return LegeHandkarte(k, 2, ziel, h);
+            }
+        } else {
+            for (int i = k.a.AnzahlAuslage; i >= 1; --i) {
+                const tKarte* u = k.a.TKarten[i];
+                if (u->Inx != arten[j]) continue;
+                if (leistbar(*u, k.a.Preis[i])) return KaufeAuslagekarte(k, 2, i, ziel);
+            }
+        }
+    }
+    return false;
+}
+
+bool BunkernBlauesUpgrade(KI& k, int32_t maxGehalten, int modus, BlauOrdnung ordnung) {
+    if (k.a.SS[2].HandErw >= maxGehalten || !HandPlatz(k)) return false;
+    auto nimm = [&](int32_t inx) {
+        return modus == 1 ? NimmKarteInxInHandReihe1(k, inx) : NimmKarteInxInHand(k, inx);
+    };
+    if (k.g.S.SpielerAnzahl == 2 && k.a.SS[3].Anzahl >= 7 && nimm(30)) return true;
+    static constexpr int32_t Basis[] = {31, 32, 35, 37, 33, 38, 34, 36, 39};
+    static constexpr int32_t Punkte[] = {36, 39, 34, 38, 33, 37};
+    if (ordnung == BlauOrdnung::Basis) {
+        for (int32_t x : Basis)
+            if (nimm(x)) return true;
+    } else {
+        for (int32_t x : Punkte)
+            if (nimm(x)) return true;
+    }
+    return false;
+}
+
+int FindeRotesZiel(const KI& k, int i) {
+    const tKarte* u = k.a.TKarten[i];
+    const tSSKarten& rot = k.a.SS[3];
+    if (rot.AnzahlErw >= rot.Anzahl) return 0;
+    int best = 0;
+    int32_t bestKosten = 0;
+    for (int j = 1; j <= rot.Anzahl; ++j) {
+        const tKarte* t = rot.Karten[j];
+        if (t->Erweiterung || !u->ErsetztInx(t->Inx)) continue;
+        int32_t kosten = Max1(u->Kosten - t->Kosten);
+        if (best == 0 || kosten < bestKosten ||
+            (kosten == bestKosten && t->Kosten > rot.Karten[best]->Kosten)) {
+            best = j;
+            bestKosten = kosten;
+        }
+    }
+    return best;
+}
+
+bool KaufeRotesPunkteUpgrade(KI& k) {
+    int best = 0, bestZiel = 0;
+    int32_t bestKosten = 0;
+    for (int i = 1; i <= k.a.AnzahlAuslage; ++i) {
+        const tKarte* u = k.a.TKarten[i];
+        if (!Erw(u, 3) || u->Siegpunkte < 1) continue;
+        int ziel = FindeRotesZiel(k, i);
+        if (ziel == 0) continue;
+        int32_t kosten = Max1(k.a.Preis[i] - k.a.SS[3].Karten[ziel]->Kosten);
+        if (kosten > k.Geld()) continue;
+        bool besser = best == 0;
+        if (!besser) {
+            const tKarte* b = k.a.TKarten[best];
+            besser = u->Siegpunkte > b->Siegpunkte ||
+                     (u->Siegpunkte == b->Siegpunkte &&
+                      (kosten < bestKosten || (kosten == bestKosten && k.a.Preis[i] > k.a.Preis[best])));
+        }
+        if (besser) {
+            best = i;
+            bestZiel = ziel;
+            bestKosten = kosten;
+        }
+    }
+    return best > 0 && KaufeAuslagekarte(k, 3, best, bestZiel);
+}
+
+// ---- observatory ----
+
+namespace {
+
+enum class SWArt { Kaufen, Nutzen, ErwBunkern };
+
+bool SternwarteNutzen(KI& k, SWArt art, int farbe, int32_t preisLimit, int32_t minRest) {
+    if (preisLimit < 0) preisLimit = 0;
+    if (minRest < 0) minRest = 0;
+    if (farbe < 1 || farbe > 4 || (art == SWArt::Kaufen && farbe == 4)) return false;
+    const int obs = UnbenutzteSternwarte(k);
+    if (obs == 0 || k.g.S.RestStapel(farbe) <= 1) return false;
+    if (!HandPlatz(k) && k.Geld() <= minRest + (art == SWArt::Nutzen ? 6 : 3)) return false;
+    k.g.Trace("Spieler ", k.sp,
+              art == SWArt::ErwBunkern ? " nutzt die Sternwarte(Upgrade bunkern)" : " nutzt die Sternwarte");
+    tKartenRef karte;
+    int32_t rest;
+    const bool gezogen = ZieheVomStapel(k.g, farbe, karte, rest);
+    BenutzeTischkarte(k.g, k.sp, 2, obs);
+    if (!gezogen) {
+        k.g.InternerFehler(1, "KaufeNutzeSternwarte");
+        return true;
+    }
+    const tKarte& d = k.g.Daten(karte);
+    auto abwerfen = [&] { WirfKarteAb(k.g, k.sp, karte); };
+    if (art == SWArt::ErwBunkern) {
+        bool passt = false;
+        const TKartenliste& blau = k.g.S.Spieler[k.sp].Karten[2];
+        for (int i = 1; i <= blau.Anzahl && !passt; ++i)
+            passt = d.Farbe == 2 && KannErsetzen(k.g, karte, blau.Karten[i]);
+        if (!passt || !NimmKarteAufHandSW(k.g, k.sp, karte)) abwerfen();
+        return true;
+    }
+    const int32_t preis = KostenKarte(k.g, k.sp, karte, 1);
+    if (art == SWArt::Kaufen && Besitzt(k.g, k.sp, d.Farbe, d.Inx) && preis > preisLimit) {
+        abwerfen();
+        return true;
+    }
+    if (k.Geld() - minRest < preis) {
+        if (k.a.EndeNah[1] && preis + k.a.HandPreisGesamt > k.Geld() + k.a.SS[3].Geld + k.a.SS[2].Geld)
+            abwerfen();
+        else if (!NimmKarteAufHandSW(k.g, k.sp, karte))
+            abwerfen();
+    } else if (d.Erweiterung == 1) {
+        // An upgrade drawn here has no target yet: it waits in the hand.
+        if (!NimmKarteAufHandSW(k.g, k.sp, karte)) abwerfen();
+    } else if (!LegeBezahleSpielerkarteTischNormSW(k.g, k.sp, karte)) {
+        abwerfen();
+    }
+    return true;
+}
+
+} // namespace
+
+bool KaufeNutzeSternwarte(KI& k, int farbe, int32_t preisLimit, int32_t minRest) {
+    return SternwarteNutzen(k, SWArt::Kaufen, farbe, preisLimit, minRest);
+}
+
+bool NutzeSternwarte(KI& k, int farbe, int32_t minRest) {
+    return SternwarteNutzen(k, SWArt::Nutzen, farbe, 0, minRest);
+}
+
+bool BunkernNutzeErwSternwarte(KI& k) {
+    return SternwarteNutzen(k, SWArt::ErwBunkern, 4, 0, 0);
+}
+
+} // namespace vm

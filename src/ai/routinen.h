@@ -1,0 +1,87 @@
+// The acting routines of the computer players. Each applies exactly one action of the seat
+// through the rules engine and returns true, or changes nothing and returns false.
+#pragma once
+
+#include "ai/auswertung.h"
+
+namespace vm {
+
+constexpr int32_t OhneLimit = 100000;
+
+// What a routine works with: the session, the seat on turn and its evaluation record.
+struct KI {
+    Spielsitzung& g;
+    int sp;
+    tAuswKarten& a;
+
+    TSpieler& S() const { return g.Sp(sp); }
+    int32_t Geld() const { return g.S.Spieler[sp].Geld; }
+    // Money the card pays back in this very phase's scoring.
+    int32_t EinkommenJetzt(const tKarte& k) const { return g.S.Phase == k.Farbe ? k.Geld : 0; }
+};
+
+// Primitives.
+bool KaufeAuslagekarte(KI& k, int farbe, int auslageIndex, int zielIndex);
+bool LegeHandkarte(KI& k, int farbe, int zielIndex, int handIndex);
+bool NimmInHand(KI& k, int auslageIndex);
+
+// Buying from the display.
+bool KaufeGuenstigsteKarte(KI& k, int farbe, int32_t limit);
+bool KaufeKarteInx(KI& k, int farbe, int32_t minRest, int32_t inx);
+bool KaufeBereichAbsteigend(KI& k, int farbe, int32_t minRest, int32_t hoch, int32_t tief);
+bool KaufeBereichAufsteigend(KI& k, int farbe, int32_t minRest, int32_t hoch, int32_t tief);
+bool KaufeBereichBegrenzt(KI& k, int farbe, int32_t maxAnzahl, int32_t minRest, int32_t hoch, int32_t tief);
+bool KaufeArtenBegrenzt(KI& k, int farbe, int32_t maxAnzahl, int32_t minRest, int32_t hoch, int32_t tief);
+bool KaufeFehlendeAbsteigend(KI& k, int farbe, int32_t minRest, int32_t hoch, int32_t tief);
+bool KaufeFehlendeAufsteigend(KI& k, int farbe, int32_t minRest, int32_t hoch, int32_t tief);
+bool KaufeSchreiberVerwalter(KI& k, int32_t minRest, int32_t geldLimit1, int32_t geldLimit2);
+bool KaufeEinzelstueck(KI& k, int32_t inx, int32_t minRest);
+bool KaufeBlaueWertung(KI& k, int32_t minRest, int32_t minRest14);
+bool KaufeBereichDuplikatBegrenzt(KI& k, int farbe, int32_t maxDuplikate, int32_t minRest, int32_t hoch,
+                                  int32_t tief);
+bool SperreAdligen(KI& k, int32_t tief, int32_t hoch, int32_t minRest);
+
+// Taking into the hand (hoarding).
+bool BunkernKarten(KI& k, int farbe, bool erwErlaubt, int32_t maxGehalten, int32_t maxNetto);
+bool NimmKarteInxInHand(KI& k, int32_t inx);
+bool NimmKarteInxInHandLimit(KI& k, int32_t inx, int32_t preisLimit);
+bool NimmKarteInxInHandReihe1(KI& k, int32_t inx);
+bool BunkernBereich(KI& k, int modus, int32_t maxHand, int32_t geldBoden, int32_t hoch, int32_t tief);
+bool BunkernBereichFarbe(KI& k, int farbe, int32_t maxGehalten, int32_t geldBoden, int32_t hoch,
+                         int32_t tief);
+bool BunkernBereichHand(KI& k, int32_t maxHand, int32_t geldBoden, int32_t hoch, int32_t tief);
+bool BunkernKartenbereich(KI& k, int modus, int32_t maxErwGehalten, int32_t hoch, int32_t tief, int farbe);
+bool BunkernFehlendeAbsteigend(KI& k, int farbe, int32_t hoch, int32_t tief);
+bool BunkernFehlendeAufsteigend(KI& k, int farbe, int32_t hoch, int32_t tief, int32_t preisLimit);
+bool BunkernGrueneGeldUpgrade(KI& k);
+
+// Laying hand cards.
+bool LegeGuenstigsteGrueneHandkarte(KI& k);
+bool LegeHandkarteInx(KI& k, int farbe, int32_t minRest, int32_t inx);
+bool LegeTeuersteHandkarte(KI& k, int farbe, int32_t minRest);
+bool LegeTeuersteBlaueHandkarte(KI& k, int32_t minRest);
+
+// Upgrades.
+bool KaufeGruenesGeldUpgrade(KI& k);
+bool KaufeGruenesPunkteUpgrade(KI& k);
+bool KaufeZielFuerGruenesUpgrade(KI& k);
+bool KaufeBlaueDuplikate(KI& k, int farbe, int modus, int32_t minRest);
+bool KaufeRotesUpgrade(KI& k, int32_t minRest, bool schlussrunde);
+bool LegeRotesUpgrade(KI& k, int32_t minRest, bool schlussrunde);
+bool LegeTeuerstesRotesUpgrade(KI& k, int32_t minRest);
+enum class BlauOrdnung { Basis, Punkte };
+bool KaufeBlauesUpgradeMitZiel(KI& k, int32_t minRest, bool ausHand, int32_t maxTischErw,
+                               BlauOrdnung ordnung = BlauOrdnung::Basis);
+bool BunkernBlauesUpgrade(KI& k, int32_t maxGehalten, int modus, BlauOrdnung ordnung = BlauOrdnung::Basis);
+bool KaufeRotesPunkteUpgrade(KI& k);
+// Green table index an upgrade (display index, or hand index with ausHand) would replace; 0 if none.
+int FindeGruenesZiel(const KI& k, int index, bool ausHand = false);
+// Red table index for a display upgrade; 0 if none.
+int FindeRotesZiel(const KI& k, int auslageIndex);
+
+// Observatory.
+bool KaufeNutzeSternwarte(KI& k, int farbe, int32_t preisLimit, int32_t minRest);
+bool NutzeSternwarte(KI& k, int farbe, int32_t minRest);
+bool BunkernNutzeErwSternwarte(KI& k);
+
+} // namespace vm
