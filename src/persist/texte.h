@@ -1,0 +1,84 @@
+// The program's interface texts in one table: the window shows them, the language file
+// replaces them (the original text is the key).
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace vm {
+
+class TSprache;
+
+enum class Sektion { Menue, Other };
+
+enum class Text : int {
+    // status bar
+    History,
+    Von,
+    // menu "Spiel&zug" and the file items
+    MenueSpielzug,
+    MenueRueckgaengig,
+    MenueWiederherstellen,
+    MenueGanzZurueck,
+    MenueGanzVor,
+    MenueSpieldateiSpeichern,
+    MenueSpieldateiLaden,
+    // options menu
+    MenueOptionen,
+    MenueErwEinstellungen,
+    MenueProfileSichern,
+    MenueStrategieSichern,
+    MenueStrategieEinlesen,
+    MenueStrategieInitialisieren,
+    MenueStrategieBeiStartup,
+    // hints
+    HinweisRueckgaengig,
+    HinweisWiederherstellen,
+    HinweisSpielSpeichern,
+    HinweisSpielLaden,
+    // file dialogs
+    SpieldateiSpeichernTitel,
+    FilterVeldmark,
+    FilterAlle,
+    // messages
+    SchwererFehler,
+    DateiNichtErzeugbar,
+    ProfilSchreibgeschuetzt,
+    DateiLeer,
+    DateiInkompatibel,
+    FileAccessError0,
+    FileAccessError1,
+    FileAccessError2,
+    FileAccessError3,
+    FileAccessError4,
+    FileAccessError5,
+    FileAccessError6,
+    Anzahl_
+};
+
+constexpr int TextAnzahl = static_cast<int>(Text::Anzahl_);
+
+struct TTextEintrag {
+    Sektion sektion;
+    std::string_view original;
+};
+
+// The original (German) texts, indexed by Text.
+const std::array<TTextEintrag, TextAnzahl>& TextTabelle();
+
+// The texts in force: the originals, or what a language file made of them.
+class TTexte {
+public:
+    TTexte();
+    const std::string& operator[](Text t) const { return werte_[static_cast<size_t>(t)]; }
+    // Replaces every text that the language file names in its section.
+    void Uebersetzen(const TSprache& sprache);
+    // Caption "File access error <n>" for n = 0..6.
+    const std::string& DateiFehler(int n) const;
+
+private:
+    std::array<std::string, TextAnzahl> werte_;
+};
+
+} // namespace vm

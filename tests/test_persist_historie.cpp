@@ -1,0 +1,260 @@
+// The history: record layout, entries pushed by the rules, undo/redo and their conditions.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "test_persist_hilfe.h"
+
+using namespace vm;
+using vm::test::SpielMitHistorie;
+
+namespace {
+
+template <class T> T LiesBei(const void* basis, size_t offset) {
+    T v;
+    std::memcpy(&v, static_cast<const char*>(basis) + offset, sizeof v);
+    return v;
+}
+
+bool GleicherStand(const TSpielstand& a, const TSpielstand& b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+} // namespace
+
+TEST(Historie, NeuerSpeicherIstMitDemFuellbyteUndDemKopfBelegt) {
+    THistorie h;
+    h.Jetzt = [] { return 1.0; };
+    const auto* b = reinterpret_cast<const uint8_t*>(&h.H());
+    EXPECT_EQ(b[0], 20);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(b + 1), 20), "Veldmark Spielstand!");
+    EXPECT_EQ(b[21], 21); // "Vers. 1.50 / 27.12.04"
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(b + 22), 21), "Vers. 1.50 / 27.12.04");
+    EXPECT_EQ(LiesBei<int32_t>(b, 48), 171819);
+    EXPECT_EQ(LiesBei<int32_t>(b, 52), 2);
+    EXPECT_EQ(LiesBei<int32_t>(b, 56), 0);
+    EXPECT_EQ(LiesBei<int32_t>(b, 60), 0);
+    EXPECT_EQ(b[64], 0x30); // settings are only copied by InitHistorie
+    EXPECT_EQ(b[3088], 0);
+    EXPECT_EQ(LiesBei<int32_t>(b, 3092), 0);
+    EXPECT_EQ(b[3096], 1);
+    EXPECT_EQ(LiesBei<int32_t>(b, 3108), 0);
+    for (size_t i = 3112; i < sizeof(TSpielHistorie); i += 4099) EXPECT_EQ(b[i], 0x30) << i;
+    EXPECT_EQ(b[sizeof(TSpielHistorie) - 1], 0x30);
+    EXPECT_EQ(h.Anzeige().Status, "History: 0 von 0");
+}
+
+TEST(Historie, EintragIListBeiDemDokumentiertenOffset) {
+    SpielMitHistorie s;
+    s.Neu();
+    s.h.H().Zeitstempel[0] = 0; // keep the compare independent of the clock
+    s.h.H().SetzeZeit(44197.25);
+    const auto* b = reinterpret_cast<const uint8_t*>(&s.h.H());
+    EXPECT_EQ(LiesBei<double>(b, 3100), 44197.25);
+    s.g.S.Runde = 7;
+    s.g.S.Spieler[2].Geld = 31;
+    s.h.SichereSpielstand(s.g);
+    s.h.SichereSpielstand(s.g);
+    int32_t i = s.h.H().AktuellerEintrag;
+    ASSERT_GE(i, 2);
+    size_t basis = 3112 + static_cast<size_t>(i - 1) * 5412;
+    EXPECT_EQ(LiesBei<int32_t>(b, basis + 5340), 7);
+    EXPECT_EQ(LiesBei<int32_t>(b, basis + 1044 + 1040), 31);
+    EXPECT_EQ(std::memcmp(b + 64, &s.g.Einstellungen, 3024), 0);
+}
+
+TEST(Historie, DieRegelnLegenEinenEintragAnWennSitz1AmZugIst) {
+    SpielMitHistorie s(4);
+    s.Neu();
+    // Seat 1 may or may not begin; every entry is a position with seat 1 to move.
+    int32_t letzte = s.h.H().AnzahlEintraege;
+    while (!s.g.S.Spielende) {
+        s.Zug();
+        const TSpielHistorie& h = s.h.H();
+        ASSERT_LE(h.AnzahlEintraege, HistorieEintraege);
+        if (h.AnzahlEintraege != letzte) {
+            ASSERT_EQ(h.AnzahlEintraege, letzte + 1);
+            ASSERT_EQ(h.AktuellerEintrag, h.AnzahlEintraege);
+            EXPECT_EQ(h.Eintrag[h.AktuellerEintrag].AktuellerSpieler, 1);
+            EXPECT_TRUE(GleicherStand(h.Eintrag[h.AktuellerEintrag], s.g.S) || s.g.S.AktuellerSpieler != 1);
+            letzte = h.AnzahlEintraege;
+        }
+    }
+    const TSpielHistorie& h = s.h.H();
+    ASSERT_GE(h.AnzahlEintraege, 10);
+    // The final position is the last entry.
+    EXPECT_EQ(h.Eintrag[h.AnzahlEintraege].Spielende, 1);
+    EXPECT_TRUE(GleicherStand(h.Eintrag[h.AnzahlEintraege], s.g.S));
+    EXPECT_EQ(s.h.Anzeige().Status,
+              "History: " + std::to_string(h.AnzahlEintraege) + " von " + std::to_string(h.AnzahlEintraege));
+}
+
+TEST(Historie, RueckgaengigUndWiederherstellenSchreitenDurchDieEintraege) {
+    SpielMitHistorie s(3);
+    s.Neu();
+    s.BisEintraege(5);
+    ASSERT_EQ(s.h.H().AnzahlEintraege, 5);
+    ASSERT_EQ(s.g.S.AktuellerSpieler, 1);
+    EXPECT_TRUE(s.h.Anzeige().Rueckgaengig);
+    EXPECT_FALSE(s.h.Anzeige().Wiederherstellen);
+    s.g.Log.TraceAn = true;
+
+    EXPECT_TRUE(s.h.Rueckgaengig(s.g));
+    EXPECT_TRUE(s.h.Rueckgaengig(s.g));
+    EXPECT_EQ(s.h.H().AktuellerEintrag, 3);
+    EXPECT_TRUE(GleicherStand(s.g.S, s.h.H().Eintrag[3]));
+    EXPECT_EQ(s.h.Anzeige().Status, "History: 3 von 5");
+    EXPECT_TRUE(s.h.Anzeige().Rueckgaengig);
+    EXPECT_TRUE(s.h.Anzeige().Wiederherstellen);
+
+    EXPECT_TRUE(s.h.Wiederherstellen(s.g));
+    EXPECT_TRUE(GleicherStand(s.g.S, s.h.H().Eintrag[4]));
+    EXPECT_TRUE(s.h.GanzZurueck(s.g));
+    EXPECT_EQ(s.h.H().AktuellerEintrag, 1);
+    EXPECT_FALSE(s.h.Anzeige().Rueckgaengig);
+    EXPECT_FALSE(s.h.Rueckgaengig(s.g));
+    EXPECT_TRUE(s.h.GanzVor(s.g));
+    EXPECT_EQ(s.h.H().AktuellerEintrag, 5);
+    EXPECT_FALSE(s.h.Anzeige().Wiederherstellen);
+    EXPECT_FALSE(s.h.Wiederherstellen(s.g));
+
+    std::vector<std::string> erwartet = {"UNDO auf (4 von 5)", "UNDO auf (3 von 5)", "REDO auf (4 von 5)",
+                                         "UNDO auf (1 von 5)", "REDO auf (5 von 5)"};
+    EXPECT_EQ(s.g.Log.Zeilen(), erwartet);
+}
+
+TEST(Historie, MitEinemEintragStelltNurGanzZurueckDenEintragHer) {
+    SpielMitHistorie s(2);
+    s.Neu();
+    s.BisEintraege(1);
+    ASSERT_EQ(s.h.H().AnzahlEintraege, 1);
+    ASSERT_EQ(s.g.S.AktuellerSpieler, 1);
+    EXPECT_FALSE(s.h.Anzeige().Rueckgaengig);
+    EXPECT_FALSE(s.h.Rueckgaengig(s.g));
+    s.g.S.Spieler[1].Geld = 999; // a change that entry 1 does not hold
+    EXPECT_TRUE(s.h.GanzZurueck(s.g));
+    EXPECT_TRUE(GleicherStand(s.g.S, s.h.H().Eintrag[1]));
+}
+
+TEST(Historie, RueckgaengigWirdAbgelehntWennDieBedingungenFehlen) {
+    SpielMitHistorie s(3);
+    s.Neu();
+    s.BisEintraege(4);
+    ASSERT_EQ(s.g.S.AktuellerSpieler, 1);
+    auto alleAbgelehnt = [&] {
+        const TSpielstand vorher = s.g.S;
+        EXPECT_FALSE(s.h.Rueckgaengig(s.g));
+        EXPECT_FALSE(s.h.GanzZurueck(s.g));
+        EXPECT_FALSE(s.h.GanzVor(s.g));
+        EXPECT_EQ(s.h.H().AktuellerEintrag, 4);
+        EXPECT_TRUE(GleicherStand(s.g.S, vorher));
+    };
+    s.g.S.AktuellerSpieler = 2; // a computer seat to move
+    alleAbgelehnt();
+    s.g.S.AktuellerSpieler = 1;
+    s.g.S.Computer[1] = 1; // seat 1 played by the computer
+    alleAbgelehnt();
+    s.g.S.Computer[1] = 0;
+    s.h.HistorieAktiv = true;
+    alleAbgelehnt();
+    s.h.HistorieAktiv = false;
+    s.h.Sperre = PuzzleSperre(false);
+    alleAbgelehnt();
+    s.h.Sperre = {};
+    EXPECT_TRUE(s.h.Rueckgaengig(s.g));
+}
+
+TEST(Historie, EinZugNachRueckgaengigMarkiertDasSpielAlsKorrigiert) {
+    SpielMitHistorie s(3);
+    s.Neu();
+    s.BisEintraege(5);
+    EXPECT_EQ(s.h.Anzeige().Korrigiert, "");
+    ASSERT_TRUE(s.h.Rueckgaengig(s.g));
+    ASSERT_TRUE(s.h.Rueckgaengig(s.g));
+    EXPECT_EQ(s.g.S.Korrigiert, 0);
+    // Seat 1 moves again; the turn comes back round and is pushed.
+    do {
+        s.Zug();
+    } while (s.g.S.AktuellerSpieler != 1 && !s.g.S.Spielende);
+    const TSpielHistorie& h = s.h.H();
+    EXPECT_EQ(h.AktuellerEintrag, 4);
+    EXPECT_EQ(h.AnzahlEintraege, 4);
+    EXPECT_EQ(s.g.S.Korrigiert, 1);
+    EXPECT_EQ(h.Eintrag[4].Korrigiert, 1);
+    EXPECT_EQ(h.Eintrag[3].Korrigiert, 0);
+    EXPECT_FALSE(s.h.Anzeige().Wiederherstellen);
+    EXPECT_EQ(s.h.Anzeige().Korrigiert, "X");
+    EXPECT_EQ(s.h.Anzeige().Status, "History: 4 von 4");
+}
+
+TEST(Historie, EineVolleHistorieNimmtNichtsMehrAuf) {
+    SpielMitHistorie s(2);
+    s.Neu();
+    s.h.InitHistorie(s.g);
+    s.g.S.AktuellerSpieler = 1;
+    s.g.S.Computer[1] = 0;
+    for (int i = 0; i < 160; ++i) {
+        s.g.S.Runde = 1 + i;
+        s.h.SichereSpielstand(s.g);
+    }
+    const TSpielHistorie& h = s.h.H();
+    EXPECT_EQ(h.AktuellerEintrag, 150);
+    EXPECT_EQ(h.AnzahlEintraege, 150);
+    EXPECT_EQ(h.Eintrag[150].Runde, 150);
+    EXPECT_EQ(s.h.Anzeige().Status, "History: 150 von 150");
+    // Undo still works within the 150 entries.
+    EXPECT_TRUE(s.h.Rueckgaengig(s.g));
+    EXPECT_EQ(s.g.S.Runde, h.Eintrag[149].Runde);
+}
+
+TEST(Historie, ImSimulationsmodusWirdNichtsAufgenommen) {
+    SpielMitHistorie s(2);
+    s.Neu();
+    s.BisEintraege(2);
+    const std::string status = s.h.Anzeige().Status;
+    const int32_t anzahl = s.h.H().AnzahlEintraege;
+    s.g.SimulationLaeuft = true;
+    s.h.SichereSpielstand(s.g);
+    s.h.InitHistorie(s.g); // empties, but the status bar keeps its text
+    EXPECT_EQ(s.h.H().AnzahlEintraege, 0);
+    EXPECT_EQ(s.h.Anzeige().Status, status);
+    s.h.SichereSpielstand(s.g);
+    EXPECT_EQ(s.h.H().AnzahlEintraege, 0);
+    EXPECT_GE(anzahl, 2);
+}
+
+TEST(Historie, SteuerungBleibtWieSieIstWennEinComputerAmZugIst) {
+    SpielMitHistorie s(3);
+    s.Neu();
+    s.BisEintraege(3);
+    ASSERT_TRUE(s.h.Rueckgaengig(s.g));
+    ASSERT_TRUE(s.h.Anzeige().Wiederherstellen);
+    s.g.S.AktuellerSpieler = 2;
+    s.h.InitHistorie(s.g); // would disable both controls if seat 1 were to move
+    EXPECT_TRUE(s.h.Anzeige().Wiederherstellen);
+    EXPECT_TRUE(s.h.Anzeige().Rueckgaengig);
+    EXPECT_EQ(s.h.Anzeige().Status, "History: 0 von 0");
+    // A loaded puzzle without undo leaves them alone too.
+    s.g.S.AktuellerSpieler = 1;
+    s.h.H().Aufgabe = 1;
+    s.h.H().AufgabeUndoErlaubt = 0;
+    s.h.SteuerungAuffrischen(s.g);
+    EXPECT_TRUE(s.h.Anzeige().Wiederherstellen);
+    s.h.Puzzle.SetPuzzle3 = true; // with a puzzle key the controls follow the history again
+    s.h.SteuerungAuffrischen(s.g);
+    EXPECT_FALSE(s.h.Anzeige().Wiederherstellen);
+    EXPECT_FALSE(s.h.Anzeige().Rueckgaengig);
+}
+
+TEST(Historie, RueckgaengigVerwirftDieAuswahlDesLaufendenZugs) {
+    SpielMitHistorie s(3);
+    s.Neu();
+    s.BisEintraege(3);
+    s.g.SternwartenKarte = {2, 5};
+    s.g.AktionenImZug = 1;
+    s.g.MarkierteTischplaetze[3] = 1;
+    ASSERT_TRUE(s.h.Rueckgaengig(s.g));
+    EXPECT_TRUE(s.g.SternwartenKarte.Leer());
+    EXPECT_EQ(s.g.AktionenImZug, 0);
+    EXPECT_EQ(s.g.MarkierteTischplaetze[3], 0);
+}
