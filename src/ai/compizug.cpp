@@ -35,7 +35,7 @@ constexpr int32_t MaxWechselTiefe = 10;
 } // namespace
 
 bool StrategieVerfuegbar(int32_t s) {
-    return (s >= 1 && s <= 5) || s == 99;
+    return (s >= 1 && s <= 15) || s == 99;
 }
 
 std::string_view Strategiename(int32_t s) {
@@ -52,6 +52,26 @@ void CompiStrategieZug(Spielsitzung& g, int32_t strategie) {
     case 5:
     case 99:
         CompiBeginnStrat4(g, strategie);
+        break;
+    case 6:
+    case 7:
+        CompiBeginnStrat6(g, strategie);
+        break;
+    case 8:
+    case 9:
+        CompiBeginnStrat8(g, strategie);
+        break;
+    case 10:
+    case 11:
+        CompiBeginnStrat10(g, strategie);
+        break;
+    case 12:
+    case 13:
+        CompiBeginnStrat12(g, strategie);
+        break;
+    case 14:
+    case 15:
+        CompiBeginnStrat14(g, strategie);
         break;
     default:
         // Strategy 1 and every number without a routine pass.

@@ -85,3 +85,23 @@ bool NutzeSternwarte(KI& k, int farbe, int32_t minRest);
 bool BunkernNutzeErwSternwarte(KI& k);
 
 } // namespace vm
+
+namespace vm {
+
+// Market position before the refill of the next phase (strategies 6 to 15).
+struct TMarktLage {
+    bool ok = false;    // the seat would get one more pick if it took a card now
+    int32_t frei = 0;   // free display places at the refill
+    int32_t anteil = 0; // places of the refill that fall to this seat
+};
+TMarktLage MarktpflegeLage(const Spielsitzung& g, int spieler, const tAuswKarten& a);
+
+// Routines of strategies 14 and 15.
+bool BesitztUnbenutzt(const Spielsitzung& g, int spieler, int farbe, int32_t inx);
+int32_t UngedeckteAdelsduplikate(const KI& k);
+bool LegeRotesUpgradeInx(KI& k, int32_t inx);
+bool LegeRotesUpgradeBereich(KI& k, int32_t hoechsteErw, int32_t minRest, int32_t tiefAdel, int32_t hochAdel,
+                             int32_t tiefErw);
+bool NutzeSternwarteRot(KI& k, int32_t minRest);
+
+} // namespace vm

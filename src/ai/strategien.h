@@ -11,3 +11,14 @@ void CompiBeginnStrat2(Spielsitzung& g, bool drei);
 void CompiBeginnStrat4(Spielsitzung& g, int strategie);
 
 } // namespace vm
+
+namespace vm {
+
+// Strategies 6 to 15: one decision list per pair, each member with its own parameter block.
+void CompiBeginnStrat6(Spielsitzung& g, int strategie);  // 6, 7
+void CompiBeginnStrat8(Spielsitzung& g, int strategie);  // 8, 9
+void CompiBeginnStrat10(Spielsitzung& g, int strategie); // 10, 11
+void CompiBeginnStrat12(Spielsitzung& g, int strategie); // 12, 13
+void CompiBeginnStrat14(Spielsitzung& g, int strategie); // 14, 15
+
+} // namespace vm
