@@ -141,14 +141,6 @@ private:
     const TTexte* texte_;
 };
 
-// The strength menu as loading and start-up use it: `SetzeSpielstaerke` checks the item and
-// keeps or restores the expert settings. The window hands in its own.
-class ISpielstaerkeWahl {
-public:
-    virtual ~ISpielstaerkeWahl() = default;
-    virtual void SetzeSpielstaerke(int32_t tag) = 0;
-};
-
 // The locks of a loaded puzzle.
 TSperre PuzzleSperre(bool undoErlaubt);
 

@@ -1,0 +1,306 @@
+#include "persist/spieldatei.h"
+
+#include <zlib.h>
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <unistd.h>
+#include <vector>
+
+#include "ai/spielstaerke.h"
+#include "persist/dateien.h"
+#include "persist/pruefung.h"
+#include "rules/hand.h"
+
+namespace vm {
+
+namespace {
+
+constexpr size_t Puffergroesse = 65536;
+
+// The temporary file beside the game file: its name with the extension ".1Z1".
+std::string TempName(const std::string& datei) {
+    std::string t = MitEndung(datei, ".1Z1");
+    return t == datei ? datei + ".1Z1" : t;
+}
+
+void FuelleEintraegeAb(TSpielHistorie& h, int erster) {
+    for (int i = erster; i <= HistorieEintraege; ++i)
+        std::memset(static_cast<void*>(&h.Eintrag[i]), 0x30, sizeof(TSpielstand));
+}
+
+void KopfSetzen(TSpielHistorie& h) {
+    h.SetzeKennung(HistorieKennung);
+    h.Magic = HistorieMagic;
+    h.FormatVersion = HistorieFormat;
+    h.SetzeVersion(ProgrammVersion);
+}
+
+void PuzzleMarkieren(Spielsitzung& g, THistorie& hist) {
+    TSpielHistorie& h = hist.H();
+    const TPuzzleSchalter& p = hist.Puzzle;
+    if (h.Aufgabe == 0) {
+        h.Aufgabe = 0;
+        h.AufgabeRandSeed = 0;
+        h.AufgabeUndoErlaubt = 1;
+        h.Reserviert = 0;
+        h.SetzeZeit(hist.Jetzt());
+    }
+    if (p.SetPuzzle1 || p.SetPuzzle2) {
+        h.Aufgabe = 1;
+        h.AufgabeRandSeed = static_cast<int32_t>(g.Zufall.RandSeed);
+        h.AufgabeUndoErlaubt = p.SetPuzzle2 ? 0 : 1;
+        h.Reserviert = 0;
+        h.SetzeZeit(hist.Jetzt());
+    }
+    if (p.SetPuzzle3 && h.Aufgabe == 1) {
+        h.Aufgabe = 0;
+        h.AufgabeUndoErlaubt = 1;
+        h.Reserviert = 0;
+    }
+    // A puzzle holds the current position only. An empty history has no position to keep.
+    if ((p.SetPuzzle1 || p.SetPuzzle2) && h.AktuellerEintrag >= 1) {
+        if (h.AktuellerEintrag > 1) h.Eintrag[1] = h.Eintrag[h.AktuellerEintrag];
+        h.AktuellerEintrag = 1;
+        h.AnzahlEintraege = 1;
+        FuelleEintraegeAb(h, 2);
+        hist.SteuerungAuffrischen(g);
+        hist.StatusAuffrischen(g);
+    }
+}
+
+bool KennungStimmt(const TSpielHistorie& h) {
+    return h.Kennung[0] == HistorieKennung.size() &&
+           std::memcmp(h.Kennung + 1, HistorieKennung.data(), HistorieKennung.size()) == 0;
+}
+
+} // namespace
+
+bool KomprimiereHistorie(const TSpielHistorie& h, std::string& aus) {
+    z_stream zs{};
+    if (deflateInit2(&zs, 1, Z_DEFLATED, 15, 8, Z_DEFAULT_STRATEGY) != Z_OK) return false;
+    aus.resize(deflateBound(&zs, sizeof h));
+    zs.next_in = const_cast<Bytef*>(reinterpret_cast<const Bytef*>(&h));
+    zs.avail_in = sizeof h;
+    zs.next_out = reinterpret_cast<Bytef*>(aus.data());
+    zs.avail_out = static_cast<uInt>(aus.size());
+    int rc = deflate(&zs, Z_FINISH);
+    size_t n = zs.total_out;
+    deflateEnd(&zs);
+    if (rc != Z_STREAM_END) return false;
+    aus.resize(n);
+    return true;
+}
+
+EntpackFehler EntpackeHistorie(const std::function<long(char*, size_t)>& lies, TSpielHistorie& ziel) {
+    z_stream zs{};
+    if (inflateInit(&zs) != Z_OK) return EntpackFehler::Daten;
+    std::vector<char> ein(Puffergroesse);
+    zs.next_out = reinterpret_cast<Bytef*>(&ziel);
+    zs.avail_out = sizeof ziel;
+    bool ende = false;
+    bool eingabeLeer = false;
+    auto nachfuellen = [&]() -> int { // 1 data, 0 end of input, -1 read error
+        long n = lies(ein.data(), ein.size());
+        if (n < 0) return -1;
+        if (n == 0) return 0;
+        zs.next_in = reinterpret_cast<Bytef*>(ein.data());
+        zs.avail_in = static_cast<uInt>(n);
+        return 1;
+    };
+    EntpackFehler fehler = EntpackFehler::Keiner;
+    while (zs.avail_out > 0) {
+        if (zs.avail_in == 0) {
+            int r = nachfuellen();
+            if (r < 0) {
+                fehler = EntpackFehler::Daten;
+                break;
+            }
+            if (r == 0) {
+                eingabeLeer = true;
+                break;
+            }
+        }
+        int rc = inflate(&zs, Z_NO_FLUSH);
+        if (rc == Z_STREAM_END) {
+            ende = true;
+            break;
+        }
+        if (rc != Z_OK && !(rc == Z_BUF_ERROR && zs.avail_in == 0)) {
+            fehler = EntpackFehler::Daten;
+            break;
+        }
+    }
+    if (fehler == EntpackFehler::Keiner && zs.total_out < sizeof ziel) fehler = EntpackFehler::ZuKurz;
+    // A whole record is there. Checksum damage right behind it still counts as damaged data;
+    // anything beyond is not read, so no file can keep the loader busy.
+    if (fehler == EntpackFehler::Keiner && !ende && !eingabeLeer) {
+        char rest[64];
+        zs.next_out = reinterpret_cast<Bytef*>(rest);
+        zs.avail_out = sizeof rest;
+        for (int runde = 0; runde < 4 && zs.avail_out == sizeof rest; ++runde) {
+            if (zs.avail_in == 0 && nachfuellen() != 1) break;
+            int rc = inflate(&zs, Z_NO_FLUSH);
+            if (rc == Z_STREAM_END) break;
+            if (rc == Z_DATA_ERROR || rc == Z_NEED_DICT || rc == Z_MEM_ERROR) {
+                fehler = EntpackFehler::Daten;
+                break;
+            }
+        }
+    }
+    inflateEnd(&zs);
+    return fehler;
+}
+
+PruefFehler PruefeHistorie(const TSpielHistorie& h, std::string* feld) {
+    auto bereich = [&](std::string f) {
+        if (feld) *feld = std::move(f);
+        return PruefFehler::Bereich;
+    };
+    if (!KennungStimmt(h) || h.Magic != HistorieMagic || h.FormatVersion != HistorieFormat)
+        return PruefFehler::Inkompatibel;
+    if (h.AnzahlEintraege <= 0) return PruefFehler::Leer;
+    if (h.AnzahlEintraege > HistorieEintraege) return bereich("AnzahlEintraege");
+    if (h.AktuellerEintrag < 1 || h.AktuellerEintrag > h.AnzahlEintraege) return bereich("AktuellerEintrag");
+    for (int n = 2; n <= 4; ++n) {
+        std::string f = PruefeEinstellung(h.Einstellungen.Fuer(n));
+        if (!f.empty()) return bereich("Einstellungen." + f);
+    }
+    for (int i = 1; i <= h.AnzahlEintraege; ++i) {
+        std::string f = PruefeSpielstand(h.Eintrag[i]);
+        if (!f.empty()) return bereich("Eintrag[" + std::to_string(i) + "]." + f);
+    }
+    return PruefFehler::Keiner;
+}
+
+TMeldung SpeichereSpieldatei(Spielsitzung& g, THistorie& hist, const std::string& datei,
+                             std::string& saveDir) {
+    const TTexte& tx = hist.Texte();
+    TSpielHistorie& h = hist.H();
+    KopfSetzen(h);
+    PuzzleMarkieren(g, hist);
+    saveDir = OrdnerTeil(datei);
+
+    TMeldung m;
+    std::string daten;
+    if (!KomprimiereHistorie(h, daten)) {
+        m = {tx.DateiFehler(6), datei};
+    } else {
+        switch (SchreibeAtomar(datei, TempName(datei), daten.data(), daten.size())) {
+        case SchreibFehler::Keiner:
+            break;
+        case SchreibFehler::Name:
+            m = {tx.DateiFehler(1), datei};
+            break;
+        case SchreibFehler::Anlegen:
+            m = {tx.DateiFehler(2), datei};
+            break;
+        case SchreibFehler::Schreiben:
+            m = {tx.DateiFehler(3), datei};
+            break;
+        case SchreibFehler::Schliessen:
+            m = {tx.DateiFehler(4), datei};
+            break;
+        case SchreibFehler::Umbenennen:
+            m = {tx.DateiFehler(5), datei};
+            break;
+        }
+    }
+    g.Trace("Datei gespeichert");
+    return m;
+}
+
+TLadeErgebnis LadeSpieldatei(Spielsitzung& g, THistorie& hist, const std::string& datei,
+                             std::string& saveDir) {
+    const TTexte& tx = hist.Texte();
+    TLadeErgebnis erg;
+    saveDir = OrdnerTeil(datei);
+    const std::string temp = TempName(datei);
+    ::unlink(temp.c_str());
+
+    auto neu = std::make_unique<TSpielHistorie>();
+    EntpackFehler ef = EntpackFehler::Daten;
+    if (!datei.empty()) {
+        if (std::FILE* f = std::fopen(datei.c_str(), "rb")) {
+            ef = EntpackeHistorie(
+                [f](char* p, size_t n) -> long {
+                    size_t r = std::fread(p, 1, n, f);
+                    if (r == 0 && std::ferror(f)) return -1;
+                    return static_cast<long>(r);
+                },
+                *neu);
+            std::fclose(f);
+        }
+    }
+    if (ef == EntpackFehler::Daten) erg.Meldung = {tx.DateiFehler(0), datei};
+    if (ef == EntpackFehler::ZuKurz) erg.Meldung = {tx.DateiFehler(3), temp};
+
+    if (ef == EntpackFehler::Keiner) {
+        switch (PruefeHistorie(*neu)) {
+        case PruefFehler::Inkompatibel:
+            hist.InitHistorie(g);
+            erg.Meldung = {tx.DateiFehler(6), tx[Text::DateiInkompatibel]};
+            break;
+        case PruefFehler::Leer:
+            hist.InitHistorie(g);
+            erg.Meldung = {tx.DateiFehler(5), tx[Text::DateiLeer]};
+            break;
+        case PruefFehler::Bereich:
+            erg.Meldung = {tx.DateiFehler(6), tx[Text::DateiInkompatibel]};
+            break;
+        case PruefFehler::Keiner: {
+            const int32_t anzahlVorher =
+                g.Menue.SpielerAnzahl >= 2 && g.Menue.SpielerAnzahl <= 4 ? g.Menue.SpielerAnzahl : 4;
+            TSpielHistorie& h = hist.H();
+            h = *neu;
+            hist.HistorieAktiv = true;
+            const TSpielstand& e = h.Eintrag[h.AktuellerEintrag];
+            SetzeSpielstaerke(g, e.Spielstaerke);
+            g.S = e;
+            g.AktionenImZug = 0;
+            g.SternwartenKarte = {};
+            AuswahlAufheben(g);
+            g.Einstellungen = h.Einstellungen;
+            hist.SteuerungAuffrischen(g);
+            g.Menue.AdelsbonusErweitert = g.S.AdelsbonusErweitert != 0;
+            g.Menue.VerdeckteHandkarten = g.S.VerdeckteHandkarten != 0;
+            g.Menue.KeineHofmeisterinRunde1 = g.S.KeineHofmeisterinRunde1 != 0;
+            const TStrategieEinstellung& vorher = g.Einstellungen.Fuer(anzahlVorher);
+            erg.SimModus = vorher.Sim != 0;
+            erg.AnzahlSim = vorher.AnzahlSim;
+            g.S.Computer[1] = erg.SimModus ? 1 : 0;
+            g.Menue.SpielerAnzahl = g.S.SpielerAnzahl;
+            if (h.Aufgabe) {
+                if (hist.Puzzle.Keiner()) {
+                    TSperre s = PuzzleSperre(h.AufgabeUndoErlaubt != 0);
+                    TSperre& alt = hist.Sperre;
+                    alt.NeuesSpiel |= s.NeuesSpiel;
+                    alt.Laden |= s.Laden;
+                    alt.Spielzug |= s.Spielzug;
+                    alt.Speichern |= s.Speichern;
+                    alt.SpielerAnzahl |= s.SpielerAnzahl;
+                    alt.Spielstaerke |= s.Spielstaerke;
+                    alt.Trace |= s.Trace;
+                    alt.ErwEinstellungen |= s.ErwEinstellungen;
+                    alt.Korrektur |= s.Korrektur;
+                    alt.Strategien |= s.Strategien;
+                    alt.Varianten |= s.Varianten;
+                    g.Log.TraceAn = false;
+                    g.Menue.Korrekturmodus = false;
+                }
+                g.Zufall.RandSeed = static_cast<uint32_t>(h.AufgabeRandSeed);
+            }
+            BrettNeuZeichnen(g);
+            hist.StatusAuffrischen(g);
+            hist.HistorieAktiv = false;
+            erg.Geladen = true;
+            break;
+        }
+        }
+    }
+    g.Trace("Datei geladen");
+    return erg;
+}
+
+} // namespace vm

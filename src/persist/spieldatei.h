@@ -1,0 +1,57 @@
+// Game files: the history record as one zlib stream, with puzzle marking.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "persist/historie.h"
+
+namespace vm {
+
+// A message box the window shows: caption and text (empty caption: nothing to show).
+struct TMeldung {
+    std::string Titel;
+    std::string Text;
+    bool Da() const { return !Titel.empty(); }
+    friend bool operator==(const TMeldung&, const TMeldung&) = default;
+};
+
+struct TLadeErgebnis {
+    bool Geladen = false;
+    TMeldung Meldung;
+    // Taken from the settings record of the player count chosen before the load.
+    bool SimModus = false;
+    int32_t AnzahlSim = 0;
+};
+
+// Saves the history to `datei` (the save dialog's OK). `saveDir` receives the file's folder.
+TMeldung SpeichereSpieldatei(Spielsitzung& g, THistorie& h, const std::string& datei, std::string& saveDir);
+
+// Loads `datei` (the open dialog's OK). A refused file leaves the game as it was; the history
+// is emptied only where the message says the file is empty or incompatible.
+TLadeErgebnis LadeSpieldatei(Spielsitzung& g, THistorie& h, const std::string& datei, std::string& saveDir);
+
+// The compressed bytes of a record (level 1, window bits 15, memory level 8, default strategy).
+bool KomprimiereHistorie(const TSpielHistorie& h, std::string& aus);
+
+enum class EntpackFehler {
+    Keiner,
+    Daten,  // not a zlib stream or damaged
+    ZuKurz, // fewer bytes than one record
+};
+// Reads the stream through `lies` (returns the bytes read, 0 at the end, -1 on a read error)
+// into `ziel`; stops after one record.
+EntpackFehler EntpackeHistorie(const std::function<long(char*, size_t)>& lies, TSpielHistorie& ziel);
+
+enum class PruefFehler {
+    Keiner,
+    Inkompatibel, // signature, magic or format version
+    Leer,         // AnzahlEintraege <= 0
+    Bereich,      // a count, index or reference out of range
+};
+// Checks a decompressed record before it may touch the game. `feld` names the bad field.
+PruefFehler PruefeHistorie(const TSpielHistorie& h, std::string* feld = nullptr);
+
+} // namespace vm
