@@ -40,9 +40,42 @@ bool TIniDatei::LadenDatei(const std::string& pfad) {
     return true;
 }
 
+namespace {
+
+// Keeps the lines the INI format knows: blank, comment, section, key=value. Anything else
+// (a damaged file) would be carried along in odd ways by the parser, so it is dropped.
+std::string NurIniZeilen(std::string_view text) {
+    std::string aus;
+    aus.reserve(text.size());
+    while (!text.empty()) {
+        size_t ende = text.find('\n');
+        std::string_view zeile = text.substr(0, ende);
+        text.remove_prefix(ende == std::string_view::npos ? text.size() : ende + 1);
+        if (!zeile.empty() && zeile.back() == '\r') zeile.remove_suffix(1);
+        std::string_view kern = zeile;
+        while (!kern.empty() && (kern.front() == ' ' || kern.front() == '\t')) kern.remove_prefix(1);
+        bool gut;
+        if (zeile.find('\0') != std::string_view::npos || zeile.find('\r') != std::string_view::npos)
+            gut = false;
+        else if (kern.empty() || kern.front() == ';' || kern.front() == '#')
+            gut = true;
+        else if (kern.front() == '[')
+            gut = kern.find(']') != std::string_view::npos;
+        else
+            gut = kern.find('=') != std::string_view::npos && kern.front() != '=';
+        if (!gut) continue;
+        aus.append(zeile);
+        aus.push_back('\n');
+    }
+    return aus;
+}
+
+} // namespace
+
 void TIniDatei::LadenText(std::string_view text) {
     impl_->ini.Reset();
-    if (!text.empty()) impl_->ini.LoadData(text.data(), text.size());
+    std::string sauber = NurIniZeilen(text);
+    if (!sauber.empty()) impl_->ini.LoadData(sauber.data(), sauber.size());
 }
 
 std::optional<std::string> TIniDatei::Lies(std::string_view sektion, std::string_view schluessel) const {

@@ -1,0 +1,280 @@
+#include "persist/profil.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "ai/einstellungen.h"
+#include "ai/spielstaerke.h"
+#include "persist/dateien.h"
+#include "persist/pruefung.h"
+
+namespace vm {
+
+namespace {
+
+constexpr const char* Control = "Control";
+constexpr const char* Global = "Global";
+constexpr const char* Highscore = "Highscore";
+
+// Calls f(key, field, range) for every stored field of a record, in file order. The
+// simulation flag is a boolean key: any number but 0 sets it.
+template <class F> void JedesFeld(TStrategieEinstellung& e, F f) {
+    int32_t sim = e.Sim;
+    f(std::string("Sim"), sim, TBereich{INT32_MIN, INT32_MAX});
+    e.Sim = sim != 0 ? 1 : 0;
+    for (int s = 1; s <= 4; ++s) f("Strategie_Sp" + std::to_string(s), e.Strategie[s], BereichStrategie);
+    for (int s = 1; s <= 4; ++s) f("SetUpGeld_Sp" + std::to_string(s), e.StartGeld[s], BereichGeld);
+    for (int s = 1; s <= 4; ++s) f("SetUpRolle_Sp" + std::to_string(s), e.StartRolle[s], BereichRolle);
+    f(std::string("AnzahlSim"), e.AnzahlSim, BereichAnzahlSim);
+    for (int i = 0; i <= 9; ++i)
+        f("Strategie_123_P_" + std::to_string(i), e.Parameter123[i], BereichParameter);
+    for (int s = 4; s <= 15; ++s) {
+        const int letzter = s <= 11 ? 18 : 14;
+        const std::string stamm = "Strategie_" + std::to_string(s) + "_P_";
+        for (int i = 0; i <= letzter; ++i) f(stamm + std::to_string(i), e.Param(s, i), BereichParameter);
+    }
+}
+
+bool Beschreibbar(const std::string& pfad) {
+    return ::access(pfad.c_str(), W_OK) == 0;
+}
+
+} // namespace
+
+int32_t ScaleByVorgabe(int32_t breite) {
+    if (breite <= 0 || breite >= 1152) return 100;
+    return breite * 100 / 1152;
+}
+
+std::string StrategieSektion(int spielerAnzahl) {
+    return "Strategie_" + std::to_string(spielerAnzahl) + "_Spieler";
+}
+
+void LiesStrategieSektionen(const TIniDatei& ini, TStrategieeinstellungen& e, TIniDatei* zurueck) {
+    for (int n = 2; n <= 4; ++n) {
+        const std::string sektion = StrategieSektion(n);
+        JedesFeld(e.Fuer(n), [&](const std::string& schluessel, int32_t& wert, TBereich bereich) {
+            // A value the computer players cannot compute with is as good as a malformed one.
+            int32_t gelesen = ini.LiesInt(sektion, schluessel, wert);
+            if (bereich.Enthaelt(gelesen)) wert = gelesen;
+            if (zurueck) zurueck->SchreibeInt(sektion, schluessel, schluessel == "Sim" ? (wert != 0) : wert);
+        });
+    }
+}
+
+void SchreibeStrategieSektionen(TIniDatei& ini, const TStrategieeinstellungen& e) {
+    TStrategieeinstellungen kopie = e;
+    for (int n = 2; n <= 4; ++n) {
+        const std::string sektion = StrategieSektion(n);
+        JedesFeld(kopie.Fuer(n), [&](const std::string& schluessel, int32_t& wert, TBereich) {
+            ini.SchreibeInt(sektion, schluessel, wert);
+        });
+    }
+}
+
+bool LeseStrategieparameterDatei(const std::string& pfad, TStrategieeinstellungen& e, std::string* fehler) {
+    InitStrategieparameter(e);
+    TIniDatei ini;
+    if (!DateiExistiert(pfad) || !ini.LadenDatei(pfad)) {
+        if (fehler) *fehler = "Datei nicht lesbar: " + pfad;
+        return false;
+    }
+    LiesStrategieSektionen(ini, e, nullptr);
+    return true;
+}
+
+TProfil::TProfil(const TTexte* texte) : texte_(texte ? texte : &eigeneTexte_) {}
+
+TStartErgebnis TProfil::Starten(Spielsitzung& g, THistorie& h, TKatalog& katalog, TTexte* texte,
+                                const std::string& profilOrdner, const std::string& programmOrdner,
+                                int32_t bildschirmBreite) {
+    TStartErgebnis erg;
+    const std::string ordner = profilOrdner.empty() ? programmOrdner : profilOrdner;
+    pfad_ = PfadVerbinden(ordner, "Veldmark.ini");
+    g.ProfilOrdner = ordner;
+
+    if (!DateiExistiert(pfad_)) {
+        int fd = ::open(pfad_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 || ::close(fd) != 0) {
+            erg.ExitCode = ExitNichtErzeugbar;
+            erg.Meldung = {(*texte_)[Text::SchwererFehler], (*texte_)[Text::DateiNichtErzeugbar] + pfad_};
+            return erg;
+        }
+    }
+    // Read-only: no write permission for anyone, or none for us, or a folder where the
+    // profile cannot be replaced. An unreadable file is not trusted to be written back either.
+    struct stat st;
+    std::string ordnerPfad = OrdnerTeil(pfad_).empty() ? "." : OrdnerTeil(pfad_);
+    if (::stat(pfad_.c_str(), &st) != 0 || (st.st_mode & 0222) == 0 || !Beschreibbar(pfad_) ||
+        !Beschreibbar(ordnerPfad) || !ini_.LadenDatei(pfad_)) {
+        erg.ExitCode = ExitSchreibgeschuetzt;
+        erg.Meldung = {(*texte_)[Text::SchwererFehler], (*texte_)[Text::ProfilSchreibgeschuetzt] + pfad_};
+        return erg;
+    }
+
+    ProfilInit(bildschirmBreite, programmOrdner, erg.StartupZeilen);
+
+    const std::string sprachdatei = PfadVerbinden(programmOrdner, "Lang.ini");
+    if (DateiExistiert(sprachdatei)) {
+        g.Trace("language file found !");
+        if (Sprache.Laden(sprachdatei)) {
+            Sprache.KartenUebersetzen(katalog);
+            if (texte) texte->Uebersetzen(Sprache);
+        }
+    }
+
+    if (W.LadeStrategieParam)
+        StrategieparameterEinlesen(g);
+    else
+        InitStrategieparameter(g.Einstellungen);
+
+    g.Menue.Spielstaerke = Expertenmodus;
+    SetzeSpielstaerke(g, W.Spielstaerke);
+    if (W.SpielerAnzahl >= 2 && W.SpielerAnzahl <= 4) g.Menue.SpielerAnzahl = W.SpielerAnzahl;
+
+    g.Menue.AdelsbonusErweitert = W.Variante1;
+    g.Menue.VerdeckteHandkarten = W.Variante2;
+    g.Menue.KeineHofmeisterinRunde1 = W.Variante3;
+    h.Puzzle = W.Puzzle;
+    return erg;
+}
+
+void TProfil::ProfilInit(int32_t breite, const std::string& programmOrdner,
+                         std::vector<std::string>& zeilen) {
+    TIniDatei& i = ini_;
+    auto ganz = [&](const char* s, const char* k, int32_t& wert) {
+        wert = i.LiesInt(s, k, wert);
+        i.SchreibeInt(s, k, wert);
+    };
+    auto flag = [&](const char* s, const char* k, bool& wert) {
+        wert = i.LiesBool(s, k, wert);
+        i.SchreibeBool(s, k, wert);
+    };
+    auto text = [&](const char* s, const char* k, std::string& wert) {
+        wert = i.LiesText(s, k, wert);
+        i.Schreibe(s, k, wert);
+    };
+    W = TProfilWerte{};
+    W.wwwRGL = "https://www.example.org/veldmark/regeln.html";
+    W.wwwPUB = "https://www.example.org/veldmark/verlag.html";
+    W.wwwFAN = "https://www.example.org/veldmark/club.html";
+    W.SaveDir = programmOrdner;
+
+    // 1000 stands for "not set yet": the screen decides.
+    W.ScaleBy = i.LiesInt(Control, "ScaleBy", 1000);
+    if (W.ScaleBy == 1000) {
+        W.ScaleBy = ScaleByVorgabe(breite);
+        zeilen.push_back("Profile-Init: ScaleBy " + std::to_string(W.ScaleBy) + " Prozent");
+    }
+    i.SchreibeInt(Control, "ScaleBy", W.ScaleBy);
+    flag(Control, "Grayscale", W.Grayscale);
+    flag(Control, "Color256", W.Color256);
+    flag(Global, "SaveIni", W.SaveIni);
+    flag(Global, "LadeStrategieParam", W.LadeStrategieParam);
+    ganz(Highscore, "G_AnzSpiele", W.G_AnzSpiele);
+    ganz(Highscore, "G_AnzGewonnen", W.G_AnzGewonnen);
+    ganz(Highscore, "G_MaxPunkte2", W.G_MaxPunkte2);
+    ganz(Highscore, "G_MaxPunkte3", W.G_MaxPunkte3);
+    ganz(Highscore, "G_MaxPunkte4", W.G_MaxPunkte4);
+    // A tag the strength menu does not have is as good as a malformed value.
+    W.Spielstaerke = i.LiesInt(Global, "Spielstaerke", W.Spielstaerke);
+    if (!SpielstaerkeGueltig(W.Spielstaerke)) W.Spielstaerke = TProfilWerte{}.Spielstaerke;
+    i.SchreibeInt(Global, "Spielstaerke", W.Spielstaerke);
+    ganz(Global, "SpielerAnzahl", W.SpielerAnzahl);
+    text(Global, "wwwRGL", W.wwwRGL);
+    text(Global, "wwwPUB", W.wwwPUB);
+    text(Global, "wwwFAN", W.wwwFAN);
+    ganz(Global, "Color1", W.Color1);
+    ganz(Global, "Color2", W.Color2);
+    ganz(Global, "FormLeft", W.FormLeft);
+    ganz(Global, "FormTop", W.FormTop);
+    text(Global, "SaveDir", W.SaveDir);
+    flag(Global, "Variante1", W.Variante1);
+    flag(Global, "Variante2", W.Variante2);
+    flag(Global, "Variante3", W.Variante3);
+    // Developer and puzzle switches are only read.
+    W.PrivateTest1 = i.LiesBool(Control, "PrivateTest1", false);
+    W.Puzzle.SetPuzzle1 = i.LiesBool(Control, "SetPuzzle1", false);
+    W.Puzzle.SetPuzzle2 = i.LiesBool(Control, "SetPuzzle2", false);
+    W.Puzzle.SetPuzzle3 = i.LiesBool(Control, "SetPuzzle3", false);
+    Flush();
+}
+
+bool TProfil::Flush() {
+    return !pfad_.empty() && ini_.Speichern(pfad_) == SchreibFehler::Keiner;
+}
+
+bool TProfil::ProfilSichern(const Spielsitzung& g) {
+    TIniDatei& i = ini_;
+    i.SchreibeBool(Global, "SaveIni", W.SaveIni);
+    i.SchreibeBool(Global, "LadeStrategieParam", W.LadeStrategieParam);
+    i.SchreibeInt(Control, "ScaleBy", W.ScaleBy);
+    i.SchreibeInt(Highscore, "G_AnzSpiele", W.G_AnzSpiele);
+    i.SchreibeInt(Highscore, "G_AnzGewonnen", W.G_AnzGewonnen);
+    i.SchreibeInt(Highscore, "G_MaxPunkte2", W.G_MaxPunkte2);
+    i.SchreibeInt(Highscore, "G_MaxPunkte3", W.G_MaxPunkte3);
+    i.SchreibeInt(Highscore, "G_MaxPunkte4", W.G_MaxPunkte4);
+    W.Spielstaerke = g.Menue.Spielstaerke;
+    W.SpielerAnzahl = g.Menue.SpielerAnzahl;
+    W.Variante1 = g.Menue.AdelsbonusErweitert;
+    W.Variante2 = g.Menue.VerdeckteHandkarten;
+    W.Variante3 = g.Menue.KeineHofmeisterinRunde1;
+    i.SchreibeInt(Global, "Spielstaerke", W.Spielstaerke);
+    i.SchreibeInt(Global, "SpielerAnzahl", W.SpielerAnzahl);
+    i.SchreibeInt(Global, "FormLeft", W.FormLeft);
+    i.SchreibeInt(Global, "FormTop", W.FormTop);
+    i.Schreibe(Global, "SaveDir", W.SaveDir);
+    i.SchreibeBool(Global, "Variante1", W.Variante1);
+    i.SchreibeBool(Global, "Variante2", W.Variante2);
+    i.SchreibeBool(Global, "Variante3", W.Variante3);
+    return Flush();
+}
+
+bool TProfil::HighscoreSichern() {
+    ini_.SchreibeInt(Highscore, "G_AnzSpiele", W.G_AnzSpiele);
+    ini_.SchreibeInt(Highscore, "G_AnzGewonnen", W.G_AnzGewonnen);
+    ini_.SchreibeInt(Highscore, "G_MaxPunkte2", W.G_MaxPunkte2);
+    ini_.SchreibeInt(Highscore, "G_MaxPunkte3", W.G_MaxPunkte3);
+    ini_.SchreibeInt(Highscore, "G_MaxPunkte4", W.G_MaxPunkte4);
+    return Flush();
+}
+
+bool TProfil::StrategieSichern(const TStrategieeinstellungen& e) {
+    SchreibeStrategieSektionen(ini_, e);
+    return Flush();
+}
+
+bool TProfil::StrategieLesen(TStrategieeinstellungen& e) {
+    TStrategieeinstellungen transfer = e;
+    LiesStrategieSektionen(ini_, transfer, &ini_);
+    e = transfer;
+    return Flush();
+}
+
+bool TProfil::ProfileSichernUmschalten() {
+    W.SaveIni = !W.SaveIni;
+    ini_.SchreibeBool(Global, "SaveIni", W.SaveIni);
+    return Flush();
+}
+
+bool TProfil::StrategieparameterEinlesen(Spielsitzung& g) {
+    InitStrategieparameter(g.Einstellungen);
+    return StrategieLesen(g.Einstellungen);
+}
+
+void TProfil::StrategieparameterInitialisieren(Spielsitzung& g) {
+    InitStrategieparameter(g.Einstellungen);
+}
+
+bool TProfil::StrategieBeiStartupUmschalten() {
+    W.LadeStrategieParam = !W.LadeStrategieParam;
+    ini_.SchreibeBool(Global, "LadeStrategieParam", W.LadeStrategieParam);
+    return Flush();
+}
+
+bool TProfil::ProgrammEnde(const Spielsitzung& g) {
+    return W.SaveIni ? ProfilSichern(g) : true;
+}
+
+} // namespace vm
