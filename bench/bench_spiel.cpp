@@ -1,24 +1,49 @@
-// Throughput of whole games in which every seat passes: set-up, shuffle, refills and scorings.
+// Throughput of whole games on one core, trace off: set-up, shuffle, every move, refills and scorings.
 #include <benchmark/benchmark.h>
 
-#include "sim/serie.h"
+#include <initializer_list>
 
-static void BM_PassSpiel(benchmark::State& state) {
+#include "ai/compizug.h"
+#include "ai/einstellungen.h"
+#include "rules/ablauf.h"
+#include "rules/wertung.h"
+
+namespace {
+
+void Serie(benchmark::State& state, int spieler, std::initializer_list<int32_t> strategien) {
     vm::TKatalog katalog;
     vm::Spielsitzung g(katalog);
-    vm::SimOptionen opt;
-    opt.spieler = static_cast<int32_t>(state.range(0));
-    opt.seedGesetzt = true;
-    opt.seed = 12345;
-    opt.strategien = {1, 1, 1, 1};
-    if (!vm::SimVorbereiten(g, opt).empty()) {
-        state.SkipWithError("Optionen abgelehnt");
-        return;
-    }
+    vm::InitStrategieparameter(g.Einstellungen);
+    int s = 1;
+    for (int32_t x : strategien) g.Einstellungen.Fuer(spieler).Strategie[s++] = x;
+    g.Menue.SpielerAnzahl = spieler;
+    g.SimulationLaeuft = true;
+    g.Zufall.RandSeed = 12345;
+    int64_t zuege = 0;
     for (auto _ : state) {
-        vm::SimSpiel(g);
-        benchmark::DoNotOptimize(g.S.Runde);
+        g.S.Computer[1] = 1;
+        vm::SpielAufbau(g);
+        while (!g.S.Spielende) {
+            vm::CompiZug(g);
+            ++zuege;
+        }
+        vm::BerechnePlatz(g);
+        benchmark::DoNotOptimize(g.Platz);
     }
+    if (g.AnzahlFehler) state.SkipWithError("interne Fehler");
     state.SetItemsProcessed(state.iterations());
+    state.counters["Zuege/Spiel"] = benchmark::Counter(static_cast<double>(zuege) / state.iterations());
 }
-BENCHMARK(BM_PassSpiel)->Arg(2)->Arg(3)->Arg(4);
+
+} // namespace
+
+BENCHMARK_CAPTURE(Serie, Passen_2p, 2, {1, 1, 1, 1});
+BENCHMARK_CAPTURE(Serie, Passen_3p, 3, {1, 1, 1, 1});
+BENCHMARK_CAPTURE(Serie, Passen_4p, 4, {1, 1, 1, 1});
+BENCHMARK_CAPTURE(Serie, Basis_4p_4444, 4, {4, 4, 4, 4});
+BENCHMARK_CAPTURE(Serie, Basis_4p_2345, 4, {2, 3, 4, 5});
+BENCHMARK_CAPTURE(Serie, Basis_3p_444, 3, {4, 4, 4, 1});
+BENCHMARK_CAPTURE(Serie, Basis_2p_45, 2, {4, 5, 1, 1});
+BENCHMARK_CAPTURE(Serie, Standard_4p_4_4_10_10, 4, {4, 4, 10, 10});
+BENCHMARK_CAPTURE(Serie, Standard_3p_4_10_10, 3, {4, 10, 10, 1});
+BENCHMARK_CAPTURE(Serie, Standard_2p_12_14, 2, {12, 14, 1, 1});

@@ -1,5 +1,7 @@
 #include "ai/auswertung.h"
 
+#include <cstring>
+
 #include "rules/kaufen.h"
 #include "rules/wertung.h"
 
@@ -10,10 +12,14 @@ constexpr int32_t InxZar = 6;
 }
 
 void ErstelleAuswKarten(Spielsitzung& g, int spieler, tAuswKarten& a) {
-    a = tAuswKarten{};
+    // Built at every computer move: only what the routines read is written.
     const TSpielstand& s = g.S;
     const TSpieler& sp = s.Spieler[spieler];
-    const tKarte* leer = &g.Daten({});
+    a.ZarInx = 0;
+    a.AnzahlReihe2 = 0;
+    std::memset(a.Besitz, 0, sizeof a.Besitz);
+    std::memset(a.Tisch, 0, sizeof a.Tisch);
+    std::memset(a.AuslageLetzte, 0, sizeof a.AuslageLetzte);
 
     // Display: row 1 in slot order, then the occupied slots of row 2.
     int n = 0;
@@ -32,22 +38,35 @@ void ErstelleAuswKarten(Spielsitzung& g, int spieler, tAuswKarten& a) {
         a.AnzahlReihe2 = n;
     }
     a.AnzahlAuslage = n;
-    for (int i = 1; i <= 8; ++i) a.TKarten[i] = leer;
-    for (int i = 1; i <= n; ++i) {
-        a.TKarten[i] = &g.Daten(a.Karten[i]);
-        a.Preis[i] = KostenKarte(g, spieler, a.Karten[i], a.Reihe[i]);
-    }
 
     // The seat's four lists.
     for (int c = 1; c <= 4; ++c) {
         const TKartenliste& l = sp.Karten[c];
         tSSKarten& ss = a.SS[c];
-        ss.Anzahl = l.Anzahl;
-        for (int i = 1; i <= 31; ++i) ss.Karten[i] = leer;
-        for (int i = 1; i <= l.Anzahl && i <= 31; ++i) {
-            ss.Karten[i] = &g.Daten(l.Karten[i]);
-            if (ss.Karten[i]->Erweiterung == 1) ++ss.AnzahlErw;
+        ss.Anzahl = l.Anzahl < 0 ? 0 : (l.Anzahl > 31 ? 31 : l.Anzahl);
+        ss.AnzahlErw = ss.HandErw = ss.HandAnzahl = ss.Geld = ss.Punkte = ss.HandPreis = 0;
+        for (int i = 1; i <= ss.Anzahl; ++i) {
+            const tKarte* k = &g.Daten(l.Karten[i]);
+            ss.Karten[i] = k;
+            ss.Ziel[i] = 0;
+            if (k->Erweiterung == 1) ++ss.AnzahlErw;
+            if (k->Inx >= 1 && k->Inx <= 49) {
+                ++a.Besitz[k->Inx];
+                if (c <= 3 && k->Farbe == c) ++a.Tisch[k->Inx];
+            }
         }
+    }
+    // Display prices from the table counts; anything odd goes through the full rule and its fault.
+    for (int i = 1; i <= n; ++i) {
+        const tKarte* d = &g.Daten(a.Karten[i]);
+        a.TKarten[i] = d;
+        const int32_t inx = d->Inx >= 0 && d->Inx <= 49 ? d->Inx : 0;
+        a.AuslageVorige[i] = a.AuslageLetzte[inx];
+        a.AuslageLetzte[inx] = static_cast<uint8_t>(i);
+        const bool normal =
+            a.Karten[i].Farbe >= 1 && a.Karten[i].Farbe <= 4 && d->Farbe >= 1 && d->Farbe <= 3;
+        a.Preis[i] = normal ? KartenPreis(*d, sp.Sondereigenschaften, a.Tisch[d->Inx], a.Reihe[i])
+                            : KostenKarte(g, spieler, a.Karten[i], a.Reihe[i]);
     }
     const tSSKarten& hand = a.SS[4];
     for (int i = 1; i <= hand.Anzahl; ++i) {
@@ -126,12 +145,17 @@ void ErstelleAuswKarten(Spielsitzung& g, int spieler, tAuswKarten& a) {
     // Forecasts.
     a.Punkteprognose = sp.Siegpunkte;
     for (int c = s.Phase; c >= 1 && c <= 3; ++c) a.Punkteprognose += a.SS[c].Punkte;
-    a.Punkteprognose += AdelsbonusMitHand(g, spieler).bonus;
+    // Different aristocrat kinds on the table and in the hand (the end-of-game bonus with hand cards).
+    int32_t adelsarten = 0;
+    for (int32_t inx = 18; inx <= 24; ++inx) adelsarten += a.Besitz[inx] > 0;
+    for (int32_t inx = 40; inx <= 49; ++inx) adelsarten += a.Besitz[inx] > 0;
+    a.Punkteprognose += AdelsbonusTabelle(adelsarten, s.AdelsbonusErweitert != 0);
     a.Geldprognose = a.SS[1].Geld + a.SS[2].Geld + a.SS[3].Geld;
 
     // End-of-game warnings for a look-ahead of 0..3 cards leaving the display.
     const int32_t imAuslage = s.Auslage[1].Anzahl + s.Auslage[2].Anzahl;
     for (int i = 0; i < 4; ++i) {
+        a.EndeNah[i] = a.StapelKnapp[i] = false;
         if (s.StapelLeer) {
             a.EndeNah[i] = a.StapelKnapp[i] = true;
             continue;

@@ -6,7 +6,8 @@
 namespace vm {
 
 // One colour of the seat's cards (1..3 table, 4 hand). Records are pointers into the
-// catalogue, so building the evaluation copies no strings and allocates nothing.
+// catalogue, so building the evaluation copies no strings and allocates nothing. Only the
+// places up to Anzahl are filled.
 struct tSSKarten {
     int32_t Anzahl;
     int32_t AnzahlErw;  // upgrade cards among them
@@ -34,6 +35,11 @@ struct tAuswKarten {
     int32_t HandPreisGesamt;
     bool EndeNah[4];
     bool StapelKnapp[4];
+    uint8_t Besitz[50]; // per card number: copies on the table and in the hand
+    uint8_t Tisch[50];  // per card number: copies on the table
+    // Display cards by number, last to first: AuslageLetzte[inx], then AuslageVorige[i] until 0.
+    uint8_t AuslageLetzte[50];
+    Arr1<uint8_t, 8> AuslageVorige;
 };
 
 void ErstelleAuswKarten(Spielsitzung& g, int spieler, tAuswKarten& a);

@@ -114,9 +114,9 @@ bool KaufeGuenstigsteKarte(KI& k, int farbe, int32_t limit) {
 }
 
 bool KaufeKarteInx(KI& k, int farbe, int32_t minRest, int32_t inx) {
-    for (int i = k.a.AnzahlAuslage; i >= 1; --i) {
-        const tKarte* t = k.a.TKarten[i];
-        if (!Schlicht(t, farbe) || t->Inx != inx) continue;
+    if (inx < 1 || inx > 49) return false;
+    for (int i = k.a.AuslageLetzte[inx]; i >= 1; i = k.a.AuslageVorige[i]) {
+        if (!Schlicht(k.a.TKarten[i], farbe)) continue;
         if (k.a.Preis[i] <= k.Geld() && Rest(k, i) >= minRest) return KaufeAuslagekarte(k, farbe, i, 0);
     }
     return false;
@@ -154,15 +154,14 @@ bool KaufeArtenBegrenzt(KI& k, int farbe, int32_t maxAnzahl, int32_t minRest, in
 bool KaufeFehlendeAbsteigend(KI& k, int farbe, int32_t minRest, int32_t hoch, int32_t tief) {
     if (k.Geld() == 0) return false;
     for (int32_t x = hoch; x >= tief; --x)
-        if (!Besitzt(k.g, k.sp, farbe, x) && KaufeKarteInx(k, farbe, minRest, x)) return true;
+        if (!k.Besitzt(x) && KaufeKarteInx(k, farbe, minRest, x)) return true;
     return false;
 }
 
 bool KaufeFehlendeAufsteigend(KI& k, int farbe, int32_t minRest, int32_t hoch, int32_t tief) {
     if (k.Geld() == 0) return false;
     for (int32_t x = tief; x <= hoch; ++x)
-        if (x != InxSternwarte && !Besitzt(k.g, k.sp, farbe, x) && KaufeKarteInx(k, farbe, minRest, x))
-            return true;
+        if (x != InxSternwarte && !k.Besitzt(x) && KaufeKarteInx(k, farbe, minRest, x)) return true;
     return false;
 }
 
@@ -238,16 +237,15 @@ bool BunkernKarten(KI& k, int farbe, bool erwErlaubt, int32_t maxGehalten, int32
 }
 
 bool NimmKarteInxInHand(KI& k, int32_t inx) {
-    if (!HandPlatz(k)) return false;
-    for (int i = k.a.AnzahlAuslage; i >= 1; --i)
-        if (k.a.TKarten[i]->Inx == inx) return NimmInHand(k, i);
-    return false;
+    if (!HandPlatz(k) || inx < 1 || inx > 49) return false;
+    const int i = k.a.AuslageLetzte[inx];
+    return i >= 1 && NimmInHand(k, i);
 }
 
 bool NimmKarteInxInHandLimit(KI& k, int32_t inx, int32_t preisLimit) {
-    if (!HandPlatz(k)) return false;
-    for (int i = k.a.AnzahlAuslage; i >= 1; --i)
-        if (k.a.TKarten[i]->Inx == inx && k.a.Preis[i] <= preisLimit) return NimmInHand(k, i);
+    if (!HandPlatz(k) || inx < 1 || inx > 49) return false;
+    for (int i = k.a.AuslageLetzte[inx]; i >= 1; i = k.a.AuslageVorige[i])
+        if (k.a.Preis[i] <= preisLimit) return NimmInHand(k, i);
     return false;
 }
 
@@ -287,17 +285,17 @@ bool BunkernKartenbereich(KI& k, int modus, int32_t maxErwGehalten, int32_t hoch
     return false;
 }
 
-bool BunkernFehlendeAbsteigend(KI& k, int farbe, int32_t hoch, int32_t tief) {
+bool BunkernFehlendeAbsteigend(KI& k, int /*farbe*/, int32_t hoch, int32_t tief) {
     if (!HandPlatz(k)) return false;
     for (int32_t x = hoch; x >= tief; --x)
-        if (!Besitzt(k.g, k.sp, farbe, x) && NimmKarteInxInHand(k, x)) return true;
+        if (!k.Besitzt(x) && NimmKarteInxInHand(k, x)) return true;
     return false;
 }
 
-bool BunkernFehlendeAufsteigend(KI& k, int farbe, int32_t hoch, int32_t tief, int32_t preisLimit) {
+bool BunkernFehlendeAufsteigend(KI& k, int /*farbe*/, int32_t hoch, int32_t tief, int32_t preisLimit) {
     if (!HandPlatz(k)) return false;
     for (int32_t x = tief; x <= hoch; ++x)
-        if (!Besitzt(k.g, k.sp, farbe, x) && NimmKarteInxInHandLimit(k, x, preisLimit)) return true;
+        if (!k.Besitzt(x) && NimmKarteInxInHandLimit(k, x, preisLimit)) return true;
     return false;
 }
 
@@ -569,21 +567,23 @@ bool KaufeBlauesUpgradeMitZiel(KI& k, int32_t minRest, bool ausHand, int32_t max
     if (ausHand) arten[n++] = 30;
     if (k.g.S.SpielerAnzahl == 2) arten[n++] = 30;
 
+    // First unused table card of each possible target kind, found once.
     const TKartenliste& blau = k.g.S.Spieler[k.sp].Karten[2];
-    auto findeZiel = [&](int32_t inx) {
-        for (int i = 1; i <= blau.Anzahl; ++i)
-            if (!KarteBenutzt(blau.Karten[i]) && k.g.Daten(blau.Karten[i]).Inx == inx) return i;
-        return 0;
-    };
+    int erstes[18] = {};
+    for (int i = blau.Anzahl; i >= 1; --i)
+        if (!KarteBenutzt(blau.Karten[i])) {
+            const int32_t inx = k.a.SS[2].Karten[i]->Inx;
+            if (inx >= 8 && inx <= 13) erstes[inx] = i;
+        }
     for (int j = 0; j < n; ++j) {
         const tKarte& art = k.g.Katalog().Art(4, ErwInx(arten[j]));
         const int32_t luecke = art.Kosten - k.Geld();
         int ziel = 0;
-        if (luecke < 7) ziel = findeZiel(9);
-        if (ziel == 0 && luecke < 3) ziel = findeZiel(8);
-        if (ziel == 0 && luecke < 6) ziel = findeZiel(10);
-        if (ziel == 0 && luecke < 9) ziel = findeZiel(12);
-        if (ziel == 0 && luecke <= 11) ziel = findeZiel(13);
+        if (luecke < 7) ziel = erstes[9];
+        if (ziel == 0 && luecke < 3) ziel = erstes[8];
+        if (ziel == 0 && luecke < 6) ziel = erstes[10];
+        if (ziel == 0 && luecke < 9) ziel = erstes[12];
+        if (ziel == 0 && luecke <= 11) ziel = erstes[13];
         if (ziel == 0) continue;
         const tKarte& zk = k.g.Daten(blau.Karten[ziel]);
         auto leistbar = [&](const tKarte& u, int32_t preis) {
@@ -707,7 +707,7 @@ bool SternwarteNutzen(KI& k, SWArt art, int farbe, int32_t preisLimit, int32_t m
         return true;
     }
     const int32_t preis = KostenKarte(k.g, k.sp, karte, 1);
-    if (art == SWArt::Kaufen && Besitzt(k.g, k.sp, d.Farbe, d.Inx) && preis > preisLimit) {
+    if (art == SWArt::Kaufen && k.Besitzt(d.Inx) && preis > preisLimit) {
         abwerfen();
         return true;
     }
@@ -849,7 +849,7 @@ bool NutzeSternwarteRot(KI& k, int32_t minRest) {
     bool erledigt = false;
     if (k.Geld() >= p && d.Inx != 20 && d.Inx != 21)
         erledigt = LegeBezahleSpielerkarteTischNormSW(k.g, k.sp, karte);
-    else if (AnzahlBesitz(k.g, k.sp, 3, d.Inx) < 2)
+    else if (k.AnzahlBesitz(d.Inx) < 2)
         erledigt = NimmKarteAufHandSW(k.g, k.sp, karte);
     if (!erledigt) WirfKarteAb(k.g, k.sp, karte);
     return true;

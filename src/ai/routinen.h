@@ -16,6 +16,9 @@ struct KI {
 
     TSpieler& S() const { return g.Sp(sp); }
     int32_t Geld() const { return g.S.Spieler[sp].Geld; }
+    // Copies of a card number on the table (in its colour) and in the hand.
+    int32_t AnzahlBesitz(int32_t inx) const { return inx >= 1 && inx <= 49 ? a.Besitz[inx] : 0; }
+    bool Besitzt(int32_t inx) const { return AnzahlBesitz(inx) > 0; }
     // Money the card pays back in this very phase's scoring.
     int32_t EinkommenJetzt(const tKarte& k) const { return g.S.Phase == k.Farbe ? k.Geld : 0; }
 };

@@ -86,8 +86,7 @@ bool Strat4Zug(KI& k, const TStrategieEinstellung& e, int block) {
     case 2: {
         const int32_t m = R <= P(B_R10) ? P(B_G11) + k.a.SS[1].HandPreis : 0;
         const int32_t blaue = k.a.SS[2].Anzahl + k.a.SS[2].HandAnzahl;
-        if ((blaue == 0 || (blaue == 1 && Besitzt(g, k.sp, 2, 11))) && KaufeBlaueWertung(k, m, P(B_G12)))
-            return true;
+        if ((blaue == 0 || (blaue == 1 && k.Besitzt(11))) && KaufeBlaueWertung(k, m, P(B_G12))) return true;
         if (KaufeBlaueDuplikate(k, 2, 1, m)) return true;
         if (!k.a.EndeNah[1] && (g.S.SpielerAnzahl < 4 || R < 5) && KaufeBlaueDuplikate(k, 2, 0, 0))
             return true;

@@ -27,7 +27,7 @@ struct Zug {
     bool N;       // end near, look-ahead 1
 
     Zug(Spielsitzung& sitzung, int s)
-        : g(sitzung), strategie(s), sp(sitzung.S.AktuellerSpieler), a(), k{g, sp, a} {
+        : g(sitzung), strategie(s), sp(sitzung.S.AktuellerSpieler), k{g, sp, a} {
         ErstelleAuswKarten(g, sp, a);
         R = g.S.Runde;
         schluss = g.S.StapelLeer != 0;
@@ -38,7 +38,7 @@ struct Zug {
     int32_t h() const { return a.HandPreisGesamt; }
     int32_t blau() const { return a.SS[2].Geld; }
     int32_t rot() const { return a.SS[3].Geld; }
-    bool HatKarte(int farbe, int32_t inx) const { return Besitzt(g, sp, farbe, inx); }
+    bool HatKarte(int /*farbe*/, int32_t inx) const { return k.Besitzt(inx); }
     bool HandRaum() const { return KannHandkarteAufnehmen(g, sp); }
     bool Tokens(int r1, int r2) const { return g.S.Startspieler[r1] == sp && g.S.Startspieler[r2] == sp; }
     TMarktLage Lage() const { return MarktpflegeLage(g, sp, a); }

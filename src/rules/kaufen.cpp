@@ -10,13 +10,12 @@ int32_t KostenKarte(Spielsitzung& g, int spieler, tKartenRef karte, int reihe) {
         return 999;
     }
     const TSpieler& sp = g.Sp(spieler);
-    int32_t preis = d.Kosten + 1 - reihe;
+    // Same card number means same table and slot; used marks count too.
+    int32_t gleiche = 0;
     const TKartenliste& liste = sp.Karten[d.Farbe];
     for (int i = 1; i <= liste.Anzahl; ++i)
-        if (g.Daten(liste.Karten[i]).Inx == d.Inx) --preis;
-    if ((sp.Sondereigenschaften & MinusBlau) && d.Farbe == 2) --preis;
-    if ((sp.Sondereigenschaften & MinusRot) && d.Farbe == 3) --preis;
-    return preis < 1 ? 1 : preis;
+        if (OhneMarke(liste.Karten[i]) == karte) ++gleiche;
+    return KartenPreis(d, sp.Sondereigenschaften, gleiche, reihe);
 }
 
 bool KannErsetzen(const Spielsitzung& g, tKartenRef u, tKartenRef r) {
@@ -41,7 +40,8 @@ bool KannKarteKaufen(Spielsitzung& g, int spieler, tKartenRef karte) {
     if (d.Farbe < 1 || d.Farbe > 3) return false;
     const TKartenliste& liste = sp.Karten[d.Farbe];
     for (int i = 1; i <= liste.Anzahl; ++i)
-        if (KannErsetzen(g, karte, liste.Karten[i]) && UpgradePreis(g, spieler, karte, liste.Karten[i], 1) <= sp.Geld)
+        if (KannErsetzen(g, karte, liste.Karten[i]) &&
+            UpgradePreis(g, spieler, karte, liste.Karten[i], 1) <= sp.Geld)
             return true;
     return false;
 }
@@ -197,7 +197,8 @@ void KaufUpgrade(Spielsitzung& g, int spieler, int32_t position, int reihe, tKar
 
 } // namespace
 
-void LegeBezahleSpielerkarteTisch(Spielsitzung& g, int spieler, int32_t position, int reihe, tKartenRef karte) {
+void LegeBezahleSpielerkarteTisch(Spielsitzung& g, int spieler, int32_t position, int reihe,
+                                  tKartenRef karte) {
     if (position > MaxTischpositionen && !g.SimulationLaeuft) {
         g.InternerFehler(5, "LegeBezahleSpielerkarteTisch: Zu viele Karten");
         return;

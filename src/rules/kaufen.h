@@ -7,13 +7,22 @@ namespace vm {
 
 // Price before any replaced card is considered. Reihe 1: upper row, hand or observatory; 2: lower row.
 int32_t KostenKarte(Spielsitzung& g, int spieler, tKartenRef karte, int reihe);
+// The price rule itself, for a caller that already knows how many cards of the same number
+// lie on the seat's table in the card's colour (`gleiche`) and the seat's ability bits.
+inline int32_t KartenPreis(const tKarte& d, uint8_t sondereigenschaften, int32_t gleiche, int reihe) {
+    int32_t preis = d.Kosten + 1 - reihe - gleiche;
+    if ((sondereigenschaften & MinusBlau) && d.Farbe == 2) --preis;
+    if ((sondereigenschaften & MinusRot) && d.Farbe == 3) --preis;
+    return preis < 1 ? 1 : preis;
+}
 // True when upgrade `u` may replace table card `r` (right colour, not used, listed in Ersetzt).
 bool KannErsetzen(const Spielsitzung& g, tKartenRef u, tKartenRef r);
 // Price of upgrade `u` laid over table card `r`.
 int32_t UpgradePreis(Spielsitzung& g, int spieler, tKartenRef u, tKartenRef r, int reihe);
 bool KannKarteKaufen(Spielsitzung& g, int spieler, tKartenRef karte);
 bool AktiviereFreienTischplatz(Spielsitzung& g, int spieler, tKartenRef karte, int reihe);
-void LegeBezahleSpielerkarteTisch(Spielsitzung& g, int spieler, int32_t position, int reihe, tKartenRef karte);
+void LegeBezahleSpielerkarteTisch(Spielsitzung& g, int spieler, int32_t position, int reihe,
+                                  tKartenRef karte);
 bool LegeBezahleSpielerkarteTischNormSW(Spielsitzung& g, int spieler, tKartenRef karte);
 void LegeBezahleSpielerkarteTischErwSW(Spielsitzung& g, int spieler, int32_t position, tKartenRef karte);
 bool AktiviereFreienTischplatzErwSW(Spielsitzung& g, int spieler, tKartenRef karte);
