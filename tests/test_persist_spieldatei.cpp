@@ -553,3 +553,21 @@ TEST(Spieldatei, VerfaelschteDatensaetzeWerdenAbgelehntOderSindSpielbar) {
     }
     EXPECT_GT(geladen, 0);
 }
+
+TEST(Spieldatei, DieBeschreibungNenntKopfUndAktuelleStellung) {
+    GespeichertesSpiel a;
+    a.s.h.H().SetzeZeit(45444.6041666666667); // 2024-06-01 14:30
+    a.s.h.H().Eintrag[3].Spieler[2].Geld = 31;
+    a.s.h.H().Eintrag[3].Spieler[2].Karten[1].Anzahl = 1;
+    a.s.h.H().Eintrag[3].Spieler[2].Karten[1].Karten[1] = {1001, 2};
+    a.s.h.H().Eintrag[3].Spieler[1].Karten[4].Anzahl = 1;
+    a.s.h.H().Eintrag[3].Spieler[1].Karten[4].Karten[1] = {3, 7};
+    std::string b = HistorieBeschreibung(a.s.h.H(), a.s.kat);
+    EXPECT_NE(b.find("Version: Vers. 1.50 / 27.12.04\nEintrag: 3 von 6\n"), std::string::npos) << b;
+    EXPECT_NE(b.find("Zeitstempel: 2024-06-01 14:30:00\n"), std::string::npos) << b;
+    EXPECT_NE(b.find("Spieler: 3  Runde: "), std::string::npos) << b;
+    EXPECT_NE(b.find("Spieler 2: Geld 31, "), std::string::npos) << b;
+    EXPECT_NE(b.find("  Tisch: Goldgräber\n"), std::string::npos) << b;
+    EXPECT_NE(b.find("  Hand: Hofmeisterin\n"), std::string::npos) << b;
+    EXPECT_EQ(DatumText(1e300), std::to_string(1e300));
+}

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <memory>
 #include <unistd.h>
 #include <vector>
@@ -301,6 +302,61 @@ TLadeErgebnis LadeSpieldatei(Spielsitzung& g, THistorie& hist, const std::string
     }
     g.Trace("Datei geladen");
     return erg;
+}
+
+} // namespace vm
+
+namespace vm {
+
+std::string DatumText(double t) {
+    if (!(t > -657434.0 && t < 2958466.0)) return std::to_string(t); // years 100..9999
+    const double sekunden = (t - 25569.0) * 86400.0;
+    std::time_t s = static_cast<std::time_t>(sekunden < 0 ? sekunden - 0.5 : sekunden + 0.5);
+    struct tm zeit;
+    if (!gmtime_r(&s, &zeit)) return std::to_string(t);
+    char puffer[32];
+    std::strftime(puffer, sizeof puffer, "%Y-%m-%d %H:%M:%S", &zeit);
+    return puffer;
+}
+
+std::string HistorieBeschreibung(const TSpielHistorie& h, const TKatalog& katalog) {
+    std::string s;
+    auto zeile = [&s](const std::string& z) { s += z + "\n"; };
+    zeile("Version: " + std::string(h.VersionText()));
+    zeile("Eintrag: " + std::to_string(h.AktuellerEintrag) + " von " + std::to_string(h.AnzahlEintraege));
+    zeile("Aufgabe: " + std::to_string(h.Aufgabe) + "  RandSeed: " + std::to_string(h.AufgabeRandSeed) +
+          "  UndoErlaubt: " + std::to_string(h.AufgabeUndoErlaubt));
+    zeile("Zeitstempel: " + DatumText(h.Zeit()));
+    if (h.AktuellerEintrag < 1 || h.AktuellerEintrag > h.AnzahlEintraege ||
+        h.AktuellerEintrag > HistorieEintraege || !PruefeSpielstand(h.Eintrag[h.AktuellerEintrag]).empty())
+        return s;
+    const TSpielstand& e = h.Eintrag[h.AktuellerEintrag];
+    zeile("Spieler: " + std::to_string(e.SpielerAnzahl) + "  Runde: " + std::to_string(e.Runde) +
+          "  Phase: " + std::to_string(e.Phase) + "  Am Zug: " + std::to_string(e.AktuellerSpieler) +
+          (e.Spielende ? "  Spielende" : ""));
+    auto liste = [&katalog](const TKartenliste& l) {
+        std::string t;
+        for (int i = 1; i <= l.Anzahl; ++i) {
+            if (!t.empty()) t += ", ";
+            t += std::string(KarteName(katalog, OhneMarke(l.Karten[i])));
+        }
+        return t;
+    };
+    for (int sp = 1; sp <= e.SpielerAnzahl; ++sp) {
+        const TSpieler& p = e.Spieler[sp];
+        zeile("Spieler " + std::to_string(sp) + ": Geld " + std::to_string(p.Geld) + ", Siegpunkte " +
+              std::to_string(p.Siegpunkte));
+        std::string tisch;
+        for (int l = 1; l <= 3; ++l) {
+            std::string t = liste(p.Karten[l]);
+            if (t.empty()) continue;
+            if (!tisch.empty()) tisch += ", ";
+            tisch += t;
+        }
+        zeile("  Tisch: " + tisch);
+        zeile("  Hand: " + liste(p.Hand()));
+    }
+    return s;
 }
 
 } // namespace vm

@@ -55,3 +55,13 @@ enum class PruefFehler {
 PruefFehler PruefeHistorie(const TSpielHistorie& h, std::string* feld = nullptr);
 
 } // namespace vm
+
+namespace vm {
+
+// A readable account of a record: header, and the entry shown now with every seat.
+std::string HistorieBeschreibung(const TSpielHistorie& h, const TKatalog& katalog);
+// A date value (days since 30 December 1899) as "2024-06-01 14:30:00"; the number itself when
+// it is no date.
+std::string DatumText(double t);
+
+} // namespace vm
