@@ -320,6 +320,8 @@ TEST_F(Kauf, PositionsangabeZeigtSichNurInDerSpur) {
     EXPECT_EQ(sp.Karten[2].Karten[3], K(Markt));
     EXPECT_EQ(sp.Karten[2].Karten[4], K(Zollhaus));
     EXPECT_EQ(sp.Geld, 16);
+    EXPECT_EQ(sp.LetzteAktion, AktionKauf);
+    EXPECT_EQ(sp.LetzteKarte, K(Markt));
 
     // A card of a number already on the table goes behind those cards.
     LegeAufTisch(g, 2, {Sternwarte_, Zollhaus});
@@ -422,6 +424,7 @@ TEST_F(Kauf, SternwartenVarianten) {
 
 TEST_F(Kauf, ZweiKartenaktionenInEinemZugSindEinFehler) {
     g.Sp(1).Geld = 50;
+    g.Sp(2).Geld = 50;
     g.S.AktuellerSpieler = 1;
     LegeBezahleSpielerkarteTisch(g, 1, 1, 1, K(Markt));
     NimmKarteAufHand(g, 1, K(Zollhaus));

@@ -38,9 +38,11 @@ struct TBestand {
 
 TBestand Zaehle(const TKatalog& kat, const TSpielstand& s) {
     TBestand b;
-    auto finde = [&](tKartenRef k, const std::string& wo) {
+    // The place is only put into words when something is wrong there.
+    auto finde = [&](tKartenRef k, const char* wo, int a, int c) {
         if (!TKatalog::Gueltig(k)) {
-            if (b.fehler.empty()) b.fehler = Text(wo, ": keine Karte des Spiels ", RefText(k));
+            if (b.fehler.empty())
+                b.fehler = Text(wo, " ", a, "/", c, ": keine Karte des Spiels ", RefText(k));
             return;
         }
         ++b.gefunden[kat.Daten(k).Inx];
@@ -68,13 +70,12 @@ TBestand Zaehle(const TKatalog& kat, const TSpielstand& s) {
     }
     for (int r = 1; r <= 2; ++r)
         for (int p = 1; p <= 8; ++p)
-            if (!s.Auslage[r].Karten[p].Leer()) finde(s.Auslage[r].Karten[p], Text("Auslage ", r, "/", p));
+            if (!s.Auslage[r].Karten[p].Leer()) finde(s.Auslage[r].Karten[p], "Auslage", r, p);
     for (int sp = 1; sp <= s.SpielerAnzahl && sp <= 4; ++sp) {
         for (int l = 1; l <= 4; ++l) {
             const TKartenliste& liste = s.Spieler[sp].Karten[l];
             for (int i = 1; i <= liste.Anzahl && i <= StapelPlaetze; ++i)
-                finde(l < 4 ? OhneMarke(liste.Karten[i]) : liste.Karten[i],
-                      Text("Spieler ", sp, " Liste ", l));
+                finde(l < 4 ? OhneMarke(liste.Karten[i]) : liste.Karten[i], "Spieler/Liste", sp, l);
         }
     }
     return b;
@@ -450,7 +451,10 @@ void Stellung::Aufbauen(int spieler, uint32_t seed) {
     g.Zufall.RandSeed = seed;
     g.S.Computer[1] = 0;
     SpielAufbau(g);
-    for (int s = 1; s <= 4; ++s) LeereSpieler(g, s);
+    for (int s = 1; s <= 4; ++s) {
+        LeereSpieler(g, s);
+        g.Sp(s).Geld = 0;
+    }
     LeereAuslage(g);
     g.Log.Leeren();
     g.Log.TraceAn = true;

@@ -87,8 +87,8 @@ void LegeInHand(Spielsitzung& g, int spieler, std::initializer_list<int32_t> inx
 void LeereAuslage(Spielsitzung& g);
 
 // A game set up from a fixed seed outside simulation, seat 1 played by the human, the trace on
-// and the log emptied after the set-up. All tables and hands are empty and the display too;
-// tests edit g.S directly to build their position.
+// and the log emptied after the set-up. Tables, hands and the display are empty and no seat has
+// money; tests edit g.S directly to build their position.
 class Stellung : public ::testing::Test {
 protected:
     TKatalog kat;
