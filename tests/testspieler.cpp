@@ -205,18 +205,10 @@ std::string PruefeSpielstand(const Spielsitzung& g, const TSpielstand* vorher) {
 }
 
 const char* AktionName(Aktion a) {
-    static const char* const namen[AktionArten] = {"Kauf",
-                                                   "KaufErw",
-                                                   "Hand",
-                                                   "LegeHand",
-                                                   "LegeHandErw",
-                                                   "SternwarteKauf",
-                                                   "SternwarteKaufErw",
-                                                   "SternwarteHand",
-                                                   "SternwarteAbwurf",
-                                                   "Schenke",
-                                                   "SchenkeOhneKauf",
-                                                   "Passen"};
+    static const char* const namen[AktionArten] = {
+        "Kauf",           "KaufErw",           "Hand",           "LegeHand",         "LegeHandErw",
+        "SternwarteKauf", "SternwarteKaufErw", "SternwarteHand", "SternwarteAbwurf", "SternwartePassen",
+        "Schenke",        "SchenkeOhneKauf",   "Passen"};
     return namen[static_cast<int>(a)];
 }
 
@@ -354,8 +346,20 @@ Aktion TestSpieler::Zug(Spielsitzung& g) {
             ergebnis = Aktion::SternwarteKauf;
             break;
         case KaufenErw:
-            LegeBezahleSpielerkarteTischErwSW(g, sp, e.ziel, c);
             ergebnis = Aktion::SternwarteKaufErw;
+            if (!g.S.Computer[sp]) {
+                g.SternwartenKarte = c;
+                if (!AktiviereFreienTischplatzErwSW(g, sp, c) || !g.MarkierteTischplaetze[e.ziel])
+                    g.InternerFehler(96, "TestSpieler: Ziel nicht angeboten");
+                if (Wuerfel(2) == 0) {
+                    Passen(g, sp);
+                    ergebnis = Aktion::SternwartePassen;
+                    break;
+                }
+                TischplaetzeDeaktivieren(g, sp);
+                g.SternwartenKarte = {};
+            }
+            LegeBezahleSpielerkarteTischErwSW(g, sp, e.ziel, c);
             break;
         case AufHand:
             if (!NimmKarteAufHandSW(g, sp, c)) g.InternerFehler(97, "TestSpieler: Hand abgelehnt");

@@ -47,17 +47,20 @@ enum class Aktion : int {
     SternwarteKaufErw, // observatory: drawn upgrade laid onto a table card
     SternwarteHand,    // observatory: drawn card into the hand
     SternwarteAbwurf,  // observatory: drawn card discarded
+    SternwartePassen,  // human seat: a pass while the drawn upgrade waits for its target discards it
     Schenke,           // pub round: points bought
     SchenkeOhneKauf,   // pub round: no points bought
     Passen,
 };
-constexpr int AktionArten = 12;
+constexpr int AktionArten = 13;
 const char* AktionName(Aktion a);
 using TAktionZaehler = std::array<int64_t, AktionArten>;
 
 // Plays the seat on turn like a computer move step: one random legal action of any kind, then
 // NaechsterSpieler. The kind is chosen first (uniformly among the kinds that are possible), then
-// the card, row, target or stack. Its own generator keeps the game's generator untouched.
+// the card, row, target or stack. Its own generator keeps the game's generator untouched. On a
+// seat that is not computer-played an upgrade drawn at the observatory goes the human's way: it
+// waits as SternwartenKarte with its targets offered, then is laid or discarded by passing.
 class TestSpieler {
 public:
     explicit TestSpieler(uint32_t seed) : rng_(seed) {}
