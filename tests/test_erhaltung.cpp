@@ -54,8 +54,9 @@ void PruefeSerie(int spieler) {
     ASSERT_EQ(lauf.spiele, spiele);
     // Every kind of action must really have been played, or the check above proves little.
     for (int a = 0; a < AktionArten; ++a) {
-        if (static_cast<Aktion>(a) != Aktion::SternwartePassen)
+        if (static_cast<Aktion>(a) != Aktion::SternwartePassen) {
             EXPECT_GT(lauf.zaehler[a], 0) << "nie gespielt: " << AktionName(static_cast<Aktion>(a));
+        }
     }
     EXPECT_EQ(lauf.zaehler[static_cast<int>(Aktion::SternwartePassen)], 0);
     EXPECT_GT(lauf.runden, static_cast<int64_t>(spiele) * 2);
