@@ -1,0 +1,487 @@
+// The evaluation record of a computer seat and the market position, on hand-built positions.
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+
+#include "ai/auswertung.h"
+#include "ai/einstellungen.h"
+#include "ai/routinen.h"
+#include "rules/wertung.h"
+#include "testspieler.h"
+
+using namespace vm;
+using namespace vm::test;
+
+namespace {
+
+enum : int32_t {
+    Holzfaeller = 1,
+    Goldgraeber = 2,
+    Schaefer = 3,
+    Zar = 6,
+    Lagerhaus_ = 8,
+    Markt = 10,
+    Sternwarte_ = 11,
+    Zollhaus = 12,
+    Schreiber = 18,
+    Verwalter = 19,
+    Kontorist = 20,
+    Sekretaer = 21,
+    Kontrolleur = 22,
+    Richter = 23,
+    Hofmeisterin = 24,
+    Schreinerei = 25,
+    Goldschmiede = 26,
+    Weberei = 27,
+    Kuerschnerei = 28,
+    Werft = 29,
+    Hofoper = 30,
+    Bank = 31,
+    Abt = 40,
+    Kammerfrau = 41,
+    Heroldmeister = 42,
+    Baumeister = 43,
+    Patriarch = 45,
+    Steuereintreiber = 46,
+    Admiral = 47,
+    Zarin = 49,
+};
+
+class KiAuswertung : public Stellung {
+protected:
+    tAuswKarten a{};
+
+    void SetUp() override {
+        Stellung::SetUp();
+        InitStrategieparameter(g.Einstellungen);
+    }
+    void Auslage(std::initializer_list<int32_t> r1, std::initializer_list<int32_t> r2 = {}) {
+        LeereAuslage(g);
+        for (int32_t x : r1) g.S.Auslage[1].Karten[++g.S.Auslage[1].Anzahl] = KarteInx(x);
+        int p = 9 - static_cast<int>(r2.size());
+        for (int32_t x : r2) g.S.Auslage[2].Karten[p++] = KarteInx(x);
+        g.S.Auslage[2].Anzahl = static_cast<int32_t>(r2.size());
+    }
+    // Leaves n cards undrawn in stack k.
+    void Rest(int k, int32_t n) { g.S.Kartenstapel[k].Naechste = g.S.Kartenstapel[k].Anzahl - n + 1; }
+    void Stapel(int k, std::initializer_list<int32_t> karten) {
+        Rest(k, static_cast<int32_t>(karten.size()));
+        int p = g.S.Kartenstapel[k].Naechste;
+        for (int32_t x : karten) g.S.Kartenstapel[k].Karten[p++] = KarteInx(x);
+    }
+    const tAuswKarten& Bewerte(int sp) {
+        ErstelleAuswKarten(g, sp, a);
+        return a;
+    }
+    void Benutze(int sp, int farbe, int index) { g.Sp(sp).Karten[farbe].Karten[index].Farbe += Benutzt; }
+};
+
+} // namespace
+
+TEST_F(KiAuswertung, AuslageErstReihe1DannReihe2) {
+    LegeAufTisch(g, 2, {Markt});
+    Auslage({Markt, Schreiber}, {Zollhaus, Markt});
+    Bewerte(2);
+    ASSERT_EQ(a.AnzahlAuslage, 4);
+    const int32_t inx[5] = {0, Markt, Schreiber, Zollhaus, Markt};
+    const int32_t reihe[5] = {0, 1, 1, 2, 2}, platz[5] = {0, 1, 2, 7, 8}, preis[5] = {0, 4, 4, 7, 3};
+    for (int i = 1; i <= 4; ++i) {
+        EXPECT_EQ(a.TKarten[i]->Inx, inx[i]) << i;
+        EXPECT_EQ(a.Karten[i], KarteInx(inx[i])) << i;
+        EXPECT_EQ(a.Reihe[i], reihe[i]) << i;
+        EXPECT_EQ(a.Platz[i], platz[i]) << i;
+        EXPECT_EQ(a.Preis[i], preis[i]) << i;
+    }
+    EXPECT_EQ(a.AnzahlReihe2, 4);
+    Auslage({Markt, Schreiber});
+    Bewerte(2);
+    EXPECT_EQ(a.AnzahlAuslage, 2);
+    EXPECT_EQ(a.AnzahlReihe2, 0);
+    Auslage({}, {Holzfaeller});
+    Bewerte(2);
+    EXPECT_EQ(a.AnzahlAuslage, 1);
+    EXPECT_EQ(a.Platz[1], 8);
+    EXPECT_EQ(a.AnzahlReihe2, 1);
+    // Prices are the seat's own: its discounts, not another's.
+    LegeAufTisch(g, 3, {Schreinerei}); // blue 1 less
+    Auslage({Markt, Bank});
+    EXPECT_EQ(Bewerte(3).Preis[1], 4);
+    EXPECT_EQ(a.Preis[2], 12);
+    EXPECT_EQ(Bewerte(2).Preis[1], 4); // its own Markt
+    EXPECT_EQ(a.Preis[2], 13);
+}
+
+TEST_F(KiAuswertung, PunkteprognoseJePhase) {
+    g.Sp(2).Siegpunkte = 5;
+    LegeAufTisch(g, 2, {Kuerschnerei, Werft, Markt, Sternwarte_, Zollhaus, Kontrolleur, Richter});
+    Benutze(2, 2, 2); // a used observatory still counts
+    LegeInHand(g, 2, {Schreiber});
+    // green 2+1, blue 1+1+2, red 1+2; three aristocrat kinds with the hand: 6
+    const int32_t soll[5] = {0, 5 + 3 + 4 + 3 + 6, 5 + 4 + 3 + 6, 5 + 3 + 6, 5 + 6};
+    for (int phase = 1; phase <= 4; ++phase) {
+        g.S.Phase = phase;
+        EXPECT_EQ(Bewerte(2).Punkteprognose, soll[phase]) << "Phase " << phase;
+    }
+    EXPECT_EQ(a.SS[1].Punkte, 3);
+    EXPECT_EQ(a.SS[2].Punkte, 4);
+    EXPECT_EQ(a.SS[3].Punkte, 3);
+    EXPECT_EQ(a.Geldprognose, 3 + 6 + 4 + 5);
+    EXPECT_EQ(a.SS[1].Geld, 9);
+    EXPECT_EQ(a.SS[3].Geld, 9);
+
+    // Red upgrades are kinds of their own; the variant's table above ten kinds.
+    LeereSpieler(g, 2);
+    LegeAufTisch(g, 2,
+                 {Schreiber, Verwalter, Kontorist, Sekretaer, Kontrolleur, Richter, Hofmeisterin, Abt,
+                  Kammerfrau, Heroldmeister});
+    LegeInHand(g, 2, {Baumeister, Schreiber});
+    g.Sp(2).Siegpunkte = 0;
+    g.S.Phase = 4;
+    EXPECT_EQ(Bewerte(2).Punkteprognose, 55);
+    g.S.AdelsbonusErweitert = 1;
+    EXPECT_EQ(Bewerte(2).Punkteprognose, 65);
+    EXPECT_EQ(a.Punkteprognose, AdelsbonusMitHand(g, 2).bonus);
+}
+
+TEST_F(KiAuswertung, EinkommenMitGeldProRotUndGeldProGruen) {
+    LegeAufTisch(g, 2, {Holzfaeller, Holzfaeller, Hofoper, Markt, Schreiber, Steuereintreiber});
+    Bewerte(2);
+    EXPECT_EQ(a.SS[1].Geld, 6);
+    EXPECT_EQ(a.SS[2].Geld, 2); // one per red card
+    EXPECT_EQ(a.SS[3].Geld, 3); // Schreiber 1, one per green card
+    EXPECT_EQ(a.Geldprognose, 11);
+    // The same as the scoring pays.
+    EXPECT_EQ(a.SS[2].Geld, EinkommenGeld(g, 2, 2));
+    EXPECT_EQ(a.SS[3].Geld, EinkommenGeld(g, 3, 2));
+    EXPECT_EQ(a.SS[2].AnzahlErw, 1);
+    EXPECT_EQ(a.SS[3].AnzahlErw, 1);
+    EXPECT_EQ(a.SS[1].AnzahlErw, 0);
+}
+
+TEST_F(KiAuswertung, GrueneZieleDerJokerNurAlsNotloesung) {
+    LegeAufTisch(g, 2, {Goldgraeber, Zar});
+    LegeInHand(g, 2, {Schreinerei, Goldschmiede, Holzfaeller});
+    Bewerte(2);
+    EXPECT_EQ(a.ZarInx, 2);
+    // Schreinerei finds no Holzfaeller and takes the joker; Goldschmiede its Goldgraeber.
+    EXPECT_EQ(a.SS[4].Ziel[1], 2);
+    EXPECT_EQ(a.SS[4].Ziel[2], 1);
+    EXPECT_EQ(a.SS[1].Ziel[2], 1);
+    EXPECT_EQ(a.SS[1].Ziel[1], 2);
+    EXPECT_EQ(a.SS[1].HandPreis, 1 + 2 + 3); // max(4-8,1), 6-4, the worker
+    EXPECT_EQ(a.SS[1].HandAnzahl, 3);
+    EXPECT_EQ(a.SS[1].HandErw, 2);
+
+    // In the other hand order the joker still waits for the upgrade without another target.
+    LeereSpieler(g, 2);
+    LegeAufTisch(g, 2, {Goldgraeber, Zar});
+    LegeInHand(g, 2, {Goldschmiede, Schreinerei});
+    Bewerte(2);
+    EXPECT_EQ(a.SS[4].Ziel[1], 1);
+    EXPECT_EQ(a.SS[4].Ziel[2], 2);
+
+    // Two upgrades for one joker: the second has no target and counts its full price.
+    LeereSpieler(g, 2);
+    LegeAufTisch(g, 2, {Zar});
+    LegeInHand(g, 2, {Schreinerei, Weberei});
+    Bewerte(2);
+    EXPECT_EQ(a.SS[4].Ziel[1], 1);
+    EXPECT_EQ(a.SS[4].Ziel[2], 0);
+    EXPECT_EQ(a.SS[1].HandPreis, 1 + 8);
+    EXPECT_EQ(a.HandPreisGesamt, 9);
+
+    // No joker: a table card serves one upgrade only.
+    LeereSpieler(g, 2);
+    LegeAufTisch(g, 2, {Schaefer, Schaefer});
+    LegeInHand(g, 2, {Weberei, Weberei});
+    Bewerte(2);
+    EXPECT_EQ(a.ZarInx, 0);
+    EXPECT_EQ(a.SS[4].Ziel[1], 1);
+    EXPECT_EQ(a.SS[4].Ziel[2], 2);
+    EXPECT_EQ(a.SS[1].HandPreis, 3 + 3); // 8-5 each
+}
+
+TEST_F(KiAuswertung, HandpreiseBlauUndRot) {
+    // A red upgrade counts its price less an allowance from the dearest aristocrat (16 here)
+    // that shrinks by 2 per red upgrade already priced, never below 4; a blue upgrade counts 1.
+    LegeAufTisch(g, 2, {Lagerhaus_, Richter});
+    LegeInHand(g, 2, {Patriarch, Bank, Admiral, Zarin});
+    Bewerte(2);
+    EXPECT_EQ(a.SS[3].HandPreis, 1 + 4 + 12); // 16-16, 18-14, 24-12
+    EXPECT_EQ(a.SS[2].HandPreis, 1);
+    EXPECT_EQ(a.HandPreisGesamt, 18);
+    EXPECT_EQ(a.SS[3].HandAnzahl, 3);
+    EXPECT_EQ(a.SS[3].HandErw, 3);
+    EXPECT_EQ(a.SS[2].HandErw, 1);
+    EXPECT_EQ(a.SS[4].Anzahl, 4);
+
+    // The allowance stops at 4; without any aristocrat it is 4 as well.
+    LeereSpieler(g, 2);
+    LegeAufTisch(g, 2, {Schreiber});
+    LegeInHand(g, 2, {Abt, Kammerfrau});
+    EXPECT_EQ(Bewerte(2).SS[3].HandPreis, 2 + 4);
+    LeereSpieler(g, 2);
+    LegeInHand(g, 2, {Abt, Kammerfrau});
+    EXPECT_EQ(Bewerte(2).SS[3].HandPreis, 2 + 4);
+
+    // Aristocrats in the hand count for the allowance and cost their own price.
+    LeereSpieler(g, 2);
+    LegeAufTisch(g, 2, {Schreiber});
+    LegeInHand(g, 2, {Hofmeisterin, Patriarch});
+    EXPECT_EQ(Bewerte(2).SS[3].HandPreis, 18 + 1);
+
+    // Plain cards at the seat's price: same cards on the table and the minus abilities count.
+    LeereSpieler(g, 2);
+    LegeAufTisch(g, 2, {Goldschmiede, Markt, Schreiber});
+    LegeInHand(g, 2, {Markt, Schreiber, Holzfaeller});
+    Bewerte(2);
+    EXPECT_EQ(a.SS[2].HandPreis, 4);
+    EXPECT_EQ(a.SS[3].HandPreis, 2); // 4 - one on the table - Goldschmiede
+    EXPECT_EQ(a.SS[1].HandPreis, 3);
+    EXPECT_EQ(a.HandPreisGesamt, 9);
+}
+
+TEST_F(KiAuswertung, WarnflaggenStapelLeerUndPhase4) {
+    Auslage({Markt});
+    Rest(1, 1), Rest(2, 1), Rest(3, 1), Rest(4, 1);
+    g.S.Phase = 4;
+    Bewerte(2);
+    for (int i = 0; i < 4; ++i) EXPECT_FALSE(a.EndeNah[i] || a.StapelKnapp[i]) << i;
+    g.S.StapelLeer = 1;
+    Rest(1, 30), Rest(2, 28), Rest(3, 27), Rest(4, 30);
+    for (int phase = 1; phase <= 4; ++phase) {
+        g.S.Phase = phase;
+        Bewerte(2);
+        for (int i = 0; i < 4; ++i) EXPECT_TRUE(a.EndeNah[i] && a.StapelKnapp[i]) << phase << " " << i;
+    }
+}
+
+TEST_F(KiAuswertung, WarnflaggenBedarfGegenRestDesNaechstenStapels) {
+    g.S.Phase = 1;                                            // next: blue
+    Auslage({Holzfaeller, Holzfaeller, Markt, Markt, Markt}); // the refill needs 3 + i
+    Rest(2, 4);
+    Bewerte(2);
+    const bool knapp[4] = {false, true, true, true};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(a.StapelKnapp[i], knapp[i]) << i;
+        EXPECT_EQ(a.EndeNah[i], knapp[i]) << i;
+    }
+    // Any stack from the next colour on with fewer than 4 cards: end near, stack not short.
+    Rest(4, 3);
+    Bewerte(2);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(a.StapelKnapp[i], knapp[i]) << i;
+        EXPECT_TRUE(a.EndeNah[i]) << i;
+    }
+    Rest(4, 4);
+    // Stacks before the next colour do not count.
+    g.S.Phase = 2;
+    Rest(1, 0), Rest(2, 0);
+    Bewerte(2);
+    for (int i = 0; i < 4; ++i) EXPECT_FALSE(a.EndeNah[i] || a.StapelKnapp[i]) << i;
+
+    // The need is at most 8: an empty display against 9 and 8 cards.
+    g.S.Phase = 1;
+    Auslage({});
+    Rest(2, 9);
+    Bewerte(2);
+    for (int i = 0; i < 4; ++i) EXPECT_FALSE(a.StapelKnapp[i] || a.EndeNah[i]) << i;
+    Rest(2, 8);
+    Bewerte(2);
+    for (int i = 0; i < 4; ++i) EXPECT_TRUE(a.StapelKnapp[i] && a.EndeNah[i]) << i;
+
+    // Red phase: the upgrade stack is next; a full display needs only the look-ahead.
+    g.S.Phase = 3;
+    Rest(2, 20);
+    Auslage({Markt, Markt, Markt, Markt}, {Markt, Markt, Markt, Markt});
+    Rest(4, 3);
+    Bewerte(2);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(a.StapelKnapp[i], i == 3) << i;
+        EXPECT_TRUE(a.EndeNah[i]) << i;
+    }
+    // An empty stack (never below 0) is short at every look-ahead.
+    Rest(4, 0);
+    Bewerte(2);
+    for (int i = 0; i < 4; ++i) EXPECT_TRUE(a.StapelKnapp[i]) << i;
+}
+
+TEST_F(KiAuswertung, WiederverwendeterDatensatzEntsprichtFrischem) {
+    // A record built for a big position, then for a small one, holds what a fresh one holds.
+    LegeAufTisch(g, 2, {Goldgraeber, Zar, Lagerhaus_, Hofoper, Markt, Richter, Richter, Steuereintreiber});
+    LegeInHand(g, 2, {Goldschmiede, Schreinerei, Patriarch, Bank});
+    g.Sp(2).Siegpunkte = 9;
+    Auslage({Markt, Schreiber, Zollhaus}, {Holzfaeller, Bank});
+    g.S.StapelLeer = 1;
+    Bewerte(2);
+    g.S.StapelLeer = 0;
+    LegeAufTisch(g, 3, {Holzfaeller});
+    LegeInHand(g, 3, {Schreinerei});
+    Auslage({Markt});
+    ErstelleAuswKarten(g, 3, a);
+    tAuswKarten f{};
+    ErstelleAuswKarten(g, 3, f);
+    EXPECT_EQ(a.ZarInx, f.ZarInx);
+    EXPECT_EQ(a.AnzahlAuslage, 1);
+    EXPECT_EQ(a.AnzahlReihe2, 0);
+    EXPECT_EQ(a.Preis[1], f.Preis[1]);
+    EXPECT_EQ(a.Punkteprognose, f.Punkteprognose);
+    EXPECT_EQ(a.Geldprognose, f.Geldprognose);
+    EXPECT_EQ(a.HandPreisGesamt, f.HandPreisGesamt);
+    EXPECT_EQ(a.HandPreisGesamt, 1);
+    for (int c = 1; c <= 4; ++c) {
+        const tSSKarten &x = a.SS[c], &y = f.SS[c];
+        EXPECT_EQ(x.Anzahl, y.Anzahl) << c;
+        EXPECT_EQ(x.AnzahlErw, y.AnzahlErw) << c;
+        EXPECT_EQ(x.HandErw, y.HandErw) << c;
+        EXPECT_EQ(x.HandAnzahl, y.HandAnzahl) << c;
+        EXPECT_EQ(x.Geld, y.Geld) << c;
+        EXPECT_EQ(x.Punkte, y.Punkte) << c;
+        EXPECT_EQ(x.HandPreis, y.HandPreis) << c;
+        for (int i = 1; i <= x.Anzahl; ++i) {
+            EXPECT_EQ(x.Karten[i], y.Karten[i]) << c << " " << i;
+            EXPECT_EQ(x.Ziel[i], y.Ziel[i]) << c << " " << i;
+        }
+    }
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(a.EndeNah[i], f.EndeNah[i]);
+        EXPECT_EQ(a.StapelKnapp[i], f.StapelKnapp[i]);
+    }
+    // What the routines ask of the record.
+    KI k{g, 3, a};
+    EXPECT_FALSE(k.Besitzt(Richter));
+    EXPECT_TRUE(k.Besitzt(Schreinerei));
+    EXPECT_EQ(k.AnzahlBesitz(Holzfaeller), 1);
+}
+
+TEST_F(KiAuswertung, BesitzUndAristokratenreserve) {
+    LegeAufTisch(g, 2, {Sternwarte_, Sternwarte_, Schreiber, Schreiber});
+    LegeInHand(g, 2, {Schreiber, Markt});
+    EXPECT_EQ(AnzahlBesitz(g, 2, 3, Schreiber), 3);
+    EXPECT_TRUE(Besitzt(g, 2, 2, Markt)); // in the hand counts for any colour
+    EXPECT_FALSE(Besitzt(g, 2, 2, Zollhaus));
+    Bewerte(2);
+    KI k{g, 2, a};
+    EXPECT_EQ(k.AnzahlBesitz(Schreiber), 3);
+    EXPECT_EQ(k.AnzahlBesitz(Sternwarte_), 2);
+    Benutze(2, 2, 1);
+    EXPECT_TRUE(BesitztUnbenutzt(g, 2, 2, Sternwarte_));
+    Benutze(2, 2, 2);
+    EXPECT_FALSE(BesitztUnbenutzt(g, 2, 2, Sternwarte_));
+    EXPECT_EQ(AnzahlBesitz(g, 2, 2, Sternwarte_), 2); // used ones are still owned
+    EXPECT_FALSE(BesitztUnbenutzt(g, 2, 2, Markt));   // the hand does not count here
+    EXPECT_FALSE(BesitztUnbenutzt(g, 2, 1, Schreiber));
+
+    EXPECT_EQ(Aristokratenreserve(g, 18), 18); // the full red stack
+    EXPECT_EQ(Aristokratenreserve(g, 30), 18);
+    Stapel(3, {Schreiber, Verwalter, Schreiber});
+    EXPECT_EQ(Aristokratenreserve(g, 18), 7);
+    EXPECT_EQ(Aristokratenreserve(g, 5), 5);
+    EXPECT_EQ(Aristokratenreserve(g, 0), 0);
+    EXPECT_EQ(Aristokratenreserve(g, -3), 0);
+    // Drawn cards are gone, even though they still stand in their places.
+    g.S.Kartenstapel[3].Karten[g.S.Kartenstapel[3].Naechste - 1] = KarteInx(Hofmeisterin);
+    EXPECT_EQ(Aristokratenreserve(g, 18), 7);
+    Stapel(3, {Sekretaer});
+    EXPECT_EQ(Aristokratenreserve(g, 18), 12);
+    Rest(3, 0);
+    EXPECT_EQ(Aristokratenreserve(g, 18), 0);
+}
+
+TEST_F(KiAuswertung, UngedeckteAdelsduplikate) {
+    auto ungedeckt = [&] {
+        ErstelleAuswKarten(g, 2, a);
+        KI k{g, 2, a};
+        return UngedeckteAdelsduplikate(k);
+    };
+    LegeAufTisch(g, 2, {Schreiber, Schreiber, Verwalter, Abt});
+    LegeInHand(g, 2, {Schreiber, Verwalter});
+    EXPECT_EQ(ungedeckt(), 3); // Schreiber 3 - 1, Verwalter 2 - 1; the Abt is no kind
+    LegeInHand(g, 2, {Kammerfrau});
+    EXPECT_EQ(ungedeckt(), 2); // a red upgrade in the hand covers one
+    LeereSpieler(g, 2);
+    LegeAufTisch(g, 2, {Schreiber, Verwalter});
+    LegeInHand(g, 2, {Abt, Kammerfrau});
+    EXPECT_EQ(ungedeckt(), 0); // never below 0
+}
+
+// ---- market position ----
+
+namespace {
+
+class KiMarktlage : public KiAuswertung {
+protected:
+    TMarktLage Lage(int sp) { return MarktpflegeLage(g, sp, Bewerte(sp)); }
+    void Erwarte(int sp, bool ok, int32_t frei, int32_t anteil) {
+        TMarktLage l = Lage(sp);
+        EXPECT_EQ(l.ok, ok) << "Spieler " << sp;
+        EXPECT_EQ(l.frei, frei) << "Spieler " << sp;
+        EXPECT_EQ(l.anteil, anteil) << "Spieler " << sp;
+    }
+};
+
+} // namespace
+
+TEST_F(KiMarktlage, VierSpielerGruenePhase) {
+    g.S.Phase = 1;
+    g.S.Startspieler[2] = 3;
+    Auslage({Holzfaeller, Holzfaeller, Holzfaeller, Holzfaeller, Holzfaeller});
+    // Three places go to seats 3, 4, 1; the next would be seat 2's.
+    Erwarte(2, true, 3, 0);
+    Erwarte(3, false, 3, 1);
+    Erwarte(4, false, 3, 1);
+    Erwarte(1, false, 3, 1);
+    Rest(2, 3); // the blue stack must hold f + 1 cards
+    Erwarte(2, false, 3, 0);
+    Rest(2, 4);
+    Erwarte(2, true, 3, 0);
+
+    Auslage({Holzfaeller, Holzfaeller});
+    Rest(2, 20);
+    Erwarte(3, false, 6, 2);
+    Erwarte(4, false, 6, 2);
+    Erwarte(1, true, 6, 1);
+    Erwarte(2, false, 6, 1);
+}
+
+TEST_F(KiMarktlage, ZweiUndDreiSpieler) {
+    Aufbauen(2);
+    g.S.Phase = 2;
+    g.S.Startspieler[3] = 2;
+    Auslage({Markt, Markt, Markt, Markt, Markt});
+    Erwarte(1, true, 3, 1);
+    Erwarte(2, false, 3, 2);
+
+    // A full display: nothing to hand out, the next place goes to the start player.
+    Aufbauen(3);
+    g.S.Phase = 3;
+    g.S.Startspieler[4] = 1;
+    Auslage({Schreiber, Schreiber, Schreiber, Schreiber}, {Markt, Markt, Markt, Markt});
+    Erwarte(1, true, 0, 0);
+    Erwarte(2, false, 0, 0);
+    Rest(4, 0);
+    Erwarte(1, false, 0, 0);
+}
+
+TEST_F(KiMarktlage, Phase4ZaehltReihe2UndBeginntNachDemGruenenStartspieler) {
+    g.S.Phase = 4;
+    g.S.Startspieler[1] = 4; // at the new round the token moves to seat 1
+    Auslage({Abt, Abt, Abt, Abt}, {Markt, Markt, Markt});
+    Erwarte(1, true, 4, 1);
+    Erwarte(2, false, 4, 1);
+    Rest(1, 4);
+    Erwarte(1, false, 4, 1);
+    Rest(1, 5);
+    Erwarte(1, true, 4, 1);
+
+    Aufbauen(3);
+    g.S.Phase = 4;
+    g.S.Startspieler[1] = 2; // the refill starts with seat 3
+    Auslage({Abt, Abt, Abt});
+    Erwarte(3, false, 5, 2);
+    Erwarte(1, false, 5, 2);
+    Erwarte(2, true, 5, 1);
+    g.S.Startspieler[1] = 3; // wraps to seat 1
+    Erwarte(1, false, 5, 2);
+    Erwarte(3, true, 5, 1);
+}
