@@ -1,0 +1,400 @@
+#include "sim/json.h"
+
+#include <charconv>
+#include <climits>
+#include <cstring>
+#include <utility>
+#include <vector>
+
+#include "model/sitzung.h"
+
+namespace vm {
+
+namespace {
+
+constexpr const char* Format = "veldmark-sim-statistik";
+constexpr int64_t Version = 1;
+
+void Zahl(std::string& out, int64_t v) {
+    char buf[24];
+    auto r = std::to_chars(buf, buf + sizeof buf, v);
+    out.append(buf, r.ptr);
+}
+
+// Nested arrays of both kinds call each other.
+template <class T, size_t N> void Schreibe(std::string& out, const T (&a)[N]);
+template <class T, int N> void Schreibe(std::string& out, const Arr1<T, N>& a);
+
+void Schreibe(std::string& out, int32_t v) {
+    Zahl(out, v);
+}
+void Schreibe(std::string& out, const TMinSumMax& m) {
+    out += '[';
+    Zahl(out, m.Min);
+    out += ',';
+    Zahl(out, m.Sum);
+    out += ',';
+    Zahl(out, m.Max);
+    out += ']';
+}
+template <class T, size_t N> void Schreibe(std::string& out, const T (&a)[N]) {
+    out += '[';
+    for (size_t i = 0; i < N; ++i) {
+        if (i) out += ',';
+        Schreibe(out, a[i]);
+    }
+    out += ']';
+}
+template <class T, int N> void Schreibe(std::string& out, const Arr1<T, N>& a) {
+    Schreibe(out, a.a);
+}
+
+template <class T> void Feld(std::string& out, const char* name, const T& wert, bool letztes = false) {
+    out += "  \"";
+    out += name;
+    out += "\": ";
+    Schreibe(out, wert);
+    out += letztes ? "\n" : ",\n";
+}
+
+void Einstellung(std::string& out, const TStrategieEinstellung& e) {
+    out += "{\"Sim\": ";
+    Zahl(out, e.Sim);
+    out += ", \"Strategie\": ";
+    Schreibe(out, e.Strategie);
+    out += ", \"StartGeld\": ";
+    Schreibe(out, e.StartGeld);
+    out += ", \"StartRolle\": ";
+    Schreibe(out, e.StartRolle);
+    out += ", \"AnzahlSim\": ";
+    Zahl(out, e.AnzahlSim);
+    out += ", \"Parameter123\": ";
+    Schreibe(out, e.Parameter123);
+    out += ", \"Parameter\": ";
+    Schreibe(out, e.Parameter);
+    out += '}';
+}
+
+} // namespace
+
+void SpielErgebnisAus(const Spielsitzung& g, TSpielErgebnis& e) {
+    e.Runden = g.S.Runde;
+    for (int p = 1; p <= 4; ++p) {
+        e.Punkte[p - 1] = g.S.Spieler[p].Siegpunkte;
+        e.Geld[p - 1] = g.S.Spieler[p].Geld;
+        e.Platz[p - 1] = static_cast<int8_t>(g.Platz[p]);
+    }
+}
+
+void JsonKopf(std::string& out, const TSimStatistik& st, const TJsonLauf& lauf) {
+    out += "{\n  \"format\": \"";
+    out += Format;
+    out += "\",\n  \"version\": ";
+    Zahl(out, Version);
+    out += ",\n  \"seed\": ";
+    Zahl(out, st.RandSeed);
+    out += ",\n  \"spielerAnzahl\": ";
+    Zahl(out, st.SpielerAnzahl);
+    out += ",\n  \"varianten\": [";
+    for (int i = 0; i < 3; ++i) {
+        if (i) out += ',';
+        Zahl(out, lauf.Varianten[i]);
+    }
+    out += "],\n  \"spielstaerke\": ";
+    Zahl(out, lauf.Spielstaerke);
+    out += ",\n  \"einstellung\": ";
+    Einstellung(out, st.Einstellung);
+    out += ",\n  \"spiele\": [";
+}
+
+void JsonSpiel(std::string& out, const TSpielErgebnis& e, int spielerAnzahl, bool erstes) {
+    out += erstes ? "\n    " : ",\n    ";
+    out += "{\"runden\": ";
+    Zahl(out, e.Runden);
+    const char* namen[] = {"punkte", "geld", "platz"};
+    for (int f = 0; f < 3; ++f) {
+        out += ", \"";
+        out += namen[f];
+        out += "\": [";
+        for (int p = 0; p < spielerAnzahl; ++p) {
+            if (p) out += ',';
+            Zahl(out, f == 0 ? e.Punkte[p] : f == 1 ? e.Geld[p] : e.Platz[p]);
+        }
+        out += ']';
+    }
+    out += '}';
+}
+
+void JsonSchluss(std::string& out, const TSimStatistik& st, const TJsonLauf& lauf) {
+    out += st.AnzahlSpiele > 0 ? "\n  ],\n" : "],\n";
+    out += "  \"statistik\": {\n";
+    Feld(out, "AnzahlSpiele", st.AnzahlSpiele);
+    Feld(out, "Runden", st.Runden);
+    Feld(out, "Platzierungen", st.Platzierungen);
+    Feld(out, "StapelRest", st.StapelRest);
+    Feld(out, "Tischkarten", st.Tischkarten);
+    Feld(out, "TischkartenFarbe", st.TischkartenFarbe);
+    Feld(out, "Siegpunkte", st.Siegpunkte);
+    Feld(out, "SiegpunkteNachRunden", st.SiegpunkteNachRunden);
+    Feld(out, "SpieleMitRunden", st.SpieleMitRunden);
+    Feld(out, "SiegpunkteSieger", st.SiegpunkteSieger);
+    Feld(out, "Handkarten", st.Handkarten);
+    Feld(out, "Adelsarten", st.Adelsarten);
+    Feld(out, "Karten", st.Karten, true);
+    out += "  },\n  \"seedEnde\": ";
+    Zahl(out, lauf.SeedEnde);
+    out += ",\n  \"abgebrochen\": ";
+    out += lauf.Abgebrochen ? "true" : "false";
+    out += ",\n  \"pruefung\": {\"aktiv\": ";
+    out += lauf.Geprueft ? "true" : "false";
+    out += ", \"verletzungen\": ";
+    Zahl(out, lauf.Verletzungen);
+    out += ", \"interneFehler\": ";
+    Zahl(out, lauf.InterneFehler);
+    out += "}\n}\n";
+}
+
+namespace {
+
+struct JWert {
+    enum class Typ { Null, Bool, Zahl, Text, Liste, Objekt } typ = Typ::Null;
+    bool b = false;
+    int64_t zahl = 0;
+    std::string text;
+    std::vector<JWert> liste;
+    std::vector<std::pair<std::string, JWert>> objekt;
+
+    const JWert* Feld(std::string_view name) const {
+        for (const auto& [k, v] : objekt)
+            if (k == name) return &v;
+        return nullptr;
+    }
+};
+
+// Reads the subset of JSON the writer above produces: objects, arrays, integers, booleans, null
+// and strings. The game list is only checked for syntax, so long runs need no memory for it.
+class JParser {
+public:
+    explicit JParser(std::string_view t) : t_(t) {}
+
+    bool Dokument(JWert& w) {
+        if (!Wert(&w, 0)) return false;
+        Leerraum();
+        return i_ == t_.size() || Fehler("Text nach dem Ende");
+    }
+    const std::string& Meldung() const { return fehler_; }
+
+private:
+    bool Fehler(const char* was) {
+        if (fehler_.empty()) fehler_ = std::string(was) + " an Stelle " + std::to_string(i_);
+        return false;
+    }
+    void Leerraum() {
+        while (i_ < t_.size() && (t_[i_] == ' ' || t_[i_] == '\n' || t_[i_] == '\r' || t_[i_] == '\t')) ++i_;
+    }
+    bool Wort(std::string_view w) {
+        if (t_.substr(i_, w.size()) != w) return Fehler("unbekanntes Wort");
+        i_ += w.size();
+        return true;
+    }
+    bool Text(std::string* ziel) {
+        ++i_; // opening quote
+        while (i_ < t_.size() && t_[i_] != '"') {
+            char c = t_[i_++];
+            if (static_cast<unsigned char>(c) < 0x20) return Fehler("Steuerzeichen im Text");
+            if (c == '\\') {
+                if (i_ >= t_.size()) break;
+                char e = t_[i_++];
+                const char* von = "\"\\/bfnrt";
+                const char* nach = "\"\\/\b\f\n\r\t";
+                const char* p = std::strchr(von, e);
+                if (!p || e == '\0') return Fehler("unbekannte Escape-Folge");
+                c = nach[p - von];
+            }
+            if (ziel) *ziel += c;
+        }
+        if (i_ >= t_.size()) return Fehler("Text nicht abgeschlossen");
+        ++i_;
+        return true;
+    }
+    bool Wert(JWert* w, int tiefe) {
+        if (tiefe > 64) return Fehler("zu tief verschachtelt");
+        Leerraum();
+        if (i_ >= t_.size()) return Fehler("Wert fehlt");
+        const char c = t_[i_];
+        if (c == '{') return Objekt(w, tiefe);
+        if (c == '[') return Liste(w, tiefe);
+        if (c == '"') {
+            if (w) w->typ = JWert::Typ::Text;
+            return Text(w ? &w->text : nullptr);
+        }
+        if (c == 't' || c == 'f') {
+            if (w) {
+                w->typ = JWert::Typ::Bool;
+                w->b = c == 't';
+            }
+            return Wort(c == 't' ? "true" : "false");
+        }
+        if (c == 'n') return Wort("null");
+        int64_t v = 0;
+        auto r = std::from_chars(t_.data() + i_, t_.data() + t_.size(), v);
+        if (r.ec != std::errc() || r.ptr == t_.data() + i_) return Fehler("ganze Zahl erwartet");
+        i_ = static_cast<size_t>(r.ptr - t_.data());
+        if (i_ < t_.size() && (t_[i_] == '.' || t_[i_] == 'e' || t_[i_] == 'E'))
+            return Fehler("ganze Zahl erwartet");
+        if (w) {
+            w->typ = JWert::Typ::Zahl;
+            w->zahl = v;
+        }
+        return true;
+    }
+    bool Liste(JWert* w, int tiefe) {
+        ++i_;
+        if (w) w->typ = JWert::Typ::Liste;
+        Leerraum();
+        if (i_ < t_.size() && t_[i_] == ']') return ++i_, true;
+        while (true) {
+            JWert* neu = nullptr;
+            if (w) neu = &w->liste.emplace_back();
+            if (!Wert(neu, tiefe + 1)) return false;
+            Leerraum();
+            if (i_ >= t_.size()) return Fehler("Liste nicht abgeschlossen");
+            if (t_[i_] == ']') return ++i_, true;
+            if (t_[i_++] != ',') return Fehler("Komma erwartet");
+        }
+    }
+    bool Objekt(JWert* w, int tiefe) {
+        ++i_;
+        if (w) w->typ = JWert::Typ::Objekt;
+        Leerraum();
+        if (i_ < t_.size() && t_[i_] == '}') return ++i_, true;
+        while (true) {
+            Leerraum();
+            if (i_ >= t_.size() || t_[i_] != '"') return Fehler("Feldname erwartet");
+            std::string name;
+            if (!Text(&name)) return false;
+            Leerraum();
+            if (i_ >= t_.size() || t_[i_++] != ':') return Fehler("Doppelpunkt erwartet");
+            JWert* neu = nullptr;
+            // The game list can be long; only its syntax matters here.
+            if (w && !(tiefe == 0 && name == "spiele")) {
+                w->objekt.emplace_back(std::move(name), JWert{});
+                neu = &w->objekt.back().second;
+            }
+            if (!Wert(neu, tiefe + 1)) return false;
+            Leerraum();
+            if (i_ >= t_.size()) return Fehler("Objekt nicht abgeschlossen");
+            if (t_[i_] == '}') return ++i_, true;
+            if (t_[i_++] != ',') return Fehler("Komma erwartet");
+        }
+    }
+
+    std::string_view t_;
+    size_t i_ = 0;
+    std::string fehler_;
+};
+
+template <class T, size_t N> bool Lies(const JWert* w, T (&a)[N]);
+template <class T, int N> bool Lies(const JWert* w, Arr1<T, N>& a);
+
+bool Lies(const JWert* w, int32_t& z) {
+    if (!w || w->typ != JWert::Typ::Zahl || w->zahl < INT32_MIN || w->zahl > INT32_MAX) return false;
+    z = static_cast<int32_t>(w->zahl);
+    return true;
+}
+bool Lies(const JWert* w, uint32_t& z) {
+    if (!w || w->typ != JWert::Typ::Zahl || w->zahl < 0 || w->zahl > UINT32_MAX) return false;
+    z = static_cast<uint32_t>(w->zahl);
+    return true;
+}
+bool Lies(const JWert* w, int64_t& z) {
+    if (!w || w->typ != JWert::Typ::Zahl) return false;
+    z = w->zahl;
+    return true;
+}
+bool Lies(const JWert* w, bool& b) {
+    if (!w || w->typ != JWert::Typ::Bool) return false;
+    b = w->b;
+    return true;
+}
+bool Lies(const JWert* w, uint8_t& z) {
+    int32_t v;
+    if (!Lies(w, v) || v < 0 || v > 255) return false;
+    z = static_cast<uint8_t>(v);
+    return true;
+}
+bool Lies(const JWert* w, TMinSumMax& m) {
+    return w && w->typ == JWert::Typ::Liste && w->liste.size() == 3 && Lies(&w->liste[0], m.Min) &&
+           Lies(&w->liste[1], m.Sum) && Lies(&w->liste[2], m.Max);
+}
+template <class T, size_t N> bool Lies(const JWert* w, T (&a)[N]) {
+    if (!w || w->typ != JWert::Typ::Liste || w->liste.size() != N) return false;
+    for (size_t i = 0; i < N; ++i)
+        if (!Lies(&w->liste[i], a[i])) return false;
+    return true;
+}
+template <class T, int N> bool Lies(const JWert* w, Arr1<T, N>& a) {
+    return Lies(w, a.a);
+}
+
+} // namespace
+
+bool StatistikAusJson(std::string_view text, TSimStatistik& st, TJsonLauf& lauf, std::string& fehler) {
+    JWert doc;
+    JParser parser(text);
+    if (!parser.Dokument(doc)) {
+        fehler = "kein gültiges JSON: " + parser.Meldung();
+        return false;
+    }
+    const JWert* format = doc.Feld("format");
+    int64_t version = 0;
+    if (!format || format->typ != JWert::Typ::Text || format->text != Format ||
+        !Lies(doc.Feld("version"), version))
+        return fehler = "keine Statistik des Simulators", false;
+    if (version != Version) return fehler = "unbekannte Version " + std::to_string(version), false;
+
+    StatistikLeeren(st);
+    lauf = TJsonLauf{};
+    auto feld = [&](const JWert* von, const char* name, auto& ziel) {
+        if (fehler.empty() && !Lies(von ? von->Feld(name) : nullptr, ziel))
+            fehler = std::string("Feld \"") + name + "\" fehlt oder hat die falsche Form";
+    };
+    fehler.clear();
+    feld(&doc, "seed", st.RandSeed);
+    feld(&doc, "spielerAnzahl", st.SpielerAnzahl);
+    feld(&doc, "varianten", lauf.Varianten);
+    feld(&doc, "spielstaerke", lauf.Spielstaerke);
+    const JWert* e = doc.Feld("einstellung");
+    feld(e, "Sim", st.Einstellung.Sim);
+    feld(e, "Strategie", st.Einstellung.Strategie);
+    feld(e, "StartGeld", st.Einstellung.StartGeld);
+    feld(e, "StartRolle", st.Einstellung.StartRolle);
+    feld(e, "AnzahlSim", st.Einstellung.AnzahlSim);
+    feld(e, "Parameter123", st.Einstellung.Parameter123);
+    feld(e, "Parameter", st.Einstellung.Parameter);
+    const JWert* s = doc.Feld("statistik");
+    feld(s, "AnzahlSpiele", st.AnzahlSpiele);
+    feld(s, "Runden", st.Runden);
+    feld(s, "Platzierungen", st.Platzierungen);
+    feld(s, "StapelRest", st.StapelRest);
+    feld(s, "Tischkarten", st.Tischkarten);
+    feld(s, "TischkartenFarbe", st.TischkartenFarbe);
+    feld(s, "Siegpunkte", st.Siegpunkte);
+    feld(s, "SiegpunkteNachRunden", st.SiegpunkteNachRunden);
+    feld(s, "SpieleMitRunden", st.SpieleMitRunden);
+    feld(s, "SiegpunkteSieger", st.SiegpunkteSieger);
+    feld(s, "Handkarten", st.Handkarten);
+    feld(s, "Adelsarten", st.Adelsarten);
+    feld(s, "Karten", st.Karten);
+    feld(&doc, "seedEnde", lauf.SeedEnde);
+    feld(&doc, "abgebrochen", lauf.Abgebrochen);
+    const JWert* p = doc.Feld("pruefung");
+    feld(p, "aktiv", lauf.Geprueft);
+    feld(p, "verletzungen", lauf.Verletzungen);
+    feld(p, "interneFehler", lauf.InterneFehler);
+    if (fehler.empty() && (st.SpielerAnzahl < 2 || st.SpielerAnzahl > 4))
+        fehler = "Spieleranzahl " + std::to_string(st.SpielerAnzahl) + " ist nicht 2 bis 4";
+    return fehler.empty();
+}
+
+} // namespace vm

@@ -1,0 +1,49 @@
+// The statistics of a series as JSON: written by the simulator, read back to merge runs.
+//
+// Layout: {"format", "version", "seed" (at the start of the run), "spielerAnzahl", "varianten",
+// "spielstaerke", "einstellung" (the settings record), "spiele" (per game: rounds, and per seat
+// points, money, place), "statistik" (every counter of TSimStatistik), "seedEnde" (the seed the
+// report prints), "abgebrochen", "pruefung"}. Min/sum/max triples are arrays [min, sum, max];
+// per-player and per-position arrays hold all four seats.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "sim/statistik.h"
+
+namespace vm {
+
+class Spielsitzung;
+
+struct TSpielErgebnis {
+    int32_t Runden;
+    int32_t Punkte[4];
+    int32_t Geld[4];
+    int8_t Platz[4];
+};
+void SpielErgebnisAus(const Spielsitzung& g, TSpielErgebnis& e);
+
+struct TJsonLauf {
+    uint8_t Varianten[3] = {0, 0, 0};
+    int32_t Spielstaerke = 0; // 0: none applied
+    uint32_t SeedEnde = 0;
+    bool Abgebrochen = false;
+    bool Geprueft = false;
+    int64_t Verletzungen = 0;
+    int64_t InterneFehler = 0;
+};
+
+// Everything up to and including the opening of the game list.
+void JsonKopf(std::string& out, const TSimStatistik& st, const TJsonLauf& lauf);
+// One game record; `erstes` for the first record of the list.
+void JsonSpiel(std::string& out, const TSpielErgebnis& e, int spielerAnzahl, bool erstes);
+// Closes the game list and writes the counters and the end of the run.
+void JsonSchluss(std::string& out, const TSimStatistik& st, const TJsonLauf& lauf);
+
+// Rebuilds the record (and the run information) from a file written above; the game list is
+// skipped. False with a one-line reason on anything malformed.
+bool StatistikAusJson(std::string_view text, TSimStatistik& st, TJsonLauf& lauf, std::string& fehler);
+
+} // namespace vm
