@@ -202,9 +202,11 @@ TEST(SimArgumentePruefen, NichtSpielbareEinstellungenLaufenNichtAn) {
     abgelehnt({"--players", "3", "--strategies", "1,1,1,1", "--roles", "0,0,0,4"}, "--roles");
 
     // In a 3-player game the fourth field names a seat, so a role given twice there is fine.
-    TLauf l = Simuliere({"--players", "3", "--strategies", "1,1,1,1", "--roles", "1,2,3,3", "--seed", "5"});
+    TLauf l = Simuliere(
+        {"--players", "3", "--strategies", "1,1,1,1", "--roles", "1,2,3,3", "--seed", "5", "--games", "1"});
     EXPECT_EQ(l.code, 0) << l.fehler;
-    l = Simuliere({"--players", "4", "--strategies", "1,1,1,1", "--roles", "0,0,0,4", "--seed", "5"});
+    l = Simuliere(
+        {"--players", "4", "--strategies", "1,1,1,1", "--roles", "0,0,0,4", "--seed", "5", "--games", "1"});
     EXPECT_EQ(l.code, 0) << l.fehler;
 
     const int32_t fehlt = FehlendeStrategie();
@@ -213,7 +215,8 @@ TEST(SimArgumentePruefen, NichtSpielbareEinstellungenLaufenNichtAn) {
         abgelehnt({"--players", "2", "--strategies", "1," + f + ",1,1"}, "--strategies");
         abgelehnt({"--players", "4", "--strategies", "1,1,1," + f}, "--strategies");
         // Seats that do not take part may carry any strategy.
-        l = Simuliere({"--players", "2", "--strategies", "1,1," + f + "," + f, "--seed", "5"});
+        l = Simuliere(
+            {"--players", "2", "--strategies", "1,1," + f + "," + f, "--seed", "5", "--games", "1"});
         EXPECT_EQ(l.code, 0) << l.fehler;
     }
 
