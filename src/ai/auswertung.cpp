@@ -39,7 +39,9 @@ void ErstelleAuswKarten(Spielsitzung& g, int spieler, tAuswKarten& a) {
     }
     a.AnzahlAuslage = n;
 
-    // The seat's four lists.
+    // The seat's four lists in one pass: records, counts by number, incomes (every table card
+    // of the colour, used ones too), the dearest aristocrat on the table and in the hand.
+    int32_t hoechsterAdel = 0;
     for (int c = 1; c <= 4; ++c) {
         const TKartenliste& l = sp.Karten[c];
         tSSKarten& ss = a.SS[c];
@@ -49,10 +51,20 @@ void ErstelleAuswKarten(Spielsitzung& g, int spieler, tAuswKarten& a) {
             const tKarte* k = &g.Daten(l.Karten[i]);
             ss.Karten[i] = k;
             ss.Ziel[i] = 0;
-            if (k->Erweiterung == 1) ++ss.AnzahlErw;
-            if (k->Inx >= 1 && k->Inx <= 49) {
-                ++a.Besitz[k->Inx];
-                if (c <= 3 && k->Farbe == c) ++a.Tisch[k->Inx];
+            ss.AnzahlErw += k->Erweiterung == 1;
+            const int32_t inx = k->Inx;
+            if (inx < 1 || inx > 49) continue;
+            ++a.Besitz[inx];
+            if (inx >= 18 && inx <= 24 && (c == 3 || c == ListeHand) && k->Kosten > hoechsterAdel)
+                hoechsterAdel = k->Kosten;
+            if (c == ListeHand) {
+                ++a.SS[k->Farbe].HandAnzahl;
+                a.SS[k->Farbe].HandErw += k->Erweiterung == 1;
+            } else if (k->Farbe == c) {
+                ++a.Tisch[inx];
+                ss.Geld += k->Geld;
+                ss.Punkte += k->Siegpunkte;
+                if (c == 1 && inx == InxZar && a.ZarInx == 0) a.ZarInx = i;
             }
         }
     }
@@ -69,27 +81,6 @@ void ErstelleAuswKarten(Spielsitzung& g, int spieler, tAuswKarten& a) {
                             : KostenKarte(g, spieler, a.Karten[i], a.Reihe[i]);
     }
     const tSSKarten& hand = a.SS[4];
-    for (int i = 1; i <= hand.Anzahl; ++i) {
-        const tKarte* k = hand.Karten[i];
-        if (k->Farbe < 1 || k->Farbe > 3) continue;
-        ++a.SS[k->Farbe].HandAnzahl;
-        if (k->Erweiterung == 1) ++a.SS[k->Farbe].HandErw;
-    }
-    for (int i = 1; i <= a.SS[1].Anzahl; ++i) {
-        if (a.SS[1].Karten[i]->Inx == InxZar) {
-            a.ZarInx = i;
-            break;
-        }
-    }
-
-    // Incomes: every table card of the colour counts, used ones too.
-    for (int c = 1; c <= 3; ++c) {
-        tSSKarten& ss = a.SS[c];
-        for (int i = 1; i <= ss.Anzahl; ++i) {
-            ss.Geld += ss.Karten[i]->Geld;
-            ss.Punkte += ss.Karten[i]->Siegpunkte;
-        }
-    }
     if (sp.Sondereigenschaften & GeldProRot) a.SS[2].Geld += a.SS[3].Anzahl;
     if (sp.Sondereigenschaften & GeldProGruen) a.SS[3].Geld += a.SS[1].Anzahl;
 
@@ -110,15 +101,6 @@ void ErstelleAuswKarten(Spielsitzung& g, int spieler, tAuswKarten& a) {
     }
 
     // Hand prices per colour.
-    int32_t hoechsterAdel = 0;
-    for (int i = 1; i <= a.SS[3].Anzahl; ++i) {
-        const tKarte* k = a.SS[3].Karten[i];
-        if (k->Inx >= 18 && k->Inx <= 24 && k->Kosten > hoechsterAdel) hoechsterAdel = k->Kosten;
-    }
-    for (int h = 1; h <= hand.Anzahl; ++h) {
-        const tKarte* k = hand.Karten[h];
-        if (k->Inx >= 18 && k->Inx <= 24 && k->Kosten > hoechsterAdel) hoechsterAdel = k->Kosten;
-    }
     int32_t roteErw = 0;
     for (int h = 1; h <= hand.Anzahl; ++h) {
         const tKarte* k = hand.Karten[h];
