@@ -1,0 +1,633 @@
+// The human's moves on seat 1: selection and targets, shortcuts, passing, the pub round and the
+// observatory with its waiting card.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <set>
+#include <utility>
+
+#include "rules/ablauf.h"
+#include "rules/hand.h"
+#include "rules/kaufen.h"
+#include "rules/mensch.h"
+#include "testspieler.h"
+
+using namespace vm;
+using namespace vm::test;
+
+namespace {
+
+tKartenRef K(int32_t inx) {
+    return KarteInx(inx);
+}
+
+constexpr TTasten Ohne{};
+constexpr TTasten Shift{true, false};
+constexpr TTasten Ctrl{false, true};
+
+// The board as the window is to the controller: it hands the rules' selection reset on and
+// remembers which table positions stand raised.
+class TestBrett : public IBrett {
+public:
+    TMensch* mensch = nullptr;
+    std::set<int> angehoben;
+    void TischpositionAnheben(int spieler, int position, bool hoch) override {
+        EXPECT_EQ(spieler, 1);
+        if (hoch)
+            angehoben.insert(position);
+        else
+            angehoben.erase(position);
+    }
+    void AuswahlAufheben() override {
+        if (mensch) mensch->AuswahlAufheben();
+    }
+};
+
+class TestAnzeige : public IMenschAnzeige {
+public:
+    std::set<std::pair<int, int>> auslage;
+    std::set<int> hand;
+    int handZiel = 0;
+    void AuslageAnheben(int r, int p, bool hoch) override {
+        if (hoch)
+            auslage.insert({r, p});
+        else
+            auslage.erase({r, p});
+    }
+    void HandAnheben(int p, bool hoch) override {
+        if (hoch)
+            hand.insert(p);
+        else
+            hand.erase(p);
+    }
+    void HandZielZeigen(int p, bool zeigen) override {
+        if (zeigen) {
+            EXPECT_EQ(handZiel, 0);
+            handZiel = p;
+        } else {
+            EXPECT_EQ(handZiel, p);
+            handZiel = 0;
+        }
+    }
+};
+
+class TestDialoge : public IMenschDialoge {
+public:
+    std::function<void(TSternwartenDialog&)> sternwarte;
+    std::function<int32_t(const TSchenkeDialog&)> schenke;
+    int sternwartenAufrufe = 0, schenkenAufrufe = 0;
+    void Sternwarte(TSternwartenDialog& d) override {
+        ++sternwartenAufrufe;
+        if (sternwarte) sternwarte(d);
+    }
+    int32_t Schenke(const TSchenkeDialog& d) override {
+        ++schenkenAufrufe;
+        return schenke ? schenke(d) : 0;
+    }
+};
+
+class Mensch : public Stellung {
+protected:
+    TestBrett brett;
+    TestAnzeige anzeige;
+    TestDialoge dialoge;
+    TMensch m{g};
+
+    void SetUp() override {
+        Aufbauen(2);
+        brett.mensch = &m;
+        g.SetzeBrett(&brett);
+        m.SetzeAnzeige(&anzeige);
+        m.SetzeDialoge(&dialoge);
+        g.S.AktuellerSpieler = 1;
+        g.S.Phase = 1;
+        g.Sp(1).Geld = 30;
+        g.Sp(2).Geld = 30;
+    }
+    void TearDown() override { g.SetzeBrett(nullptr); }
+
+    // Row 1 from the left, row 2 from the right, as the display keeps them.
+    void Auslage(std::initializer_list<int32_t> reihe1, std::initializer_list<int32_t> reihe2) {
+        LeereAuslage(g);
+        for (int32_t i : reihe1) g.S.Auslage[1].Karten[++g.S.Auslage[1].Anzahl] = K(i);
+        int platz = 9 - static_cast<int>(reihe2.size());
+        for (int32_t i : reihe2) g.S.Auslage[2].Karten[platz++] = K(i);
+        g.S.Auslage[2].Anzahl = static_cast<int32_t>(reihe2.size());
+    }
+    bool NichtsGewaehlt() const {
+        return !m.AuslageGewaehlt() && !m.HandGewaehlt() && m.HandZiel() == 0 && anzeige.auslage.empty() &&
+               anzeige.hand.empty() && anzeige.handZiel == 0 && brett.angehoben.empty() && Markiert().empty();
+    }
+    std::set<int> Markiert() const {
+        std::set<int> s;
+        for (int p = 1; p <= MaxTischpositionen; ++p)
+            if (g.MarkierteTischplaetze[p]) s.insert(p);
+        return s;
+    }
+    // Seat 1 in the blue phase with an observatory on its table, at position `position`.
+    int32_t MitSternwarte() {
+        g.S.Phase = 2;
+        LegeAufTisch(g, 1, {1, 11});
+        return 2;
+    }
+    // Puts cards (by number) on top of stack k.
+    void StapelOben(int k, std::initializer_list<int32_t> inx) {
+        TKartenstapel& st = g.S.Kartenstapel[k];
+        int p = st.Naechste;
+        for (int32_t i : inx) st.Karten[p++] = K(i);
+    }
+};
+
+TEST_F(Mensch, AuslagekarteWaehlenBietetZieleAnUndAbwaehlenNimmtSieZurueck) {
+    Auslage({1, 2, 30}, {3});
+    LegeAufTisch(g, 1, {7});
+    const TSpielstand vorher = g.S;
+
+    m.AuslageKlick(1, 2, Maustaste::Links, Ohne);
+    EXPECT_EQ(m.AuswahlReihe(), 1);
+    EXPECT_EQ(m.AuswahlPlatz(), 2);
+    EXPECT_EQ(anzeige.auslage, (std::set<std::pair<int, int>>{{1, 2}}));
+    EXPECT_EQ(m.HandZiel(), 1);
+    EXPECT_EQ(anzeige.handZiel, 1);
+    EXPECT_EQ(Markiert(), std::set<int>{2}); // the next free table position
+    EXPECT_EQ(brett.angehoben, std::set<int>{2});
+
+    // Other display cards and the hand are ignored while a display card is selected.
+    m.AuslageKlick(1, 1, Maustaste::Links, Ohne);
+    m.AuslageKlick(2, 8, Maustaste::Links, Shift);
+    m.TischKlick(1);
+    EXPECT_EQ(m.AuswahlPlatz(), 2);
+
+    m.AuslageKlick(1, 2, Maustaste::Rechts, Ohne);
+    EXPECT_TRUE(NichtsGewaehlt());
+    EXPECT_TRUE(Unveraendert(vorher));
+
+    // The right button selects as well; an empty place is no card.
+    m.AuslageKlick(2, 8, Maustaste::Rechts, Ohne);
+    EXPECT_EQ(m.AuswahlReihe(), 2);
+    m.AuslageKlick(2, 8, Maustaste::Links, Ohne);
+    m.AuslageKlick(2, 1, Maustaste::Links, Ohne);
+    EXPECT_TRUE(NichtsGewaehlt());
+}
+
+TEST_F(Mensch, TischzielKauftZumPreisDerReiheUndGibtDenZugAb) {
+    Auslage({1, 2}, {3, 4});
+    m.AuslageKlick(2, 7, Maustaste::Links, Ohne);
+    ASSERT_EQ(Markiert(), std::set<int>{1});
+    m.TischKlick(2); // not offered
+    EXPECT_EQ(g.S.AktuellerSpieler, 1);
+
+    m.TischKlick(1);
+    EXPECT_EQ(g.Sp(1).Karten[1].Anzahl, 1);
+    EXPECT_EQ(g.Sp(1).Karten[1].Karten[1], K(3));
+    EXPECT_EQ(g.Sp(1).Geld, 30 - 4); // price 5, one less in the lower row
+    EXPECT_EQ(g.Sp(1).LetzteAktion, AktionKauf);
+    // Row 2 closes up to the right.
+    EXPECT_EQ(g.S.Auslage[2].Anzahl, 1);
+    EXPECT_EQ(g.S.Auslage[2].Karten[8], K(4));
+    EXPECT_TRUE(g.S.Auslage[2].Karten[7].Leer());
+    EXPECT_EQ(g.S.AktuellerSpieler, 2);
+    EXPECT_TRUE(NichtsGewaehlt());
+    EXPECT_EQ(g.AnzahlFehler, 0);
+}
+
+TEST_F(Mensch, HandzielNimmtDieAuslagekarteAufDieHand) {
+    Auslage({1, 2}, {});
+    LegeInHand(g, 1, {5});
+    m.AuslageKlick(1, 1, Maustaste::Links, Ohne);
+    ASSERT_EQ(m.HandZiel(), 2);
+    m.HandKlick(1, Maustaste::Links, Ohne); // a real hand card is no target
+    m.HandKlick(2, Maustaste::Rechts, Ohne);
+    EXPECT_EQ(g.S.AktuellerSpieler, 1);
+
+    m.HandKlick(2, Maustaste::Links, Ohne);
+    EXPECT_EQ(g.Sp(1).Hand().Anzahl, 2);
+    EXPECT_EQ(g.Sp(1).Hand().Karten[2], K(1));
+    EXPECT_EQ(g.Sp(1).LetzteAktion, AktionHand);
+    EXPECT_EQ(g.Sp(1).Geld, 30);
+    EXPECT_EQ(g.S.Auslage[1].Karten[1], K(2));
+    EXPECT_EQ(g.S.AktuellerSpieler, 2);
+    EXPECT_TRUE(NichtsGewaehlt());
+}
+
+TEST_F(Mensch, HandkarteWaehlenUndAufDenTischLegen) {
+    LegeAufTisch(g, 1, {2});
+    LegeInHand(g, 1, {25, 4});
+    m.HandKlick(3, Maustaste::Links, Ohne); // empty slot
+    EXPECT_FALSE(m.HandGewaehlt());
+
+    // An upgrade offers the table cards it may replace.
+    m.HandKlick(1, Maustaste::Links, Ohne);
+    EXPECT_TRUE(m.HandGewaehlt());
+    EXPECT_EQ(Markiert(), std::set<int>{}); // Schreinerei replaces Holzfäller only
+    m.HandKlick(2, Maustaste::Links, Ohne); // other hand cards are ignored
+    EXPECT_EQ(m.HandZiel(), 1);
+    m.HandKlick(1, Maustaste::Links, Ohne);
+    EXPECT_TRUE(NichtsGewaehlt());
+
+    m.HandKlick(2, Maustaste::Links, Ohne);
+    EXPECT_EQ(anzeige.hand, std::set<int>{2});
+    ASSERT_EQ(Markiert(), std::set<int>{2});
+    m.TischKlick(2);
+    EXPECT_EQ(g.Sp(1).Karten[1].Anzahl, 2);
+    EXPECT_EQ(g.Sp(1).Hand().Anzahl, 1);
+    EXPECT_EQ(g.Sp(1).Hand().Karten[1], K(25));
+    EXPECT_EQ(g.Sp(1).Geld, 30 - 6); // a hand card pays the upper row's price
+    EXPECT_EQ(g.Sp(1).LetzteAktion, AktionKauf);
+    EXPECT_TRUE(NichtsGewaehlt());
+}
+
+TEST_F(Mensch, ShiftKauftSofortAberKeineErweiterungUndNichtsZuTeures) {
+    Auslage({30, 17}, {2});
+    g.Sp(1).Geld = 10;
+    const TSpielstand vorher = g.S;
+    m.AuslageKlick(1, 1, Maustaste::Links, Shift); // upgrade: only through a table card
+    m.AuslageKlick(1, 2, Maustaste::Links, Shift); // Akademie costs 23
+    EXPECT_TRUE(Unveraendert(vorher));
+    EXPECT_TRUE(NichtsGewaehlt());
+
+    m.AuslageKlick(2, 8, Maustaste::Links, Shift);
+    EXPECT_EQ(g.Sp(1).Karten[1].Karten[1], K(2));
+    EXPECT_EQ(g.Sp(1).Geld, 10 - 3);
+    EXPECT_EQ(g.S.Auslage[2].Anzahl, 0);
+    EXPECT_EQ(g.S.AktuellerSpieler, 2);
+    EXPECT_TRUE(ZeilenMit("auf Position 1") == 1);
+}
+
+TEST_F(Mensch, ShiftAufDieGewaehlteKarteHebtErstDieAuswahlAuf) {
+    Auslage({1, 17}, {});
+    m.AuslageKlick(1, 1, Maustaste::Links, Ohne);
+    m.AuslageKlick(1, 1, Maustaste::Links, Shift);
+    EXPECT_EQ(g.Sp(1).Karten[1].Anzahl, 1);
+    EXPECT_EQ(g.S.AktuellerSpieler, 2);
+    EXPECT_TRUE(NichtsGewaehlt());
+
+    g.S.AktuellerSpieler = 1;
+    g.Sp(1).Geld = 10;
+    m.AuslageKlick(1, 1, Maustaste::Links, Ohne);  // Akademie, now in place 1
+    m.AuslageKlick(1, 1, Maustaste::Links, Shift); // too dear: stays unselected
+    EXPECT_TRUE(NichtsGewaehlt());
+    EXPECT_EQ(g.S.AktuellerSpieler, 1);
+}
+
+TEST_F(Mensch, CtrlNimmtAufDieHandOderWaehltOhnePlatz) {
+    Auslage({1, 2, 3}, {});
+    m.AuslageKlick(1, 3, Maustaste::Links, Ctrl);
+    EXPECT_EQ(g.Sp(1).Hand().Karten[1], K(3));
+    EXPECT_EQ(g.Sp(1).LetzteAktion, AktionHand);
+    EXPECT_EQ(g.S.AktuellerSpieler, 2);
+
+    // Three cards and no warehouse: no hand target, Ctrl selects instead.
+    g.S.AktuellerSpieler = 1;
+    LegeInHand(g, 1, {4, 5});
+    m.AuslageKlick(1, 1, Maustaste::Links, Ctrl);
+    EXPECT_EQ(g.Sp(1).Hand().Anzahl, 3);
+    EXPECT_EQ(m.AuswahlPlatz(), 1);
+    EXPECT_EQ(m.HandZiel(), 0);
+    EXPECT_EQ(anzeige.handZiel, 0);
+    m.AuslageKlick(1, 1, Maustaste::Links, Ctrl); // the selected card is let go and stays so
+    EXPECT_TRUE(NichtsGewaehlt());
+
+    // The warehouse allows a fourth card, never a fifth.
+    LegeAufTisch(g, 1, {8});
+    m.AuslageKlick(1, 1, Maustaste::Links, Ohne);
+    EXPECT_EQ(m.HandZiel(), 4);
+    m.AuslageKlick(1, 1, Maustaste::Links, Ohne);
+    m.AuslageKlick(1, 1, Maustaste::Links, Ctrl);
+    EXPECT_EQ(g.Sp(1).Hand().Anzahl, 4);
+    g.S.AktuellerSpieler = 1;
+    m.AuslageKlick(1, 1, Maustaste::Links, Ctrl);
+    EXPECT_EQ(g.Sp(1).Hand().Anzahl, 4);
+    EXPECT_TRUE(m.AuslageGewaehlt());
+    EXPECT_EQ(m.HandZiel(), 0);
+}
+
+TEST_F(Mensch, ShiftAufHandkarteKauftMitKaufH) {
+    LegeInHand(g, 1, {25, 17, 3});
+    g.Sp(1).Geld = 10;
+    m.HandKlick(1, Maustaste::Links, Shift); // upgrade: nothing
+    EXPECT_TRUE(NichtsGewaehlt());
+    m.HandKlick(2, Maustaste::Links, Shift); // too dear: selected instead
+    EXPECT_TRUE(m.HandGewaehlt());
+    EXPECT_EQ(m.HandZiel(), 2);
+    m.HandKlick(2, Maustaste::Links, Shift); // the selected one: let go, and too dear stays so
+    EXPECT_TRUE(NichtsGewaehlt());
+
+    m.HandKlick(3, Maustaste::Links, Shift);
+    EXPECT_EQ(g.Sp(1).Karten[1].Karten[1], K(3));
+    EXPECT_EQ(g.Sp(1).Geld, 5);
+    EXPECT_EQ(g.Sp(1).LetzteAktion, AktionKaufH);
+    EXPECT_EQ(g.Sp(1).Hand().Anzahl, 2);
+    EXPECT_EQ(g.S.AktuellerSpieler, 2);
+}
+
+TEST_F(Mensch, RechteTasteMitShiftOderCtrlPasst) {
+    Auslage({1}, {});
+    LegeInHand(g, 1, {2});
+    struct Fall {
+        std::function<void()> klick;
+        const char* wo;
+    };
+    const Fall faelle[] = {
+        {[&] { m.AuslageKlick(1, 1, Maustaste::Rechts, Shift); }, "Auslagekarte"},
+        {[&] { m.HandKlick(1, Maustaste::Rechts, Ctrl); }, "Handkarte"},
+        {[&] { m.FlaecheKlick(Maustaste::Rechts, Shift); }, "Fläche"},
+    };
+    for (const Fall& f : faelle) {
+        g.S.AktuellerSpieler = 1;
+        g.S.AnzahlPassen = 0;
+        m.AuslageKlick(1, 1, Maustaste::Links, Ohne); // a selection does not stop the pass
+        f.klick();
+        EXPECT_EQ(g.Sp(1).LetzteAktion, AktionPasse) << f.wo;
+        EXPECT_EQ(g.S.AnzahlPassen, 1) << f.wo;
+        EXPECT_EQ(g.S.AktuellerSpieler, 2) << f.wo;
+        EXPECT_TRUE(NichtsGewaehlt()) << f.wo;
+    }
+    g.S.AktuellerSpieler = 1;
+    m.FlaecheKlick(Maustaste::Rechts, Ohne);
+    m.FlaecheKlick(Maustaste::Links, Shift);
+    EXPECT_EQ(g.S.AktuellerSpieler, 1);
+    g.S.AnzahlPassen = 0;
+    m.Passe();
+    EXPECT_EQ(g.S.AktuellerSpieler, 2);
+}
+
+TEST_F(Mensch, NurDerMenschAmZugHandelt) {
+    Auslage({1}, {});
+    LegeInHand(g, 1, {2});
+    const TSpielstand vorher = g.S;
+    auto alles = [&] {
+        m.AuslageKlick(1, 1, Maustaste::Links, Ohne);
+        m.AuslageKlick(1, 1, Maustaste::Links, Shift);
+        m.HandKlick(1, Maustaste::Links, Shift);
+        m.FlaecheKlick(Maustaste::Rechts, Shift);
+        m.Passe();
+    };
+    g.S.AktuellerSpieler = 2;
+    alles();
+    g.S.AktuellerSpieler = 1;
+    g.S.Computer[1] = 1;
+    alles();
+    g.S.Computer[1] = 0;
+    g.S.Spielende = 1;
+    alles();
+    g.S.Spielende = 0;
+    EXPECT_TRUE(Unveraendert(vorher));
+    EXPECT_TRUE(NichtsGewaehlt());
+}
+
+TEST_F(Mensch, SchenkenrundeKenntNurSchenkeUndPassen) {
+    Auslage({1}, {});
+    LegeInHand(g, 1, {2});
+    LegeAufTisch(g, 1, {1, 7, 7});
+    g.Sp(1).Geld = 25;
+    g.S.Phase = 2;
+    g.S.SchenkeModus = 1;
+    g.S.AnzahlPassen = 2;
+    AktiviereSchenke(g, 1);
+    EXPECT_EQ(Markiert(), std::set<int>{2});
+    const TSpielstand vorher = g.S;
+
+    m.AuslageKlick(1, 1, Maustaste::Links, Ohne);
+    m.AuslageKlick(1, 1, Maustaste::Links, Shift);
+    m.AuslageKlick(1, 1, Maustaste::Links, Ctrl);
+    m.HandKlick(1, Maustaste::Links, Shift);
+    m.HandKlick(1, Maustaste::Rechts, Shift); // hand clicks are ignored altogether
+    m.TischKlick(2);                          // one click on the pub is no use of it
+    EXPECT_TRUE(Unveraendert(vorher));
+    EXPECT_FALSE(m.AuslageGewaehlt());
+    EXPECT_FALSE(m.HandGewaehlt());
+
+    // The limit: 5 per pub, and no more than the money pays for.
+    TSchenkeDialog gesehen;
+    dialoge.schenke = [&](const TSchenkeDialog& d) {
+        gesehen = d;
+        return 99; // more than allowed: the dialog's own limit applies
+    };
+    m.TischDoppelklick(2);
+    EXPECT_EQ(gesehen.Geld, 25);
+    EXPECT_EQ(gesehen.Grenze, 10);
+    EXPECT_EQ(gesehen.Hoechstens(), 10);
+    EXPECT_EQ(g.Sp(1).Siegpunkte, 10);
+    EXPECT_EQ(g.Sp(1).Geld, 5);
+    EXPECT_EQ(g.Sp(1).LetzteAktion, AktionKaufSp);
+    EXPECT_EQ(ZeilenMit("Spieler 1 kauft 10 Siegpunkte"), 1);
+    EXPECT_EQ(g.S.SchenkeModus, 0); // seat 1 is the last of the pub round
+    EXPECT_EQ(g.S.Phase, 3);
+    EXPECT_TRUE(Markiert().empty());
+
+    EXPECT_EQ((TSchenkeDialog{7, 5}.Hoechstens()), 3);
+    EXPECT_EQ((TSchenkeDialog{30, 5}.Hoechstens()), 5);
+}
+
+TEST_F(Mensch, SchenkeMitNullPunktenUndRechtsShiftBeendenDenZug) {
+    LegeAufTisch(g, 1, {7, 11});
+    g.Sp(1).Geld = 9;
+    g.S.Phase = 2;
+    g.S.SchenkeModus = 1;
+    g.S.AnzahlPassen = 2;
+    // The observatory is no use in the pub round, the pub none outside it.
+    m.TischDoppelklick(2);
+    EXPECT_EQ(dialoge.sternwartenAufrufe, 0);
+    g.S.SchenkeModus = 0;
+    m.TischDoppelklick(1);
+    EXPECT_EQ(dialoge.schenkenAufrufe, 0);
+
+    g.S.SchenkeModus = 1;
+    m.TischDoppelklick(1);
+    EXPECT_EQ(dialoge.schenkenAufrufe, 1);
+    EXPECT_EQ(g.Sp(1).Siegpunkte, 0);
+    EXPECT_EQ(g.Sp(1).Geld, 9);
+    EXPECT_EQ(g.S.SchenkeModus, 0);
+    EXPECT_EQ(ZeilenMit("Siegpunkte"), 0);
+
+    // Passing in the pub round ends the turn without counting as a pass.
+    g.S.Phase = 2;
+    g.S.AktuellerSpieler = 1;
+    g.S.SchenkeModus = 1;
+    g.S.AnzahlPassen = 2;
+    Auslage({1}, {});
+    const uint8_t aktion = g.Sp(1).LetzteAktion;
+    m.AuslageKlick(1, 1, Maustaste::Rechts, Shift);
+    EXPECT_EQ(g.S.SchenkeModus, 0);
+    EXPECT_EQ(g.S.Phase, 3);
+    EXPECT_EQ(g.Sp(1).LetzteAktion, aktion);
+    EXPECT_EQ(dialoge.schenkenAufrufe, 1);
+}
+
+TEST_F(Mensch, SternwarteBietetNurStapelMitZweiKartenAnUndAbbruchLaesstDenZug) {
+    const int32_t pos = MitSternwarte();
+    // Stack 3 with exactly one card left, stack 1 with two.
+    g.S.Kartenstapel[1].Naechste = g.S.Kartenstapel[1].Anzahl - 1;
+    g.S.Kartenstapel[3].Naechste = g.S.Kartenstapel[3].Anzahl;
+    std::vector<int> angeboten;
+    dialoge.sternwarte = [&](TSternwartenDialog& d) {
+        EXPECT_TRUE(KarteBenutzt(g.Sp(1).Karten[2].Karten[1])); // used while the dialog is open
+        for (int i = 0; i < d.AnzahlAngebote(); ++i) angeboten.push_back(d.Angebot(i));
+        EXPECT_EQ(d.Vorwahl(), 0);
+        EXPECT_TRUE(d.KannZiehen());
+    };
+    const TSpielstand vorher = g.S;
+    m.TischDoppelklick(pos);
+    EXPECT_EQ(angeboten, (std::vector<int>{1, 2, 4}));
+    EXPECT_TRUE(Unveraendert(vorher)); // cancelled: the mark is off again, the turn stays
+    EXPECT_EQ(LetzteZeile(), "Sonderaktion Sternwarte: Abbruch !");
+
+    // All stacks below two cards: only cancelling is possible.
+    for (int k = 1; k <= 4; ++k) g.S.Kartenstapel[k].Naechste = g.S.Kartenstapel[k].Anzahl;
+    bool konnteZiehen = true;
+    dialoge.sternwarte = [&](TSternwartenDialog& d) {
+        konnteZiehen = d.KannZiehen();
+        d.Ziehen(0);
+        EXPECT_FALSE(d.Gezogen());
+    };
+    m.TischDoppelklick(pos);
+    EXPECT_FALSE(konnteZiehen);
+    EXPECT_EQ(g.S.AktuellerSpieler, 1);
+    EXPECT_FALSE(KarteBenutzt(g.Sp(1).Karten[2].Karten[1]));
+    EXPECT_EQ(g.AnzahlFehler, 0);
+
+    // Outside the blue phase, or on another card, a double click does nothing.
+    g.S.Phase = 1;
+    m.TischDoppelklick(pos);
+    g.S.Phase = 2;
+    m.TischDoppelklick(1);
+    EXPECT_EQ(dialoge.sternwartenAufrufe, 2);
+}
+
+TEST_F(Mensch, SternwarteZiehenAbwerfenHandUndKaufen) {
+    const int32_t pos = MitSternwarte();
+    StapelOben(2, {12, 10});
+    StapelOben(1, {3});
+    int32_t rest = g.S.RestStapel(2);
+
+    // Discard: the card leaves the stack all the same.
+    dialoge.sternwarte = [&](TSternwartenDialog& d) {
+        ASSERT_EQ(d.Angebot(1), 2);
+        d.Ziehen(1);
+        EXPECT_EQ(d.Karte(), K(12));
+        d.Waehle(TSternwartenDialog::Abwurf);
+    };
+    m.TischDoppelklick(pos);
+    EXPECT_EQ(g.S.RestStapel(2), rest - 1);
+    EXPECT_EQ(g.S.AblageAnzahl, 1);
+    EXPECT_EQ(g.Sp(1).LetzteAktion, AktionSAbwurf);
+    EXPECT_EQ(g.S.AktuellerSpieler, 2);
+    EXPECT_EQ(m.LetzterStapel(), 2);
+    EXPECT_EQ(ZeilenMit("Sonderaktion Sternwarte(Abwurf/Kaufen/Hand): 0 , Karte: Zollhaus"), 1);
+
+    // The observatory stays used for this phase.
+    g.S.AktuellerSpieler = 1;
+    m.TischDoppelklick(pos);
+    EXPECT_EQ(dialoge.sternwartenAufrufe, 1);
+
+    // Hand, with the last stack preselected; buying is refused without the money.
+    ReaktiviereSternwarten(g);
+    g.Sp(1).Geld = 4;
+    dialoge.sternwarte = [&](TSternwartenDialog& d) {
+        EXPECT_EQ(d.Angebot(d.Vorwahl()), 2);
+        d.Ziehen(d.Vorwahl());
+        EXPECT_EQ(d.Karte(), K(10));
+        EXPECT_FALSE(d.KannKaufen());
+        EXPECT_TRUE(d.KannHand());
+        d.Waehle(TSternwartenDialog::Kaufen); // disabled: not taken
+        EXPECT_EQ(d.Gewaehlt(), TSternwartenDialog::Abwurf);
+        d.Waehle(TSternwartenDialog::Hand);
+    };
+    m.TischDoppelklick(pos);
+    EXPECT_EQ(g.Sp(1).Hand().Karten[1], K(10));
+    EXPECT_EQ(g.Sp(1).LetzteAktion, AktionSHand);
+
+    // Buy: the upper row's price, at the next free position; a full hand cannot take it.
+    g.S.AktuellerSpieler = 1;
+    ReaktiviereSternwarten(g);
+    LegeInHand(g, 1, {4, 5});
+    g.Sp(1).Geld = 10;
+    dialoge.sternwarte = [&](TSternwartenDialog& d) {
+        d.Ziehen(0);
+        EXPECT_EQ(d.Karte(), K(3));
+        EXPECT_FALSE(d.KannHand());
+        EXPECT_TRUE(d.KannKaufen());
+        d.Waehle(TSternwartenDialog::Kaufen);
+    };
+    m.TischDoppelklick(pos);
+    EXPECT_EQ(g.Sp(1).Karten[1].Anzahl, 2);
+    EXPECT_EQ(g.Sp(1).Geld, 5);
+    EXPECT_EQ(g.Sp(1).LetzteAktion, AktionSKauf);
+    EXPECT_EQ(g.S.AktuellerSpieler, 2);
+    EXPECT_EQ(g.AnzahlFehler, 0);
+}
+
+class WartendeKarte : public Mensch {
+protected:
+    int32_t sternwarte = 0;
+    void SetUp() override {
+        Mensch::SetUp();
+        sternwarte = MitSternwarte(); // Holzfäller at 1, observatory at 2
+        LegeAufTisch(g, 1, {11});     // a second observatory at 3
+        Auslage({2, 3}, {4});
+        StapelOben(4, {25});
+        g.Sp(1).Geld = 10;
+        dialoge.sternwarte = [](TSternwartenDialog& d) {
+            d.Ziehen(d.AnzahlAngebote() - 1);
+            d.Waehle(TSternwartenDialog::Kaufen);
+        };
+        m.TischDoppelklick(sternwarte);
+    }
+};
+
+TEST_F(WartendeKarte, ErweiterungWartetAufIhrenTischplatz) {
+    ASSERT_TRUE(m.SternwartenKarteWartet());
+    EXPECT_EQ(g.SternwartenKarte, K(25));
+    EXPECT_EQ(g.S.AktuellerSpieler, 1);
+    EXPECT_EQ(Markiert(), std::set<int>{1});
+    EXPECT_EQ(brett.angehoben, std::set<int>{1});
+    const TSpielstand vorher = g.S;
+
+    // Display and hand clicks are ignored, and so is the second observatory.
+    LegeInHand(g, 1, {5});
+    const TSpielstand mitHand = g.S;
+    m.AuslageKlick(1, 1, Maustaste::Links, Ohne);
+    m.AuslageKlick(1, 2, Maustaste::Links, Shift);
+    m.AuslageKlick(2, 8, Maustaste::Links, Ctrl);
+    m.HandKlick(1, Maustaste::Links, Ohne);
+    m.HandKlick(1, Maustaste::Links, Shift);
+    m.TischDoppelklick(3);
+    m.TischKlick(2);
+    EXPECT_TRUE(Unveraendert(mitHand));
+    EXPECT_FALSE(m.AuslageGewaehlt());
+    EXPECT_FALSE(m.HandGewaehlt());
+    EXPECT_EQ(dialoge.sternwartenAufrufe, 1);
+    g.S = vorher;
+
+    // The marked table card takes it, at the upper row's upgrade price.
+    m.TischKlick(1);
+    EXPECT_FALSE(m.SternwartenKarteWartet());
+    EXPECT_EQ(g.Sp(1).Karten[1].Karten[1], K(25));
+    EXPECT_EQ(g.Sp(1).Geld, 10 - 1); // 4 over the Holzfäller's 3
+    EXPECT_EQ(g.Sp(1).LetzteAktion, AktionSKauf);
+    EXPECT_EQ(g.S.AblageAnzahl, 1); // the replaced Holzfäller
+    EXPECT_EQ(g.S.AktuellerSpieler, 2);
+    EXPECT_TRUE(NichtsGewaehlt());
+}
+
+TEST_F(WartendeKarte, PassenWirftSieAbUndZaehltNichtAlsPassen) {
+    ASSERT_TRUE(m.SternwartenKarteWartet());
+    g.S.AnzahlPassen = 1;
+    m.AuslageKlick(1, 1, Maustaste::Rechts, Shift);
+    EXPECT_FALSE(m.SternwartenKarteWartet());
+    EXPECT_EQ(g.Sp(1).LetzteAktion, AktionSAbwurf);
+    EXPECT_EQ(g.Sp(1).LetzteKarte, K(25));
+    EXPECT_EQ(g.S.AnzahlPassen, 0);
+    EXPECT_EQ(g.S.AblageAnzahl, 1);
+    EXPECT_EQ(g.S.AktuellerSpieler, 2);
+    EXPECT_TRUE(NichtsGewaehlt());
+}
+
+TEST_F(WartendeKarte, ZuruecksetzenVergisstSie) {
+    m.Zuruecksetzen();
+    EXPECT_FALSE(m.SternwartenKarteWartet());
+    EXPECT_TRUE(NichtsGewaehlt());
+}
+
+} // namespace
