@@ -1,16 +1,43 @@
-// Headless simulator: plays series of computer-only games.
+// Headless simulator: plays series of computer-only games and writes their statistics.
+#include <pthread.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <atomic>
 #include <iostream>
+#include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "sim/serie.h"
+
+namespace {
+
+constexpr const char* Hilfe =
+    "veldmark-sim [--players N] [--games G] [--seed S] [--strategies a,b,c,d] [--money m1,m2,m3,m4]\n"
+    "             [--roles r1,r2,r3,r4] [--variants v1,v2,v3] [--trace FILE] [--strength TAG]\n"
+    "             [--params FILE] [--report FILE] [--extra-stats FILE] [--json FILE] [--check] [--quiet]\n"
+    "\n"
+    "  --games G            games of the series (default: \"AnzahlSim\" of the settings, 500;\n"
+    "                       a run with --trace plays 1)\n"
+    "  --report FILE        statistics report (\"-\": standard output, in place of the line per\n"
+    "                       game that a run without --trace prints there)\n"
+    "  --extra-stats FILE   one comma-separated line per phase scoring\n"
+    "  --json FILE          the statistics and every game's result as JSON\n"
+    "  --check              check every state; exit code 3 on a violation or internal fault\n"
+    "  --quiet              no progress bar (shown only when standard error is a terminal)\n"
+    "\n"
+    "Ctrl+C stops after the game in progress and still writes the report (exit code 130);\n"
+    "a second Ctrl+C ends at once.\n";
+
+} // namespace
 
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
     std::vector<std::string> args(argv + 1, argv + argc);
     if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
-        std::cout << "veldmark-sim [--players N] [--games G] [--seed S] [--strategies a,b,c,d] [--money m1,m2,m3,m4]\n"
-                     "             [--roles r1,r2,r3,r4] [--variants v1,v2,v3] [--trace FILE]\n";
+        std::cout << Hilfe;
         return 0;
     }
     vm::SimArgumente a = vm::ParseSimArgumente(args);
@@ -18,5 +45,35 @@ int main(int argc, char** argv) {
         std::cerr << "veldmark-sim: " << a.fehler << '\n';
         return 2;
     }
-    return vm::SimLaufen(a.opt, std::cout, std::cerr);
+
+    // Ctrl+C is blocked in every thread and taken by a watcher, which asks the series to stop
+    // after the game in progress; the series sees only its own flag.
+    sigset_t unterbrechung;
+    sigemptyset(&unterbrechung);
+    sigaddset(&unterbrechung, SIGINT);
+    pthread_sigmask(SIG_BLOCK, &unterbrechung, nullptr);
+
+    auto serie = std::make_unique<vm::SimSerie>();
+    std::atomic<bool> fertig{false};
+    std::thread waechter([&] {
+        int signal = 0;
+        bool gebeten = false;
+        while (sigwait(&unterbrechung, &signal) == 0) {
+            if (fertig.load()) return;
+            if (gebeten) _exit(130);
+            gebeten = true;
+            serie->Abbruch.store(true);
+            static constexpr char Meldung[] = "\nveldmark-sim: Abbruch nach dem laufenden Spiel\n";
+            ssize_t r = write(STDERR_FILENO, Meldung, sizeof Meldung - 1);
+            (void)r;
+        }
+    });
+
+    const bool fortschritt = !a.opt.leise && isatty(STDERR_FILENO);
+    int rc = vm::SimLaufen(*serie, a.opt, std::cout, std::cerr, fortschritt);
+
+    fertig.store(true);
+    pthread_kill(waechter.native_handle(), SIGINT);
+    waechter.join();
+    return rc;
 }
