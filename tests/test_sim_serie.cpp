@@ -495,3 +495,50 @@ TEST(SimSerienlauf, ParameterdateiUnterDerKommandozeile) {
 }
 
 } // namespace
+
+namespace {
+
+// Loses a card to the discard count at the first blue scoring of game 2.
+class Verfaelscher : public ISpielAblauf {
+public:
+    explicit Verfaelscher(SimSerie& s) : s_(s) {}
+    void NachWertung(int phase) override {
+        if (getan_ || phase != 2 || s_.Statistik().AnzahlSpiele != 1) return;
+        getan_ = true;
+        ++s_.Sitzung().S.AblageAnzahl;
+    }
+
+private:
+    SimSerie& s_;
+    bool getan_ = false;
+};
+
+TEST(SimLaufen, PruefungMeldetVerletzungenMitExitcode3) {
+    if (!Verfuegbar({4, 5})) GTEST_SKIP();
+    SimOptionen o = Optionen(2, {4, 5}, 3, 8);
+    o.berichtDatei = "-";
+    auto serie = std::make_unique<SimSerie>();
+    Verfaelscher v(*serie);
+    serie->SetzeBeobachter(&v);
+    std::ostringstream out, err;
+    EXPECT_EQ(SimLaufen(*serie, o, out, err, false), 0) << "without --check nothing is looked at";
+    EXPECT_EQ(err.str(), "");
+
+    o.pruefen = true;
+    auto zweite = std::make_unique<SimSerie>();
+    Verfaelscher w(*zweite);
+    zweite->SetzeBeobachter(&w);
+    std::ostringstream out2, err2;
+    EXPECT_EQ(SimLaufen(*zweite, o, out2, err2, false), 3);
+    EXPECT_GT(zweite->Verletzungen(), 0);
+    EXPECT_EQ(zweite->Statistik().AnzahlSpiele, 3);
+    // The state of game 3 is sound again: every violation lies in game 2.
+    for (const std::string& f : zweite->ErsteVerletzungen())
+        EXPECT_EQ(f.rfind("Spiel 2, Runde ", 0), 0u) << f;
+    EXPECT_NE(err2.str().find("veldmark-sim: Verletzung: Spiel 2, Runde 1, Phase "), std::string::npos)
+        << err2.str();
+    EXPECT_NE(err2.str().find(" Verletzungen, 0 interne Fehler\n"), std::string::npos) << err2.str();
+    EXPECT_EQ(out2.str(), out.str()) << "the report is written all the same";
+}
+
+} // namespace
