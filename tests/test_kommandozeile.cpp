@@ -1,0 +1,47 @@
+// The program's arguments: profile folder and game file in either order.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "persist/kommandozeile.h"
+#include "test_persist_hilfe.h"
+
+using namespace vm;
+
+namespace {
+
+TEST(Kommandozeile, ProfilordnerUndSpieldateiInJederReihenfolge) {
+    EXPECT_EQ(LiesKommandozeile({}).ProfilOrdner, "");
+    EXPECT_EQ(LiesKommandozeile({}).Spieldatei, "");
+
+    TKommandozeile k = LiesKommandozeile({"/home/a/.config/veldmark", "/tmp/Partie 3.vmk"});
+    EXPECT_EQ(k.ProfilOrdner, "/home/a/.config/veldmark");
+    EXPECT_EQ(k.Spieldatei, "/tmp/Partie 3.vmk");
+    k = LiesKommandozeile({"spiel.VMK", "profil"});
+    EXPECT_EQ(k.ProfilOrdner, "profil");
+    EXPECT_EQ(k.Spieldatei, "spiel.VMK");
+
+    // A double click passes the file alone: the profile stays in the program folder.
+    k = LiesKommandozeile({"/tmp/a.vmk"});
+    EXPECT_EQ(k.ProfilOrdner, "");
+    EXPECT_EQ(k.Spieldatei, "/tmp/a.vmk");
+
+    // Only the first of each kind counts; empty arguments are skipped.
+    k = LiesKommandozeile({"", "eins", "a.vmk", "zwei", "b.vmk"});
+    EXPECT_EQ(k.ProfilOrdner, "eins");
+    EXPECT_EQ(k.Spieldatei, "a.vmk");
+    EXPECT_EQ(LiesKommandozeile({".vmk"}).Spieldatei, ".vmk");
+    EXPECT_EQ(LiesKommandozeile({"vmk"}).ProfilOrdner, "vmk");
+    EXPECT_EQ(LiesKommandozeile({"spiel.vmk.txt"}).ProfilOrdner, "spiel.vmk.txt");
+}
+
+TEST(Kommandozeile, OrdnerMitSpieldateiEndungIstDerProfilordner) {
+    test::Ordner tmp;
+    const std::string ordner = tmp / "profil.vmk";
+    std::filesystem::create_directory(ordner);
+    TKommandozeile k = LiesKommandozeile({ordner, tmp / "x.vmk"});
+    EXPECT_EQ(k.ProfilOrdner, ordner);
+    EXPECT_EQ(k.Spieldatei, tmp / "x.vmk");
+}
+
+} // namespace
