@@ -129,8 +129,7 @@ void ErstelleAuswKarten(Spielsitzung& g, int spieler, tAuswKarten& a) {
     for (int c = s.Phase; c >= 1 && c <= 3; ++c) a.Punkteprognose += a.SS[c].Punkte;
     // Different aristocrat kinds on the table and in the hand (the end-of-game bonus with hand cards).
     int32_t adelsarten = 0;
-    for (int32_t inx = 18; inx <= 24; ++inx) adelsarten += a.Besitz[inx] > 0;
-    for (int32_t inx = 40; inx <= 49; ++inx) adelsarten += a.Besitz[inx] > 0;
+    for (int32_t inx = 18; inx <= 49; inx = inx == 24 ? 40 : inx + 1) adelsarten += a.Besitz[inx] > 0;
     a.Punkteprognose += AdelsbonusTabelle(adelsarten, s.AdelsbonusErweitert != 0);
     a.Geldprognose = a.SS[1].Geld + a.SS[2].Geld + a.SS[3].Geld;
 

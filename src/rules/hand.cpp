@@ -1,5 +1,7 @@
 #include "rules/hand.h"
 
+#include <cstring>
+
 #include "rules/kaufen.h"
 
 namespace vm {
@@ -59,6 +61,9 @@ bool NimmKarteAufHand(Spielsitzung& g, int spieler, tKartenRef karte) {
 }
 
 bool TischplaetzeDeaktivieren(Spielsitzung& g, int spieler) {
+    // Called at every end of seat 1's turn; usually nothing is marked.
+    static constexpr uint8_t Keine[MaxTischpositionen] = {};
+    if (std::memcmp(g.MarkierteTischplaetze.begin(), Keine, sizeof Keine) == 0) return false;
     bool irgendeiner = false;
     for (int pos = 1; pos <= MaxTischpositionen; ++pos) {
         if (!g.MarkierteTischplaetze[pos]) continue;
