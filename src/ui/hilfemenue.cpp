@@ -1,0 +1,100 @@
+#include "ui/hilfemenue.h"
+
+#include <QAction>
+#include <QDesktopServices>
+#include <QDir>
+#include <QMenu>
+
+#include "persist/profil.h"
+#include "persist/sprache.h"
+
+namespace vm::ui {
+
+namespace {
+
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+bool SystemOeffnen(const QUrl& url) {
+    return QDesktopServices::openUrl(url);
+}
+
+} // namespace
+
+bool WebAdresseErlaubt(const QString& adresse) {
+    const QString a = adresse.trimmed();
+    const QUrl url(a, QUrl::StrictMode);
+    if (!url.isValid() || url.host().isEmpty()) return false;
+    const QString schema = url.scheme().toLower();
+    return schema == "http" || schema == "https";
+}
+
+QString Hilfeordner(const QString& programmordner) {
+    return QDir(programmordner).filePath("Hilfe");
+}
+
+QString Hilfedatei(const QString& programmordner) {
+    return QDir(Hilfeordner(programmordner)).filePath("Veldmark.html");
+}
+
+THilfeMenue::THilfeMenue(QMenu* menue, const QString& programmordner, const TProfilWerte& werte,
+                         const TSprache& sprache, std::function<void()> ueber, TOeffner oeffner)
+    : QObject(menue), programmordner_(programmordner), werte_(werte) {
+    SetzeOeffner(std::move(oeffner));
+    auto neu = [&](const char* name, const char* text, auto handler) {
+        QAction* a = menue->addAction(Q(sprache.Menue(text)));
+        a->setObjectName(name);
+        connect(a, &QAction::triggered, this, handler);
+        aktionen_[name] = a;
+        return a;
+    };
+    neu("Inhalt1", "&Inhalt (Regeln, Bedienung , etc.)", &THilfeMenue::Inhalt1Click);
+    neu("KurzinfoReadme1", "Kurzinfo: &Readme", &THilfeMenue::KurzinfoReadme1Click);
+    neu("Kartenbersicht1", "Kurzinfo: &Kartenübersicht", &THilfeMenue::Kartenbersicht1Click);
+    QAction* ueberAktion = menue->addAction(Q(sprache.Menue("&Über ...")));
+    ueberAktion->setObjectName("ber1");
+    connect(ueberAktion, &QAction::triggered, this, [u = std::move(ueber)] {
+        if (u) u();
+    });
+    aktionen_["ber1"] = ueberAktion;
+    menue->addSeparator();
+    neu("RegelnImNetz1", "&Spielregeln im Netz", &THilfeMenue::RegelnImNetz1Click);
+    neu("N1", "Seite des &Verlags", &THilfeMenue::N1Click);
+    neu("HomepageFanclub1", "Seite des Spieler&clubs", &THilfeMenue::HomepageFanclub1Click);
+}
+
+void THilfeMenue::SetzeOeffner(TOeffner o) {
+    oeffner_ = o ? std::move(o) : TOeffner(SystemOeffnen);
+}
+
+// A document or address that cannot be opened is left to the system's own reaction.
+void THilfeMenue::Dokument(const char* name) {
+    oeffner_(QUrl::fromLocalFile(QDir(Hilfeordner(programmordner_)).filePath(name)));
+}
+
+void THilfeMenue::Web(const std::string& adresse) {
+    const QString a = Q(adresse).trimmed();
+    if (WebAdresseErlaubt(a)) oeffner_(QUrl(a, QUrl::StrictMode));
+}
+
+void THilfeMenue::Inhalt1Click() {
+    Dokument("Veldmark.html");
+}
+void THilfeMenue::KurzinfoReadme1Click() {
+    Dokument("Readme.txt");
+}
+void THilfeMenue::Kartenbersicht1Click() {
+    Dokument("Karten.pdf");
+}
+void THilfeMenue::RegelnImNetz1Click() {
+    Web(werte_.wwwRGL);
+}
+void THilfeMenue::N1Click() {
+    Web(werte_.wwwPUB);
+}
+void THilfeMenue::HomepageFanclub1Click() {
+    Web(werte_.wwwFAN);
+}
+
+} // namespace vm::ui

@@ -1,0 +1,60 @@
+// The help menu: our help documents beside the program and three web pages of the profile.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QUrl>
+#include <functional>
+#include <map>
+
+class QAction;
+class QMenu;
+
+namespace vm {
+class TSprache;
+struct TProfilWerte;
+} // namespace vm
+
+namespace vm::ui {
+
+// Hands a document or web address to the system; tests put their own in.
+using TOeffner = std::function<bool(const QUrl&)>;
+
+// Only http and https addresses with a host are handed on: the profile is a plain text file,
+// and anything else there (a program, a local file, a script) is not a web page.
+bool WebAdresseErlaubt(const QString& adresse);
+
+// The help folder "Hilfe" in the program folder and its three documents.
+QString Hilfeordner(const QString& programmordner);
+QString Hilfedatei(const QString& programmordner); // the help page with rules and controls
+
+class THilfeMenue : public QObject {
+    Q_OBJECT
+public:
+    // Fills `menue`; `ueber` is the handler of "&Über ...". The web addresses are read from
+    // `werte` at each click, so a changed profile takes effect at once.
+    THilfeMenue(QMenu* menue, const QString& programmordner, const TProfilWerte& werte,
+                const TSprache& sprache, std::function<void()> ueber, TOeffner oeffner = {});
+
+    QAction* Aktion(const QString& name) const { return aktionen_.at(name); }
+    void SetzeOeffner(TOeffner o);
+
+    // The menu handlers.
+    void Inhalt1Click();
+    void KurzinfoReadme1Click();
+    void Kartenbersicht1Click();
+    void RegelnImNetz1Click();
+    void N1Click();
+    void HomepageFanclub1Click();
+
+private:
+    void Dokument(const char* name);
+    void Web(const std::string& adresse);
+
+    QString programmordner_;
+    const TProfilWerte& werte_;
+    TOeffner oeffner_;
+    std::map<QString, QAction*> aktionen_;
+};
+
+} // namespace vm::ui
