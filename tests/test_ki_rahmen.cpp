@@ -6,6 +6,7 @@
 #include <initializer_list>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "ai/compizug.h"
 #include "ai/einstellungen.h"
@@ -533,4 +534,76 @@ TEST_F(KiSpielstaerke, ExpertenmodusVerlassenUndWiederBetreten) {
     SetzeSpielstaerke(g, 1);
     SetzeSpielstaerke(g, Expertenmodus);
     EXPECT_EQ(g.S.Computer[1], 0); // four players: no simulation
+}
+
+// ---- defaults and names ----
+
+TEST(KiEinstellungen, StandardwerteJeSpielerzahl) {
+    TStrategieeinstellungen e;
+    std::memset(&e, 0x5a, sizeof e);
+    InitStrategieparameter(e);
+    // Values for 2, 3 and 4 players, in block order; slots after the list hold 0.
+    struct W {
+        int32_t v[3];
+        W(int32_t x) : v{x, x, x} {}
+        W(int32_t a, int32_t b, int32_t c) : v{a, b, c} {}
+    };
+    const std::vector<W> p123 = {18, {10, 6, 7}, 6, {14, 10, 14}, 7, {6, 6, 5}, 0, 0, 0, 0};
+    const std::vector<W> p4 = {{6, 4, 4}, 1, 2,         {5, 3, 3}, 6,  10,       15,
+                               {6, 4, 3}, 6, {7, 5, 4}, 10,        12, {7, 5, 4}};
+    const std::vector<W> p6 = {5, 2, 18, {6, 6, 5}, {3, 3, 2}, 0, 10, 14, 50, 13,
+                               6, 4, 4,  7,         100,       3, 3,  0,  0};
+    const std::vector<W> p8 = {{6, 5, 5}, 2, 18,        {6, 5, 5}, {3, 2, 2}, 0,   10,        14, 30, 13,
+                               10,        6, {5, 4, 4}, {5, 4, 4}, 7,         100, {4, 3, 3}, 1,  4};
+    std::vector<W> p9 = p8;
+    p9[18] = W{4, 0, 0};
+    const std::vector<W> p10 = {5, {2, 1, 1}, 18, {6, 5, 5}, {3, 2, 2}, 0, 10, 14, {30, 90, 90}, 13, 10,
+                                6, 4,         4,  7,         100,       3, 1,  4};
+    const std::vector<W> p12 = {5, 3, 18, 6, 12, {18, 13, 13}, 4, 100, 10, 5, 5, 10, 100, 4, {1, 2, 2}};
+    std::vector<W> p14 = p12;
+    p14[0] = 4, p14[1] = 1;
+    const std::vector<W>* bloecke[12] = {&p4, &p4, &p6, &p6, &p8, &p9, &p10, &p10, &p12, &p12, &p14, &p14};
+    const int32_t strategien[3][4] = {{12, 14, 1, 1}, {4, 10, 10, 1}, {4, 4, 10, 10}};
+    for (int n = 2; n <= 4; ++n) {
+        const TStrategieEinstellung& r = e.Fuer(n);
+        EXPECT_EQ(r.Sim, 0);
+        EXPECT_EQ(r.AnzahlSim, 500);
+        for (int s = 1; s <= 4; ++s) {
+            EXPECT_EQ(r.Strategie[s], strategien[n - 2][s - 1]) << n << " Spieler, Sitz " << s;
+            EXPECT_EQ(r.StartGeld[s], 25);
+            EXPECT_EQ(r.StartRolle[s], 0);
+        }
+        for (int i = 0; i < 10; ++i) EXPECT_EQ(r.Parameter123[i], p123[i].v[n - 2]) << n << " Spieler, " << i;
+        for (int st = 4; st <= 15; ++st) {
+            const std::vector<W>& b = *bloecke[st - 4];
+            for (int slot = 0; slot < 19; ++slot) {
+                const int32_t soll = slot < static_cast<int>(b.size()) ? b[slot].v[n - 2] : 0;
+                EXPECT_EQ(r.Param(st, slot), soll) << n << " Spieler, Strategie " << st << ", Platz " << slot;
+            }
+        }
+    }
+}
+
+TEST(KiEinstellungen, StrategienamenUndVerfuegbarkeit) {
+    const char* namen[16] = {"",
+                             "Passe !",
+                             "Blaublütiger Adel (V1)",
+                             "Der Simpel",
+                             "Der wahre Kastor",
+                             "Der wahre Kastor",
+                             "Baron Münchhausen (V1)",
+                             "Baron Münchhausen (V1)",
+                             "Baron Münchhausen (V2)",
+                             "Baron Münchhausen (V2)",
+                             "Baron Münchhausen (V3)",
+                             "Baron Münchhausen (V3)",
+                             "Baron Münchhausen (V4)",
+                             "Baron Münchhausen (V4)",
+                             "Blaublütiger Adel (V2)",
+                             "Blaublütiger Adel (V2)"};
+    for (int s = 0; s <= 15; ++s) EXPECT_EQ(Strategiename(s), namen[s]) << s;
+    for (int s : {16, 50, 99, -1}) EXPECT_EQ(Strategiename(s), "") << s;
+    for (int s = 1; s <= 15; ++s) EXPECT_TRUE(StrategieVerfuegbar(s)) << s;
+    EXPECT_TRUE(StrategieVerfuegbar(99));
+    for (int s : {0, 16, 98, 100}) EXPECT_FALSE(StrategieVerfuegbar(s)) << s;
 }

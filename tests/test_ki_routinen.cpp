@@ -435,6 +435,12 @@ TEST_F(KiRoutine, LegeTeuerstesRotesUpgradeDreiDurchgaenge) {
     Sitz(2, 0, {Schreiber}, {Abt});
     Ki();
     EXPECT_FALSE(LegeTeuerstesRotesUpgrade(k, -5));
+    // Of two equally dear upgrades the later one.
+    Sitz(2, 20, {Schreiber, Schreiber}, {Heroldmeister, Kammerfrau});
+    Ki();
+    EXPECT_TRUE(LegeTeuerstesRotesUpgrade(k, 0));
+    EXPECT_EQ(Karten(2, 3), (Liste{Schreiber, Kammerfrau}));
+    EXPECT_EQ(Karten(2, 4), (Liste{Heroldmeister}));
 }
 
 TEST_F(KiRoutine, RotePunkteUpgradesUndIhrZiel) {
@@ -927,6 +933,15 @@ TEST_F(KiRoutine, HandkartenLegen) {
     Sitz(2, 2, {Schaefer}, {Goldgraeber, Weberei});
     Ki();
     EXPECT_FALSE(LegeGuenstigsteGrueneHandkarte(k));
+    // Equal ratings: the first in the hand (a worker nets 0, Weberei over Schaefer 3 + 3 - 6).
+    Sitz(2, 10, {Schaefer}, {Holzfaeller, Weberei});
+    Ki();
+    EXPECT_TRUE(LegeGuenstigsteGrueneHandkarte(k));
+    EXPECT_EQ(Karten(2, 1), (Liste{Holzfaeller, Schaefer}));
+    Sitz(2, 10, {Schaefer}, {Weberei, Holzfaeller});
+    Ki();
+    EXPECT_TRUE(LegeGuenstigsteGrueneHandkarte(k));
+    EXPECT_EQ(Karten(2, 1), (Liste{Weberei}));
 
     // A card of a number: an upgrade of that number ends it; the income of this phase counts.
     g.S.Phase = 3;
