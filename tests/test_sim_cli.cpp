@@ -133,13 +133,16 @@ TEST(SimSerie, OhneSpurEineZeileJeSpiel) {
     std::istringstream aus(l.aus);
     std::string z;
     int n = 0;
-    while (std::getline(aus, z)) {
+    while (std::getline(aus, z) && z.rfind("Spiel ", 0) == 0) {
         ++n;
         EXPECT_EQ(z.rfind("Spiel " + std::to_string(n) + ": ", 0), 0u) << z;
         EXPECT_NE(z.find(" | Spieler 3: "), std::string::npos) << z;
         EXPECT_EQ(z.find(" | Spieler 4: "), std::string::npos) << z;
     }
     EXPECT_EQ(n, 3);
+    // Without --report the statistics report follows on standard output.
+    EXPECT_EQ(z, "**********************************************");
+    EXPECT_NE(l.aus.find("number of games: 3\n"), std::string::npos);
 }
 
 TEST(SimArgumentePruefen, FalscheArgumenteNennenSichSelbst) {

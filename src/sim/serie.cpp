@@ -367,9 +367,11 @@ int SimLaufen(SimSerie& serie, const SimOptionen& opt, std::ostream& out, std::o
     // Every file is opened before the first game, so a bad path stops the run before it starts.
     TDatei trace, bericht, extra, json;
     const bool berichtInDatei = !opt.berichtDatei.empty() && opt.berichtDatei != "-";
-    const bool berichtAufAusgabe = opt.berichtDatei == "-";
-    // Standard output keeps its line per game unless the trace runs or the report goes there.
-    const bool spielZeilen = opt.traceDatei.empty() && !berichtAufAusgabe;
+    // Without --report the report goes to standard output, behind the line per game; a traced
+    // run keeps standard output for the trace unless "--report -" asks for it.
+    const bool berichtAufAusgabe =
+        opt.berichtDatei == "-" || (opt.berichtDatei.empty() && opt.traceDatei.empty());
+    const bool spielZeilen = opt.traceDatei.empty() && opt.berichtDatei != "-";
     const std::string berichtPfad = berichtInDatei ? opt.berichtDatei : std::string();
     struct {
         TDatei& datei;
