@@ -376,3 +376,35 @@ TEST_F(KiStrategie, Strategie14NurImZweiSpielerSpielEndspiel) {
     Rest(2, 8);
     EXPECT_EQ(Zug(14, 1, 5), Passe);
 }
+
+TEST_F(KiStrategie, RoterZugRunde1Und2Der12Und14) {
+    // 14, round 1: an unused observatory keeps the seat from buying; it hoards the cheap kinds.
+    for (int sternwarte : {0, 1, 2}) { // none, unused, used
+        Sitz(2, 30, {});
+        if (sternwarte) LegeAufTisch(g, 2, {Sternwarte_});
+        if (sternwarte == 2) g.Sp(2).Karten[2].Karten[1].Farbe += Benutzt;
+        Auslage({Richter, Schreiber});
+        EXPECT_EQ(Zug(14, 3, 1), sternwarte == 1 ? Hand : Kauf) << sternwarte;
+        EXPECT_EQ(Karten(2, sternwarte == 1 ? 4 : 3), sternwarte == 1 ? Liste{Schreiber} : Liste{Richter});
+    }
+    // 12, round 2: hoards the dearest while the hand holds fewer than 2 cards ...
+    Sitz(2, 30, {});
+    Auslage({Richter, Schreiber});
+    EXPECT_EQ(Zug(12, 3, 2), Hand);
+    EXPECT_EQ(Karten(2, 4), (Liste{Richter}));
+    // ... then buys what is missing, keeping B_G21 (13 with four players) after the card's own
+    // red income: the Richter leaves 30 - 16 + 5, with 20 money only 9.
+    Sitz(2, 30, {}, {Markt, Zollhaus});
+    Auslage({Richter, Schreiber});
+    EXPECT_EQ(Zug(12, 3, 2), Kauf);
+    EXPECT_EQ(Karten(2, 3), (Liste{Richter}));
+    Sitz(2, 20, {}, {Markt, Zollhaus});
+    Auslage({Richter, Schreiber});
+    EXPECT_EQ(Zug(12, 3, 2), Kauf);
+    EXPECT_EQ(Karten(2, 3), (Liste{Schreiber}));
+    // Round 1 buys the dearest missing one at once.
+    Sitz(2, 30, {});
+    Auslage({Schreiber, Richter});
+    EXPECT_EQ(Zug(12, 3, 1), Kauf);
+    EXPECT_EQ(Karten(2, 3), (Liste{Richter}));
+}
