@@ -2,7 +2,8 @@
 # Installs the Debian 12 packages the build needs, only those that are missing.
 set -euo pipefail
 pakete=(g++ cmake make pkg-config zlib1g-dev libgtest-dev libbenchmark-dev libsimpleini-dev
-        clang libclang-rt-14-dev)
+        clang libclang-rt-14-dev
+        qt6-base-dev libgl-dev xvfb xauth)
 fehlend=()
 for p in "${pakete[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || fehlend+=("$p")
