@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Renders the game window under Xvfb on a 1280 x 800 screen to PNG files: the board at the start
+# of a game (start.png), in the middle of a game (mitte.png) and every card picture (karten.png).
+#   bash scripts/screenshots.sh [output folder]        (default: screenshots/)
+# With MESSEN=1 it also prints start-up time, memory, click answer and the speed of a 500-game
+# simulation run in the window next to the same run of veldmark-sim.
+# BUILD_DIR picks the build folder (default: build, optimised).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/deps.sh
+build=${BUILD_DIR:-build}
+ziel=${1:-screenshots}
+if [ "$build" = build ]; then cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null; fi
+cmake --build "$build" -j"$(nproc)" --target veldmark-bildschirmfoto veldmark-sim
+mkdir -p "$ziel"
+ziel=$(cd "$ziel" && pwd)
+argumente=("$ziel")
+if [ "${MESSEN:-0}" = 1 ]; then argumente+=(--messen); fi
+xvfb-run -a -s "-screen 0 1280x800x24" env QT_QPA_PLATFORM=xcb "$build/tools/veldmark-bildschirmfoto" "${argumente[@]}"
+if [ "${MESSEN:-0}" = 1 ]; then
+  start=$(date +%s%N)
+  "$build/veldmark-sim" --players 4 --games 500 --seed 12345 --quiet --report /dev/null
+  echo "Simulation von 500 Spielen mit veldmark-sim: $(( ($(date +%s%N) - start) / 1000000 )) ms"
+fi

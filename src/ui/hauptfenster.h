@@ -1,0 +1,248 @@
+// The main window: the board of one game session, the 200 ms game loop, the menus, the tool
+// buttons and the status bar. It is the rules' board view and receives their hooks.
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QString>
+#include <QTimer>
+#include <array>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/sitzung.h"
+#include "persist/historie.h"
+#include "persist/profil.h"
+#include "persist/texte.h"
+#include "rules/mensch.h"
+#include "sim/statistik.h"
+#include "ui/kartenbild.h"
+
+class QAction;
+class QActionGroup;
+class QDialog;
+class QFrame;
+class QLabel;
+class QMenu;
+class QProgressBar;
+class QPushButton;
+class QTabWidget;
+class QToolButton;
+
+namespace vm::ui {
+
+class TTraceFenster;
+
+// Runs a modal dialog and returns its result. Tests answer the dialogs through their own.
+using TDialogLauf = std::function<int(QDialog&)>;
+
+struct TStartOptionen {
+    QString Programmordner;       // the folder of the program: "Karten" lies there
+    QString Profilordner;         // the first command-line argument; empty: the program folder
+    TDialogLauf DialogLauf;       // empty: QDialog::exec
+    int32_t Bildschirmbreite = 0; // 0: the primary screen's
+};
+
+class THauptfenster : public QMainWindow,
+                      public IBrett,
+                      public ISpielAblauf,
+                      public IFehlerSenke,
+                      public IMenschAnzeige,
+                      public IMenschDialoge {
+    Q_OBJECT
+public:
+    static constexpr int TimerIntervall = 200;
+
+    explicit THauptfenster(const TStartOptionen& optionen);
+    ~THauptfenster() override;
+
+    // The start-up ended with a fatal message: the program ends with this code.
+    int StartFehler() const { return startFehler_; }
+
+    Spielsitzung& Sitzung() { return g_; }
+    THistorie& Historie() { return historie_; }
+    TProfil& Profil() { return profil_; }
+    TMensch& Mensch() { return mensch_; }
+    TTraceFenster& Trace() { return *trace_; }
+    QTimer& Timer() { return timer_; }
+    void SetzeDialogLauf(TDialogLauf lauf) { dialogLauf_ = std::move(lauf); }
+    int DialogAusfuehren(QDialog& d);
+
+    // Controls, for the tests and the screenshot tool.
+    TKartenBild* AuslageBild(int reihe, int platz) const { return auslage_[reihe - 1][platz - 1]; }
+    TKartenBild* TischBild(int sitz, int position) const { return sitze_[sitz - 1].tisch[position - 1]; }
+    TKartenBild* HandBild(int sitz, int platz) const { return sitze_[sitz - 1].hand[platz - 1]; }
+    TKartenBild* LetzteKarteBild(int sitz) const { return sitze_[sitz - 1].letzte; }
+    QLabel* GeldLabel(int sitz) const { return sitze_[sitz - 1].geld; }
+    QLabel* PunkteLabel(int sitz) const { return sitze_[sitz - 1].punkte; }
+    QLabel* AktionLabel(int sitz) const { return sitze_[sitz - 1].aktion; }
+    QLabel* StartLabel(int sitz) const { return sitze_[sitz - 1].start; }
+    QFrame* SitzBox(int sitz) const { return sitze_[sitz - 1].box; }
+    QLabel* StapelLabel(int k) const { return stapel_[k - 1]; }
+    QLabel* Statusfeld(int i) const { return status_[static_cast<size_t>(i)]; }
+    QTabWidget* Seiten() const { return seiten_; }
+    QWidget* AuslageFlaeche() const { return auslageFlaeche_; }
+    QWidget* HandFlaeche() const { return sitze_[0].handFlaeche; }
+    QPushButton* PasseKnopf() const { return passe_; }
+    QPushButton* NextKnopf() const { return next_; }
+    QPushButton* AbbruchKnopf() const { return abbruch_; }
+    QProgressBar* Fortschritt() const { return gauge_; }
+    QAction* Aktion(const QString& name) const;
+    QToolButton* Knopf(const QString& name) const;
+    QAction* StaerkeAktion(int32_t tag) const;
+    const std::vector<std::string>& TraceMemoStartup() const { return traceStartup_; }
+    int32_t Takt() const { return takt_; }
+    bool MenschWarAmZug() const { return menschWarAmZug_; }
+    bool SimulationLaeuft() const { return g_.SimulationLaeuft; }
+    const TSimStatistik& Statistik() const { return *statistik_; }
+    // The standard left and top of table positions 1..32.
+    QPoint Standardort(int position) const;
+
+    // IBrett: every refresh the rules request; nothing while a simulation runs.
+    void GeldAnzeigen(int spieler) override;
+    void SiegpunkteAnzeigen(int spieler) override;
+    void LetzteAktionAnzeigen(int spieler) override;
+    void AuslageAnzeigen(int reihe, int platz) override;
+    void StapelAnzeigen(int stapel) override;
+    void PhaseAnzeigen() override;
+    void RundeAnzeigen() override;
+    void SpielerAnzahlAnzeigen() override;
+    void StartspielerAnzeigen() override;
+    void AmZugAnzeigen() override;
+    void HandAnzeigen(int spieler, int platz) override;
+    void TischpositionAnzeigen(int spieler, int position) override;
+    void TischpositionAnheben(int spieler, int position, bool hoch) override;
+    void TischAnzeigen(int spieler) override;
+    void SpielfeldAnzeigen() override;
+    void AuswahlAufheben() override;
+
+    // ISpielAblauf
+    void SpielstaerkeAnwenden() override;
+    void HistorieEintrag() override;
+    void SpielendeAnzeigen() override;
+
+    // IFehlerSenke: the error box of an internal fault.
+    void Melde(std::string_view meldung) override;
+
+    // IMenschAnzeige
+    void AuslageAnheben(int reihe, int platz, bool hoch) override;
+    void HandAnheben(int platz, bool hoch) override;
+    void HandZielZeigen(int platz, bool zeigen) override;
+
+    // IMenschDialoge: the observatory and the pub dialog.
+    void Sternwarte(TSternwartenDialog& d) override;
+    int32_t Schenke(const TSchenkeDialog& d) override;
+
+public slots:
+    void Timer1Timer();
+    void NeuesSpielExecute();
+    void ProgrammEnde();
+    void StepExecute();
+    void BitBtn1Click(); // "Passe"
+    void BitBtn2Click(); // "Next"
+    void BitBtn3Click(); // "Abbruch" of a simulation
+    void TraceDebugExecute();
+    void rckgngig1Click();
+    void wiederherstellen1Click();
+    void ganzzurueckClick();
+    void ganzvorClick();
+    void Spieldateiladen1Click();
+    void Spieldateispeichern1Click();
+    // The work of the file dialogs' OK, for a file already chosen.
+    void OpenDialog1CanClose(const QString& datei);
+    void SaveDialog1CanClose(const QString& datei);
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+
+private:
+    struct Sitz {
+        QFrame* box = nullptr;
+        QLabel* name = nullptr;
+        QLabel* geld = nullptr;
+        QLabel* punkte = nullptr;
+        QLabel* aktion = nullptr;
+        QLabel* start = nullptr;
+        TKartenBild* letzte = nullptr;
+        QWidget* seite = nullptr;
+        QWidget* handFlaeche = nullptr;
+        std::array<TKartenBild*, MaxTischpositionen> tisch{};
+        std::array<TKartenBild*, 4> hand{};
+    };
+
+    void MenueAufbauen();
+    void BrettAufbauen();
+    QWidget* SitzBoxAufbauen(int sitz);
+    QWidget* TischSeiteAufbauen(int sitz);
+    void Startbrett();
+    void TischOrdnen(int sitz);
+    void ZeigeHandkarte(int sitz, int platz);
+    void ZeigeTischkarte(int sitz, int position);
+    void HistorieSteuerung();
+    void SperreAnwenden();
+    void StaerkeMenue();
+    void SpielerAnzahlWaehlen(int n);
+    void SimulationStarten();
+    void TraceSchalten(bool an);
+    void TraceAuffrischen();
+    void NachAktion();
+    void MeldungZeigen(const QString& titel, const QString& text);
+    QString Dateiname(bool speichern);
+    bool Bremse() const { return g_.SimulationLaeuft; }
+
+    TKatalog katalog_;
+    Spielsitzung g_;
+    TTexte texte_;
+    THistorie historie_;
+    TProfil profil_;
+    TMensch mensch_;
+    TKartenbilder bilder_;
+    std::unique_ptr<TSimStatistik> statistik_;
+    std::unique_ptr<TTraceFenster> trace_;
+    TDialogLauf dialogLauf_;
+    int startFehler_ = 0;
+
+    QString programmordner_, kartenordner_, profilordner_;
+    std::vector<std::string> traceStartup_;
+
+    // The game loop.
+    QTimer timer_;
+    int32_t schliessen_ = 0;
+    bool menschWarAmZug_ = false;
+    int32_t takt_ = 0;
+    bool einzelschritt_ = false;
+    bool schrittAngefordert_ = false;
+    bool compiZugLaeuft_ = true;
+    bool simulationAbbruch_ = false;
+    bool schliessenNachSimulation_ = false;
+    bool aktiviert_ = false;
+
+    // The board.
+    std::array<Sitz, 4> sitze_{};
+    std::array<std::array<TKartenBild*, 8>, 2> auslage_{};
+    std::array<QLabel*, 4> stapel_{};
+    std::array<QLabel*, 8> status_{};
+    QTabWidget* seiten_ = nullptr;
+    QWidget* auslageFlaeche_ = nullptr;
+    QPushButton* passe_ = nullptr;
+    QPushButton* next_ = nullptr;
+    QPushButton* abbruch_ = nullptr;
+    QProgressBar* gauge_ = nullptr;
+    QColor farbeAmZug_, farbeNichtAmZug_;
+
+    // Menus and tool buttons.
+    std::map<QString, QAction*> aktionen_;
+    std::map<QString, QToolButton*> knoepfe_;
+    std::map<int32_t, QAction*> staerke_;
+    QMenu* spielzugMenue_ = nullptr;
+    QMenu* spielerMenue_ = nullptr;
+    QMenu* staerkeMenue_ = nullptr;
+    QMenu* erweitertMenue_ = nullptr;
+    QMenu* variantenMenue_ = nullptr;
+};
+
+} // namespace vm::ui

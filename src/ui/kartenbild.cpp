@@ -1,0 +1,117 @@
+#include "ui/kartenbild.h"
+
+#include <QFileInfo>
+#include <QImage>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace vm::ui {
+
+QSize Groesse(Format f) {
+    switch (f) {
+    case Format::Tisch:
+        return {80, 112};
+    case Format::Auslage:
+        return {72, 101};
+    case Format::Gross:
+        return {160, 224};
+    }
+    return {};
+}
+
+namespace {
+QString Datei(const QString& ordner, int n) {
+    return ordner + QString::number(n) + ".jpg";
+}
+} // namespace
+
+QStringList TKartenbilder::Fehlende(const QString& ordner) {
+    QStringList fehlt;
+    for (int n = 1; n <= AnzahlBilder; ++n)
+        if (!QFileInfo::exists(Datei(ordner, n))) fehlt << Datei(ordner, n);
+    return fehlt;
+}
+
+void TKartenbilder::Laden(const QString& ordner, bool grau, bool farben256) {
+    for (int n = 1; n <= AnzahlBilder; ++n) {
+        QImage bild(Datei(ordner, n));
+        auto& ziel = bilder_[static_cast<size_t>(n)];
+        for (QPixmap& p : ziel) p = QPixmap();
+        if (bild.isNull()) continue;
+        if (grau)
+            bild = bild.convertToFormat(QImage::Format_Grayscale8);
+        else if (farben256)
+            bild = bild.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither);
+        // Scaled once here, so that drawing the board never scales.
+        for (Format f : {Format::Tisch, Format::Auslage, Format::Gross})
+            ziel[static_cast<size_t>(f)] =
+                QPixmap::fromImage(bild.scaled(Groesse(f), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    }
+}
+
+const QPixmap& TKartenbilder::Bild(int nummer, Format f) const {
+    if (nummer < 1 || nummer > AnzahlBilder) return leer_;
+    return bilder_[static_cast<size_t>(nummer)][static_cast<size_t>(f)];
+}
+
+TKartenBild::TKartenBild(const TKartenbilder& bilder, Format f, int tag, QWidget* eltern)
+    : QWidget(eltern), bilder_(bilder), format_(f), tag_(tag) {
+    setFixedSize(Groesse(f));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setVisible(false);
+}
+
+void TKartenBild::Zeige(int nummer, const QString& hinweis) {
+    if (nummer != nummer_) {
+        nummer_ = nummer;
+        update();
+    }
+    if (toolTip() != hinweis) setToolTip(hinweis);
+    if (isHidden()) setVisible(true);
+}
+
+void TKartenBild::SetzeOrt(QPoint ort) {
+    ort_ = ort;
+    const QPoint ziel = hoch_ ? ort + QPoint(Hub, Hub) : ort;
+    if (pos() != ziel) move(ziel);
+}
+
+void TKartenBild::Anheben(bool hoch) {
+    if (hoch == hoch_) return;
+    hoch_ = hoch;
+    SetzeOrt(ort_);
+    if (hoch) {
+        setCursor(Qt::PointingHandCursor);
+        raise();
+    } else {
+        unsetCursor();
+    }
+}
+
+void TKartenBild::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const QPixmap& bild = bilder_.Bild(nummer_, format_);
+    if (!bild.isNull()) {
+        p.drawPixmap(0, 0, bild);
+        return;
+    }
+    // A picture that could not be loaded: a plain card with its number.
+    p.fillRect(rect(), QColor(0xE0, 0xE0, 0xE0));
+    p.setPen(Qt::darkGray);
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+    p.drawText(rect(), Qt::AlignCenter, QString::number(nummer_));
+}
+
+void TKartenBild::mouseReleaseEvent(QMouseEvent* e) {
+    if (rect().contains(e->position().toPoint())) emit Losgelassen(tag_, e->button(), e->modifiers());
+}
+
+void TKartenBild::mouseDoubleClickEvent(QMouseEvent* e) {
+    if (e->button() == Qt::LeftButton) emit Doppelklick(tag_);
+}
+
+void TFlaeche::mouseReleaseEvent(QMouseEvent* e) {
+    if (rect().contains(e->position().toPoint())) emit Losgelassen(e->button(), e->modifiers());
+}
+
+} // namespace vm::ui

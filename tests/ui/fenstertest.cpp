@@ -1,0 +1,94 @@
+#include "fenstertest.h"
+
+#include <QAction>
+#include <QMessageBox>
+
+#include "ai/spielstaerke.h"
+#include "ui/tracefenster.h"
+
+namespace vm::uitest {
+
+std::vector<std::pair<const char*, Erzeuger>>& Klassen() {
+    static std::vector<std::pair<const char*, Erzeuger>> k;
+    return k;
+}
+
+int Dialoge::operator()(QDialog& d) {
+    Gesehen g{d.metaObject()->className(), d.objectName(), d.windowTitle(), {}};
+    if (auto* box = qobject_cast<QMessageBox*>(&d)) g.text = box->text();
+    gesehen.push_back(g);
+    if (!antworten.empty()) {
+        auto antwort = std::move(antworten.front());
+        antworten.pop_front();
+        return antwort(d);
+    }
+    if (qobject_cast<QMessageBox*>(&d)) return QMessageBox::Ok;
+    ++unerwartet;
+    return QDialog::Rejected;
+}
+
+int Dialoge::Anzahl(const QString& titel) const {
+    int n = 0;
+    for (const Gesehen& g : gesehen)
+        if (g.titel == titel) ++n;
+    return n;
+}
+
+QString Programmordner() {
+    return QString(VELDMARK_PROGRAMMORDNER);
+}
+
+Umgebung::Umgebung(const QString& programmordner, bool zeigen) : dialoge_(std::make_shared<Dialoge>()) {
+    ui::TStartOptionen o;
+    o.Programmordner = programmordner.isEmpty() ? Programmordner() : programmordner;
+    o.Profilordner = profil_.path();
+    o.Bildschirmbreite = 1280;
+    std::shared_ptr<Dialoge> d = dialoge_;
+    o.DialogLauf = [d](QDialog& dialog) { return (*d)(dialog); };
+    f_ = std::make_unique<ui::THauptfenster>(o);
+    // The tests drive the loop themselves, tick by tick.
+    f_->Timer().stop();
+    if (zeigen) {
+        f_->show();
+        QApplication::processEvents();
+    }
+}
+
+Umgebung::~Umgebung() {
+    f_->Trace().hide();
+    f_.reset();
+}
+
+void Umgebung::NeuesSpiel(int spieler, uint32_t seed, int32_t staerke) {
+    f_->Aktion(QString("SpielerAnzahl%1").arg(spieler))->trigger();
+    if (QAction* a = f_->StaerkeAktion(staerke)) a->trigger();
+    G().Zufall.RandSeed = seed;
+    f_->Aktion("Neu1")->trigger();
+}
+
+bool Umgebung::BisMenschAmZug(int hoechstens) {
+    for (int i = 0; i < hoechstens; ++i) {
+        if (f_->Mensch().AmZug() || G().S.Spielende) return true;
+        f_->Timer1Timer();
+    }
+    return f_->Mensch().AmZug() || G().S.Spielende;
+}
+
+void Umgebung::Ticks(int n) {
+    for (int i = 0; i < n; ++i) f_->Timer1Timer();
+}
+
+void Klick(QWidget* w, Qt::MouseButton taste, Qt::KeyboardModifiers tasten) {
+    QTest::mouseClick(w, taste, tasten, QPoint(w->width() / 2, w->height() / 2));
+}
+
+void Doppelklick(QWidget* w) {
+    const QPoint mitte(w->width() / 2, w->height() / 2);
+    QTest::mouseDClick(w, Qt::LeftButton, Qt::NoModifier, mitte);
+}
+
+QRect ImFenster(QWidget* w) {
+    return QRect(w->mapTo(w->window(), QPoint(0, 0)), w->size());
+}
+
+} // namespace vm::uitest

@@ -1,0 +1,73 @@
+// Shared by the window tests: a window on a fresh profile folder whose dialogs are answered by
+// the test, clicks on its controls, and the registry of the test classes.
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <QTemporaryDir>
+#include <QTest>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "ui/hauptfenster.h"
+
+namespace vm::uitest {
+
+using Erzeuger = std::function<std::unique_ptr<QObject>()>;
+std::vector<std::pair<const char*, Erzeuger>>& Klassen();
+
+struct Registrierung {
+    Registrierung(const char* name, Erzeuger e) { Klassen().emplace_back(name, std::move(e)); }
+};
+#define VELDMARK_UITEST(K)                                                                                   \
+    static const vm::uitest::Registrierung registrierung_##K(#K, [] { return std::make_unique<K>(); })
+
+// Every dialog the window opened, and the answers the test has lined up. A message box without
+// a lined-up answer is confirmed; any other dialog without one is rejected and counted as unexpected.
+struct Dialoge {
+    struct Gesehen {
+        QString klasse, name, titel, text;
+    };
+    std::vector<Gesehen> gesehen;
+    std::deque<std::function<int(QDialog&)>> antworten;
+    int unerwartet = 0;
+
+    int operator()(QDialog& d);
+    int Anzahl(const QString& titel) const;
+    void Leeren() { gesehen.clear(); }
+};
+
+class Umgebung {
+public:
+    // A window of the program in `programmordner` (the build folder with "Karten" by default).
+    explicit Umgebung(const QString& programmordner = QString(), bool zeigen = true);
+    ~Umgebung();
+
+    ui::THauptfenster& F() { return *f_; }
+    Spielsitzung& G() { return f_->Sitzung(); }
+    Dialoge& D() { return *dialoge_; }
+    QString Profilordner() const { return profil_.path(); }
+
+    // A new game from a fixed seed with `spieler` seats and the given strength.
+    void NeuesSpiel(int spieler, uint32_t seed, int32_t staerke = 41);
+    // Timer ticks until seat 1 may act or the game is over; false when it never came.
+    bool BisMenschAmZug(int hoechstens = 5000);
+    void Ticks(int n);
+
+private:
+    QTemporaryDir profil_;
+    std::shared_ptr<Dialoge> dialoge_;
+    std::unique_ptr<ui::THauptfenster> f_;
+};
+
+QString Programmordner();
+void Klick(QWidget* w, Qt::MouseButton taste = Qt::LeftButton, Qt::KeyboardModifiers tasten = Qt::NoModifier);
+void Doppelklick(QWidget* w);
+// The picture's place in the window.
+QRect ImFenster(QWidget* w);
+
+} // namespace vm::uitest

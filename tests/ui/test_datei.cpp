@@ -1,0 +1,227 @@
+// Undo and redo through the menu with their enabled states, saving and loading through the file
+// dialogs' handlers, and files that are refused.
+#include <QAction>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <cstring>
+
+#include "fenstertest.h"
+#include "persist/ini.h"
+#include "persist/spieldatei.h"
+
+using namespace vm;
+using namespace vm::uitest;
+
+namespace {
+
+// Answers the next file dialog with `datei`; notes what it offered.
+struct Dateiwahl {
+    QString titel, suffix, ordner;
+    QStringList filter;
+    void Antworten(Umgebung& u, const QString& datei) {
+        u.D().antworten.push_back([this, datei](QDialog& d) {
+            auto* fd = qobject_cast<QFileDialog*>(&d);
+            if (!fd) return int(QDialog::Rejected);
+            titel = fd->windowTitle();
+            suffix = fd->defaultSuffix();
+            filter = fd->nameFilters();
+            ordner = fd->directory().absolutePath();
+            fd->selectFile(datei);
+            return int(QDialog::Accepted);
+        });
+    }
+};
+
+// Seat 1 passes and the computers move until seat 1 is on turn again.
+void Runde(Umgebung& u) {
+    Klick(u.F().PasseKnopf());
+    u.BisMenschAmZug();
+}
+
+bool Gleich(const TSpielstand& a, const TSpielstand& b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+} // namespace
+
+class DateiTest : public QObject {
+    Q_OBJECT
+private slots:
+    void rueckgaengigUndWiederherstellenImMenue() {
+        Umgebung u;
+        ui::THauptfenster& f = u.F();
+        Spielsitzung& g = u.G();
+        QAction* undo = f.Aktion("rckgngig1");
+        QAction* redo = f.Aktion("wiederherstellen1");
+        QCOMPARE(undo->shortcut(), QKeySequence("Ctrl+Z"));
+        QCOMPARE(redo->shortcut(), QKeySequence("Ctrl+Y"));
+        u.NeuesSpiel(3, 31);
+        QVERIFY(u.BisMenschAmZug());
+        const int32_t start = f.Historie().H().AnzahlEintraege;
+        QVERIFY(!undo->isEnabled() || start > 1);
+        Runde(u);
+        Runde(u);
+        const int32_t n = f.Historie().H().AnzahlEintraege;
+        QVERIFY(n >= 3);
+        QVERIFY(undo->isEnabled() && f.Knopf("SpeedButton6")->isEnabled());
+        QVERIFY(!redo->isEnabled() && !f.Knopf("SpeedButton7")->isEnabled());
+        const TSpielstand jetzt = g.S;
+
+        f.Aktion("TraceDebug1")->trigger();
+        undo->trigger();
+        QCOMPARE(f.Statusfeld(2)->text(), QString("History: %1 von %2").arg(n - 1).arg(n));
+        QVERIFY(redo->isEnabled() && f.Knopf("SpeedButton7")->isEnabled());
+        QCOMPARE(QString::fromStdString(g.Log.Zeilen().back()),
+                 QString("UNDO auf (%1 von %2)").arg(n - 1).arg(n));
+        QVERIFY(Gleich(g.S, f.Historie().H().Eintrag[n - 1]));
+        // The board shows the restored state.
+        for (int s = 1; s <= 3; ++s)
+            QCOMPARE(f.GeldLabel(s)->text(), "Geld:  " + QString::number(g.Sp(s).Geld));
+
+        redo->trigger();
+        QVERIFY(Gleich(g.S, jetzt));
+        QVERIFY(!redo->isEnabled());
+        QCOMPARE(QString::fromStdString(g.Log.Zeilen().back()), QString("REDO auf (%1 von %1)").arg(n));
+
+        f.Aktion("ganzzurueck")->trigger();
+        QCOMPARE(f.Historie().H().AktuellerEintrag, 1);
+        QVERIFY(!undo->isEnabled());
+        f.Aktion("ganzvor")->trigger();
+        QCOMPARE(f.Historie().H().AktuellerEintrag, n);
+
+        // Undo twice, then a move: the entries beyond are gone and the game counts as altered.
+        undo->trigger();
+        undo->trigger();
+        QCOMPARE(f.Statusfeld(6)->text(), QString());
+        Runde(u);
+        QCOMPARE(f.Historie().H().AnzahlEintraege, n - 1);
+        QCOMPARE(f.Statusfeld(6)->text(), QString("X"));
+        QVERIFY(!redo->isEnabled());
+
+        // Refused while a computer seat is to move.
+        Klick(f.PasseKnopf());
+        QVERIFY(!f.Mensch().AmZug());
+        const TSpielstand computer = g.S;
+        undo->trigger();
+        f.Knopf("SpeedButton6")->click();
+        QVERIFY(Gleich(g.S, computer));
+    }
+
+    void speichernUndLadenUeberDieDialoge() {
+        Umgebung u;
+        ui::THauptfenster& f = u.F();
+        Spielsitzung& g = u.G();
+        u.NeuesSpiel(3, 41);
+        QVERIFY(u.BisMenschAmZug());
+        Runde(u);
+        Runde(u);
+        const TSpielstand gespeichert = g.S;
+        const int32_t eintraege = f.Historie().H().AnzahlEintraege;
+        QTemporaryDir ordner;
+        const QString datei = ordner.path() + "/partie.vmk";
+        Dateiwahl wahl;
+        wahl.Antworten(u, datei);
+        f.Knopf("SpeedButton10")->click();
+        QCOMPARE(wahl.titel, QString("Spieldatei speichern"));
+        QCOMPARE(wahl.suffix, QString("vmk"));
+        QCOMPARE(wahl.filter, (QStringList{"Veldmark Dateien (*.vmk)", "Alle Dateien (*.*)"}));
+        QVERIFY(QFile::exists(datei));
+        QVERIFY(!QFile::exists(ordner.path() + "/partie.1Z1"));
+        QCOMPARE(QString::fromStdString(f.Profil().W.SaveDir), ordner.path() + "/");
+
+        // Another game with another player count, then the file brings the first back.
+        u.NeuesSpiel(2, 42);
+        QVERIFY(u.BisMenschAmZug());
+        QVERIFY(!Gleich(g.S, gespeichert));
+        Dateiwahl laden;
+        laden.Antworten(u, datei);
+        f.Aktion("Spieldateiladen1")->trigger();
+        QCOMPARE(laden.ordner + "/", QString::fromStdString(f.Profil().W.SaveDir));
+        QVERIFY(Gleich(g.S, gespeichert));
+        QCOMPARE(f.Historie().H().AnzahlEintraege, eintraege);
+        QVERIFY(f.Aktion("SpielerAnzahl3")->isChecked());
+        QCOMPARE(f.Statusfeld(3)->text(), QString("Anzahl Spieler:  3"));
+        QVERIFY(!f.SitzBox(3)->isHidden());
+        QCOMPARE(f.Statusfeld(2)->text(), QString("History: %1 von %1").arg(eintraege));
+        QVERIFY(f.Aktion("rckgngig1")->isEnabled());
+        f.Aktion("rckgngig1")->trigger();
+        QCOMPARE(f.Historie().H().AktuellerEintrag, eintraege - 1);
+        QCOMPARE(u.D().unerwartet, 0);
+    }
+
+    void abgelehnteDateienMeldenSich() {
+        Umgebung u;
+        ui::THauptfenster& f = u.F();
+        Spielsitzung& g = u.G();
+        u.NeuesSpiel(2, 51);
+        QVERIFY(u.BisMenschAmZug());
+        QTemporaryDir ordner;
+
+        // Not zlib data: the game stays as it was.
+        const QString kaputt = ordner.path() + "/kaputt.vmk";
+        QFile k(kaputt);
+        QVERIFY(k.open(QIODevice::WriteOnly));
+        k.write("kein Spielstand");
+        k.close();
+        const TSpielstand vorher = g.S;
+        const int32_t eintraege = f.Historie().H().AnzahlEintraege;
+        Dateiwahl wahl;
+        wahl.Antworten(u, kaputt);
+        f.Knopf("SpeedButton9")->click();
+        QCOMPARE(u.D().gesehen.back().titel, QString("File access error 0"));
+        QCOMPARE(u.D().gesehen.back().text, kaputt);
+        QVERIFY(Gleich(g.S, vorher));
+        QCOMPARE(f.Historie().H().AnzahlEintraege, eintraege);
+
+        // A record with another signature: refused, and the history is emptied.
+        auto fremd = std::make_unique<TSpielHistorie>(f.Historie().H());
+        fremd->SetzeKennung("Anderes Spiel");
+        std::string daten;
+        QVERIFY(KomprimiereHistorie(*fremd, daten));
+        const QString inkompatibel = ordner.path() + "/fremd.vmk";
+        QFile d(inkompatibel);
+        QVERIFY(d.open(QIODevice::WriteOnly));
+        d.write(daten.data(), static_cast<qint64>(daten.size()));
+        d.close();
+        f.OpenDialog1CanClose(inkompatibel);
+        QCOMPARE(u.D().gesehen.back().titel, QString("File access error 6"));
+        QCOMPARE(u.D().gesehen.back().text, QString("Datei inkompatibel !"));
+        QVERIFY(Gleich(g.S, vorher));
+        QCOMPARE(f.Statusfeld(2)->text(), QString("History: 0 von 0"));
+        QVERIFY(!f.Aktion("rckgngig1")->isEnabled());
+        QCOMPARE(u.D().unerwartet, 0);
+    }
+
+    // The strategy parameters of the options menu go to the profile and come back from it.
+    void strategieparameterImProfil() {
+        Umgebung u;
+        ui::THauptfenster& f = u.F();
+        Spielsitzung& g = u.G();
+        f.StaerkeAktion(4)->trigger();
+        g.Einstellungen.Fuer(3).StartGeld[2] = 33;
+        f.Aktion("Strategieparametersichern1")->trigger();
+        const std::string ini = (u.Profilordner() + "/Veldmark.ini").toStdString();
+        TIniDatei datei;
+        QVERIFY(datei.LadenDatei(ini));
+        QCOMPARE(datei.LiesInt("Strategie_3_Spieler", "SetUpGeld_Sp2", 0), 33);
+        f.Aktion("Strategieparameterinitialisieren1")->trigger();
+        QCOMPARE(g.Einstellungen.Fuer(3).StartGeld[2], 25);
+        f.Aktion("Strategieparametereinlesen1")->trigger();
+        QCOMPARE(g.Einstellungen.Fuer(3).StartGeld[2], 33);
+        QVERIFY(!f.Aktion("StrategieparameterbeiStartupladen1")->isChecked());
+        f.Aktion("StrategieparameterbeiStartupladen1")->trigger();
+        QVERIFY(f.Aktion("StrategieparameterbeiStartupladen1")->isChecked());
+        QVERIFY(datei.LadenDatei(ini));
+        QVERIFY(datei.LiesBool("Global", "LadeStrategieParam", false));
+        QCOMPARE(u.D().gesehen.size(), size_t{0});
+    }
+};
+
+VELDMARK_UITEST(DateiTest);
+
+#include "test_datei.moc"

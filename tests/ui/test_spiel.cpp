@@ -1,0 +1,533 @@
+// Games played through the window: a whole game with every kind of human move made by mouse
+// clicks on the board and answers in the dialogs, the timer loop with its delay after a human turn,
+// single-step mode, closing, and the simulation run inside the window.
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <random>
+
+#include "ai/compizug.h"
+#include "ai/spielstaerke.h"
+#include "fenstertest.h"
+#include "persist/ini.h"
+#include "rules/kaufen.h"
+#include "sim/pruefung.h"
+#include "sim/serie.h"
+#include "ui/dialoge.h"
+#include "ui/tracefenster.h"
+
+using namespace vm;
+using namespace vm::uitest;
+
+namespace {
+
+// The human of the whole-game test: every kind of move, chosen at random, made by clicks.
+class Spieler {
+public:
+    struct Abdeckung {
+        bool tischziel = false, handziel = false, handkarteGelegt = false, shiftAuslage = false,
+             ctrlAuslage = false, shiftHand = false, passeKnopf = false, passeRechts = false,
+             swAbbruch = false, swAbwurf = false, swHand = false, swKauf = false, swWartet = false,
+             schenkeKauf = false, schenkeNull = false;
+    } a;
+    std::string fehler;
+
+    Spieler(Umgebung& u, uint32_t seed) : u_(u), f_(u.F()), g_(u.G()), rng_(seed) {}
+
+    void Zug() {
+        Handeln();
+        if (fehler.empty()) fehler = PruefeInvarianten(g_);
+        if (fehler.empty() && g_.AnzahlFehler != 0) fehler = "interner Fehler";
+        if (fehler.empty() && u_.D().unerwartet != 0) fehler = "unerwarteter Dialog";
+    }
+
+private:
+    int W(int n) { return static_cast<int>(rng_() % static_cast<uint32_t>(n)); }
+    TSpieler& Ich() { return g_.Sp(1); }
+    bool AmZug() { return f_.Mensch().AmZug(); }
+    int Markiert() {
+        for (int p = 1; p <= MaxTischpositionen; ++p)
+            if (g_.MarkierteTischplaetze[p]) return p;
+        return 0;
+    }
+    // Table position of seat 1's first card with this ability, unused ones only.
+    int Sonderkarte(uint8_t faehigkeit, bool unbenutzt) {
+        const TKartenliste& blau = Ich().Karten[2];
+        for (int i = 1; i <= blau.Anzahl; ++i)
+            if ((g_.Daten(blau.Karten[i]).Sondereigenschaften & faehigkeit) &&
+                !(unbenutzt && KarteBenutzt(blau.Karten[i])))
+                return Ich().Karten[1].Anzahl + i;
+        return 0;
+    }
+    int Besitz(uint8_t faehigkeit) {
+        int n = 0;
+        const TKartenliste& blau = Ich().Karten[2];
+        for (int i = 1; i <= blau.Anzahl; ++i)
+            if (g_.Daten(blau.Karten[i]).Sondereigenschaften & faehigkeit) ++n;
+        return n;
+    }
+
+    void Handeln() {
+        if (g_.S.SchenkeModus) return SchenkeBenutzen();
+        if (f_.Mensch().SternwartenKarteWartet()) {
+            // Display clicks are no use while the card waits.
+            auto [r, p] = IrgendeineAuslagekarte();
+            if (r) Klick(f_.AuslageBild(r, p));
+            if (f_.Mensch().AuslageGewaehlt()) return void(fehler = "Auslage gewählt trotz wartender Karte");
+            const int ziel = Markiert();
+            if (!ziel) return void(fehler = "wartende Karte ohne Ziel");
+            const int vorher = Ich().Tischkarten();
+            Klick(f_.TischBild(1, ziel));
+            if (Ich().Tischkarten() != vorher || f_.Mensch().SternwartenKarteWartet() || AmZug())
+                return void(fehler = "wartende Karte nicht gelegt");
+            a.swWartet = true;
+            return;
+        }
+        if (g_.S.Phase == 2) {
+            if (Besitz(Sternwarte) < 2 && KaufeSonderkarte(Sternwarte)) return;
+            if (Besitz(Schenke) < 1 && KaufeSonderkarte(Schenke)) return;
+            const int sw = Sonderkarte(Sternwarte, true);
+            if (sw && W(4) != 0) {
+                SternwarteBenutzen(sw);
+                if (!AmZug() || g_.S.Spielende || f_.Mensch().SternwartenKarteWartet()) return;
+            }
+        }
+        switch (W(7)) {
+        case 0:
+            return AuslageMitZiel();
+        case 1:
+            return CtrlAuslage();
+        case 2:
+            return HandkarteLegen();
+        case 3:
+            return ShiftHand();
+        case 4:
+            return ShiftAuslage();
+        case 5:
+            a.passeKnopf = true;
+            return Klick(f_.PasseKnopf());
+        default:
+            a.passeRechts = true;
+            return Klick(W(2) ? f_.HandFlaeche() : f_.AuslageFlaeche(), Qt::RightButton,
+                         W(2) ? Qt::ShiftModifier : Qt::ControlModifier);
+        }
+    }
+
+    std::pair<int, int> IrgendeineAuslagekarte() {
+        std::vector<std::pair<int, int>> karten;
+        for (int r = 1; r <= 2; ++r)
+            for (int p = 1; p <= 8; ++p)
+                if (!g_.S.Auslage[r].Karten[p].Leer()) karten.emplace_back(r, p);
+        if (karten.empty()) return {0, 0};
+        return karten[static_cast<size_t>(W(static_cast<int>(karten.size())))];
+    }
+
+    void Passen() { Klick(f_.PasseKnopf()); }
+
+    void AuslageMitZiel() {
+        auto [r, p] = IrgendeineAuslagekarte();
+        if (!r) return Passen();
+        Klick(f_.AuslageBild(r, p));
+        if (!f_.Mensch().AuslageGewaehlt()) return void(fehler = "Auslagekarte nicht gewählt");
+        const int ziel = Markiert();
+        const int handziel = f_.Mensch().HandZiel();
+        if (ziel && (W(2) || !handziel)) {
+            const int vorher = Ich().Tischkarten() + g_.S.AblageAnzahl;
+            Klick(f_.TischBild(1, ziel));
+            a.tischziel = a.tischziel || Ich().Tischkarten() + g_.S.AblageAnzahl > vorher;
+            return;
+        }
+        if (handziel) {
+            Klick(f_.HandBild(1, handziel));
+            a.handziel = a.handziel || Ich().LetzteAktion == AktionHand;
+            return;
+        }
+        Klick(f_.AuslageBild(r, p)); // let go again
+        Passen();
+    }
+
+    void CtrlAuslage() {
+        auto [r, p] = IrgendeineAuslagekarte();
+        if (!r) return Passen();
+        const int32_t vorher = Ich().Hand().Anzahl;
+        Klick(f_.AuslageBild(r, p), Qt::LeftButton, Qt::ControlModifier);
+        if (Ich().Hand().Anzahl > vorher) {
+            a.ctrlAuslage = true;
+            return;
+        }
+        if (f_.Mensch().AuslageGewaehlt()) Klick(f_.AuslageBild(r, p));
+        Passen();
+    }
+
+    void HandkarteLegen() {
+        if (Ich().Hand().Anzahl == 0) return Passen();
+        const int platz = W(Ich().Hand().Anzahl) + 1;
+        Klick(f_.HandBild(1, platz));
+        const int ziel = Markiert();
+        if (ziel) {
+            Klick(f_.TischBild(1, ziel));
+            a.handkarteGelegt = true;
+            return;
+        }
+        Klick(f_.HandBild(1, platz));
+        Passen();
+    }
+
+    void ShiftHand() {
+        if (Ich().Hand().Anzahl == 0) return Passen();
+        const int platz = W(Ich().Hand().Anzahl) + 1;
+        Klick(f_.HandBild(1, platz), Qt::LeftButton, Qt::ShiftModifier);
+        if (!AmZug()) {
+            a.shiftHand = a.shiftHand || Ich().LetzteAktion == AktionKaufH;
+            return;
+        }
+        if (f_.Mensch().HandGewaehlt()) Klick(f_.HandBild(1, platz));
+        Passen();
+    }
+
+    void ShiftAuslage() {
+        auto [r, p] = IrgendeineAuslagekarte();
+        if (!r) return Passen();
+        const int vorher = Ich().Tischkarten();
+        Klick(f_.AuslageBild(r, p), Qt::LeftButton, Qt::ShiftModifier);
+        if (Ich().Tischkarten() > vorher) {
+            a.shiftAuslage = true;
+            return;
+        }
+        Passen();
+    }
+
+    // Brings an observatory or a pub from the blue stack into the display and buys it with
+    // Shift. The card it changes places with is blue too, so every card stays where it counts.
+    bool KaufeSonderkarte(uint8_t faehigkeit) {
+        TKartenstapel& st = g_.S.Kartenstapel[2];
+        int j = 0;
+        for (int i = st.Naechste; i <= st.Anzahl && !j; ++i)
+            if (g_.Daten(st.Karten[i]).Sondereigenschaften & faehigkeit) j = i;
+        int r = 0, p = 0;
+        for (int rr = 1; rr <= 2; ++rr)
+            for (int pp = 1; pp <= 8; ++pp)
+                if (g_.S.Auslage[rr].Karten[pp].Farbe == 2 &&
+                    (g_.Daten(g_.S.Auslage[rr].Karten[pp]).Sondereigenschaften & faehigkeit))
+                    r = rr, p = pp;
+        if (!r && j) {
+            for (int rr = 1; rr <= 2 && !r; ++rr)
+                for (int pp = 1; pp <= 8 && !r; ++pp)
+                    if (g_.S.Auslage[rr].Karten[pp].Farbe == 2) r = rr, p = pp;
+            if (!r) return false;
+            std::swap(g_.S.Auslage[r].Karten[p], st.Karten[j]);
+            f_.AuslageAnzeigen(r, p);
+        }
+        if (!r) return false;
+        const int32_t preis = KostenKarte(g_, 1, g_.S.Auslage[r].Karten[p], r);
+        if (Ich().Geld < preis) Ich().Geld = preis + 4;
+        Klick(f_.AuslageBild(r, p), Qt::LeftButton, Qt::ShiftModifier);
+        if (AmZug()) fehler = "Sonderkarte nicht gekauft";
+        a.shiftAuslage = true;
+        return true;
+    }
+
+    // An upgrade on top of the upgrade stack that can replace one of seat 1's cards.
+    bool ErweiterungOben() {
+        TKartenstapel& st = g_.S.Kartenstapel[4];
+        for (int i = st.Naechste; i <= st.Anzahl; ++i) {
+            const tKartenRef u = st.Karten[i];
+            for (int c = 1; c <= 3; ++c)
+                for (int k = 1; k <= Ich().Karten[c].Anzahl; ++k)
+                    if (KannErsetzen(g_, u, Ich().Karten[c].Karten[k])) {
+                        std::swap(st.Karten[i], st.Karten[st.Naechste]);
+                        if (Ich().Geld < 30) Ich().Geld = 30;
+                        return true;
+                    }
+        }
+        return false;
+    }
+
+    void SternwarteBenutzen(int position) {
+        // In turn: cancel, discard, hand, buy, an upgrade that waits; then at random.
+        const int art = nr_ < 5 ? nr_ : W(5);
+        ++nr_;
+        const bool erw = art == 4 && g_.S.RestStapel(4) >= 2 && ErweiterungOben();
+        u_.D().antworten.push_back([this, art, erw](QDialog& d) -> int {
+            auto* s = qobject_cast<ui::TSternwartenFenster*>(&d);
+            if (!s) return QDialog::Rejected;
+            if (s->windowTitle() != "Sternwarte") fehler = "Titel der Sternwarte";
+            if (art == 0 || s->Ziehen()->isHidden()) {
+                s->Abbruch()->click();
+                return s->result();
+            }
+            QRadioButton* vier = s->findChild<QRadioButton*>("Stapel4");
+            if (erw && vier)
+                vier->setChecked(true);
+            else
+                s->Stapel()[static_cast<size_t>(W(static_cast<int>(s->Stapel().size())))]->setChecked(true);
+            s->Ziehen()->click();
+            if (!s->Ziehen()->isHidden() || s->Abwurf()->isHidden()) fehler = "Knöpfe nach dem Ziehen";
+            QPushButton* k = art == 2 ? s->Hand() : art >= 3 ? s->Kaufen() : s->Abwurf();
+            if (!k->isEnabled()) k = s->Abwurf();
+            k->click();
+            return s->result();
+        });
+        const int32_t ablage = g_.S.AblageAnzahl;
+        const int index = position - Ich().Karten[1].Anzahl;
+        Doppelklick(f_.TischBild(1, position));
+        if (!u_.D().antworten.empty()) return void(fehler = "Sternwarte ohne Dialog");
+        if (art == 0) {
+            // Cancelled: the observatory is ready again and the turn stays.
+            if (!AmZug() || KarteBenutzt(Ich().Karten[2].Karten[index])) fehler = "Abbruch der Sternwarte";
+            a.swAbbruch = true;
+            return;
+        }
+        if (AmZug() && !f_.Mensch().SternwartenKarteWartet()) return; // nothing could be drawn
+        switch (Ich().LetzteAktion) {
+        case AktionSAbwurf:
+            if (g_.S.AblageAnzahl != ablage + 1) fehler = "Abwurf zählt nicht";
+            a.swAbwurf = true;
+            break;
+        case AktionSHand:
+            a.swHand = true;
+            break;
+        case AktionSKauf:
+            if (!f_.Mensch().SternwartenKarteWartet()) a.swKauf = true;
+            break;
+        default:
+            fehler = "Sternwarte ohne Ergebnis";
+        }
+    }
+
+    void SchenkeBenutzen() {
+        const int pub = Markiert();
+        if (!pub) return void(fehler = "Schenke nicht angeboten");
+        const bool null = schenken_++ % 2 == 0;
+        u_.D().antworten.push_back([this, null](QDialog& d) -> int {
+            auto* s = qobject_cast<ui::TSchenkeFenster*>(&d);
+            if (!s) return QDialog::Rejected;
+            if (!null)
+                for (int i = 0; i < 3; ++i) s->Zahl()->stepUp();
+            s->Ok()->click();
+            return s->result();
+        });
+        const int32_t punkte = Ich().Siegpunkte;
+        Doppelklick(f_.TischBild(1, pub));
+        if (AmZug() && g_.S.SchenkeModus) return void(fehler = "Schenke beendet den Zug nicht");
+        if (Ich().Siegpunkte > punkte) a.schenkeKauf = true;
+        if (null && Ich().Siegpunkte == punkte) a.schenkeNull = true;
+    }
+
+    Umgebung& u_;
+    ui::THauptfenster& f_;
+    Spielsitzung& g_;
+    std::mt19937 rng_;
+    int nr_ = 0;
+    int schenken_ = 0;
+};
+
+} // namespace
+
+class SpielTest : public QObject {
+    Q_OBJECT
+private slots:
+    void ganzesSpielMitDerMaus() {
+        Umgebung u;
+        ui::THauptfenster& f = u.F();
+        Spielsitzung& g = u.G();
+        u.NeuesSpiel(3, 4711);
+        QCOMPARE(f.Statusfeld(3)->text(), QString("Anzahl Spieler:  3"));
+        Spieler mensch(u, 99);
+        int schritte = 0;
+        while (!g.S.Spielende && schritte++ < 20000 && mensch.fehler.empty()) {
+            if (f.Mensch().AmZug())
+                mensch.Zug();
+            else
+                f.Timer1Timer();
+        }
+        QVERIFY2(mensch.fehler.empty(), mensch.fehler.c_str());
+        QVERIFY(g.S.Spielende);
+        QCOMPARE(g.AnzahlFehler, int64_t{0});
+        QCOMPARE(u.D().Anzahl("Spielende"), 1);
+        const QString ende = u.D().gesehen.back().text;
+        QVERIFY(ende.contains(g.Platz[1] == 1 ? "Du hast gewonnen !" : "Du hast leider nicht gewonnen !"));
+        QVERIFY(ende.contains("Deine Gegner waren:"));
+        QVERIFY(ende.contains("Spieler 3: " +
+                              QString::fromUtf8(Strategiename(g.EinstellungLaufend().Strategie[3]).data())));
+        // The final position is the last history entry, seat 1 to move.
+        QCOMPARE(g.S.AktuellerSpieler, 1);
+        QVERIFY(u.F().Historie().H().AnzahlEintraege > 10);
+        QCOMPARE(f.Statusfeld(2)->text(),
+                 QString("History: %1 von %1").arg(u.F().Historie().H().AnzahlEintraege));
+        for (int s = 1; s <= 3; ++s) {
+            QCOMPARE(f.GeldLabel(s)->text(), "Geld:  " + QString::number(g.Sp(s).Geld));
+            QCOMPARE(f.PunkteLabel(s)->text(), "SP:  " + QString::number(g.Sp(s).Siegpunkte));
+        }
+        // A tick after the end moves nobody.
+        const TSpielstand ende2 = g.S;
+        u.Ticks(3);
+        QVERIFY(std::memcmp(&ende2, &g.S, sizeof ende2) == 0);
+
+        const auto& a = mensch.a;
+        QVERIFY(a.tischziel);
+        QVERIFY(a.handziel);
+        QVERIFY(a.handkarteGelegt);
+        QVERIFY(a.shiftAuslage);
+        QVERIFY(a.ctrlAuslage);
+        QVERIFY(a.shiftHand);
+        QVERIFY(a.passeKnopf);
+        QVERIFY(a.passeRechts);
+        QVERIFY(a.swAbbruch);
+        QVERIFY(a.swAbwurf);
+        QVERIFY(a.swHand);
+        QVERIFY(a.swKauf);
+        QVERIFY(a.swWartet);
+        QVERIFY(a.schenkeKauf);
+        QVERIFY(a.schenkeNull);
+    }
+
+    // After the human's move the first computer seat waits one tick, then each moves on its own tick.
+    void ersterComputerzugNachDemMenschenWartetEinenTakt() {
+        Umgebung u;
+        ui::THauptfenster& f = u.F();
+        Spielsitzung& g = u.G();
+        u.NeuesSpiel(3, 21);
+        QVERIFY(u.BisMenschAmZug());
+        u.Ticks(1); // the loop sees the human on turn
+        QVERIFY(f.MenschWarAmZug());
+        g.S.AnzahlPassen = 0;
+        Klick(f.PasseKnopf());
+        QCOMPARE(g.S.AktuellerSpieler, 2);
+        const int32_t takt = f.Takt();
+        u.Ticks(1);
+        QCOMPARE(g.S.AktuellerSpieler, 2); // waited
+        QVERIFY(!f.MenschWarAmZug());
+        QCOMPARE(f.Takt(), takt); // one tick on, one back
+        u.Ticks(1);
+        QCOMPARE(g.S.AktuellerSpieler, 3);
+        u.Ticks(1);
+        QVERIFY(g.S.AktuellerSpieler != 3 || g.S.Phase != 1);
+        QCOMPARE(g.Sp(2).LetzteAktion == AktionKeine, false);
+    }
+
+    void einzelschrittNurMitNext() {
+        Umgebung u;
+        ui::THauptfenster& f = u.F();
+        Spielsitzung& g = u.G();
+        u.NeuesSpiel(3, 22);
+        QVERIFY(u.BisMenschAmZug());
+        f.Aktion("Step")->trigger();
+        QVERIFY(f.NextKnopf()->isVisibleTo(&f));
+        QCOMPARE(f.NextKnopf()->toolTip(), QString("Nächster Spieler"));
+        // A press while the human is on turn is used up without effect.
+        Klick(f.NextKnopf());
+        u.Ticks(1);
+        g.S.AnzahlPassen = 0;
+        Klick(f.PasseKnopf());
+        QCOMPARE(g.S.AktuellerSpieler, 2);
+        u.Ticks(5);
+        QCOMPARE(g.S.AktuellerSpieler, 2);
+        Klick(f.NextKnopf());
+        u.Ticks(1);
+        QCOMPARE(g.S.AktuellerSpieler, 3);
+        QCOMPARE(f.Seiten()->currentIndex(), 2); // the page of the computer seat on turn
+        u.Ticks(4);
+        QCOMPARE(g.S.AktuellerSpieler, 3);
+        Klick(f.NextKnopf());
+        Klick(f.NextKnopf()); // two presses before a tick still allow one move
+        u.Ticks(2);
+        QVERIFY(g.S.AktuellerSpieler != 3 || g.S.Phase != 1);
+        f.Aktion("Step")->trigger();
+        QVERIFY(!f.NextKnopf()->isVisibleTo(&f));
+    }
+
+    void endeSchliesstNachEinemTaktUndSichertDasProfil() {
+        for (bool sichern : {true, false}) {
+            Umgebung u;
+            ui::THauptfenster& f = u.F();
+            if (!sichern) f.Aktion("Profilesichern1")->trigger();
+            QCOMPARE(f.Aktion("Profilesichern1")->isChecked(), sichern);
+            f.Aktion("SpielerAnzahl2")->trigger();
+            f.Aktion("Ende1")->trigger();
+            QVERIFY(f.isVisible());
+            u.Ticks(1);
+            QVERIFY(!f.isVisible());
+            TIniDatei ini;
+            QVERIFY(ini.LadenDatei((u.Profilordner() + "/Veldmark.ini").toStdString()));
+            QCOMPARE(ini.LiesInt("Global", "SpielerAnzahl", 0), sichern ? 2 : 4);
+            QCOMPARE(ini.LiesBool("Global", "SaveIni", !sichern), sichern);
+        }
+    }
+
+    // The run inside the window plays the same games as the simulator and writes its report
+    // into the trace window.
+    void simulationImFensterWieDerSimulator() {
+        Umgebung u;
+        ui::THauptfenster& f = u.F();
+        Spielsitzung& g = u.G();
+        f.StaerkeAktion(Expertenmodus)->trigger();
+        f.Aktion("SpielerAnzahl3")->trigger();
+        g.Einstellungen.Fuer(3).Sim = 1;
+        g.Einstellungen.Fuer(3).AnzahlSim = 0;
+        f.Aktion("Neu1")->trigger(); // no games: nothing starts
+        QVERIFY(g.S.Spielende && !f.Trace().isVisible());
+
+        g.Einstellungen.Fuer(3).AnzahlSim = 12;
+        g.Zufall.RandSeed = 777;
+        f.Aktion("TraceDebug1")->trigger(); // the run switches the trace off first
+        f.Aktion("Neu1")->trigger();
+        QVERIFY(!g.SimulationLaeuft);
+        QCOMPARE(f.Statistik().AnzahlSpiele, 12);
+        QVERIFY(f.Fortschritt()->isHidden() && f.AbbruchKnopf()->isHidden());
+        QVERIFY(f.Trace().isVisible());
+        QCOMPARE(f.Statusfeld(5)->text(), QString("Trace on"));
+
+        SimOptionen o;
+        o.spieler = 3;
+        o.spiele = 12;
+        o.spieleGesetzt = true;
+        o.seedGesetzt = true;
+        o.seed = 777;
+        auto serie = std::make_unique<SimSerie>();
+        QVERIFY(serie->Vorbereiten(o).empty());
+        serie->Laufen();
+        const std::string bericht =
+            StatistikBerichtText(serie->Statistik(), serie->Katalog(), serie->Sitzung().Zufall.RandSeed, '.');
+        std::string imFenster;
+        const auto& zeilen = g.Log.Zeilen();
+        const size_t start = f.TraceMemoStartup().size();
+        QVERIFY(zeilen.size() > start);
+        for (size_t i = start; i < zeilen.size(); ++i) imFenster += zeilen[i] + "\n";
+        QCOMPARE(QString::fromStdString(imFenster), QString::fromStdString(bericht));
+        QVERIFY(f.Trace().Memo()->toPlainText().contains("number of games: 12"));
+    }
+
+    void abbruchNachDemLaufendenSpiel() {
+        Umgebung u;
+        ui::THauptfenster& f = u.F();
+        Spielsitzung& g = u.G();
+        f.StaerkeAktion(Expertenmodus)->trigger();
+        f.Aktion("SpielerAnzahl2")->trigger();
+        g.Einstellungen.Fuer(2).Sim = 1;
+        g.Einstellungen.Fuer(2).AnzahlSim = 500;
+        bool gesehen = false;
+        // Pressed while the run lets the window handle its messages after game 1.
+        QTimer::singleShot(0, &f, [&] {
+            gesehen = f.Fortschritt()->isVisibleTo(&f) && !f.Aktion("Neu1")->isEnabled();
+            Klick(f.AbbruchKnopf());
+        });
+        f.Aktion("Neu1")->trigger();
+        QVERIFY(gesehen);
+        QCOMPARE(f.Statistik().AnzahlSpiele, 1);
+        QVERIFY(f.Trace().Memo()->toPlainText().contains("number of games: 1\n"));
+        QVERIFY(f.Aktion("Neu1")->isEnabled());
+        // Seat 1 stayed with the computer: the next "Neues Spiel" is a run again.
+        QVERIFY(g.S.Computer[1]);
+    }
+};
+
+VELDMARK_UITEST(SpielTest);
+
+#include "test_spiel.moc"

@@ -1,0 +1,209 @@
+// Pictures and measurements of the game window, for anyone to look at what it shows:
+//   veldmark-bildschirmfoto <output folder> [--messen]
+// Writes start.png (a new game), mitte.png (a game in its fourth round, a display card selected)
+// and karten.png (every card picture at the sizes the board shows). Runs on any Qt platform;
+// scripts/screenshots.sh runs it under Xvfb on a 1280 x 800 screen. With --messen it also prints
+// start-up time, memory, the answer time of a click and the time of a 500-game simulation run.
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QTimer>
+#include <cstdio>
+#include <unistd.h>
+
+#include "ai/spielstaerke.h"
+#include "rules/ablauf.h"
+#include "ui/hauptfenster.h"
+
+namespace {
+
+using vm::ui::THauptfenster;
+
+// Seconds since this process was started, from the kernel's own record.
+double SeitProzessstart() {
+    QFile stat("/proc/self/stat"), uptime("/proc/uptime");
+    if (!stat.open(QIODevice::ReadOnly) || !uptime.open(QIODevice::ReadOnly)) return -1;
+    const QString s = QString::fromLatin1(stat.readAll());
+    const QStringList felder = s.mid(s.lastIndexOf(')') + 2).split(' ');
+    const double start = felder.value(19).toDouble() / static_cast<double>(sysconf(_SC_CLK_TCK));
+    const double jetzt = QString::fromLatin1(uptime.readAll()).split(' ').value(0).toDouble();
+    return jetzt - start;
+}
+
+long SpeicherKB() {
+    QFile f("/proc/self/status");
+    if (!f.open(QIODevice::ReadOnly)) return -1;
+    for (const QByteArray& z : f.readAll().split('\n'))
+        if (z.startsWith("VmRSS:")) return z.mid(6).trimmed().split(' ').value(0).toLong();
+    return -1;
+}
+
+// Notes the first paint of the board.
+class Erstes : public QObject {
+public:
+    double sekunden = -1;
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint && sekunden < 0) sekunden = SeitProzessstart();
+        return false;
+    }
+};
+
+void Warten(int ms) {
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+bool Speichern(const QPixmap& p, const QString& datei) {
+    if (p.save(datei, "PNG")) {
+        std::printf("%s\n", qPrintable(datei));
+        return true;
+    }
+    std::fprintf(stderr, "veldmark-bildschirmfoto: %s kann nicht geschrieben werden\n", qPrintable(datei));
+    return false;
+}
+
+QPixmap Bildschirm(THauptfenster& f) {
+    QApplication::processEvents();
+    QScreen* s = f.screen();
+    QPixmap bild = s ? s->grabWindow(0) : QPixmap();
+    // Platforms without a screen to grab show the window alone.
+    if (bild.isNull() || bild.toImage().allGray()) bild = f.grab();
+    return bild;
+}
+
+// Seat 1 plays simply: buys the first display card it can afford, else passes.
+bool MenschZieht(THauptfenster& f) {
+    vm::Spielsitzung& g = f.Sitzung();
+    if (!f.Mensch().AmZug()) return false;
+    if (!g.S.SchenkeModus) {
+        for (int r = 1; r <= 2; ++r)
+            for (int p = 1; p <= 8; ++p) {
+                vm::tKartenRef k = g.S.Auslage[r].Karten[p];
+                if (k.Leer() || g.Daten(k).Erweiterung == 1) continue;
+                const int vorher = g.S.Spieler[1].Tischkarten();
+                f.Mensch().AuslageKlick(r, p, vm::Maustaste::Links, {true, false});
+                if (g.S.Spieler[1].Tischkarten() > vorher) return true;
+            }
+    }
+    f.Mensch().Passe();
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Veldmark");
+    if (argc < 2) {
+        std::fprintf(stderr, "Aufruf: veldmark-bildschirmfoto <Ordner> [--messen]\n");
+        return 2;
+    }
+    const QString ordner = QString::fromLocal8Bit(argv[1]);
+    const bool messen = argc > 2 && QString(argv[2]) == "--messen";
+    QDir().mkpath(ordner);
+    QTemporaryDir profil;
+
+    vm::ui::TStartOptionen o;
+    o.Programmordner = QCoreApplication::applicationDirPath() + "/..";
+    if (!QFile::exists(o.Programmordner + "/Karten/1.jpg"))
+        o.Programmordner = QCoreApplication::applicationDirPath();
+    o.Profilordner = profil.path();
+    o.DialogLauf = [](QDialog&) { return 0; };
+    Erstes erstes;
+    THauptfenster f(o);
+    if (f.StartFehler()) return f.StartFehler();
+    f.installEventFilter(&erstes);
+    f.centralWidget()->installEventFilter(&erstes);
+    f.move(0, 0);
+    f.show();
+    while (erstes.sekunden < 0) QApplication::processEvents();
+    const double startzeit = erstes.sekunden;
+    f.Timer().stop();
+    bool ok = true;
+
+    // The cards at the board's sizes and at full size.
+    {
+        const QSize klein = vm::ui::Groesse(vm::ui::Format::Tisch),
+                    gross = vm::ui::Groesse(vm::ui::Format::Gross);
+        QPixmap blatt(13 * (klein.width() + 6) + 6, 4 * (klein.height() + 6) + 6 + 2 * (gross.height() + 6));
+        blatt.fill(QColor(0x2E, 0x6B, 0x3A));
+        QPainter p(&blatt);
+        vm::ui::TKartenbilder bilder;
+        bilder.Laden(o.Programmordner + "/Karten/", false, false);
+        for (int n = 1; n <= 51; ++n)
+            p.drawPixmap(6 + ((n - 1) % 13) * (klein.width() + 6), 6 + ((n - 1) / 13) * (klein.height() + 6),
+                         bilder.Bild(n, vm::ui::Format::Tisch));
+        const int y = 6 + 4 * (klein.height() + 6);
+        const int gezeigt[] = {7, 11, 22, 30, 46, 49, 50};
+        for (int i = 0; i < 7; ++i)
+            p.drawPixmap(6 + i * (gross.width() + 6), y, bilder.Bild(gezeigt[i], vm::ui::Format::Gross));
+        p.end();
+        ok = Speichern(blatt, ordner + "/karten.png") && ok;
+    }
+
+    vm::Spielsitzung& g = f.Sitzung();
+    g.Zufall.RandSeed = 20241227;
+    f.NeuesSpielExecute();
+    // Computer seats move until seat 1 is on turn.
+    for (int i = 0; i < 50 && !f.Mensch().AmZug(); ++i) f.Timer1Timer();
+    Warten(100);
+    ok = Speichern(Bildschirm(f), ordner + "/start.png") && ok;
+
+    while (g.S.Runde < 4 && !g.S.Spielende) {
+        if (!MenschZieht(f)) f.Timer1Timer();
+    }
+    while (!f.Mensch().AmZug() && !g.S.Spielende) f.Timer1Timer();
+    // A display card selected, with its targets raised.
+    for (int r = 1; r <= 2 && !f.Mensch().AuslageGewaehlt(); ++r)
+        for (int p = 1; p <= 8 && !f.Mensch().AuslageGewaehlt(); ++p)
+            if (!g.S.Auslage[r].Karten[p].Leer()) f.Mensch().AuslageKlick(r, p, vm::Maustaste::Links, {});
+    Warten(100);
+    ok = Speichern(Bildschirm(f), ordner + "/mitte.png") && ok;
+
+    if (messen) {
+        QTextStream aus(stdout);
+        aus << "Start bis zum ersten gezeichneten Brett: " << qRound(startzeit * 1000) << " ms\n";
+        aus << "Speicher mitten im Spiel (VmRSS): " << SpeicherKB() / 1024 << " MB\n";
+        // A click: the display card is let go, the board answers and is painted again.
+        vm::ui::TKartenBild* bild = nullptr;
+        for (int r = 1; r <= 2 && !bild; ++r)
+            for (int p = 1; p <= 8 && !bild; ++p)
+                if (f.AuslageBild(r, p)->Angehoben()) bild = f.AuslageBild(r, p);
+        if (bild) {
+            const QPointF mitte(bild->width() / 2.0, bild->height() / 2.0);
+            QElapsedTimer t;
+            t.start();
+            QMouseEvent druck(QEvent::MouseButtonPress, mitte, bild->mapToGlobal(mitte), Qt::LeftButton,
+                              Qt::LeftButton, Qt::NoModifier);
+            QMouseEvent los(QEvent::MouseButtonRelease, mitte, bild->mapToGlobal(mitte), Qt::LeftButton,
+                            Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(bild, &druck);
+            QApplication::sendEvent(bild, &los);
+            f.repaint();
+            aus << "Antwort auf einen Klick mit neu gezeichnetem Brett: " << t.nsecsElapsed() / 1000
+                << " µs\n";
+        }
+        // A 500-game simulation run in the window, seat 1 played by the computer.
+        vm::SetzeSpielstaerke(g, vm::Expertenmodus);
+        g.Menue.SpielerAnzahl = 4;
+        g.Einstellungen.Fuer(4).Sim = 1;
+        g.Einstellungen.Fuer(4).AnzahlSim = 500;
+        g.Zufall.RandSeed = 12345;
+        QElapsedTimer t;
+        t.start();
+        f.NeuesSpielExecute();
+        aus << "Simulation von 500 Spielen im Fenster: " << t.elapsed() << " ms ("
+            << f.Statistik().AnzahlSpiele << " Spiele)\n";
+        aus.flush();
+    }
+    f.ProgrammEnde();
+    for (int i = 0; i < 2; ++i) f.Timer1Timer();
+    return ok ? 0 : 1;
+}
