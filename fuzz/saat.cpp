@@ -30,8 +30,9 @@ int main(int argc, char** argv) {
         std::string datei = spiel + "/spiel" + std::to_string(++nr) + ".vmk", ordner;
         if (vm::SpeichereSpieldatei(g, h, datei, ordner).Da()) return 1;
     }
-    std::ofstream(profil + "/profil.ini") << "[Optionen]\nSpielstaerke=41\nSaveIni=1\n\n[Highscore]\nG_AnzSpiele=3\n"
-                                             "\n[Strategie_4_Spieler]\nStrategie_Sp1=4\nSetUpGeld_Sp2=$1F\n";
+    std::ofstream(profil + "/profil.ini")
+        << "[Optionen]\nSpielstaerke=41\nSaveIni=1\n\n[Highscore]\nG_AnzSpiele=3\n"
+           "\n[Strategie_4_Spieler]\nStrategie_Sp1=4\nSetUpGeld_Sp2=$1F\n";
     std::ofstream(profil + "/lang.ini") << "[Menue]\n&Neues Spiel=&New game\n[Cards]\nHolzfäller=Woodcutter\n"
                                            "[Other]\nDatei leer !=File empty!\n";
     return 0;

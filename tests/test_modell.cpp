@@ -9,8 +9,7 @@ using namespace vm;
 
 namespace {
 
-template <class T>
-T LiesBei(const void* basis, size_t offset) {
+template <class T> T LiesBei(const void* basis, size_t offset) {
     T v;
     std::memcpy(&v, static_cast<const char*>(basis) + offset, sizeof v);
     return v;
@@ -131,7 +130,8 @@ TEST(Katalog, NachschlagenUndTraceText) {
 
 TEST(Katalog, FremdeReferenzenLesenNieAusserhalb) {
     TKatalog kat;
-    const tKartenRef boese[] = {{-1, 1}, {5, 1}, {1, 0}, {1, 26}, {999, 3}, {2005, 1}, {1004, -7}, {INT32_MAX, 1}};
+    const tKartenRef boese[] = {{-1, 1},  {5, 1},    {1, 0},     {1, 26},
+                                {999, 3}, {2005, 1}, {1004, -7}, {INT32_MAX, 1}};
     for (tKartenRef k : boese) {
         EXPECT_EQ(kat.Daten(k).Inx, 0);
         EXPECT_EQ(KarteName(kat, k), "");

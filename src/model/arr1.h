@@ -7,8 +7,7 @@
 
 namespace vm {
 
-template <class T, int N>
-struct Arr1 {
+template <class T, int N> struct Arr1 {
     T a[N];
 
     constexpr T& operator[](int i) {

@@ -26,9 +26,12 @@ struct TStrategieEinstellung {
 static_assert(std::is_standard_layout_v<TStrategieEinstellung> &&
               std::is_trivially_copyable_v<TStrategieEinstellung>);
 static_assert(sizeof(TStrategieEinstellung) == 1008);
-static_assert(offsetof(TStrategieEinstellung, Strategie) == 4 && offsetof(TStrategieEinstellung, StartGeld) == 20 &&
-              offsetof(TStrategieEinstellung, StartRolle) == 36 && offsetof(TStrategieEinstellung, AnzahlSim) == 52 &&
-              offsetof(TStrategieEinstellung, Parameter123) == 56 && offsetof(TStrategieEinstellung, Parameter) == 96);
+static_assert(offsetof(TStrategieEinstellung, Strategie) == 4 &&
+              offsetof(TStrategieEinstellung, StartGeld) == 20 &&
+              offsetof(TStrategieEinstellung, StartRolle) == 36 &&
+              offsetof(TStrategieEinstellung, AnzahlSim) == 52 &&
+              offsetof(TStrategieEinstellung, Parameter123) == 56 &&
+              offsetof(TStrategieEinstellung, Parameter) == 96);
 
 // The three records for 2, 3 and 4 players, consecutively.
 struct TStrategieeinstellungen {

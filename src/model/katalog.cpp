@@ -8,7 +8,9 @@ constexpr uint64_t Bereich(int von, int bis) {
     for (int i = von; i <= bis; ++i) m |= uint64_t{1} << i;
     return m;
 }
-constexpr uint64_t Zwei(int a, int b) { return (uint64_t{1} << a) | (uint64_t{1} << b); }
+constexpr uint64_t Zwei(int a, int b) {
+    return (uint64_t{1} << a) | (uint64_t{1} << b);
+}
 
 struct Zeile {
     int32_t tabelle, platz, inx;
@@ -32,10 +34,11 @@ constexpr Zeile Zeilen[] = {
     {1, 6, 6, "Zar+Zimmermann", "Zar+Zimmermann (K:8,G:3)", 1, 0, 1, 8, 0, 3, 0, 0},
     {2, 1, 7, "Schenke", "Schenke: Kauf 1 SP für 2 Geld (max 5) (K:1,G:0)", 2, 0, 2, 1, 0, 0, 0, Schenke},
     {2, 2, 8, "Lagerhaus", "Lagerhaus: 4 Handkarten halten (K:2,G:0)", 2, 0, 1, 2, 0, 0, 0, Lagerhaus},
-    {2, 3, 9, "Potjemkinsches Dorf", "Potjemkinsches Dorf: Zählt 6 bei Upgrade (K:2,G:0)", 2, 0, 1, 2, 0, 0, 0,
-     ZaehltSechs},
+    {2, 3, 9, "Potjemkinsches Dorf", "Potjemkinsches Dorf: Zählt 6 bei Upgrade (K:2,G:0)", 2, 0, 1, 2, 0, 0,
+     0, ZaehltSechs},
     {2, 4, 10, "Markt", "Markt (K:5,G:0,S:1)", 2, 0, 5, 5, 0, 0, 1, 0},
-    {2, 5, 11, "Sternwarte", "Sternwarte: verdeckte Karte ziehen (K:6,G:0,S:1)", 2, 0, 2, 6, 0, 0, 1, Sternwarte},
+    {2, 5, 11, "Sternwarte", "Sternwarte: verdeckte Karte ziehen (K:6,G:0,S:1)", 2, 0, 2, 6, 0, 0, 1,
+     Sternwarte},
     {2, 6, 12, "Zollhaus", "Zollhaus (K:8,G:0,S:2)", 2, 0, 5, 8, 0, 0, 2, 0},
     {2, 7, 13, "Feuerwehr", "Feuerwehr (K:11,G:0,S:3)", 2, 0, 3, 11, 0, 0, 3, 0},
     {2, 8, 14, "Krankenhaus", "Krankenhaus (K:14,G:0,S:4)", 2, 0, 3, 14, 0, 0, 4, 0},
@@ -49,8 +52,10 @@ constexpr Zeile Zeilen[] = {
     {3, 5, 22, "Kontrolleur", "Kontrolleur (K:14,G:4,S:1)", 3, 0, 3, 14, 0, 4, 1, 0},
     {3, 6, 23, "Richter", "Richter (K:16,G:5,S:2)", 3, 0, 2, 16, 0, 5, 2, 0},
     {3, 7, 24, "Hofmeisterin", "Hofmeisterin (K:18,G:6,S:3)", 3, 0, 2, 18, 0, 6, 3, 0},
-    {4, 1, 25, "Schreinerei", "Schreinerei: -1 für Blaue (K:4E,G:3)", 1, 1, 1, 4, Zwei(1, 6), 3, 0, MinusBlau},
-    {4, 2, 26, "Goldschmiede", "Goldschmiede: -1 für Rote (K:6E,G:3)", 1, 1, 1, 6, Zwei(2, 6), 3, 0, MinusRot},
+    {4, 1, 25, "Schreinerei", "Schreinerei: -1 für Blaue (K:4E,G:3)", 1, 1, 1, 4, Zwei(1, 6), 3, 0,
+     MinusBlau},
+    {4, 2, 26, "Goldschmiede", "Goldschmiede: -1 für Rote (K:6E,G:3)", 1, 1, 1, 6, Zwei(2, 6), 3, 0,
+     MinusRot},
     {4, 3, 27, "Weberei", "Weberei (K:8E,G:6)", 1, 1, 2, 8, Zwei(3, 6), 6, 0, 0},
     {4, 4, 28, "Kürschnerei", "Kürschnerei (K:10E,G:3,S:2)", 1, 1, 3, 10, Zwei(4, 6), 3, 2, 0},
     {4, 5, 29, "Werft", "Werft (K:12E,G:6,S:1)", 1, 1, 3, 12, Zwei(5, 6), 6, 1, 0},

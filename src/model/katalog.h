@@ -91,8 +91,12 @@ private:
     std::deque<std::string> texte_; // storage for renamed texts; deque keeps views stable
 };
 
-constexpr bool KarteBenutzt(tKartenRef k) { return k.Farbe >= Benutzt; }
-constexpr tKartenRef OhneMarke(tKartenRef k) { return k.Farbe >= Benutzt ? tKartenRef{k.Farbe - Benutzt, k.Ref} : k; }
+constexpr bool KarteBenutzt(tKartenRef k) {
+    return k.Farbe >= Benutzt;
+}
+constexpr tKartenRef OhneMarke(tKartenRef k) {
+    return k.Farbe >= Benutzt ? tKartenRef{k.Farbe - Benutzt, k.Ref} : k;
+}
 
 // Card name for a reference within the used kinds, else empty; never reports a fault.
 std::string_view KarteName(const TKatalog& kat, tKartenRef k);

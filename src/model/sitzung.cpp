@@ -50,9 +50,13 @@ int32_t Spielsitzung::KarteRefToInx(tKartenRef k) {
     return katalog_->Daten(k).Inx;
 }
 
-void Spielsitzung::Anhaengen(std::string& s, std::string_view v) const { s.append(v.data(), v.size()); }
+void Spielsitzung::Anhaengen(std::string& s, std::string_view v) const {
+    s.append(v.data(), v.size());
+}
 
-void Spielsitzung::Anhaengen(std::string& s, tKartenRef k) const { KarteTextAnhaengen(s, *katalog_, k); }
+void Spielsitzung::Anhaengen(std::string& s, tKartenRef k) const {
+    KarteTextAnhaengen(s, *katalog_, k);
+}
 
 void Spielsitzung::AnhaengenZahl(std::string& s, long long v) const {
     char buf[24];

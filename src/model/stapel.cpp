@@ -51,8 +51,8 @@ bool ZieheVomStapel(Spielsitzung& g, int k, tKartenRef& karte, int32_t& rest) {
     }
     karte = st.Karten[st.Naechste];
     ++st.Naechste;
-    if (g.S.KeineHofmeisterinRunde1 && g.S.Runde == 1 && k == 3 &&
-        g.Daten(karte).Inx == InxHofmeisterin && st.Naechste <= st.Anzahl) {
+    if (g.S.KeineHofmeisterinRunde1 && g.S.Runde == 1 && k == 3 && g.Daten(karte).Inx == InxHofmeisterin &&
+        st.Naechste <= st.Anzahl) {
         for (int versuch = 0; versuch < 100; ++versuch) {
             int32_t j = st.Naechste + g.Zufall.Random(st.Anzahl - st.Naechste + 1);
             if (g.Daten(st.Karten[j]).Inx != InxHofmeisterin) {

@@ -8,7 +8,9 @@
 namespace vm {
 
 namespace {
-int NachSitz(const Spielsitzung& g, int s) { return s >= g.S.SpielerAnzahl ? 1 : s + 1; }
+int NachSitz(const Spielsitzung& g, int s) {
+    return s >= g.S.SpielerAnzahl ? 1 : s + 1;
+}
 } // namespace
 
 void SpielAufbau(Spielsitzung& g) {

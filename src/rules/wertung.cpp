@@ -53,8 +53,12 @@ TAdelsbonus Zaehle(const Spielsitzung& g, int spieler, bool mitHand) {
 
 } // namespace
 
-TAdelsbonus Adelsbonus(const Spielsitzung& g, int spieler) { return Zaehle(g, spieler, false); }
-TAdelsbonus AdelsbonusMitHand(const Spielsitzung& g, int spieler) { return Zaehle(g, spieler, true); }
+TAdelsbonus Adelsbonus(const Spielsitzung& g, int spieler) {
+    return Zaehle(g, spieler, false);
+}
+TAdelsbonus AdelsbonusMitHand(const Spielsitzung& g, int spieler) {
+    return Zaehle(g, spieler, true);
+}
 
 void Wertung(Spielsitzung& g, int phase) {
     bool schluss = g.S.StapelLeer && phase == 4;
@@ -74,8 +78,8 @@ void Wertung(Spielsitzung& g, int phase) {
         }
         g.Brett().GeldAnzeigen(s);
         g.Brett().SiegpunkteAnzeigen(s);
-        g.Trace("Wertung Spieler ", s, ": Geld = (", geld, ",", sp.Geld, ")  -  Siegpunkte = (", punkte + a + m - h,
-                ",", sp.Siegpunkte, ")");
+        g.Trace("Wertung Spieler ", s, ": Geld = (", geld, ",", sp.Geld, ")  -  Siegpunkte = (",
+                punkte + a + m - h, ",", sp.Siegpunkte, ")");
     }
     g.Ablauf().NachWertung(phase);
 }

@@ -15,7 +15,9 @@ struct TAdelsbonus {
 int32_t AdelsbonusTabelle(int32_t arten, bool erweitert);
 TAdelsbonus Adelsbonus(const Spielsitzung& g, int spieler);
 TAdelsbonus AdelsbonusMitHand(const Spielsitzung& g, int spieler);
-inline int32_t GeldPunkte(const Spielsitzung& g, int spieler) { return g.S.Spieler[spieler].Geld / 10; }
+inline int32_t GeldPunkte(const Spielsitzung& g, int spieler) {
+    return g.S.Spieler[spieler].Geld / 10;
+}
 
 void Wertung(Spielsitzung& g, int phase);
 // Fills Platz: more points win, then more money, then the lower seat.
