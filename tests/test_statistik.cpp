@@ -457,6 +457,26 @@ TEST(StatistikJson, RundreiseGibtDenselbenBericht) {
     EXPECT_EQ(l2.Verletzungen, 2);
     EXPECT_EQ(l2.InterneFehler, 5);
     EXPECT_EQ(StatistikBerichtText(zurueck, kat, l2.SeedEnde), StatistikBerichtText(st, kat, lauf.SeedEnde));
+    // Written without streams, the run is one stream from its seed to its end.
+    EXPECT_EQ(l2.Stroeme, (std::vector<TStrom>{{4000000000u, 3, 123}}));
+    std::string_view spiele;
+    ASSERT_TRUE(StatistikAusJson(json, zurueck, l2, fehler, &spiele)) << fehler;
+    EXPECT_EQ(spiele, "{\"runden\": 7, \"punkte\": [10,20], \"geld\": [1,2], \"platz\": [2,1]},\n"
+                      "    {\"runden\": 7, \"punkte\": [10,20], \"geld\": [1,2], \"platz\": [2,1]}");
+
+    // Several streams go through as written; their games must add up to the record's.
+    std::string mehr;
+    JsonKopf(mehr, st, lauf);
+    lauf.Stroeme = {{1, 2, 3}, {4000000000u, 1, 6}};
+    JsonSchluss(mehr, st, lauf);
+    EXPECT_NE(mehr.find("\"stroeme\": [[1,2,3],[4000000000,1,6]]"), std::string::npos);
+    ASSERT_TRUE(StatistikAusJson(mehr, zurueck, l2, fehler, &spiele)) << fehler;
+    EXPECT_EQ(l2.Stroeme, lauf.Stroeme);
+    EXPECT_EQ(spiele, "");
+    std::string falsch = mehr;
+    falsch.replace(falsch.find("[4000000000,1,6]"), 16, "[4000000000,2,6]");
+    EXPECT_FALSE(StatistikAusJson(falsch, zurueck, l2, fehler));
+    EXPECT_EQ(fehler, "die Ströme zählen 4 Spiele, die Statistik 3");
 
     // Malformed or foreign files are refused with a reason.
     const std::string kaputt[] = {
@@ -484,17 +504,50 @@ TEST(StatistikVereinigen, AddiertZaehlerUndVerlangtGleicheEinstellungen) {
     EXPECT_EQ(a.Siegpunkte[2].Sum, 20);
     EXPECT_EQ(a.Karten[1][1][1][3], 6);
 
-    TSimStatistik c = HandStatistik();
-    c.Einstellung.Param(4, 0) += 1;
+    // Every refusal names its field; strategy and money of a seat that does not play do not count.
     const TSimStatistik vorher = a;
-    EXPECT_FALSE(StatistikVereinigen(a, c));
-    c = HandStatistik();
-    c.SpielerAnzahl = 3;
-    EXPECT_FALSE(StatistikVereinigen(a, c));
-    c = HandStatistik();
+    EXPECT_EQ(StatistikUnterschied(a, HandStatistik()), "");
+    const std::vector<std::pair<void (*)(TSimStatistik&), std::string>> anders = {
+        {[](TSimStatistik& c) { c.Einstellung.Param(4, 0) += 1; }, "Parameter 0 der Strategie 4 ist "},
+        {[](TSimStatistik& c) { c.Einstellung.Param(15, 18) = -3; },
+         "Parameter 18 der Strategie 15 ist -3, nicht "},
+        {[](TSimStatistik& c) { c.Einstellung.Parameter123[9] = 1234; }, "Parameter123[9] ist 1234, nicht "},
+        {[](TSimStatistik& c) { c.SpielerAnzahl = 3; }, "Spieleranzahl ist 3, nicht 2"},
+        {[](TSimStatistik& c) { c.Einstellung.Strategie[2] = 99; }, "Strategie von Spieler 2 ist 99, nicht "},
+        {[](TSimStatistik& c) { c.Einstellung.StartGeld[1] = 40; },
+         "Startgeld von Spieler 1 ist 40, nicht 25"},
+        {[](TSimStatistik& c) { c.Einstellung.StartRolle[4] = 0; },
+         "Startrolle von Spieler 4 ist 0, nicht 3"},
+    };
+    for (const auto& [aendern, text] : anders) {
+        TSimStatistik c = HandStatistik();
+        aendern(c);
+        EXPECT_FALSE(StatistikVereinigen(a, c)) << text;
+        EXPECT_EQ(StatistikUnterschied(a, c).rfind(text, 0), 0u) << StatistikUnterschied(a, c);
+    }
+    EXPECT_EQ(std::memcmp(&a, &vorher, sizeof a), 0);
+    TSimStatistik c = HandStatistik();
     c.Siegpunkte[1].Sum = INT32_MAX;
     EXPECT_FALSE(StatistikVereinigen(a, c));
+    EXPECT_EQ(StatistikUnterschied(a, c), "") << "an overflow is no difference of the settings";
     EXPECT_EQ(std::memcmp(&a, &vorher, sizeof a), 0);
+    c = HandStatistik();
+    c.Einstellung.Strategie[3] = 99;
+    c.Einstellung.StartGeld[4] = 1;
+    c.Einstellung.Sim = 1;
+    c.Einstellung.AnzahlSim = 7;
+    EXPECT_EQ(StatistikUnterschied(a, c), "");
+    EXPECT_TRUE(StatistikVereinigen(a, c));
+    EXPECT_EQ(a.AnzahlSpiele, 7);
+}
+
+TEST(StatistikBericht, StroemeNurBeiMehrAlsEinemStrom) {
+    EXPECT_EQ(StroemeBerichtText({}), "");
+    EXPECT_EQ(StroemeBerichtText({{5, 10, 6}}), "");
+    EXPECT_EQ(StroemeBerichtText({{5, 10, 4294967295u}, {2147483648u, 9, 0}}),
+              "\nNumber of streams : 2\n"
+              "Stream 1 : 10 games, RandSeed 5, at end -1\n"
+              "Stream 2 : 9 games, RandSeed -2147483648, at end 0\n");
 }
 
 } // namespace

@@ -143,6 +143,22 @@ void JsonSchluss(std::string& out, const TSimStatistik& st, const TJsonLauf& lau
     Feld(out, "Karten", st.Karten, true);
     out += "  },\n  \"seedEnde\": ";
     Zahl(out, lauf.SeedEnde);
+    out += ",\n  \"stroeme\": [";
+    auto strom = [&out](const TStrom& t) {
+        out += '[';
+        Zahl(out, t.Seed);
+        out += ',';
+        Zahl(out, t.Spiele);
+        out += ',';
+        Zahl(out, t.SeedEnde);
+        out += ']';
+    };
+    if (lauf.Stroeme.empty()) strom({st.RandSeed, st.AnzahlSpiele, lauf.SeedEnde});
+    for (size_t i = 0; i < lauf.Stroeme.size(); ++i) {
+        if (i) out += ',';
+        strom(lauf.Stroeme[i]);
+    }
+    out += ']';
     out += ",\n  \"abgebrochen\": ";
     out += lauf.Abgebrochen ? "true" : "false";
     out += ",\n  \"pruefung\": {\"aktiv\": ";
@@ -183,6 +199,8 @@ public:
         return i_ == t_.size() || Fehler("Text nach dem Ende");
     }
     const std::string& Meldung() const { return fehler_; }
+    // The top-level "spiele" value as written, brackets included; empty when there was none.
+    std::string_view Spiele() const { return spiele_; }
 
 private:
     bool Fehler(const char* was) {
@@ -277,11 +295,15 @@ private:
             if (i_ >= t_.size() || t_[i_++] != ':') return Fehler("Doppelpunkt erwartet");
             JWert* neu = nullptr;
             // The game list can be long; only its syntax matters here.
-            if (w && !(tiefe == 0 && name == "spiele")) {
+            const bool spiele = tiefe == 0 && name == "spiele";
+            if (w && !spiele) {
                 w->objekt.emplace_back(std::move(name), JWert{});
                 neu = &w->objekt.back().second;
             }
+            if (spiele) Leerraum();
+            const size_t von = i_;
             if (!Wert(neu, tiefe + 1)) return false;
+            if (spiele) spiele_ = t_.substr(von, i_ - von);
             Leerraum();
             if (i_ >= t_.size()) return Fehler("Objekt nicht abgeschlossen");
             if (t_[i_] == '}') return ++i_, true;
@@ -292,6 +314,7 @@ private:
     std::string_view t_;
     size_t i_ = 0;
     std::string fehler_;
+    std::string_view spiele_;
 };
 
 template <class T, size_t N> bool Lies(const JWert* w, T (&a)[N]);
@@ -339,7 +362,8 @@ template <class T, int N> bool Lies(const JWert* w, Arr1<T, N>& a) {
 
 } // namespace
 
-bool StatistikAusJson(std::string_view text, TSimStatistik& st, TJsonLauf& lauf, std::string& fehler) {
+bool StatistikAusJson(std::string_view text, TSimStatistik& st, TJsonLauf& lauf, std::string& fehler,
+                      std::string_view* spiele) {
     JWert doc;
     JParser parser(text);
     if (!parser.Dokument(doc)) {
@@ -394,6 +418,36 @@ bool StatistikAusJson(std::string_view text, TSimStatistik& st, TJsonLauf& lauf,
     feld(p, "interneFehler", lauf.InterneFehler);
     if (fehler.empty() && (st.SpielerAnzahl < 2 || st.SpielerAnzahl > 4))
         fehler = "Spieleranzahl " + std::to_string(st.SpielerAnzahl) + " ist nicht 2 bis 4";
+    // Files of a single stream written before the streams were recorded are one stream.
+    const JWert* stroeme = doc.Feld("stroeme");
+    if (fehler.empty() && !stroeme) lauf.Stroeme.push_back({st.RandSeed, st.AnzahlSpiele, lauf.SeedEnde});
+    if (fehler.empty() && stroeme) {
+        int64_t summe = 0;
+        if (stroeme->typ != JWert::Typ::Liste || stroeme->liste.empty()) fehler = "Feld \"stroeme\" ist leer";
+        for (size_t i = 0; fehler.empty() && i < stroeme->liste.size(); ++i) {
+            const JWert& w = stroeme->liste[i];
+            TStrom t{};
+            if (w.typ != JWert::Typ::Liste || w.liste.size() != 3 || !Lies(&w.liste[0], t.Seed) ||
+                !Lies(&w.liste[1], t.Spiele) || !Lies(&w.liste[2], t.SeedEnde) || t.Spiele < 0) {
+                fehler = "Feld \"stroeme\" hat die falsche Form";
+                break;
+            }
+            summe += t.Spiele;
+            lauf.Stroeme.push_back(t);
+        }
+        if (fehler.empty() && summe != st.AnzahlSpiele)
+            fehler = "die Ströme zählen " + std::to_string(summe) + " Spiele, die Statistik " +
+                     std::to_string(st.AnzahlSpiele);
+    }
+    std::string_view liste = parser.Spiele();
+    if (fehler.empty() && !liste.empty() && liste.front() != '[') fehler = "Feld \"spiele\" ist keine Liste";
+    if (fehler.empty() && spiele) {
+        if (liste.size() >= 2) liste = liste.substr(1, liste.size() - 2);
+        const size_t a = liste.find_first_not_of(" \n\r\t");
+        liste = a == std::string_view::npos ? std::string_view{}
+                                            : liste.substr(a, liste.find_last_not_of(" \n\r\t") - a + 1);
+        *spiele = liste;
+    }
     return fehler.empty();
 }
 

@@ -3,13 +3,15 @@
 // Layout: {"format", "version", "seed" (at the start of the run), "spielerAnzahl", "varianten",
 // "spielstaerke", "einstellung" (the settings record), "spiele" (per game: rounds, and per seat
 // points, money, place), "statistik" (every counter of TSimStatistik), "seedEnde" (the seed the
-// report prints), "abgebrochen", "pruefung"}. Min/sum/max triples are arrays [min, sum, max];
+// report prints), "stroeme" (per stream [seed, games, seed at its end]; a file without it is one
+// stream), "abgebrochen", "pruefung"}. Min/sum/max triples are arrays [min, sum, max];
 // per-player and per-position arrays hold all four seats.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "sim/statistik.h"
 
@@ -33,6 +35,8 @@ struct TJsonLauf {
     bool Geprueft = false;
     int64_t Verletzungen = 0;
     int64_t InterneFehler = 0;
+    // Empty when writing: one stream from the record's seed and games to SeedEnde.
+    std::vector<TStrom> Stroeme;
 };
 
 // Everything up to and including the opening of the game list.
@@ -43,7 +47,9 @@ void JsonSpiel(std::string& out, const TSpielErgebnis& e, int spielerAnzahl, boo
 void JsonSchluss(std::string& out, const TSimStatistik& st, const TJsonLauf& lauf);
 
 // Rebuilds the record (and the run information) from a file written above; the game list is
-// skipped. False with a one-line reason on anything malformed.
-bool StatistikAusJson(std::string_view text, TSimStatistik& st, TJsonLauf& lauf, std::string& fehler);
+// skipped. False with a one-line reason on anything malformed. With `spiele` set it receives the
+// game records of the list as written, without the brackets and the white space around them.
+bool StatistikAusJson(std::string_view text, TSimStatistik& st, TJsonLauf& lauf, std::string& fehler,
+                      std::string_view* spiele = nullptr);
 
 } // namespace vm

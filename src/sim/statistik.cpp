@@ -124,11 +124,12 @@ bool StatistikSpiel(TSimStatistik& st, const Spielsitzung& g) {
 
 namespace {
 
-bool GleicheEinstellung(const TStrategieEinstellung& a, const TStrategieEinstellung& b) {
-    // The simulation flag and the series length do not change how the games are played.
-    return std::memcmp(&a.Strategie, &b.Strategie, sizeof a.Strategie) == 0 &&
-           std::memcmp(&a.StartGeld, &b.StartGeld, sizeof a.StartGeld) == 0 &&
-           std::memcmp(&a.StartRolle, &b.StartRolle, sizeof a.StartRolle) == 0 &&
+bool GleicheEinstellung(const TStrategieEinstellung& a, const TStrategieEinstellung& b, int spieler) {
+    // The simulation flag and the series length do not change how the games are played, nor do
+    // strategy and money of seats that do not take part. All four start roles are dealt.
+    for (int p = 1; p <= spieler; ++p)
+        if (a.Strategie[p] != b.Strategie[p] || a.StartGeld[p] != b.StartGeld[p]) return false;
+    return std::memcmp(&a.StartRolle, &b.StartRolle, sizeof a.StartRolle) == 0 &&
            std::memcmp(a.Parameter123, b.Parameter123, sizeof a.Parameter123) == 0 &&
            std::memcmp(a.Parameter, b.Parameter, sizeof a.Parameter) == 0;
 }
@@ -162,7 +163,8 @@ void JederZaehler(TSimStatistik& a, const TSimStatistik& b, Z zaehler, M minSumM
 } // namespace
 
 bool StatistikVereinigen(TSimStatistik& ziel, const TSimStatistik& dazu) {
-    if (ziel.SpielerAnzahl != dazu.SpielerAnzahl || !GleicheEinstellung(ziel.Einstellung, dazu.Einstellung))
+    if (ziel.SpielerAnzahl != dazu.SpielerAnzahl ||
+        !GleicheEinstellung(ziel.Einstellung, dazu.Einstellung, std::clamp(ziel.SpielerAnzahl, 1, 4)))
         return false;
     bool passt = true;
     int32_t r;
@@ -180,6 +182,50 @@ bool StatistikVereinigen(TSimStatistik& ziel, const TSimStatistik& dazu) {
             a.Max = std::max(a.Max, b.Max);
         });
     return true;
+}
+
+std::string StatistikUnterschied(const TSimStatistik& ziel, const TSimStatistik& dazu) {
+    auto text = [](const std::string& feld, int32_t neu, int32_t alt) {
+        return feld + " ist " + std::to_string(neu) + ", nicht " + std::to_string(alt);
+    };
+    if (ziel.SpielerAnzahl != dazu.SpielerAnzahl)
+        return text("Spieleranzahl", dazu.SpielerAnzahl, ziel.SpielerAnzahl);
+    const TStrategieEinstellung& a = ziel.Einstellung;
+    const TStrategieEinstellung& b = dazu.Einstellung;
+    struct {
+        const char* name;
+        const Arr1<int32_t, 4>& alt;
+        const Arr1<int32_t, 4>& neu;
+    } const felder[] = {{"Strategie", a.Strategie, b.Strategie},
+                        {"Startgeld", a.StartGeld, b.StartGeld},
+                        {"Startrolle", a.StartRolle, b.StartRolle}};
+    const int n = std::clamp(ziel.SpielerAnzahl, 1, 4);
+    for (const auto& f : felder)
+        for (int p = 1; p <= (&f.alt == &a.StartRolle ? 4 : n); ++p)
+            if (f.alt[p] != f.neu[p])
+                return text(std::string(f.name) + " von Spieler " + std::to_string(p), f.neu[p], f.alt[p]);
+    for (int i = 0; i < 10; ++i)
+        if (a.Parameter123[i] != b.Parameter123[i])
+            return text("Parameter123[" + std::to_string(i) + "]", b.Parameter123[i], a.Parameter123[i]);
+    for (int s = 4; s <= 15; ++s)
+        for (int i = 0; i < 19; ++i)
+            if (a.Param(s, i) != b.Param(s, i))
+                return text("Parameter " + std::to_string(i) + " der Strategie " + std::to_string(s),
+                            b.Param(s, i), a.Param(s, i));
+    return {};
+}
+
+std::string StroemeBerichtText(const std::vector<TStrom>& stroeme) {
+    if (stroeme.size() < 2) return {};
+    // Seeds as signed numbers, as the report's "RandSeed: " line and --seed take them.
+    std::string t = "\nNumber of streams : " + std::to_string(stroeme.size()) + "\n";
+    for (size_t i = 0; i < stroeme.size(); ++i) {
+        const TStrom& s = stroeme[i];
+        t += "Stream " + std::to_string(i + 1) + " : " + std::to_string(s.Spiele) + " games, RandSeed " +
+             std::to_string(static_cast<int32_t>(s.Seed)) + ", at end " +
+             std::to_string(static_cast<int32_t>(s.SeedEnde)) + "\n";
+    }
+    return t;
 }
 
 namespace {

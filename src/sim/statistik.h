@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/arr1.h"
 #include "model/einstellung.h"
@@ -55,6 +56,23 @@ bool StatistikSpiel(TSimStatistik& st, const Spielsitzung& g);
 // Adds the counters of another run with the same player count and settings; false (and nothing
 // changed) when the runs differ in these or a counter would overflow.
 bool StatistikVereinigen(TSimStatistik& ziel, const TSimStatistik& dazu);
+
+// The first difference of player count or settings that keeps StatistikVereinigen from merging
+// `dazu` into `ziel`, as "<field> is <value of dazu>, not <value of ziel>"; empty when there is none.
+std::string StatistikUnterschied(const TSimStatistik& ziel, const TSimStatistik& dazu);
+
+// One stream of a run: games played from a seed of their own, and where its generator ended.
+struct TStrom {
+    uint32_t Seed;
+    int32_t Spiele;
+    uint32_t SeedEnde;
+    friend bool operator==(const TStrom&, const TStrom&) = default;
+};
+
+// The lines a report of several streams adds behind the report of their merged statistics:
+// an empty line, "Number of streams : " + count, then one line per stream. Nothing for one stream,
+// so a single-stream report stays as it is.
+std::string StroemeBerichtText(const std::vector<TStrom>& stroeme);
 
 using TZeilenSenke = std::function<void(std::string_view)>;
 
