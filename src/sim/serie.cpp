@@ -3,8 +3,12 @@
 #include <algorithm>
 #include <charconv>
 #include <chrono>
+#include <condition_variable>
 #include <cstdio>
+#include <mutex>
 #include <ostream>
+#include <system_error>
+#include <thread>
 
 #include "ai/compizug.h"
 #include "ai/einstellungen.h"
@@ -42,17 +46,22 @@ bool ParseListe(const std::string& s, std::vector<int64_t>& werte) {
     }
 }
 
-// Internal faults go to standard error with the game they happened in.
+// Internal faults go to standard error with the game they happened in. The workers of a split
+// series share the stream, so a message is written whole under the lock.
 class ZaehlendeSenke : public IFehlerSenke {
 public:
-    ZaehlendeSenke(std::ostream& err, const SimSerie& serie) : err_(err), serie_(serie) {}
+    ZaehlendeSenke(std::ostream& err, const SimSerie& serie, std::mutex& sperre)
+        : err_(err), serie_(serie), sperre_(sperre) {}
     void Melde(std::string_view meldung) override {
-        err_ << "veldmark-sim: Spiel " << serie_.Statistik().AnzahlSpiele + 1 << ": " << meldung << '\n';
+        std::lock_guard<std::mutex> l(sperre_);
+        err_ << "veldmark-sim: Spiel " << serie_.Versatz() + serie_.Statistik().AnzahlSpiele + 1 << ": "
+             << meldung << '\n';
     }
 
 private:
     std::ostream& err_;
     const SimSerie& serie_;
+    std::mutex& sperre_;
 };
 
 // A file that closes itself; Schliessen reports whether everything reached the disk.
@@ -66,6 +75,11 @@ public:
     }
     bool Oeffnen(const std::string& pfad) {
         f_ = std::fopen(pfad.c_str(), "wb");
+        return f_ != nullptr;
+    }
+    // An anonymous file that disappears when it is closed.
+    bool Temporaer() {
+        f_ = std::tmpfile();
         return f_ != nullptr;
     }
     std::FILE* Zeiger() const { return f_; }
@@ -87,8 +101,40 @@ private:
 
 constexpr size_t ErgebnisBlock = 4096;
 constexpr size_t MaxGemeldeteVerletzungen = 10;
+constexpr int32_t MaxJobs = 256;
+
+// Appends what was written to a temporary file; false when either side had an error.
+bool Umkopieren(std::FILE* von, std::FILE* nach) {
+    if (std::fflush(von) != 0 || std::ferror(von)) return false;
+    std::rewind(von);
+    std::vector<char> puffer(65536);
+    size_t n;
+    while ((n = std::fread(puffer.data(), 1, puffer.size(), von)) > 0)
+        if (std::fwrite(puffer.data(), 1, n, nach) != n) return false;
+    return std::ferror(von) == 0;
+}
+
+// One block of a series: its series, its temporary files when the series is split, and the
+// games it has finished so far (read by the progress bar).
+struct TBlock {
+    SimSerie* serie = nullptr;
+    std::unique_ptr<SimSerie> eigene;
+    std::unique_ptr<ZaehlendeSenke> senke;
+    TDatei trace, extra, ergebnisse;
+    std::atomic<int64_t> fertig{0};
+};
 
 } // namespace
+
+uint32_t BlockSeed(uint32_t seed, int64_t block) {
+    if (block == 0) return seed;
+    uint64_t z = (uint64_t{seed} << 32) + static_cast<uint64_t>(block);
+    z += 0x9E3779B97F4A7C15ull;
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    z ^= z >> 31;
+    return static_cast<uint32_t>(z >> 32);
+}
 
 SimArgumente ParseSimArgumente(const std::vector<std::string>& args) {
     SimArgumente a;
@@ -106,7 +152,7 @@ SimArgumente ParseSimArgumente(const std::vector<std::string>& args) {
                              name == "--strategies" || name == "--money" || name == "--roles" ||
                              name == "--variants" || name == "--trace" || name == "--report" ||
                              name == "--extra-stats" || name == "--json" || name == "--strength" ||
-                             name == "--params";
+                             name == "--params" || name == "--jobs";
         if (!bekannt) return fehler(name, "unbekanntes Argument");
         if (i + 1 >= args.size()) return fehler(name, "Wert fehlt");
         const std::string& wert = args[++i];
@@ -121,6 +167,11 @@ SimArgumente ParseSimArgumente(const std::vector<std::string>& args) {
                 return fehler(name, "Anzahl ab 1 erwartet, nicht '" + wert + "'");
             a.opt.spiele = z;
             a.opt.spieleGesetzt = true;
+        } else if (name == "--jobs") {
+            if (!ParseZahl(wert, z) || z < 1 || z > MaxJobs)
+                return fehler(name,
+                              "Anzahl 1 bis " + std::to_string(MaxJobs) + " erwartet, nicht '" + wert + "'");
+            a.opt.jobs = static_cast<int32_t>(z);
         } else if (name == "--seed") {
             if (!ParseZahl(wert, z) || z < INT32_MIN || z > int64_t{UINT32_MAX})
                 return fehler(name, "32-Bit-Zahl erwartet, nicht '" + wert + "'");
@@ -250,7 +301,7 @@ public:
     void NachWertung(int phase) override {
         if (s_.extra_) {
             char zeile[ExtraStatistikZeileMax];
-            size_t n = ExtraStatistikZeile(s_.g_, int64_t{s_.statistik_->AnzahlSpiele} + 1, zeile);
+            size_t n = ExtraStatistikZeile(s_.g_, s_.versatz_ + s_.statistik_->AnzahlSpiele + 1, zeile);
             std::fwrite(zeile, 1, n, s_.extra_);
             std::fputc('\n', s_.extra_);
         }
@@ -303,7 +354,7 @@ void SimSerie::Pruefen() {
     if (verletzung.empty()) return;
     ++verletzungen_;
     if (ersteVerletzungen_.size() < MaxGemeldeteVerletzungen)
-        ersteVerletzungen_.push_back("Spiel " + std::to_string(int64_t{statistik_->AnzahlSpiele} + 1) +
+        ersteVerletzungen_.push_back("Spiel " + std::to_string(versatz_ + statistik_->AnzahlSpiele + 1) +
                                      ", Runde " + std::to_string(g_.S.Runde) + ", Phase " +
                                      std::to_string(g_.S.Phase) + ": " + verletzung);
 }
@@ -336,7 +387,8 @@ void SimSerie::Laufen() {
             }
         }
         if (fortschritt_) fortschritt_(i);
-        if (Abbruch.load(std::memory_order_relaxed)) {
+        if (Abbruch.load(std::memory_order_relaxed) ||
+            (abbruchVon_ && abbruchVon_->load(std::memory_order_relaxed))) {
             abgebrochen_ = i < spiele_;
             break;
         }
@@ -350,13 +402,25 @@ void SimSerie::Laufen() {
 
 int SimLaufen(SimSerie& serie, const SimOptionen& opt, std::ostream& out, std::ostream& err,
               bool fortschritt) {
-    Spielsitzung& g = serie.Sitzung();
-    ZaehlendeSenke senke(err, serie);
-    g.SetzeFehlerSenke(&senke);
-    struct SenkeLoesen {
-        Spielsitzung& g;
-        ~SenkeLoesen() { g.SetzeFehlerSenke(nullptr); }
-    } senkeLoesen{g};
+    std::mutex errSperre;
+    std::vector<std::unique_ptr<TBlock>> bloecke;
+    bloecke.push_back(std::make_unique<TBlock>());
+    bloecke[0]->serie = &serie;
+    bloecke[0]->senke = std::make_unique<ZaehlendeSenke>(err, serie, errSperre);
+    serie.Sitzung().SetzeFehlerSenke(bloecke[0]->senke.get());
+    // Whatever happens, the caller's series is handed back without anything of this run.
+    struct Loesen {
+        SimSerie& serie;
+        ~Loesen() {
+            Spielsitzung& g = serie.Sitzung();
+            g.SetzeFehlerSenke(nullptr);
+            g.Log.TraceAn = false;
+            g.Log.Weiterleitung = nullptr;
+            serie.SetzeFortschritt(nullptr);
+            serie.SetzeErgebnisSenke(nullptr);
+            serie.SetzeExtraStatistik(nullptr);
+        }
+    } loesen{serie};
 
     std::string fehler = serie.Vorbereiten(opt);
     if (!fehler.empty()) {
@@ -387,78 +451,259 @@ int SimLaufen(SimSerie& serie, const SimOptionen& opt, std::ostream& out, std::o
         return 2;
     }
 
-    if (trace) {
-        std::FILE* f = trace.Zeiger();
+    // A split series: every block gets its session, its seed and, for what is written per game,
+    // temporary files that are joined in block order after the run.
+    const int64_t geplant = serie.Geplant();
+    const int64_t anzahl = std::min<int64_t>(std::max(opt.jobs, 1), geplant);
+    const bool geteilt = anzahl > 1;
+    const bool ergebnisseNoetig = json || spielZeilen;
+    if (geteilt) {
+        const uint32_t seed = serie.Sitzung().Zufall.RandSeed;
+        int64_t versatz = 0;
+        for (int64_t b = 0; b < anzahl; ++b) {
+            if (b > 0) {
+                bloecke.push_back(std::make_unique<TBlock>());
+                bloecke[b]->eigene = std::make_unique<SimSerie>();
+                bloecke[b]->serie = bloecke[b]->eigene.get();
+                bloecke[b]->senke = std::make_unique<ZaehlendeSenke>(err, *bloecke[b]->serie, errSperre);
+                bloecke[b]->serie->Sitzung().SetzeFehlerSenke(bloecke[b]->senke.get());
+                bloecke[b]->serie->SetzeAbbruchVon(&serie.Abbruch);
+            }
+            TBlock& blk = *bloecke[b];
+            SimOptionen teil = opt;
+            teil.spiele = geplant / anzahl + (b < geplant % anzahl ? 1 : 0);
+            teil.spieleGesetzt = true;
+            teil.seed = BlockSeed(seed, b);
+            teil.seedGesetzt = true;
+            fehler = blk.serie->Vorbereiten(teil);
+            if (!fehler.empty()) {
+                err << "veldmark-sim: " << fehler << '\n';
+                return 2;
+            }
+            blk.serie->SetzeVersatz(versatz);
+            versatz += teil.spiele;
+            if ((trace && !blk.trace.Temporaer()) || (extra && !blk.extra.Temporaer()) ||
+                (ergebnisseNoetig && !blk.ergebnisse.Temporaer())) {
+                err << "veldmark-sim: --jobs: keine temporäre Datei für die Blöcke\n";
+                return 2;
+            }
+        }
+    }
+
+    auto traceAn = [](Spielsitzung& g, std::FILE* f) {
         g.Log.Behalten = false;
         g.Log.Weiterleitung = [f](std::string_view z) {
             std::fwrite(z.data(), 1, z.size(), f);
             std::fputc('\n', f);
         };
         g.Log.TraceAn = true;
-    }
+    };
     if (extra) {
         extra.Schreibe(ExtraStatistikKopf());
         extra.Schreibe("\n");
-        serie.SetzeExtraStatistik(extra.Zeiger());
     }
+    for (auto& b : bloecke) {
+        if (trace) traceAn(b->serie->Sitzung(), (geteilt ? b->trace : trace).Zeiger());
+        if (extra) b->serie->SetzeExtraStatistik((geteilt ? b->extra : extra).Zeiger());
+    }
+
     TJsonLauf lauf;
     for (int i = 0; i < 3; ++i) lauf.Varianten[i] = opt.varianten[i];
     lauf.Spielstaerke = opt.spielstaerke;
     std::string jsonPuffer;
-    int64_t nummer = 0; // games handed over so far
+    bool erstesSpiel = true;
     if (json) {
         JsonKopf(jsonPuffer, serie.Statistik(), lauf);
         json.Schreibe(jsonPuffer);
         jsonPuffer.clear();
         jsonPuffer.reserve(ErgebnisBlock * 80);
     }
-    if (json || spielZeilen) {
-        const int n = opt.spieler;
-        serie.SetzeErgebnisSenke([&, n](const TSpielErgebnis* e, size_t anzahl) {
-            for (size_t i = 0; i < anzahl; ++i) {
-                ++nummer;
-                if (json) JsonSpiel(jsonPuffer, e[i], n, nummer == 1);
-                if (!spielZeilen) continue;
-                out << "Spiel " << nummer << ": " << e[i].Runden << " Runden";
-                for (int s = 0; s < n; ++s)
-                    out << " | Spieler " << s + 1 << ": " << e[i].Punkte[s] << " SP, " << e[i].Geld[s]
-                        << " Geld, Platz " << int{e[i].Platz[s]};
-                out << '\n';
+    // The per-game output; `nummer` is the number of the last game handed over.
+    const int n = opt.spieler;
+    auto ausgeben = [&](const TSpielErgebnis* e, size_t menge, int64_t& nummer) {
+        for (size_t i = 0; i < menge; ++i) {
+            ++nummer;
+            if (json) JsonSpiel(jsonPuffer, e[i], n, erstesSpiel);
+            erstesSpiel = false;
+            if (!spielZeilen) continue;
+            out << "Spiel " << nummer << ": " << e[i].Runden << " Runden";
+            for (int s = 0; s < n; ++s)
+                out << " | Spieler " << s + 1 << ": " << e[i].Punkte[s] << " SP, " << e[i].Geld[s]
+                    << " Geld, Platz " << int{e[i].Platz[s]};
+            out << '\n';
+        }
+        json.Schreibe(jsonPuffer);
+        jsonPuffer.clear();
+    };
+    int64_t nummer = 0;
+    if (ergebnisseNoetig) {
+        for (auto& b : bloecke) {
+            if (!geteilt) {
+                b->serie->SetzeErgebnisSenke(
+                    [&](const TSpielErgebnis* e, size_t menge) { ausgeben(e, menge, nummer); });
+                continue;
             }
-            json.Schreibe(jsonPuffer);
-            jsonPuffer.clear();
-        });
+            std::FILE* f = b->ergebnisse.Zeiger();
+            b->serie->SetzeErgebnisSenke(
+                [f](const TSpielErgebnis* e, size_t menge) { std::fwrite(e, sizeof *e, menge, f); });
+        }
     }
+
     int64_t gezeigt = -1;
     bool balken = false;
+    auto zeichne = [&](int64_t fertig) {
+        const int64_t prozent = fertig * 100 / geplant;
+        if (prozent == gezeigt) return;
+        gezeigt = prozent;
+        balken = true;
+        char striche[41];
+        for (int i = 0; i < 40; ++i) striche[i] = i < prozent * 40 / 100 ? '#' : '.';
+        striche[40] = '\0';
+        char zeile[128];
+        const int z =
+            std::snprintf(zeile, sizeof zeile, "\r[%s] %3d%% %lld/%lld", striche, static_cast<int>(prozent),
+                          static_cast<long long>(fertig), static_cast<long long>(geplant));
+        std::lock_guard<std::mutex> l(errSperre);
+        err.write(zeile, std::min<int>(z, sizeof zeile - 1));
+        err.flush();
+    };
     if (fortschritt) {
-        serie.SetzeFortschritt([&](int64_t fertig) {
-            const int64_t prozent = fertig * 100 / serie.Geplant();
-            if (prozent == gezeigt) return;
-            gezeigt = prozent;
-            balken = true;
-            char striche[41];
-            for (int i = 0; i < 40; ++i) striche[i] = i < prozent * 40 / 100 ? '#' : '.';
-            striche[40] = '\0';
-            char zeile[128];
-            const int n = std::snprintf(zeile, sizeof zeile, "\r[%s] %3d%% %lld/%lld", striche,
-                                        static_cast<int>(prozent), static_cast<long long>(fertig),
-                                        static_cast<long long>(serie.Geplant()));
-            err.write(zeile, std::min<int>(n, sizeof zeile - 1));
-            err.flush();
-        });
+        for (auto& b : bloecke) {
+            TBlock* blk = b.get();
+            if (geteilt)
+                blk->serie->SetzeFortschritt(
+                    [blk](int64_t f) { blk->fertig.store(f, std::memory_order_relaxed); });
+            else
+                blk->serie->SetzeFortschritt(zeichne);
+        }
     }
 
-    serie.Laufen();
+    if (!geteilt) {
+        serie.Laufen();
+    } else {
+        // The workers run their blocks; this thread draws the progress bar meanwhile.
+        std::mutex m;
+        std::condition_variable fertigSignal;
+        int64_t laufend = 0;
+        std::vector<std::thread> arbeiter;
+        arbeiter.reserve(bloecke.size());
+        bool gestartet = true;
+        for (auto& b : bloecke) {
+            SimSerie* s = b->serie;
+            {
+                std::lock_guard<std::mutex> l(m);
+                ++laufend;
+            }
+            try {
+                arbeiter.emplace_back([s, &m, &fertigSignal, &laufend] {
+                    s->Laufen();
+                    std::lock_guard<std::mutex> l(m);
+                    --laufend;
+                    fertigSignal.notify_all();
+                });
+            } catch (const std::system_error&) {
+                std::lock_guard<std::mutex> l(m);
+                --laufend;
+                gestartet = false;
+                serie.Abbruch.store(true);
+                break;
+            }
+        }
+        if (fortschritt && gestartet) {
+            std::unique_lock<std::mutex> l(m);
+            while (!fertigSignal.wait_for(l, std::chrono::milliseconds(100), [&] { return laufend == 0; })) {
+                l.unlock();
+                int64_t summe = 0;
+                for (auto& b : bloecke) summe += b->fertig.load(std::memory_order_relaxed);
+                zeichne(summe);
+                l.lock();
+            }
+        }
+        for (std::thread& t : arbeiter) t.join();
+        if (!gestartet) {
+            err << "veldmark-sim: --jobs: " << anzahl << " Threads lassen sich nicht starten\n";
+            return 1;
+        }
+        if (fortschritt) {
+            int64_t summe = 0;
+            for (auto& b : bloecke) summe += b->serie->Statistik().AnzahlSpiele;
+            zeichne(summe);
+        }
+    }
 
     if (balken) err << '\n';
-    serie.SetzeFortschritt(nullptr);
-    serie.SetzeErgebnisSenke(nullptr);
-    serie.SetzeExtraStatistik(nullptr);
-    g.Log.TraceAn = false;
-    g.Log.Weiterleitung = nullptr;
+    for (auto& b : bloecke) {
+        SimSerie& s = *b->serie;
+        s.SetzeFortschritt(nullptr);
+        s.SetzeErgebnisSenke(nullptr);
+        s.SetzeExtraStatistik(nullptr);
+        s.Sitzung().Log.TraceAn = false;
+        s.Sitzung().Log.Weiterleitung = nullptr;
+    }
+
+    // The blocks' statistics in block order. A block that would overflow the merged record ends
+    // the merge: the report covers the blocks before it, as a single stream stops when full.
+    const TSimStatistik* st = &serie.Statistik();
+    std::unique_ptr<TSimStatistik> gesamt;
+    size_t vereinigt = bloecke.size();
+    bool voll = false;
+    for (auto& b : bloecke) voll = voll || b->serie->StatistikVoll();
+    if (geteilt) {
+        gesamt = std::make_unique<TSimStatistik>(serie.Statistik());
+        auto teil = std::make_unique<TSimStatistik>();
+        for (size_t b = 1; b < bloecke.size(); ++b) {
+            *teil = bloecke[b]->serie->Statistik();
+            // A preset draws the settings anew for every game; the report shows the first game's.
+            if (opt.spielstaerke != 0) teil->Einstellung = gesamt->Einstellung;
+            if (!StatistikVereinigen(*gesamt, *teil)) {
+                voll = true;
+                vereinigt = b;
+                break;
+            }
+        }
+        st = gesamt.get();
+    }
+    std::vector<TStrom> stroeme;
+    bool abgebrochen = false;
+    int64_t pruefungen = 0, verletzungen = 0, interneFehler = 0;
+    std::vector<std::string> ersteVerletzungen;
+    for (size_t b = 0; b < vereinigt; ++b) {
+        SimSerie& s = *bloecke[b]->serie;
+        stroeme.push_back({s.Statistik().RandSeed, s.Statistik().AnzahlSpiele, s.Sitzung().Zufall.RandSeed});
+        abgebrochen = abgebrochen || s.Abgebrochen();
+        pruefungen += s.Pruefungen();
+        verletzungen += s.Verletzungen();
+        for (const std::string& v : s.ErsteVerletzungen())
+            if (ersteVerletzungen.size() < MaxGemeldeteVerletzungen) ersteVerletzungen.push_back(v);
+    }
+    // Faults count in every block that played, merged or not.
+    for (auto& b : bloecke) interneFehler += b->serie->Sitzung().AnzahlFehler;
+    const uint32_t seedEnde = stroeme.back().SeedEnde;
 
     bool schreibfehler = false;
+    if (geteilt) {
+        bool tempFehler = false;
+        for (size_t b = 0; b < vereinigt; ++b) {
+            TBlock& blk = *bloecke[b];
+            if (trace && !Umkopieren(blk.trace.Zeiger(), trace.Zeiger())) tempFehler = true;
+            if (extra && !Umkopieren(blk.extra.Zeiger(), extra.Zeiger())) tempFehler = true;
+            if (!ergebnisseNoetig) continue;
+            std::FILE* f = blk.ergebnisse.Zeiger();
+            if (std::fflush(f) != 0 || std::ferror(f)) tempFehler = true;
+            std::rewind(f);
+            std::vector<TSpielErgebnis> puffer(ErgebnisBlock);
+            nummer = blk.serie->Versatz();
+            size_t gelesen;
+            while ((gelesen = std::fread(puffer.data(), sizeof(TSpielErgebnis), puffer.size(), f)) > 0)
+                ausgeben(puffer.data(), gelesen, nummer);
+            if (std::ferror(f)) tempFehler = true;
+        }
+        if (tempFehler) {
+            err << "veldmark-sim: --jobs: eine temporäre Datei der Blöcke ist unvollständig\n";
+            schreibfehler = true;
+        }
+    }
+
     auto schliessen = [&](TDatei& d, const std::string& pfad, const char* option) {
         if (!d.Schliessen()) {
             err << "veldmark-sim: " << option << ": Datei '" << pfad << "' unvollständig geschrieben\n";
@@ -467,9 +712,9 @@ int SimLaufen(SimSerie& serie, const SimOptionen& opt, std::ostream& out, std::o
     };
     schliessen(trace, opt.traceDatei, "--trace");
 
-    const TSimStatistik& st = serie.Statistik();
     if (berichtInDatei || berichtAufAusgabe) {
-        const std::string text = StatistikBerichtText(st, serie.Katalog(), g.Zufall.RandSeed, '.');
+        const std::string text =
+            StatistikBerichtText(*st, serie.Katalog(), seedEnde, '.') + StroemeBerichtText(stroeme);
         if (berichtInDatei) {
             bericht.Schreibe(text);
             schliessen(bericht, opt.berichtDatei, "--report");
@@ -480,34 +725,33 @@ int SimLaufen(SimSerie& serie, const SimOptionen& opt, std::ostream& out, std::o
     }
     schliessen(extra, opt.extraDatei, "--extra-stats");
     if (json) {
-        lauf.SeedEnde = g.Zufall.RandSeed;
-        lauf.Abgebrochen = serie.Abgebrochen();
-        lauf.Geprueft = serie.Geprueft();
-        lauf.Verletzungen = serie.Verletzungen();
-        lauf.InterneFehler = g.AnzahlFehler;
-        JsonSchluss(jsonPuffer, st, lauf);
+        lauf.SeedEnde = seedEnde;
+        lauf.Abgebrochen = abgebrochen;
+        lauf.Geprueft = opt.pruefen;
+        lauf.Verletzungen = verletzungen;
+        lauf.InterneFehler = interneFehler;
+        lauf.Stroeme = stroeme;
+        JsonSchluss(jsonPuffer, *st, lauf);
         json.Schreibe(jsonPuffer);
         schliessen(json, opt.jsonDatei, "--json");
     }
 
-    if (serie.StatistikVoll())
-        err << "veldmark-sim: die Statistik ist nach " << st.AnzahlSpiele
+    if (voll)
+        err << "veldmark-sim: die Statistik ist nach " << st->AnzahlSpiele
             << " Spielen voll; der Bericht umfasst diese Spiele\n";
-    if (serie.Abgebrochen())
-        err << "veldmark-sim: abgebrochen nach " << st.AnzahlSpiele << " von " << serie.Geplant()
-            << " Spielen\n";
-    if (serie.Geprueft()) {
-        for (const std::string& v : serie.ErsteVerletzungen())
-            err << "veldmark-sim: Verletzung: " << v << '\n';
-        err << "veldmark-sim: Prüfung: " << serie.Pruefungen() << " Zustände geprüft, "
-            << serie.Verletzungen() << " Verletzungen, " << g.AnzahlFehler << " interne Fehler\n";
-        if (serie.Verletzungen() > 0 || g.AnzahlFehler > 0) return 3;
-    } else if (g.AnzahlFehler > 0) {
-        err << "veldmark-sim: " << g.AnzahlFehler << " interne Fehler\n";
+    if (abgebrochen)
+        err << "veldmark-sim: abgebrochen nach " << st->AnzahlSpiele << " von " << geplant << " Spielen\n";
+    if (opt.pruefen) {
+        for (const std::string& v : ersteVerletzungen) err << "veldmark-sim: Verletzung: " << v << '\n';
+        err << "veldmark-sim: Prüfung: " << pruefungen << " Zustände geprüft, " << verletzungen
+            << " Verletzungen, " << interneFehler << " interne Fehler\n";
+        if (verletzungen > 0 || interneFehler > 0) return 3;
+    } else if (interneFehler > 0) {
+        err << "veldmark-sim: " << interneFehler << " interne Fehler\n";
         return 1;
     }
-    if (schreibfehler || serie.StatistikVoll()) return 1;
-    return serie.Abgebrochen() ? 130 : 0;
+    if (schreibfehler || voll) return 1;
+    return abgebrochen ? 130 : 0;
 }
 
 int SimLaufen(const SimOptionen& opt, std::ostream& out, std::ostream& err) {

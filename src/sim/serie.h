@@ -29,6 +29,7 @@ struct SimOptionen {
     std::string berichtDatei; // "-": standard output, instead of the line per game; empty: no report
     std::string extraDatei;
     std::string jsonDatei;
+    int32_t jobs = 1;         // streams the series is split into, each in a thread of its own
     bool pruefen = false;     // check the state after every action
     bool leise = false;       // no progress bar
     int32_t spielstaerke = 0; // menu tag of a playing-strength preset; 0: none
@@ -49,6 +50,12 @@ std::string SimVorbereiten(Spielsitzung& g, const SimOptionen& opt);
 
 // Plays one game of a series to its end and ranks the seats.
 void SimSpiel(Spielsitzung& g);
+
+// The seed of block `block` (0, 1, ...) of a series split into streams. Block 0 keeps the run's
+// seed, so one stream is the plain series; block b >= 1 takes the upper 32 bits of the first
+// SplitMix64 output for the state seed * 2^32 + b. A block's seed does not depend on the number
+// of streams, only on the run's seed and the block number.
+uint32_t BlockSeed(uint32_t seed, int64_t block);
 
 // A series with its statistics. Lives for one run; the session, the statistics record and
 // every buffer are allocated before the first game, so the games themselves allocate nothing.
@@ -73,6 +80,12 @@ public:
     void SetzeErgebnisSenke(std::function<void(const TSpielErgebnis*, size_t)> senke);
     // Called after every counted game with the number of games so far.
     void SetzeFortschritt(std::function<void(int64_t)> f) { fortschritt_ = std::move(f); }
+    // Games of the series before this block: game numbers in messages and extra lines count on
+    // from here.
+    void SetzeVersatz(int64_t versatz) { versatz_ = versatz; }
+    int64_t Versatz() const { return versatz_; }
+    // A second stop flag, seen like Abbruch: the workers of a split series share the first one's.
+    void SetzeAbbruchVon(const std::atomic<bool>* f) { abbruchVon_ = f; }
 
     // Plays the series: StatistikInit, then game after game until all are played, the stop
     // flag is seen or the statistics record is full.
@@ -103,6 +116,8 @@ private:
     std::function<void(const TSpielErgebnis*, size_t)> ergebnisSenke_;
     std::vector<TSpielErgebnis> ergebnisse_;
     std::function<void(int64_t)> fortschritt_;
+    const std::atomic<bool>* abbruchVon_ = nullptr;
+    int64_t versatz_ = 0;
     int64_t spiele_ = 0;
     int32_t spielstaerke_ = 0;
     bool pruefen_ = false;
@@ -117,6 +132,11 @@ private:
 // "--report -", otherwise one line per game unless a trace is written. The exit code:
 // 0 done, 1 internal faults or a file that could not be written, 2 bad options,
 // 3 a check found violations or internal faults, 130 stopped early.
+// With jobs > 1 the series is split into min(jobs, games) contiguous blocks, each played by a
+// worker thread with a session of its own from BlockSeed; `serie` plays block 0 and its Abbruch
+// stops every worker. The statistics are merged in block order; trace, extra lines and per-game
+// results go to temporary files per block and are joined in block order, so the output does not
+// depend on the threads' timing. The report then ends with the streams and their seeds.
 int SimLaufen(SimSerie& serie, const SimOptionen& opt, std::ostream& out, std::ostream& err,
               bool fortschritt);
 int SimLaufen(const SimOptionen& opt, std::ostream& out, std::ostream& err);
