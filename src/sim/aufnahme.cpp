@@ -1,0 +1,187 @@
+#include "sim/aufnahme.h"
+
+#include <charconv>
+#include <cstdio>
+#include <memory>
+#include <ostream>
+
+#include "ai/compizug.h"
+#include "ai/spielstaerke.h"
+#include "persist/spieldatei.h"
+
+namespace vm {
+
+namespace {
+
+// The rules' hooks while recording: presets as in the window, and the history entries with
+// seat 1 shown as the human seat it stands for.
+class Aufnahme : public THistorieAnschluss {
+public:
+    Aufnahme(Spielsitzung& g, THistorie& h) : THistorieAnschluss(g, h), g_(g), h_(h) {}
+    void SpielstaerkeAnwenden() override { vm::SpielstaerkeAnwenden(g_, g_.Menue.Spielstaerke); }
+    void HistorieEintrag() override {
+        const int32_t vorher = h_.H().AktuellerEintrag;
+        const uint8_t computer = g_.S.Computer[1];
+        g_.S.Computer[1] = 0;
+        THistorieAnschluss::HistorieEintrag();
+        g_.S.Computer[1] = computer;
+        if (h_.H().AktuellerEintrag != vorher) SeedBeimEintrag = g_.Zufall.RandSeed;
+    }
+    // The generator at the last entry that was kept (a full history keeps no more).
+    uint32_t SeedBeimEintrag = 0;
+
+private:
+    Spielsitzung& g_;
+    THistorie& h_;
+};
+
+bool ParseGanzzahl(const std::string& s, int64_t& wert) {
+    auto r = std::from_chars(s.data(), s.data() + s.size(), wert);
+    return !s.empty() && r.ec == std::errc() && r.ptr == s.data() + s.size();
+}
+
+class SenkeAufStrom : public IFehlerSenke {
+public:
+    explicit SenkeAufStrom(std::ostream& err) : err_(err) {}
+    void Melde(std::string_view meldung) override { err_ << "veldmark-sim record: " << meldung << '\n'; }
+
+private:
+    std::ostream& err_;
+};
+
+} // namespace
+
+TAufnahmeArgumente ParseAufnahmeArgumente(const std::vector<std::string>& args) {
+    TAufnahmeArgumente a;
+    auto fehler = [&](const std::string& arg, const std::string& text) {
+        a.fehler = arg + ": " + text;
+        return a;
+    };
+    std::vector<std::string> sim;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& name = args[i];
+        const bool eigen = name == "--moves" || name == "--puzzle" || name == "--out";
+        const bool geteilt = name == "--seed" || name == "--players" || name == "--strategies" ||
+                             name == "--money" || name == "--roles" || name == "--variants" ||
+                             name == "--params" || name == "--strength";
+        if (!eigen && !geteilt) return fehler(name, "unbekanntes Argument von record");
+        if (i + 1 >= args.size()) return fehler(name, "Wert fehlt");
+        const std::string& wert = args[++i];
+        if (geteilt) {
+            sim.push_back(name);
+            sim.push_back(wert);
+            continue;
+        }
+        int64_t z = 0;
+        if (name == "--moves") {
+            if (!ParseGanzzahl(wert, z) || z < 0)
+                return fehler(name, "Anzahl ab 0 erwartet, nicht '" + wert + "'");
+            a.opt.zuege = z;
+        } else if (name == "--puzzle") {
+            if (wert != "1" && wert != "2" && wert != "3")
+                return fehler(name, "1, 2 oder 3 erwartet, nicht '" + wert + "'");
+            a.opt.puzzle = wert[0] - '0';
+        } else {
+            if (wert.empty()) return fehler(name, "Dateiname fehlt");
+            a.opt.datei = wert;
+        }
+    }
+    SimArgumente s = ParseSimArgumente(sim);
+    if (!s.ok) {
+        a.fehler = s.fehler;
+        return a;
+    }
+    a.opt.sim = s.opt;
+    if (a.opt.datei.empty()) return fehler("--out", "die Spieldatei muss genannt werden");
+    a.ok = true;
+    return a;
+}
+
+std::string SpielAufnehmen(Spielsitzung& g, THistorie& h, const TAufnahmeOptionen& opt, int64_t& zuege) {
+    zuege = 0;
+    std::string fehler = SimVorbereiten(g, opt.sim);
+    if (!fehler.empty()) return fehler;
+    // A game as the window plays it: no simulation flag in the settings the file carries.
+    g.SimulationLaeuft = false;
+    for (int n = 2; n <= 4; ++n) g.Einstellungen.Fuer(n).Sim = 0;
+    Aufnahme aufnahme(g, h);
+    g.SetzeAblauf(&aufnahme);
+    g.S.Computer[1] = 0;
+    NeuesSpielMitHistorie(g, h);
+    aufnahme.SeedBeimEintrag = g.Zufall.RandSeed;
+    g.S.Computer[1] = 1;
+    while (!g.S.Spielende && (opt.zuege < 0 || zuege < opt.zuege)) {
+        CompiZug(g);
+        ++zuege;
+    }
+    g.SetzeAblauf(nullptr);
+    const TSpielHistorie& hs = h.H();
+    if (hs.AnzahlEintraege < 1)
+        return "nach " + std::to_string(zuege) +
+               " Zügen hat die Historie noch keinen Eintrag (Spieler 1 war nicht am Zug); nichts gespeichert";
+    g.S = hs.Eintrag[hs.AktuellerEintrag];
+    g.Zufall.RandSeed = aufnahme.SeedBeimEintrag;
+    return {};
+}
+
+int SimAufnahme(const TAufnahmeOptionen& opt, std::ostream& out, std::ostream& err) {
+    TKatalog katalog;
+    auto g = std::make_unique<Spielsitzung>(katalog);
+    SenkeAufStrom senke(err);
+    g->SetzeFehlerSenke(&senke);
+    auto h = std::make_unique<THistorie>();
+    int64_t zuege = 0;
+    const std::string fehler = SpielAufnehmen(*g, *h, opt, zuege);
+    if (!fehler.empty()) {
+        err << "veldmark-sim record: " << fehler << '\n';
+        return 2;
+    }
+    h->Puzzle.SetPuzzle1 = opt.puzzle == 1;
+    h->Puzzle.SetPuzzle2 = opt.puzzle == 2;
+    h->Puzzle.SetPuzzle3 = opt.puzzle == 3;
+    std::string saveDir;
+    const TMeldung m = SpeichereSpieldatei(*g, *h, opt.datei, saveDir);
+    g->SetzeFehlerSenke(nullptr);
+    if (m.Da()) {
+        err << m.Titel << ": " << m.Text << '\n';
+        return 1;
+    }
+    const TSpielHistorie& hs = h->H();
+    out << opt.datei << ": " << zuege << " Züge, Eintrag " << hs.AktuellerEintrag << " von "
+        << hs.AnzahlEintraege << (g->S.Spielende ? ", Spielende" : "") << '\n';
+    if (g->AnzahlFehler > 0) {
+        err << "veldmark-sim record: " << g->AnzahlFehler << " interne Fehler\n";
+        return 1;
+    }
+    return 0;
+}
+
+int SimAnsehen(const std::string& datei, std::ostream& out, std::ostream& err) {
+    TKatalog katalog;
+    auto g = std::make_unique<Spielsitzung>(katalog);
+    auto h = std::make_unique<THistorie>();
+    std::string saveDir;
+    const TLadeErgebnis e = LadeSpieldatei(*g, *h, datei, saveDir);
+    if (!e.Geladen) {
+        err << e.Meldung.Titel << ": " << e.Meldung.Text << '\n';
+        // A field out of range is refused as incompatible; name it for whoever made the file.
+        auto pruef = std::make_unique<TSpielHistorie>();
+        std::string feld;
+        if (std::FILE* f = std::fopen(datei.c_str(), "rb")) {
+            const EntpackFehler ef = EntpackeHistorie(
+                [f](char* p, size_t n) -> long {
+                    const size_t r = std::fread(p, 1, n, f);
+                    return r == 0 && std::ferror(f) ? -1 : static_cast<long>(r);
+                },
+                *pruef);
+            std::fclose(f);
+            if (ef == EntpackFehler::Keiner && PruefeHistorie(*pruef, &feld) == PruefFehler::Bereich)
+                err << "veldmark-sim inspect: außerhalb des Bereichs: " << feld << '\n';
+        }
+        return 1;
+    }
+    out << "Datei: " << datei << '\n' << HistorieBeschreibung(h->H(), katalog);
+    return 0;
+}
+
+} // namespace vm
