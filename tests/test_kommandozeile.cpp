@@ -44,4 +44,18 @@ TEST(Kommandozeile, OrdnerMitSpieldateiEndungIstDerProfilordner) {
     EXPECT_EQ(k.Spieldatei, tmp / "x.vmk");
 }
 
+TEST(Kommandozeile, SkalierungAusDemProfilVorDemFenster) {
+    test::Ordner tmp;
+    const std::string datei = tmp / "Veldmark.ini";
+    EXPECT_FALSE(ProfilSkalierung(datei).has_value());
+    test::SchreibeDatei(datei, "[Global]\nSaveIni=1\n");
+    EXPECT_FALSE(ProfilSkalierung(datei).has_value());
+    test::SchreibeDatei(datei, "[Control]\nScaleBy=1000\n");
+    EXPECT_FALSE(ProfilSkalierung(datei).has_value());
+    test::SchreibeDatei(datei, "[Control]\nScaleBy=abc\n");
+    EXPECT_FALSE(ProfilSkalierung(datei).has_value());
+    test::SchreibeDatei(datei, "[Control]\nGrayscale=0\nScaleBy=150\n");
+    EXPECT_EQ(ProfilSkalierung(datei), 150);
+}
+
 } // namespace

@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "persist/dateien.h"
+#include "persist/ini.h"
 
 namespace vm {
 
@@ -31,6 +32,14 @@ TKommandozeile LiesKommandozeile(const std::vector<std::string>& argumente) {
         }
     }
     return k;
+}
+
+std::optional<int32_t> ProfilSkalierung(const std::string& profilDatei) {
+    TIniDatei ini;
+    if (!DateiExistiert(profilDatei) || !ini.LadenDatei(profilDatei)) return std::nullopt;
+    const int32_t s = ini.LiesInt("Control", "ScaleBy", 1000);
+    if (s == 1000) return std::nullopt;
+    return s;
 }
 
 } // namespace vm

@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -49,6 +50,16 @@ void TDekoration::Anlegen(const TKartenbilder& bilder, QWidget* eltern) {
     }
 }
 
+void TDekoration::Wechseln() {
+    if (!timer_) {
+        timer_ = new QTimer(bilder_[0]->parentWidget());
+        timer_->setInterval(600);
+        QObject::connect(timer_, &QTimer::timeout, timer_,
+                         [this] { Weiter(static_cast<int>(QRandomGenerator::global()->bounded(49)) + 1); });
+    }
+    timer_->start();
+}
+
 void TDekoration::Weiter(int bild) {
     bilder_[static_cast<size_t>(naechstes_)]->Zeige(bild, QString());
     naechstes_ = (naechstes_ + 1) % static_cast<int>(bilder_.size());
@@ -84,6 +95,7 @@ TSpielendeFenster::TSpielendeFenster(const TKartenbilder& bilder, const TSprache
     ok_->setDefault(true);
     connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
     deko_.Anlegen(bilder, this);
+    deko_.Wechseln();
 
     auto* zahlen = new QGridLayout;
     zahlen->addWidget(text_[0], 0, 0);
@@ -149,6 +161,18 @@ void TSpielendeFenster::Fuellen(const TSpielendeDialog& d) {
     ok_->setText(Q(s.Other("OK")));
 }
 
+QString TSpielendeFenster::Text() const {
+    QStringList z{kopf_->text(),
+                  ergebnis_->text(),
+                  text_[0]->text() + " " + wert_[0]->text(),
+                  text_[1]->text() + " " + wert_[1]->text(),
+                  highscoreText_->text() + " " + wert_[2]->text(),
+                  gegnerText_->text()};
+    for (size_t i = 0; i < 3; ++i)
+        if (!gegner_[i]->text().isEmpty()) z << spieler_[i]->text() + ": " + gegner_[i]->text();
+    return z.join('\n');
+}
+
 TInfoFenster::TInfoFenster(const TKartenbilder& bilder, const TSprache& sprache, QWidget* eltern)
     : QDialog(eltern, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
     setObjectName("Info");
@@ -202,6 +226,7 @@ void TInfoFenster::MitStatistik(const std::string& zeile) {
     statistik_->setText(Q(zeile));
     statistik_->show();
     ok_->show();
+    deko_.Wechseln();
     ok_->setDefault(true);
 }
 

@@ -24,11 +24,14 @@ public:
     void Anlegen(const TKartenbilder& bilder, QWidget* eltern);
     // The next picture in rotation shows card `bild`.
     void Weiter(int bild);
+    // Every 600 ms the next picture shows a random card; the game's generator is not touched.
+    void Wechseln();
     TKartenBild* Bild(int i) const { return bilder_[static_cast<size_t>(i)]; }
 
 private:
     std::array<TKartenBild*, 4> bilder_{};
     int naechstes_ = 0;
+    QTimer* timer_ = nullptr;
 };
 
 class TSpielendeFenster : public QDialog {
@@ -41,6 +44,9 @@ public:
     // The effective scale of the main window: below 80 and above 120 % the dialog follows it.
     void Skalieren(int32_t scaleBy);
     void Fuellen(const TSpielendeDialog& d);
+    // Everything the dialog says, line by line: headline, result, counters, opponents
+    // ("Spieler 2: " and the name).
+    QString Text() const;
 
     QLabel* Kopf() const { return kopf_; }
     QLabel* Ergebnis() const { return ergebnis_; }
