@@ -1,19 +1,56 @@
 // Veldmark, the game: one person against up to three computer players.
-//   veldmark [profile folder]
-// The profile Veldmark.ini lives in the folder named by the first argument, else beside the
-// program; the card pictures are read from "Karten" beside the program.
+//   veldmark [profile folder] [game.vmk]
+// The profile Veldmark.ini lives in the folder named by the first argument that is not a game
+// file, else beside the program; a game file (".vmk") given as well is loaded after the start,
+// so that the desktop can open saved games with the program. The card pictures are read from
+// "Karten" beside the program.
 #include <QApplication>
+#include <QIcon>
+#include <QTimer>
+#include <filesystem>
+#include <string>
+#include <vector>
 
+#include "persist/dateien.h"
+#include "persist/kommandozeile.h"
+#include "persist/spielende.h"
 #include "ui/hauptfenster.h"
 
 int main(int argc, char** argv) {
+    // The profile's scale enlarges or reduces everything the program shows; Qt takes it before
+    // the application exists. The options of Qt itself begin with "-" and are no folders here.
+    std::vector<std::string> roh;
+    for (int i = 1; i < argc; ++i)
+        if (argv[i][0] != '-') roh.emplace_back(argv[i]);
+    std::error_code fehler;
+    const std::string programm =
+        std::filesystem::read_symlink("/proc/self/exe", fehler).parent_path().string();
+    const vm::TKommandozeile vorab = vm::LiesKommandozeile(roh);
+    const std::string profil = vorab.ProfilOrdner.empty() ? programm : vorab.ProfilOrdner;
+    if (qEnvironmentVariableIsEmpty("QT_SCALE_FACTOR")) {
+        const std::optional<int32_t> s = vm::ProfilSkalierung(vm::PfadVerbinden(profil, "Veldmark.ini"));
+        if (s && vm::WirksameSkalierung(*s) != 100)
+            qputenv("QT_SCALE_FACTOR", QByteArray::number(vm::WirksameSkalierung(*s) / 100.0));
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName("Veldmark");
+    QApplication::setDesktopFileName("veldmark");
     vm::ui::TStartOptionen optionen;
     optionen.Programmordner = QCoreApplication::applicationDirPath();
-    if (argc > 1) optionen.Profilordner = QString::fromLocal8Bit(argv[1]);
+    QApplication::setWindowIcon(
+        QIcon::fromTheme("veldmark", QIcon(optionen.Programmordner + "/Symbole/veldmark-256.png")));
+    std::vector<std::string> argumente;
+    const QStringList liste = QCoreApplication::arguments();
+    for (qsizetype i = 1; i < liste.size(); ++i) argumente.push_back(liste[i].toLocal8Bit().toStdString());
+    const vm::TKommandozeile k = vm::LiesKommandozeile(argumente);
+    optionen.Profilordner = QString::fromLocal8Bit(k.ProfilOrdner.c_str());
     vm::ui::THauptfenster fenster(optionen);
     if (fenster.StartFehler() != 0) return fenster.StartFehler();
     fenster.show();
+    if (!k.Spieldatei.empty()) {
+        const QString datei = QString::fromLocal8Bit(k.Spieldatei.c_str());
+        QTimer::singleShot(0, &fenster, [&fenster, datei] { fenster.OpenDialog1CanClose(datei); });
+    }
     return QApplication::exec();
 }

@@ -37,26 +37,27 @@ void THauptfenster::GeldAnzeigen(int s) {
     if (Bremse()) return;
     const TSpielstand& st = g_.S;
     const bool verdeckt = st.VerdeckteHandkarten && s >= 2 && !st.Spielende;
-    Setze(sitze_[s - 1].geld, "Geld:  " + (verdeckt ? QString("??") : QString::number(st.Spieler[s].Geld)));
+    Setze(sitze_[s - 1].geld,
+          Tx("Geld: ") + " " + (verdeckt ? QString("??") : QString::number(st.Spieler[s].Geld)));
 }
 
 void THauptfenster::SiegpunkteAnzeigen(int s) {
     if (Bremse()) return;
-    Setze(sitze_[s - 1].punkte, "SP:  " + QString::number(g_.S.Spieler[s].Siegpunkte));
+    Setze(sitze_[s - 1].punkte, Tx("SP: ") + " " + QString::number(g_.S.Spieler[s].Siegpunkte));
 }
 
 void THauptfenster::LetzteAktionAnzeigen(int s) {
     if (Bremse()) return;
     const TSpieler& sp = g_.S.Spieler[s];
     const int code = sp.LetzteAktion <= AktionKaufH ? sp.LetzteAktion : 0;
-    QString text = Aktionsnamen[code];
+    QString text = Tx(Aktionsnamen[code]);
     if (code == AktionKaufSp) text += QString::number(g_.S.GekaufteSiegpunkte);
     Setze(sitze_[s - 1].aktion, text);
     TKartenBild* b = sitze_[s - 1].letzte;
     if (sp.LetzteKarte.Leer()) {
         b->Verbergen();
     } else {
-        const tKarte& k = g_.Daten(sp.LetzteKarte);
+        const tKarte& k = anzeigeKatalog_.Daten(sp.LetzteKarte);
         b->Zeige(k.Inx, Q(k.Name));
     }
 }
@@ -70,7 +71,7 @@ void THauptfenster::AuslageAnzeigen(int r, int p) {
         b->Verbergen();
         return;
     }
-    const tKarte& k = g_.Daten(karte);
+    const tKarte& k = anzeigeKatalog_.Daten(karte);
     b->Zeige(k.Inx, Q(k.Name));
 }
 
@@ -88,12 +89,12 @@ void THauptfenster::PhaseAnzeigen() {
         const int breite = k == phase ? 50 : 30;
         if (l->width() != breite || l->minimumWidth() != breite) l->setFixedWidth(breite);
     }
-    Setze(status_[1], QString("Phase: ") + Phasennamen[phase - 1]);
+    Setze(status_[1], Tx("Phase:") + " " + Tx(Phasennamen[phase - 1]));
 }
 
 void THauptfenster::RundeAnzeigen() {
     if (Bremse()) return;
-    Setze(status_[0], "Runde: " + QString::number(g_.S.Runde));
+    Setze(status_[0], Tx("Runde:") + " " + QString::number(g_.S.Runde));
 }
 
 void THauptfenster::SpielerAnzahlAnzeigen() {
@@ -103,14 +104,14 @@ void THauptfenster::SpielerAnzahlAnzeigen() {
         sitze_[s - 1].box->setVisible(s <= n);
         seiten_->setTabVisible(s - 1, s <= n);
     }
-    Setze(status_[3], "Anzahl Spieler:  " + QString::number(n));
+    Setze(status_[3], Tx("Anzahl Spieler: ") + " " + QString::number(n));
 }
 
 void THauptfenster::StartspielerAnzeigen() {
     if (Bremse()) return;
     const TSpielstand& st = g_.S;
     for (int s = 1; s <= 4; ++s) {
-        QString text = "Start: ";
+        QString text = Tx("Start: ");
         QStringList farben;
         if (s <= st.SpielerAnzahl) {
             for (int rolle = 1; rolle <= 4; ++rolle) {
@@ -163,13 +164,13 @@ void THauptfenster::ZeigeHandkarte(int s, int p) {
     const bool verdeckt = st.VerdeckteHandkarten != 0;
     if (p <= h.Anzahl) {
         if (!verdeckt || s == 1 || st.Spielende) {
-            const tKarte& k = g_.Daten(h.Karten[p]);
+            const tKarte& k = anzeigeKatalog_.Daten(h.Karten[p]);
             b->Zeige(k.Bild, Q(k.Beschreibung));
         } else {
             b->Zeige(BildRueckseite, "??");
         }
     } else if (s == 1 && mensch_.AuslageGewaehlt() && p == mensch_.HandZiel()) {
-        b->Zeige(BildRueckseite, verdeckt ? "??" : "Karte auf die Hand nehmen");
+        b->Zeige(BildRueckseite, verdeckt ? QString("??") : Tx("Karte auf die Hand nehmen"));
     } else {
         b->Anheben(false);
         b->Verbergen();
@@ -186,10 +187,10 @@ void THauptfenster::ZeigeTischkarte(int s, int pos) {
     const TSpieler& sp = g_.S.Spieler[s];
     if (pos <= sp.Tischkarten()) {
         const TTischkarte t = TischpositionZuKarte(g_, s, pos);
-        const tKarte& k = g_.Daten(t.karte);
+        const tKarte& k = anzeigeKatalog_.Daten(t.karte);
         b->Zeige(KarteBenutzt(t.karte) ? BildBenutzt : k.Bild, Q(k.Beschreibung));
     } else if (s == 1 && g_.MarkierteTischplaetze[pos]) {
-        b->Zeige(BildRueckseite, "Karte kaufen"); // a free place offered as target
+        b->Zeige(BildRueckseite, Tx("Karte kaufen")); // a free place offered as target
     } else {
         b->Verbergen();
     }

@@ -25,10 +25,13 @@
 #include "ai/compizug.h"
 #include "ai/spielstaerke.h"
 #include "persist/spieldatei.h"
+#include "persist/spielende.h"
 #include "rules/ablauf.h"
 #include "rules/hand.h"
 #include "sim/serie.h"
 #include "ui/dialoge.h"
+#include "ui/fensterdialoge.h"
+#include "ui/hilfemenue.h"
 #include "ui/tracefenster.h"
 
 namespace vm::ui {
@@ -125,18 +128,22 @@ THauptfenster::THauptfenster(const TStartOptionen& o)
     traceStartup_ = {"Programmverzeichnis: " + programmordner_.toStdString(),
                      "KartenVerzeichnis: " + kartenordner_.toStdString(),
                      "ProfileVerzeichnis: " + profilordner_.toStdString(),
-                     "Hilfedatei: " + (programmordner_ + "/Hilfe/Veldmark.hlp").toStdString(),
+                     "Hilfedatei: " + Hilfedatei(programmordner_).toStdString(),
                      "Screen.Width = " + std::to_string(breite)};
 
-    TStartErgebnis start = profil_.Starten(g_, historie_, katalog_, &texte_, profilordner_.toStdString(),
-                                           programmordner_.toStdString(), breite);
+    TStartErgebnis start =
+        profil_.Starten(g_, historie_, anzeigeKatalog_, &texte_, profilordner_.toStdString(),
+                        programmordner_.toStdString(), breite);
     if (start.ExitCode != 0) {
         MeldungZeigen(Q(start.Meldung.Titel), Q(start.Meldung.Text));
         startFehler_ = start.ExitCode;
         return;
     }
-    // Scaling the window by the profile's percentage belongs to the scaling dialog's work.
-    if (profil_.W.ScaleBy == 100) traceStartup_.push_back("Keine Skalierung notwendig");
+    // The window's contents follow the scale through the display's scale factor (set by the
+    // program before the window exists); here the window takes its size.
+    traceStartup_.push_back(SkalierungStartzeile(profil_.W.ScaleBy));
+    if (const std::optional<TFenstergroesse> groesse = HauptfensterGroesse(profil_.W.ScaleBy))
+        resize(QSize(groesse->Breite, groesse->Hoehe) / devicePixelRatioF());
     for (std::string& z : start.StartupZeilen) traceStartup_.push_back(std::move(z));
 
     for (const QString& fehlt : TKartenbilder::Fehlende(kartenordner_))
@@ -154,16 +161,17 @@ THauptfenster::THauptfenster(const TStartOptionen& o)
     StaerkeMenue();
 
     status_[7]->setText(Q(ProgrammVersion));
-    status_[1]->setText("Phase: -");
-    status_[0]->setText("Runde: -");
+    status_[1]->setText(Tx("Phase:") + " -");
+    status_[0]->setText(Tx("Runde:") + " -");
     status_[4]->setText("  ");
     status_[5]->setText("  ");
-    status_[3]->setText("Anzahl Spieler: ");
+    status_[3]->setText(Tx("Anzahl Spieler: "));
 
     g_.ZustandZuruecksetzen();
     StatistikLeeren(*statistik_);
     Startbrett();
     traceStartup_.push_back("Containergröße: " + std::to_string(sizeof(TSpielHistorie)));
+    fensterDialoge_ = new TFensterDialoge(*this, anzeigeKatalog_);
     HistorieSteuerung();
     compiZugLaeuft_ = false;
     timer_.setInterval(TimerIntervall);
@@ -408,6 +416,7 @@ void THauptfenster::SperreAnwenden() {
     const bool experte = g_.Menue.Spielstaerke == Expertenmodus || profil_.W.PrivateTest1;
     erweitertMenue_->menuAction()->setEnabled(experte && !s.ErwEinstellungen && !sim);
     variantenMenue_->menuAction()->setEnabled(!s.Varianten && !sim);
+    if (fensterDialoge_) fensterDialoge_->SperreAnwenden(s, sim, experte);
     if (!g_.Log.TraceAn && aktionen_["TraceDebug1"]->isChecked()) {
         // A locked puzzle switched the trace off.
         aktionen_["TraceDebug1"]->setChecked(false);
@@ -915,15 +924,15 @@ void THauptfenster::SpielendeAnzeigen() {
     historie_.SpielendeErreicht();
     SperreAnwenden();
     TraceAuffrischen();
-    const bool gewonnen = g_.Platz[1] == 1;
-    QString text = gewonnen ? "Herzlichen Glückwunsch !\nDu hast gewonnen !"
-                            : "Schade !\nDu hast leider nicht gewonnen !";
-    text += "\n\nDeine Gegner waren:";
-    for (int s = 2; s <= g_.S.SpielerAnzahl; ++s)
-        text += QString("\nSpieler %1: ").arg(s) + Q(Strategiename(g_.EinstellungLaufend().Strategie[s]));
-    QMessageBox box(QMessageBox::Information, "Spielende", text, QMessageBox::Ok, this);
-    box.setObjectName("Spielende");
-    DialogAusfuehren(box);
+    fensterDialoge_->Spielende();
+}
+
+void THauptfenster::NachWertung(int) {
+    if (fensterDialoge_) fensterDialoge_->NachWertung();
+}
+
+QString THauptfenster::Tx(const char* text) const {
+    return QString::fromStdString(profil_.Sprache.Other(text));
 }
 
 void THauptfenster::Melde(std::string_view meldung) {
@@ -934,7 +943,7 @@ void THauptfenster::Melde(std::string_view meldung) {
 }
 
 void THauptfenster::Sternwarte(TSternwartenDialog& d) {
-    TSternwartenFenster f(d, katalog_, bilder_, this);
+    TSternwartenFenster f(d, anzeigeKatalog_, bilder_, this);
     f.setObjectName("Form4");
     DialogAusfuehren(f);
 }

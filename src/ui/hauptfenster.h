@@ -34,6 +34,7 @@ class QToolButton;
 
 namespace vm::ui {
 
+class TFensterDialoge;
 class TTraceFenster;
 
 // Runs a modal dialog and returns its result. Tests answer the dialogs through their own.
@@ -92,6 +93,12 @@ public:
     QProgressBar* Fortschritt() const { return gauge_; }
     QAction* Aktion(const QString& name) const;
     QToolButton* Knopf(const QString& name) const;
+    const TKartenbilder& Bilder() const { return bilder_; }
+    const QString& Programmordner() const { return programmordner_; }
+    // The settings, correction, end-of-game, info, scaling and help commands.
+    TFensterDialoge& Fensterdialoge() const { return *fensterDialoge_; }
+    // The catalogue the board shows: a language file renames its cards, not the game's own.
+    const TKatalog& AnzeigeKatalog() const { return anzeigeKatalog_; }
     QAction* StaerkeAktion(int32_t tag) const;
     const std::vector<std::string>& TraceMemoStartup() const { return traceStartup_; }
     int32_t Takt() const { return takt_; }
@@ -123,6 +130,7 @@ public:
     void SpielstaerkeAnwenden() override;
     void HistorieEintrag() override;
     void SpielendeAnzeigen() override;
+    void NachWertung(int phase) override;
 
     // IFehlerSenke: the error box of an internal fault.
     void Melde(std::string_view meldung) override;
@@ -193,8 +201,11 @@ private:
     void MeldungZeigen(const QString& titel, const QString& text);
     QString Dateiname(bool speichern);
     bool Bremse() const { return g_.SimulationLaeuft; }
+    // An interface text in the language of the language file.
+    QString Tx(const char* text) const;
 
     TKatalog katalog_;
+    TKatalog anzeigeKatalog_;
     Spielsitzung g_;
     TTexte texte_;
     THistorie historie_;
@@ -205,6 +216,7 @@ private:
     std::unique_ptr<TTraceFenster> trace_;
     TDialogLauf dialogLauf_;
     int startFehler_ = 0;
+    TFensterDialoge* fensterDialoge_ = nullptr;
 
     QString programmordner_, kartenordner_, profilordner_;
     std::vector<std::string> traceStartup_;

@@ -4,6 +4,7 @@
 #include <QMessageBox>
 
 #include "ai/spielstaerke.h"
+#include "ui/infofenster.h"
 #include "ui/tracefenster.h"
 
 namespace vm::uitest {
@@ -16,6 +17,9 @@ std::vector<std::pair<const char*, Erzeuger>>& Klassen() {
 int Dialoge::operator()(QDialog& d) {
     Gesehen g{d.metaObject()->className(), d.objectName(), d.windowTitle(), {}};
     if (auto* box = qobject_cast<QMessageBox*>(&d)) g.text = box->text();
+    // The end-of-game dialog only informs: it is confirmed like a message box.
+    auto* ende = qobject_cast<ui::TSpielendeFenster*>(&d);
+    if (ende) g.text = ende->Text();
     gesehen.push_back(g);
     if (!antworten.empty()) {
         auto antwort = std::move(antworten.front());
@@ -23,6 +27,7 @@ int Dialoge::operator()(QDialog& d) {
         return antwort(d);
     }
     if (qobject_cast<QMessageBox*>(&d)) return QMessageBox::Ok;
+    if (ende) return QDialog::Accepted;
     ++unerwartet;
     return QDialog::Rejected;
 }
