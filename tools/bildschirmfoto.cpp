@@ -15,10 +15,14 @@
 #include <QTextStream>
 #include <QTimer>
 #include <cstdio>
+#include <ctime>
+#include <memory>
 #include <unistd.h>
 
 #include "ai/spielstaerke.h"
 #include "rules/ablauf.h"
+#include "sim/serie.h"
+#include "sim/statistik.h"
 #include "ui/hauptfenster.h"
 
 namespace {
@@ -34,6 +38,12 @@ double SeitProzessstart() {
     const double start = felder.value(19).toDouble() / static_cast<double>(sysconf(_SC_CLK_TCK));
     const double jetzt = QString::fromLatin1(uptime.readAll()).split(' ').value(0).toDouble();
     return jetzt - start;
+}
+
+double CpuSekunden() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
 }
 
 long SpeicherKB() {
@@ -198,9 +208,29 @@ int main(int argc, char** argv) {
         g.Zufall.RandSeed = 12345;
         QElapsedTimer t;
         t.start();
+        const double cpu = CpuSekunden();
         f.NeuesSpielExecute();
-        aus << "Simulation von 500 Spielen im Fenster: " << t.elapsed() << " ms ("
-            << f.Statistik().AnzahlSpiele << " Spiele)\n";
+        aus << "Simulation von 500 Spielen im Fenster: " << t.elapsed() << " ms, davon "
+            << qRound((CpuSekunden() - cpu) * 1000) << " ms Rechenzeit (" << f.Statistik().AnzahlSpiele
+            << " Spiele)\n";
+        // The same games without the window, in this process, for comparison.
+        vm::TKatalog katalog;
+        auto ohne = std::make_unique<vm::Spielsitzung>(katalog);
+        ohne->Einstellungen = g.Einstellungen;
+        ohne->Menue = g.Menue;
+        ohne->Zufall.RandSeed = 12345;
+        ohne->SimulationLaeuft = true;
+        auto st = std::make_unique<vm::TSimStatistik>();
+        vm::StatistikInit(*st, *ohne);
+        t.restart();
+        const double cpu2 = CpuSekunden();
+        for (int i = 0; i < 500; ++i) {
+            vm::SimSpiel(*ohne);
+            vm::StatistikSpiel(*st, *ohne);
+        }
+        std::string bericht = vm::StatistikBerichtText(*st, katalog, ohne->Zufall.RandSeed);
+        aus << "Dieselben 500 Spiele ohne Fenster: " << t.elapsed() << " ms, davon "
+            << qRound((CpuSekunden() - cpu2) * 1000) << " ms Rechenzeit\n";
         aus.flush();
     }
     f.ProgrammEnde();

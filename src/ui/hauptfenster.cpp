@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -882,12 +883,19 @@ void THauptfenster::SimulationStarten() {
     StatistikInit(*statistik_, g_);
     if (g_.Log.TraceAn) TraceSchalten(false);
     g_.S.Computer[1] = 1;
+    // The gauge paints at once when its value changes; 25 times a second look the same as
+    // after every game and keep the run as fast as the simulator's.
+    QElapsedTimer anzeige;
+    anzeige.start();
     for (int32_t i = 1; i <= anzahl; ++i) {
         SimSpiel(g_);
         // Once per game: the stop button, the gauge and repainting stay alive.
         QCoreApplication::processEvents();
         if (!StatistikSpiel(*statistik_, g_)) break;
-        gauge_->setValue(i);
+        if (i == anzahl || anzeige.elapsed() >= 40) {
+            gauge_->setValue(i);
+            anzeige.restart();
+        }
         if (simulationAbbruch_) break;
     }
     gauge_->hide();
