@@ -243,7 +243,7 @@ void TFensterDialoge::ExtraStatistikExecute() {
     }
     const std::string pfad = PfadVerbinden(f_.Sitzung().ProfilOrdner, "Statistik.txt");
     std::string text;
-    for (const std::string& z : memoStat_) text += z + "\r\n";
+    for (const std::string& z : memoStat_) text += z + "\n";
     if (SchreibeAtomar(pfad, pfad + ".tmp", text.data(), text.size()) != SchreibFehler::Keiner) {
         QMessageBox box(QMessageBox::Critical, "Veldmark",
                         sprache_->Other("Datei kann nicht geschrieben werden:") + " " + Q(pfad),

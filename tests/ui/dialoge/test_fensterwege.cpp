@@ -347,7 +347,8 @@ private slots:
         const size_t zeilen = f.Fensterdialoge().ExtraStatistik().size();
         QVERIFY(zeilen > 4 * 3);
         Aktion(f, "ExtraStatistik")->trigger();
-        const QStringList datei = Lies(u.Profilordner() + "/Statistik.txt").split("\r\n", Qt::SkipEmptyParts);
+        const QStringList datei =
+            Lies(u.Profilordner() + "/Statistik.txt").split(QChar('\n'), Qt::SkipEmptyParts);
         QCOMPARE(size_t(datei.size()), zeilen);
         QVERIFY(datei[0].startsWith("AnzS,Runde,Phase,1G,1S,11K,11G,11S,12K,"));
         QVERIFY(datei[1].startsWith("1,1,1,"));
