@@ -457,7 +457,15 @@ TEST(StatistikJson, RundreiseGibtDenselbenBericht) {
     EXPECT_EQ(l2.Verletzungen, 2);
     EXPECT_EQ(l2.InterneFehler, 5);
     EXPECT_EQ(StatistikBerichtText(zurueck, kat, l2.SeedEnde), StatistikBerichtText(st, kat, lauf.SeedEnde));
-    // Written without streams, the run is one stream from its seed to its end.
+    // A run given no streams is written as one stream from its seed to its end, and a file without
+    // the field is read as that one stream.
+    EXPECT_EQ(l2.Stroeme, (std::vector<TStrom>{{4000000000u, 3, 123}}));
+    const std::string feld = ",\n  \"stroeme\": [[4000000000,3,123]]";
+    ASSERT_NE(json.find(feld), std::string::npos);
+    std::string ohneStroeme = json;
+    ohneStroeme.erase(json.find(feld), feld.size());
+    l2.Stroeme.clear();
+    ASSERT_TRUE(StatistikAusJson(ohneStroeme, zurueck, l2, fehler)) << fehler;
     EXPECT_EQ(l2.Stroeme, (std::vector<TStrom>{{4000000000u, 3, 123}}));
     std::string_view spiele;
     ASSERT_TRUE(StatistikAusJson(json, zurueck, l2, fehler, &spiele)) << fehler;
