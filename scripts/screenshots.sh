@@ -19,6 +19,6 @@ if [ "${MESSEN:-0}" = 1 ]; then argumente+=(--messen); fi
 xvfb-run -a -s "-screen 0 1280x800x24" env QT_QPA_PLATFORM=xcb "$build/tools/veldmark-bildschirmfoto" "${argumente[@]}"
 if [ "${MESSEN:-0}" = 1 ]; then
   start=$(date +%s%N)
-  "$build/veldmark-sim" --players 4 --games 500 --seed 12345 --quiet --report /dev/null
+  "$build/veldmark-sim" --players 4 --games 500 --seed 12345 --quiet --report /dev/null >/dev/null
   echo "Simulation von 500 Spielen mit veldmark-sim: $(( ($(date +%s%N) - start) / 1000000 )) ms"
 fi

@@ -80,6 +80,9 @@ bool Speichern(const QPixmap& p, const QString& datei) {
 }
 
 QPixmap Bildschirm(THauptfenster& f) {
+    // Only the board: a start screen or another window of the program is put aside.
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w != &f && w->isVisible()) w->hide();
     QApplication::processEvents();
     QScreen* s = f.screen();
     QPixmap bild = s ? s->grabWindow(0) : QPixmap();
