@@ -377,7 +377,7 @@ TEST(SimMerge, VerschiedeneLaeufeWerdenMitDemUnterschiedAbgelehnt) {
     Ordner o;
     const Argumente basis = {"--games", "2", "--seed", "1", "--report", "/dev/null"};
     auto json = [&](const std::string& name, Argumente args) {
-        args.insert(args.end(), basis.begin(), basis.end());
+        args.insert(args.begin(), basis.begin(), basis.end());
         args.insert(args.end(), {"--json", o / name});
         EXPECT_EQ(Starte(args).code, 0) << name;
     };
@@ -415,6 +415,18 @@ TEST(SimMerge, VerschiedeneLaeufeWerdenMitDemUnterschiedAbgelehnt) {
         EXPECT_FALSE(std::filesystem::exists(o / "m.txt")) << text;
         EXPECT_FALSE(std::filesystem::exists(o / "m.json")) << text;
     }
+
+    // Under the same preset the runs merge whatever settings their first games drew.
+    json("s1.json", {"--players", "4", "--strength", "5", "--seed", "1"});
+    json("s2.json", {"--players", "4", "--strength", "5", "--seed", "2"});
+    TJsonLauf l1, l2;
+    ASSERT_NE(AusJson(LiesDatei(o / "s1.json"), l1)->Einstellung.Strategie[3],
+              AusJson(LiesDatei(o / "s2.json"), l2)->Einstellung.Strategie[3]);
+    std::ostringstream ausPreset, fehlerPreset;
+    EXPECT_EQ(
+        SimVereinigen(ParseVereinigenArgumente({o / "s1.json", o / "s2.json"}), ausPreset, fehlerPreset), 0)
+        << fehlerPreset.str();
+    EXPECT_NE(ausPreset.str().find("\nnumber of games: 4\n"), std::string::npos);
 
     // Files that are no run, and arguments.
     SchreibeDatei(o / "kaputt.json", LiesDatei(o / "a.json").substr(0, 300));
