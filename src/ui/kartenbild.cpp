@@ -38,14 +38,16 @@ void TKartenbilder::Laden(const QString& ordner, bool grau, bool farben256) {
         auto& ziel = bilder_[static_cast<size_t>(n)];
         for (QPixmap& p : ziel) p = QPixmap();
         if (bild.isNull()) continue;
-        if (grau)
-            bild = bild.convertToFormat(QImage::Format_Grayscale8);
-        else if (farben256)
-            bild = bild.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither);
-        // Scaled once here, so that drawing the board never scales.
-        for (Format f : {Format::Tisch, Format::Auslage, Format::Gross})
-            ziel[static_cast<size_t>(f)] =
-                QPixmap::fromImage(bild.scaled(Groesse(f), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        // Scaled once here, so that drawing the board never scales; the colours are reduced
+        // after scaling, which would blend them again.
+        for (Format f : {Format::Tisch, Format::Auslage, Format::Gross}) {
+            QImage klein = bild.scaled(Groesse(f), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            if (grau)
+                klein = klein.convertToFormat(QImage::Format_Grayscale8);
+            else if (farben256)
+                klein = klein.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither);
+            ziel[static_cast<size_t>(f)] = QPixmap::fromImage(klein);
+        }
     }
 }
 

@@ -1,6 +1,7 @@
 #include "fenstertest.h"
 
 #include <QAction>
+#include <QFile>
 #include <QMessageBox>
 
 #include "ai/spielstaerke.h"
@@ -43,7 +44,12 @@ QString Programmordner() {
     return QString(VELDMARK_PROGRAMMORDNER);
 }
 
-Umgebung::Umgebung(const QString& programmordner, bool zeigen) : dialoge_(std::make_shared<Dialoge>()) {
+Umgebung::Umgebung(const QString& programmordner, bool zeigen, const QString& profil)
+    : dialoge_(std::make_shared<Dialoge>()) {
+    if (!profil.isEmpty()) {
+        QFile ini(profil_.path() + "/Veldmark.ini");
+        if (ini.open(QIODevice::WriteOnly)) ini.write(profil.toUtf8());
+    }
     ui::TStartOptionen o;
     o.Programmordner = programmordner.isEmpty() ? Programmordner() : programmordner;
     o.Profilordner = profil_.path();

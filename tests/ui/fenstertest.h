@@ -44,7 +44,9 @@ struct Dialoge {
 class Umgebung {
 public:
     // A window of the program in `programmordner` (the build folder with "Karten" by default).
-    explicit Umgebung(const QString& programmordner = QString(), bool zeigen = true);
+    // On a profile that holds `profil` before the start, when given.
+    explicit Umgebung(const QString& programmordner = QString(), bool zeigen = true,
+                      const QString& profil = QString());
     ~Umgebung();
 
     ui::THauptfenster& F() { return *f_; }

@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSet>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -148,6 +149,31 @@ private slots:
         u.NeuesSpiel(2, 3);
         QVERIFY(!u.G().S.Spielende);
         QVERIFY(u.BisMenschAmZug());
+    }
+
+    // The profile's options reduce the pictures to grey tones or 256 colours.
+    void grauUnd256FarbenAusDemProfil() {
+        auto farben = [](QWidget* w) {
+            const QImage bild = w->grab().toImage();
+            QSet<QRgb> f;
+            for (int y = 0; y < bild.height(); ++y)
+                for (int x = 0; x < bild.width(); ++x) f.insert(bild.pixel(x, y));
+            return f;
+        };
+        auto grau = [](const QSet<QRgb>& f) {
+            for (QRgb c : f)
+                if (qRed(c) != qGreen(c) || qGreen(c) != qBlue(c)) return false;
+            return true;
+        };
+        Umgebung bunt;
+        Umgebung grauUmgebung(QString(), true, "[Control]\nGrayscale=1\n");
+        Umgebung wenige(QString(), true, "[Control]\nColor256=1\n");
+        for (int pos = 1; pos <= 3; ++pos) {
+            QVERIFY(!grau(farben(bunt.F().TischBild(1, pos))));
+            QVERIFY(grau(farben(grauUmgebung.F().TischBild(1, pos))));
+            QVERIFY(farben(wenige.F().TischBild(1, pos)).size() <= 256);
+        }
+        QVERIFY(farben(bunt.F().TischBild(1, 1)).size() > 256);
     }
 
     void verdeckteHandkartenUndGeld() {
