@@ -199,9 +199,11 @@ int main(int argc, char** argv) {
                             Qt::NoButton, Qt::NoModifier);
             QApplication::sendEvent(bild, &druck);
             QApplication::sendEvent(bild, &los);
-            f.repaint();
-            aus << "Antwort auf einen Klick mit neu gezeichnetem Brett: " << t.nsecsElapsed() / 1000
-                << " µs\n";
+            const qint64 handler = t.nsecsElapsed();
+            // What the click changed is painted with the pending events.
+            QApplication::processEvents();
+            aus << "Antwort auf einen Klick: " << handler / 1000 << " µs, neu gezeichnet nach "
+                << t.nsecsElapsed() / 1000 << " µs\n";
         }
         // A 500-game simulation run in the window, seat 1 played by the computer.
         vm::SetzeSpielstaerke(g, vm::Expertenmodus);
