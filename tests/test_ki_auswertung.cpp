@@ -4,6 +4,7 @@
 #include <initializer_list>
 
 #include "ai/auswertung.h"
+#include "ai/compizug.h"
 #include "ai/einstellungen.h"
 #include "ai/routinen.h"
 #include "rules/wertung.h"
@@ -306,6 +307,61 @@ TEST_F(KiAuswertung, WarnflaggenBedarfGegenRestDesNaechstenStapels) {
     for (int i = 0; i < 4; ++i) EXPECT_TRUE(a.StapelKnapp[i]) << i;
 }
 
+namespace {
+
+// Everything the builder fills, compared field by field; list places only up to their count.
+::testing::AssertionResult GleicheAuswertung(const tAuswKarten& x, const tAuswKarten& y) {
+    auto fehler = [](const char* feld, long long a, long long b) {
+        return ::testing::AssertionFailure() << feld << ": " << a << " gegen " << b;
+    };
+#define VERGLEICHE(feld)                                                                         \
+    if (x.feld != y.feld) return fehler(#feld, static_cast<long long>(x.feld), static_cast<long long>(y.feld))
+    VERGLEICHE(ZarInx);
+    VERGLEICHE(AnzahlAuslage);
+    VERGLEICHE(AnzahlReihe2);
+    VERGLEICHE(Punkteprognose);
+    VERGLEICHE(Geldprognose);
+    VERGLEICHE(HandPreisGesamt);
+    VERGLEICHE(AuslageNummern);
+    VERGLEICHE(HandNummern);
+    VERGLEICHE(Adelsarten);
+    for (int i = 0; i < 4; ++i) {
+        VERGLEICHE(EndeNah[i]);
+        VERGLEICHE(StapelKnapp[i]);
+    }
+    for (int inx = 0; inx < 50; ++inx) {
+        VERGLEICHE(Besitz[inx]);
+        VERGLEICHE(Tisch[inx]);
+        VERGLEICHE(AuslageLetzte[inx]);
+    }
+    for (int i = 1; i <= x.AnzahlAuslage; ++i) {
+        if (!(x.Karten[i] == y.Karten[i]) || x.TKarten[i] != y.TKarten[i])
+            return ::testing::AssertionFailure() << "Auslagekarte " << i;
+        VERGLEICHE(Reihe[i]);
+        VERGLEICHE(Platz[i]);
+        VERGLEICHE(Preis[i]);
+        VERGLEICHE(AuslageVorige[i]);
+    }
+    for (int c = 1; c <= 4; ++c) {
+        VERGLEICHE(SS[c].Anzahl);
+        VERGLEICHE(SS[c].AnzahlErw);
+        VERGLEICHE(SS[c].HandErw);
+        VERGLEICHE(SS[c].HandAnzahl);
+        VERGLEICHE(SS[c].Geld);
+        VERGLEICHE(SS[c].Punkte);
+        VERGLEICHE(SS[c].HandPreis);
+        for (int i = 1; i <= x.SS[c].Anzahl; ++i) {
+            if (x.SS[c].Karten[i] != y.SS[c].Karten[i])
+                return ::testing::AssertionFailure() << "Liste " << c << " Karte " << i;
+            VERGLEICHE(SS[c].Ziel[i]);
+        }
+    }
+#undef VERGLEICHE
+    return ::testing::AssertionSuccess();
+}
+
+} // namespace
+
 TEST_F(KiAuswertung, WiederverwendeterDatensatzEntsprichtFrischem) {
     // A record built for a big position, then for a small one, holds what a fresh one holds.
     LegeAufTisch(g, 2, {Goldgraeber, Zar, Lagerhaus_, Hofoper, Markt, Richter, Richter, Steuereintreiber});
@@ -321,37 +377,80 @@ TEST_F(KiAuswertung, WiederverwendeterDatensatzEntsprichtFrischem) {
     ErstelleAuswKarten(g, 3, a);
     tAuswKarten f{};
     ErstelleAuswKarten(g, 3, f);
-    EXPECT_EQ(a.ZarInx, f.ZarInx);
+    EXPECT_TRUE(GleicheAuswertung(a, f));
     EXPECT_EQ(a.AnzahlAuslage, 1);
     EXPECT_EQ(a.AnzahlReihe2, 0);
-    EXPECT_EQ(a.Preis[1], f.Preis[1]);
-    EXPECT_EQ(a.Punkteprognose, f.Punkteprognose);
-    EXPECT_EQ(a.Geldprognose, f.Geldprognose);
-    EXPECT_EQ(a.HandPreisGesamt, f.HandPreisGesamt);
     EXPECT_EQ(a.HandPreisGesamt, 1);
-    for (int c = 1; c <= 4; ++c) {
-        const tSSKarten &x = a.SS[c], &y = f.SS[c];
-        EXPECT_EQ(x.Anzahl, y.Anzahl) << c;
-        EXPECT_EQ(x.AnzahlErw, y.AnzahlErw) << c;
-        EXPECT_EQ(x.HandErw, y.HandErw) << c;
-        EXPECT_EQ(x.HandAnzahl, y.HandAnzahl) << c;
-        EXPECT_EQ(x.Geld, y.Geld) << c;
-        EXPECT_EQ(x.Punkte, y.Punkte) << c;
-        EXPECT_EQ(x.HandPreis, y.HandPreis) << c;
-        for (int i = 1; i <= x.Anzahl; ++i) {
-            EXPECT_EQ(x.Karten[i], y.Karten[i]) << c << " " << i;
-            EXPECT_EQ(x.Ziel[i], y.Ziel[i]) << c << " " << i;
-        }
-    }
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(a.EndeNah[i], f.EndeNah[i]);
-        EXPECT_EQ(a.StapelKnapp[i], f.StapelKnapp[i]);
-    }
     // What the routines ask of the record.
     KI k{g, 3, a};
     EXPECT_FALSE(k.Besitzt(Richter));
     EXPECT_TRUE(k.Besitzt(Schreinerei));
     EXPECT_EQ(k.AnzahlBesitz(Holzfaeller), 1);
+}
+
+TEST_F(KiAuswertung, GemerkterDatensatzFolgtJederAenderung) {
+    // The session's record is reused while a seat's cards stay the same; every change of them,
+    // even one that keeps the counts, must show.
+    LegeAufTisch(g, 2, {Goldgraeber, Zar, Markt, Schreiber, Richter});
+    LegeInHand(g, 2, {Weberei, Kammerfrau});
+    Auslage({Markt, Schreiber, Weberei}, {Holzfaeller});
+    tAuswKarten f{};
+    auto pruefe = [&](const char* schritt) {
+        const tAuswKarten& m = Auswertung(g, 2);
+        ErstelleAuswKarten(g, 2, f);
+        EXPECT_TRUE(GleicheAuswertung(m, f)) << schritt;
+    };
+    pruefe("erster Aufruf");
+    pruefe("unveraendert");
+    Auslage({Zollhaus, Schreiber});
+    pruefe("neue Auslage");
+    g.Sp(2).Hand().Karten[2] = KarteInx(Abt);
+    pruefe("Handkarte getauscht");
+    g.Sp(2).Karten[1].Karten[1] = KarteInx(Holzfaeller);
+    pruefe("Tischkarte getauscht");
+    g.Sp(2).Sondereigenschaften |= MinusRot;
+    pruefe("Eigenschaft dazu");
+    g.Sp(2).Siegpunkte += 7;
+    g.S.Phase = 3;
+    pruefe("Punkte und Phase");
+    --g.Sp(2).Hand().Anzahl;
+    pruefe("Handkarte weg");
+    Benutze(2, 3, 1);
+    pruefe("benutzt");
+    LeereSpieler(g, 2);
+    pruefe("leer");
+}
+
+TEST(KiAuswertungSpiele, GemerkteDatensaetzeGleichenFrischenInGanzenPartien) {
+    // Every seat's remembered record against a fresh one before every action of whole games:
+    // computer moves of the main strategies and random actions of every kind.
+    TKatalog kat;
+    Spielsitzung g(kat);
+    InitStrategieparameter(g.Einstellungen);
+    tAuswKarten f{};
+    int64_t vergleiche = 0;
+    for (uint32_t partie = 1; partie <= 24; ++partie) {
+        const int spieler = 2 + static_cast<int>(partie % 3);
+        static constexpr int32_t Mischungen[4][4] = {{4, 4, 10, 10}, {12, 14, 2, 8}, {14, 15, 6, 13}, {10, 11, 9, 5}};
+        for (int s = 1; s <= 4; ++s) g.Einstellungen.Fuer(spieler).Strategie[s] = Mischungen[partie % 4][s - 1];
+        NeueTestpartie(g, spieler, 1000 + partie);
+        TestSpieler zufall(partie);
+        const bool zufaellig = partie % 2 == 0;
+        for (int aktion = 0; aktion < 3000 && !g.S.Spielende; ++aktion) {
+            for (int s = 1; s <= spieler; ++s) {
+                const tAuswKarten& m = Auswertung(g, s);
+                ErstelleAuswKarten(g, s, f);
+                ASSERT_TRUE(GleicheAuswertung(m, f)) << "Partie " << partie << ", Aktion " << aktion << ", Sitz " << s;
+                ++vergleiche;
+            }
+            if (zufaellig)
+                zufall.Zug(g);
+            else
+                CompiZug(g);
+        }
+    }
+    EXPECT_GT(vergleiche, 10000);
+    EXPECT_EQ(g.AnzahlFehler, 0);
 }
 
 TEST_F(KiAuswertung, BesitzUndAristokratenreserve) {

@@ -1,5 +1,6 @@
 #include "ai/auswertung.h"
 
+#include <bit>
 #include <cstring>
 
 #include "rules/kaufen.h"
@@ -8,107 +9,126 @@
 namespace vm {
 
 namespace {
+
 constexpr int32_t InxZar = 6;
+constexpr uint64_t Bit(int32_t inx) {
+    return uint64_t{1} << inx;
+}
+constexpr uint64_t Adelsnummern = ((Bit(7) - 1) << 18) | ((Bit(10) - 1) << 40); // 18..24, 40..49
+
+int Begrenzt(int32_t anzahl) {
+    return anzahl < 0 ? 0 : (anzahl > 31 ? 31 : anzahl);
 }
 
-void ErstelleAuswKarten(Spielsitzung& g, int spieler, tAuswKarten& a) {
-    // Built at every computer move: only what the routines read is written.
-    const TSpielstand& s = g.S;
-    const TSpieler& sp = s.Spieler[spieler];
-    a.ZarInx = 0;
-    a.AnzahlReihe2 = 0;
+// The part that depends only on the seat's own lists and abilities. Returns false when a price
+// went through the full rule and reported a fault, so that the part is not reused.
+bool SitzTeil(Spielsitzung& g, int spieler, tAuswKarten& a) {
+    const TSpieler& sp = g.S.Spieler[spieler];
+    const int64_t fehlerVorher = g.AnzahlFehler;
     std::memset(a.Besitz, 0, sizeof a.Besitz);
     std::memset(a.Tisch, 0, sizeof a.Tisch);
-    std::memset(a.AuslageLetzte, 0, sizeof a.AuslageLetzte);
 
-    // Display: row 1 in slot order, then the occupied slots of row 2.
-    int n = 0;
-    for (int p = 1; p <= s.Auslage[1].Anzahl && p <= 8; ++p) {
-        ++n;
-        a.Karten[n] = s.Auslage[1].Karten[p];
-        a.Reihe[n] = 1;
-        a.Platz[n] = p;
-    }
-    for (int p = 1; p <= 8 && n < 8; ++p) {
-        if (s.Auslage[2].Karten[p].Leer()) continue;
-        ++n;
-        a.Karten[n] = s.Auslage[2].Karten[p];
-        a.Reihe[n] = 2;
-        a.Platz[n] = p;
-        a.AnzahlReihe2 = n;
-    }
-    a.AnzahlAuslage = n;
-
-    // The seat's four lists in one pass: records, counts by number, incomes (every table card
-    // of the colour, used ones too), the dearest aristocrat on the table and in the hand.
+    // Table lists: records, counts by number, incomes (every card of the colour, used ones
+    // too), the dearest aristocrat. Written without data-dependent branches where it is cheap.
     int32_t hoechsterAdel = 0;
-    for (int c = 1; c <= 4; ++c) {
+    int32_t zarInx = 0;
+    uint64_t nummern = 0;
+    for (int c = 1; c <= 3; ++c) {
         const TKartenliste& l = sp.Karten[c];
         tSSKarten& ss = a.SS[c];
-        ss.Anzahl = l.Anzahl < 0 ? 0 : (l.Anzahl > 31 ? 31 : l.Anzahl);
-        ss.AnzahlErw = ss.HandErw = ss.HandAnzahl = ss.Geld = ss.Punkte = ss.HandPreis = 0;
-        for (int i = 1; i <= ss.Anzahl; ++i) {
+        const int anzahl = Begrenzt(l.Anzahl);
+        int32_t erw = 0, geld = 0, punkte = 0;
+        for (int i = 1; i <= anzahl; ++i) {
             const tKarte* k = &g.Daten(l.Karten[i]);
             ss.Karten[i] = k;
             ss.Ziel[i] = 0;
-            ss.AnzahlErw += k->Erweiterung == 1;
+            erw += k->Erweiterung == 1;
             const int32_t inx = k->Inx;
             if (inx < 1 || inx > 49) continue;
             ++a.Besitz[inx];
-            if (inx >= 18 && inx <= 24 && (c == 3 || c == ListeHand) && k->Kosten > hoechsterAdel)
-                hoechsterAdel = k->Kosten;
-            if (c == ListeHand) {
-                ++a.SS[k->Farbe].HandAnzahl;
-                a.SS[k->Farbe].HandErw += k->Erweiterung == 1;
-            } else if (k->Farbe == c) {
-                ++a.Tisch[inx];
-                ss.Geld += k->Geld;
-                ss.Punkte += k->Siegpunkte;
-                if (c == 1 && inx == InxZar && a.ZarInx == 0) a.ZarInx = i;
+            nummern |= Bit(inx);
+            if (c == 3) {
+                const int32_t adel = inx >= 18 && inx <= 24 ? k->Kosten : 0;
+                hoechsterAdel = adel > hoechsterAdel ? adel : hoechsterAdel;
             }
+            if (k->Farbe != c) continue;
+            ++a.Tisch[inx];
+            geld += k->Geld;
+            punkte += k->Siegpunkte;
+            if (c == 1) zarInx = zarInx == 0 && inx == InxZar ? i : zarInx;
         }
+        ss.Anzahl = anzahl;
+        ss.AnzahlErw = erw;
+        ss.Geld = geld;
+        ss.Punkte = punkte;
     }
-    // Display prices from the table counts; anything odd goes through the full rule and its fault.
-    for (int i = 1; i <= n; ++i) {
-        const tKarte* d = &g.Daten(a.Karten[i]);
-        a.TKarten[i] = d;
-        const int32_t inx = d->Inx >= 0 && d->Inx <= 49 ? d->Inx : 0;
-        a.AuslageVorige[i] = a.AuslageLetzte[inx];
-        a.AuslageLetzte[inx] = static_cast<uint8_t>(i);
-        const bool normal =
-            a.Karten[i].Farbe >= 1 && a.Karten[i].Farbe <= 4 && d->Farbe >= 1 && d->Farbe <= 3;
-        a.Preis[i] = normal ? KartenPreis(*d, sp.Sondereigenschaften, a.Tisch[d->Inx], a.Reihe[i])
-                            : KostenKarte(g, spieler, a.Karten[i], a.Reihe[i]);
+
+    // The hand.
+    const TKartenliste& handListe = sp.Hand();
+    tSSKarten& hand = a.SS[4];
+    const int handAnzahl = Begrenzt(handListe.Anzahl);
+    int32_t anzahlJe[4] = {}, erwJe[4] = {};
+    int32_t handErw = 0;
+    uint64_t handNummern = 0;
+    for (int h = 1; h <= handAnzahl; ++h) {
+        const tKarte* k = &g.Daten(handListe.Karten[h]);
+        hand.Karten[h] = k;
+        hand.Ziel[h] = 0;
+        handErw += k->Erweiterung == 1;
+        const int32_t inx = k->Inx;
+        if (inx < 1 || inx > 49) continue;
+        ++a.Besitz[inx];
+        handNummern |= Bit(inx);
+        const int32_t adel = inx >= 18 && inx <= 24 ? k->Kosten : 0;
+        hoechsterAdel = adel > hoechsterAdel ? adel : hoechsterAdel;
+        ++anzahlJe[k->Farbe];
+        erwJe[k->Farbe] += k->Erweiterung == 1;
     }
-    const tSSKarten& hand = a.SS[4];
+    hand.Anzahl = handAnzahl;
+    hand.AnzahlErw = handErw;
+    hand.Geld = hand.Punkte = hand.HandAnzahl = hand.HandErw = hand.HandPreis = 0;
+    for (int c = 1; c <= 3; ++c) {
+        a.SS[c].HandAnzahl = anzahlJe[c];
+        a.SS[c].HandErw = erwJe[c];
+    }
+    a.ZarInx = zarInx;
+    a.HandNummern = handNummern;
+    a.Adelsarten = std::popcount((nummern | handNummern) & Adelsnummern);
+
     if (sp.Sondereigenschaften & GeldProRot) a.SS[2].Geld += a.SS[3].Anzahl;
     if (sp.Sondereigenschaften & GeldProGruen) a.SS[3].Geld += a.SS[1].Anzahl;
 
     // Green hand upgrades get their targets in hand order; the joker only when nothing else fits.
     tSSKarten& gruen = a.SS[1];
-    for (int h = 1; h <= hand.Anzahl; ++h) {
-        const tKarte* u = hand.Karten[h];
-        if (u->Erweiterung != 1 || u->Farbe != 1) continue;
-        int ziel = 0;
-        for (int i = 1; i <= gruen.Anzahl && ziel == 0; ++i)
-            if (gruen.Ziel[i] == 0 && gruen.Karten[i]->Inx != InxZar && u->ErsetztInx(gruen.Karten[i]->Inx))
-                ziel = i;
-        if (ziel == 0 && a.ZarInx > 0 && gruen.Ziel[a.ZarInx] == 0) ziel = a.ZarInx;
-        if (ziel > 0) {
-            gruen.Ziel[ziel] = h;
-            a.SS[4].Ziel[h] = ziel;
+    if (erwJe[1] > 0) {
+        for (int h = 1; h <= handAnzahl; ++h) {
+            const tKarte* u = hand.Karten[h];
+            if (u->Erweiterung != 1 || u->Farbe != 1) continue;
+            int ziel = 0;
+            for (int i = 1; i <= gruen.Anzahl && ziel == 0; ++i)
+                if (gruen.Ziel[i] == 0 && gruen.Karten[i]->Inx != InxZar && u->ErsetztInx(gruen.Karten[i]->Inx))
+                    ziel = i;
+            if (ziel == 0 && zarInx > 0 && gruen.Ziel[zarInx] == 0) ziel = zarInx;
+            if (ziel > 0) {
+                gruen.Ziel[ziel] = h;
+                hand.Ziel[h] = ziel;
+            }
         }
     }
 
-    // Hand prices per colour.
+    // Hand prices per colour, from the table counts like the display.
     int32_t roteErw = 0;
-    for (int h = 1; h <= hand.Anzahl; ++h) {
+    int32_t handPreis[4] = {};
+    for (int h = 1; h <= handAnzahl; ++h) {
         const tKarte* k = hand.Karten[h];
         if (k->Farbe < 1 || k->Farbe > 3) continue;
-        int32_t preis = KostenKarte(g, spieler, sp.Hand().Karten[h], 1);
+        const tKartenRef karte = handListe.Karten[h];
+        int32_t preis = karte.Farbe >= 1 && karte.Farbe <= 4 && k->Inx >= 0 && k->Inx <= 49
+                            ? KartenPreis(*k, sp.Sondereigenschaften, a.Tisch[k->Inx], 1)
+                            : KostenKarte(g, spieler, karte, 1);
         if (k->Erweiterung == 1) {
-            if (k->Farbe == 1 && a.SS[4].Ziel[h] > 0) {
-                int32_t p = preis - gruen.Karten[a.SS[4].Ziel[h]]->Kosten;
+            if (k->Farbe == 1 && hand.Ziel[h] > 0) {
+                int32_t p = preis - gruen.Karten[hand.Ziel[h]]->Kosten;
                 preis = p < 1 ? 1 : p;
             } else if (k->Farbe == 2) {
                 preis = 1;
@@ -120,37 +140,135 @@ void ErstelleAuswKarten(Spielsitzung& g, int spieler, tAuswKarten& a) {
                 ++roteErw;
             }
         }
-        a.SS[k->Farbe].HandPreis += preis;
+        handPreis[k->Farbe] += preis;
     }
-    a.HandPreisGesamt = a.SS[1].HandPreis + a.SS[2].HandPreis + a.SS[3].HandPreis;
+    for (int c = 1; c <= 3; ++c) a.SS[c].HandPreis = handPreis[c];
+    a.HandPreisGesamt = handPreis[1] + handPreis[2] + handPreis[3];
+    return g.AnzahlFehler == fehlerVorher;
+}
 
-    // Forecasts.
-    a.Punkteprognose = sp.Siegpunkte;
+// The display: row 1 in slot order, then the occupied slots of row 2, priced from the table
+// counts; anything odd goes through the full rule and its fault.
+void AuslageTeil(Spielsitzung& g, int spieler, tAuswKarten& a) {
+    const TSpielstand& s = g.S;
+    const uint8_t sonder = s.Spieler[spieler].Sondereigenschaften;
+    std::memset(a.AuslageLetzte, 0, sizeof a.AuslageLetzte);
+    int n = 0;
+    int32_t anzahlReihe2 = 0;
+    uint64_t nummern = 0;
+    auto auslage = [&](tKartenRef karte, int reihe, int platz) {
+        ++n;
+        const tKarte* d = &g.Daten(karte);
+        a.Karten[n] = karte;
+        a.TKarten[n] = d;
+        a.Reihe[n] = reihe;
+        a.Platz[n] = platz;
+        const int32_t inx = d->Inx >= 0 && d->Inx <= 49 ? d->Inx : 0;
+        nummern |= Bit(inx);
+        a.AuslageVorige[n] = a.AuslageLetzte[inx];
+        a.AuslageLetzte[inx] = static_cast<uint8_t>(n);
+        const bool normal = karte.Farbe >= 1 && karte.Farbe <= 4 && d->Farbe >= 1 && d->Farbe <= 3;
+        a.Preis[n] = normal ? KartenPreis(*d, sonder, a.Tisch[inx], reihe) : KostenKarte(g, spieler, karte, reihe);
+    };
+    const TAuslageReihe& reihe1 = s.Auslage[1];
+    for (int p = 1; p <= reihe1.Anzahl && p <= 8; ++p) auslage(reihe1.Karten[p], 1, p);
+    const TAuslageReihe& reihe2 = s.Auslage[2];
+    for (int p = 1; p <= 8 && n < 8; ++p) {
+        if (reihe2.Karten[p].Leer()) continue;
+        auslage(reihe2.Karten[p], 2, p);
+        anzahlReihe2 = n;
+    }
+    a.AnzahlAuslage = n;
+    a.AnzahlReihe2 = anzahlReihe2;
+    a.AuslageNummern = nummern & ~uint64_t{1};
+}
+
+// Forecasts and end-of-game warnings.
+void Prognosen(const Spielsitzung& g, int spieler, tAuswKarten& a) {
+    const TSpielstand& s = g.S;
+    a.Punkteprognose = s.Spieler[spieler].Siegpunkte;
     for (int c = s.Phase; c >= 1 && c <= 3; ++c) a.Punkteprognose += a.SS[c].Punkte;
-    // Different aristocrat kinds on the table and in the hand (the end-of-game bonus with hand cards).
-    int32_t adelsarten = 0;
-    for (int32_t inx = 18; inx <= 49; inx = inx == 24 ? 40 : inx + 1) adelsarten += a.Besitz[inx] > 0;
-    a.Punkteprognose += AdelsbonusTabelle(adelsarten, s.AdelsbonusErweitert != 0);
+    // The end-of-game bonus counts the aristocrat kinds in the hand too.
+    a.Punkteprognose += AdelsbonusTabelle(a.Adelsarten, s.AdelsbonusErweitert != 0);
     a.Geldprognose = a.SS[1].Geld + a.SS[2].Geld + a.SS[3].Geld;
 
-    // End-of-game warnings for a look-ahead of 0..3 cards leaving the display.
-    const int32_t imAuslage = s.Auslage[1].Anzahl + s.Auslage[2].Anzahl;
-    for (int i = 0; i < 4; ++i) {
-        a.EndeNah[i] = a.StapelKnapp[i] = false;
-        if (s.StapelLeer) {
-            a.EndeNah[i] = a.StapelKnapp[i] = true;
-            continue;
-        }
-        if (s.Phase < 1 || s.Phase > 3) continue;
+    // Warnings for a look-ahead of 0..3 cards leaving the display.
+    if (s.StapelLeer) {
+        for (int i = 0; i < 4; ++i) a.EndeNah[i] = a.StapelKnapp[i] = true;
+    } else if (s.Phase < 1 || s.Phase > 3) {
+        for (int i = 0; i < 4; ++i) a.EndeNah[i] = a.StapelKnapp[i] = false;
+    } else {
         const int naechste = s.Phase + 1;
-        int32_t bedarf = 8 - imAuslage + i;
-        if (bedarf > 8) bedarf = 8;
-        a.StapelKnapp[i] = bedarf >= s.RestStapel(naechste);
+        const int32_t imAuslage = s.Auslage[1].Anzahl + s.Auslage[2].Anzahl;
+        const int32_t rest = s.RestStapel(naechste);
         bool knapp = false;
         for (int k = naechste; k <= 4; ++k)
             if (s.RestStapel(k) < 4) knapp = true;
-        a.EndeNah[i] = a.StapelKnapp[i] || knapp;
+        for (int i = 0; i < 4; ++i) {
+            int32_t bedarf = 8 - imAuslage + i;
+            if (bedarf > 8) bedarf = 8;
+            a.StapelKnapp[i] = bedarf >= rest;
+            a.EndeNah[i] = a.StapelKnapp[i] || knapp;
+        }
     }
+}
+
+} // namespace
+
+// What the seat part was last built from, per seat.
+struct KISpeicher {
+    struct Sitz {
+        bool gueltig = false;
+        uint8_t sondereigenschaften = 0;
+        Arr1<TKartenliste, 4> listen{};
+        tAuswKarten a{};
+    };
+    Arr1<Sitz, 4> sitz;
+};
+
+namespace {
+
+bool Unveraendert(const KISpeicher::Sitz& z, const TSpieler& sp) {
+    if (!z.gueltig || z.sondereigenschaften != sp.Sondereigenschaften) return false;
+    for (int c = 1; c <= 4; ++c) {
+        const TKartenliste &alt = z.listen[c], &neu = sp.Karten[c];
+        if (alt.Anzahl != neu.Anzahl) return false;
+        const int n = Begrenzt(neu.Anzahl);
+        if (n > 0 && std::memcmp(&alt.Karten[1], &neu.Karten[1], n * sizeof(tKartenRef)) != 0) return false;
+    }
+    return true;
+}
+
+void Merke(KISpeicher::Sitz& z, const TSpieler& sp) {
+    z.sondereigenschaften = sp.Sondereigenschaften;
+    for (int c = 1; c <= 4; ++c) {
+        const TKartenliste& neu = sp.Karten[c];
+        z.listen[c].Anzahl = neu.Anzahl;
+        const int n = Begrenzt(neu.Anzahl);
+        if (n > 0) std::memcpy(&z.listen[c].Karten[1], &neu.Karten[1], n * sizeof(tKartenRef));
+    }
+}
+
+} // namespace
+
+void ErstelleAuswKarten(Spielsitzung& g, int spieler, tAuswKarten& a) {
+    SitzTeil(g, spieler, a);
+    AuslageTeil(g, spieler, a);
+    Prognosen(g, spieler, a);
+}
+
+tAuswKarten& Auswertung(Spielsitzung& g, int spieler) {
+    if (!g.KIGedaechtnis)
+        g.KIGedaechtnis = {new KISpeicher, [](KISpeicher* p) { delete p; }};
+    KISpeicher::Sitz& z = g.KIGedaechtnis->sitz[spieler];
+    const TSpieler& sp = g.S.Spieler[spieler];
+    if (!Unveraendert(z, sp)) {
+        z.gueltig = SitzTeil(g, spieler, z.a);
+        if (z.gueltig) Merke(z, sp);
+    }
+    AuslageTeil(g, spieler, z.a);
+    Prognosen(g, spieler, z.a);
+    return z.a;
 }
 
 bool Besitzt(const Spielsitzung& g, int spieler, int farbe, int32_t inx) {

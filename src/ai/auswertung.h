@@ -40,9 +40,17 @@ struct tAuswKarten {
     // Display cards by number, last to first: AuslageLetzte[inx], then AuslageVorige[i] until 0.
     uint8_t AuslageLetzte[50];
     Arr1<uint8_t, 8> AuslageVorige;
+    uint64_t AuslageNummern; // bit inx: that card number lies in the display
+    uint64_t HandNummern;    // bit inx: that card number is in the hand
+    int32_t Adelsarten;      // aristocrat kinds on the table and in the hand
 };
 
+// Builds the record afresh into the caller's record.
 void ErstelleAuswKarten(Spielsitzung& g, int spieler, tAuswKarten& a);
+// The session's record of the seat, brought up to date. The part that depends only on the
+// seat's own cards is rebuilt only when its lists or abilities changed since the last call,
+// which between two moves of a seat is often not the case.
+tAuswKarten& Auswertung(Spielsitzung& g, int spieler);
 
 // The seat has that card number on its table in that colour or in its hand.
 bool Besitzt(const Spielsitzung& g, int spieler, int farbe, int32_t inx);

@@ -111,8 +111,7 @@ int32_t SchenkePunkte(Spielsitzung& g, int sp, int32_t strategie) {
     case 14:
     case 15: {
         if (R < e.Param(strategie, 3) && !schluss) return 0;
-        tAuswKarten a;
-        ErstelleAuswKarten(g, sp, a);
+        const tAuswKarten& a = Auswertung(g, sp);
         int32_t x = (geld + a.SS[3].Geld - a.HandPreisGesamt) / 2;
         x = min(x, geld);
         x = (x < 0 ? 0 : x) / 2;

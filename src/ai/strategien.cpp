@@ -10,9 +10,8 @@ void CompiBeginnStrat2(Spielsitzung& g, bool drei) {
     const int32_t gB = e.Parameter123[drei ? 3 : 0];
     const int32_t gR = e.Parameter123[drei ? 4 : 1];
     const int32_t rr = e.Parameter123[drei ? 5 : 2];
-    tAuswKarten a;
     const int sp = g.S.AktuellerSpieler;
-    ErstelleAuswKarten(g, sp, a);
+    tAuswKarten& a = Auswertung(g, sp);
     KI k{g, sp, a};
     const int32_t R = g.S.Runde;
     const bool schluss = g.S.StapelLeer != 0;
@@ -136,9 +135,8 @@ bool Strat99Zug(KI& k, const TStrategieEinstellung& e) {
 
 void CompiBeginnStrat4(Spielsitzung& g, int strategie) {
     const TStrategieEinstellung& e = g.EinstellungLaufend();
-    tAuswKarten a;
     const int sp = g.S.AktuellerSpieler;
-    ErstelleAuswKarten(g, sp, a);
+    tAuswKarten& a = Auswertung(g, sp);
     KI k{g, sp, a};
     if (g.S.Phase < 1 || g.S.Phase > 4) {
         g.InternerFehler(1, strategie == 5 ? "CompiBeginnStrat5" : "CompiBeginnStrat4");

@@ -20,15 +20,14 @@ struct Zug {
     Spielsitzung& g;
     int strategie;
     int sp;
-    tAuswKarten a;
+    tAuswKarten& a;
     KI k;
     int32_t R;
     bool schluss; // StapelLeer
     bool N;       // end near, look-ahead 1
 
     Zug(Spielsitzung& sitzung, int s)
-        : g(sitzung), strategie(s), sp(sitzung.S.AktuellerSpieler), k{g, sp, a} {
-        ErstelleAuswKarten(g, sp, a);
+        : g(sitzung), strategie(s), sp(sitzung.S.AktuellerSpieler), a(Auswertung(g, sp)), k{g, sp, a} {
         R = g.S.Runde;
         schluss = g.S.StapelLeer != 0;
         N = a.EndeNah[1];
@@ -499,8 +498,7 @@ bool Liste14(Zug& z) {
             return true;
         if (KaufeKarteInx(k, 2, 0, 10) || KaufeBereichDuplikatBegrenzt(k, 3, 3, 0, 24, 18)) return true;
         if (z.g.S.SpielerAnzahl == 2 && R >= 5 && !K0) {
-            tAuswKarten gegner;
-            ErstelleAuswKarten(z.g, 3 - z.sp, gegner);
+            const tAuswKarten& gegner = Auswertung(z.g, 3 - z.sp);
             if (z.a.Punkteprognose > gegner.Punkteprognose) {
                 const int32_t f = FreieHandplaetze(z.g, z.sp);
                 if ((f >= 2 && K2) || (f >= 1 && K1))

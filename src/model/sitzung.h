@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -48,6 +49,9 @@ public:
     virtual void NachWertung(int /*phase*/) {}
 };
 
+// The computer players' memory of each seat between moves; defined and created by them.
+struct KISpeicher;
+
 // Menu choices that a new game takes over.
 struct TMenueWahl {
     int32_t SpielerAnzahl = 4;
@@ -79,6 +83,7 @@ public:
     std::string ProfilOrdner;                                  // ErrorTrace.txt goes here; empty: not written
     int64_t AnzahlFehler = 0;                                  // internal faults reported so far
     int32_t StrategiewechselTiefe = 0; // nesting of strategy switches within one computer move
+    std::unique_ptr<KISpeicher, void (*)(KISpeicher*)> KIGedaechtnis{nullptr, nullptr};
 
     const TKatalog& Katalog() const { return *katalog_; }
     IBrett& Brett() { return *brett_; }
