@@ -156,6 +156,7 @@ void AuslageTeil(Spielsitzung& g, int spieler, tAuswKarten& a) {
     int n = 0;
     int32_t anzahlReihe2 = 0;
     uint64_t nummern = 0;
+    uint32_t arten = 0;
     auto auslage = [&](tKartenRef karte, int reihe, int platz) {
         ++n;
         const tKarte* d = &g.Daten(karte);
@@ -165,6 +166,7 @@ void AuslageTeil(Spielsitzung& g, int spieler, tAuswKarten& a) {
         a.Platz[n] = platz;
         const int32_t inx = d->Inx >= 0 && d->Inx <= 49 ? d->Inx : 0;
         nummern |= Bit(inx);
+        arten |= 1u << ((d->Farbe & 3) * 2 + (d->Erweiterung & 1));
         a.AuslageVorige[n] = a.AuslageLetzte[inx];
         a.AuslageLetzte[inx] = static_cast<uint8_t>(n);
         const bool normal = karte.Farbe >= 1 && karte.Farbe <= 4 && d->Farbe >= 1 && d->Farbe <= 3;
@@ -181,6 +183,7 @@ void AuslageTeil(Spielsitzung& g, int spieler, tAuswKarten& a) {
     a.AnzahlAuslage = n;
     a.AnzahlReihe2 = anzahlReihe2;
     a.AuslageNummern = nummern & ~uint64_t{1};
+    a.AuslageArten = arten;
 }
 
 // Forecasts and end-of-game warnings.

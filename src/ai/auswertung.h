@@ -42,6 +42,7 @@ struct tAuswKarten {
     Arr1<uint8_t, 8> AuslageVorige;
     uint64_t AuslageNummern; // bit inx: that card number lies in the display
     uint64_t HandNummern;    // bit inx: that card number is in the hand
+    uint32_t AuslageArten;   // bit 2 * colour + upgrade: the display holds such a card
     int32_t Adelsarten;      // aristocrat kinds on the table and in the hand
 };
 

@@ -32,6 +32,23 @@ const tSSKarten& Hand(const KI& k) {
 tKartenRef HandRef(const KI& k, int h) {
     return k.g.S.Spieler[k.sp].Hand().Karten[h];
 }
+// Price of hand card h before any replaced card, from the record's table counts; anything odd
+// goes through the full rule and its fault.
+int32_t HandRohpreis(const KI& k, int h) {
+    const tKarte* t = Hand(k).Karten[h];
+    const tKartenRef r = HandRef(k, h);
+    if (r.Farbe >= 1 && r.Farbe <= 4 && t->Farbe >= 1 && t->Farbe <= 3 && t->Inx >= 0 && t->Inx <= 49)
+        return KartenPreis(*t, k.g.S.Spieler[k.sp].Sondereigenschaften, k.a.Tisch[t->Inx], 1);
+    return KostenKarte(k.g, k.sp, r, 1);
+}
+// The display holds a plain card (or an upgrade) of that colour.
+bool ArtInAuslage(const KI& k, int farbe, bool erw) {
+    return farbe < 1 || farbe > 3 || ((k.a.AuslageArten >> (farbe * 2 + erw)) & 1u);
+}
+// The display holds a card of that number.
+bool InAuslage(const KI& k, int32_t inx) {
+    return inx >= 1 && inx <= 49 && ((k.a.AuslageNummern >> inx) & 1u);
+}
 
 // Table counts of the plain red cards per card number 18..24 (index 0..6), and the first index of each.
 struct RoteArten {
@@ -101,7 +118,7 @@ bool NimmInHand(KI& k, int i) {
 // ---- buying from the display ----
 
 bool KaufeGuenstigsteKarte(KI& k, int farbe, int32_t limit) {
-    if (k.Geld() == 0) return false;
+    if (k.Geld() == 0 || !ArtInAuslage(k, farbe, false)) return false;
     int best = 0;
     for (int i = 1; i <= k.a.AnzahlAuslage; ++i) {
         const tKarte* t = k.a.TKarten[i];
@@ -114,7 +131,7 @@ bool KaufeGuenstigsteKarte(KI& k, int farbe, int32_t limit) {
 }
 
 bool KaufeKarteInx(KI& k, int farbe, int32_t minRest, int32_t inx) {
-    if (inx < 1 || inx > 49) return false;
+    if (!InAuslage(k, inx)) return false;
     for (int i = k.a.AuslageLetzte[inx]; i >= 1; i = k.a.AuslageVorige[i]) {
         if (!Schlicht(k.a.TKarten[i], farbe)) continue;
         if (k.a.Preis[i] <= k.Geld() && Rest(k, i) >= minRest) return KaufeAuslagekarte(k, farbe, i, 0);
@@ -320,7 +337,7 @@ bool LegeGuenstigsteGrueneHandkarte(KI& k) {
     for (int h = 1; h <= Hand(k).Anzahl; ++h) {
         const tKarte* t = Hand(k).Karten[h];
         if (t->Farbe != 1) continue;
-        int32_t preis = KostenKarte(k.g, k.sp, HandRef(k, h), 1);
+        int32_t preis = HandRohpreis(k, h);
         int32_t wert = 1000;
         if (!t->Erweiterung) {
             if (preis <= k.Geld()) wert = preis - 3;
@@ -344,7 +361,7 @@ bool LegeHandkarteInx(KI& k, int /*farbe*/, int32_t minRest, int32_t inx) {
         const tKarte* t = Hand(k).Karten[h];
         if (t->Inx != inx) continue;
         if (t->Erweiterung) return false;
-        int32_t preis = KostenKarte(k.g, k.sp, HandRef(k, h), 1);
+        int32_t preis = HandRohpreis(k, h);
         if (preis > k.Geld() || preis > k.Geld() - minRest + k.EinkommenJetzt(*t)) continue;
         if (best == 0 || preis < bestPreis) {
             best = h;
@@ -361,7 +378,7 @@ bool LegeTeuersteHandkarte(KI& k, int farbe, int32_t minRest) {
     for (int h = 1; h <= Hand(k).Anzahl; ++h) {
         const tKarte* t = Hand(k).Karten[h];
         if (!Schlicht(t, farbe)) continue;
-        int32_t preis = KostenKarte(k.g, k.sp, HandRef(k, h), 1);
+        int32_t preis = HandRohpreis(k, h);
         if (preis > k.Geld() || preis > k.Geld() - minRest + k.EinkommenJetzt(*t)) continue;
         if (best == 0 || preis > bestPreis) {
             best = h;
@@ -376,7 +393,7 @@ bool LegeTeuersteBlaueHandkarte(KI& k, int32_t minRest) {
     int32_t bestPreis = 0;
     for (int h = 1; h <= Hand(k).Anzahl; ++h) {
         if (!Schlicht(Hand(k).Karten[h], 2)) continue;
-        int32_t preis = KostenKarte(k.g, k.sp, HandRef(k, h), 1);
+        int32_t preis = HandRohpreis(k, h);
         if (preis > k.Geld() || preis > k.Geld() - minRest) continue;
         if (best == 0 || preis > bestPreis) {
             best = h;
@@ -402,6 +419,7 @@ int FindeGruenesZiel(const KI& k, int index, bool ausHand) {
 namespace {
 
 bool GruenesUpgrade(KI& k, bool (*erster)(const tKarte*), bool (*zweiter)(const tKarte*)) {
+    if (!ArtInAuslage(k, 1, true)) return false;
     for (auto passt : {erster, zweiter}) {
         for (int i = k.a.AnzahlAuslage; i >= 1; --i) {
             const tKarte* t = k.a.TKarten[i];
@@ -506,7 +524,7 @@ bool RotesUpgradeRegel(KI& k, const RoteArten& r, const tKarte* u, int32_t preis
 } // namespace
 
 bool KaufeRotesUpgrade(KI& k, int32_t minRest, bool schluss) {
-    if (k.Geld() == 0) return false;
+    if (k.Geld() == 0 || !ArtInAuslage(k, 3, true)) return false;
     int u = 0;
     for (int i = 1; i <= k.a.AnzahlAuslage; ++i)
         if (Erw(k.a.TKarten[i], 3) && (u == 0 || k.a.TKarten[i]->Kosten <= k.a.TKarten[u]->Kosten)) u = i;
@@ -524,7 +542,7 @@ bool LegeRotesUpgrade(KI& k, int32_t minRest, bool schluss) {
             u = h;
     if (u == 0) return false;
     RoteArten r = ZaehleRote(k);
-    int32_t preis = KostenKarte(k.g, k.sp, HandRef(k, u), 1);
+    int32_t preis = HandRohpreis(k, u);
     return RotesUpgradeRegel(k, r, Hand(k).Karten[u], preis, minRest, schluss, false,
                              [&](int ziel) { return LegeHandkarte(k, 3, ziel, u); });
 }
@@ -537,7 +555,7 @@ bool LegeTeuerstesRotesUpgrade(KI& k, int32_t minRest) {
             u = h;
     if (u == 0) return false;
     const tKarte* ut = Hand(k).Karten[u];
-    int32_t p = KostenKarte(k.g, k.sp, HandRef(k, u), 1);
+    int32_t p = HandRohpreis(k, u);
     RoteArten r = ZaehleRote(k);
     auto lege = [&](int ziel) { return LegeHandkarte(k, 3, ziel, u); };
     for (int32_t x = 24; x >= 18; --x)
@@ -575,7 +593,9 @@ bool KaufeBlauesUpgradeMitZiel(KI& k, int32_t minRest, bool ausHand, int32_t max
             const int32_t inx = k.a.SS[2].Karten[i]->Inx;
             if (inx >= 8 && inx <= 13) erstes[inx] = i;
         }
+    const uint64_t vorhanden = ausHand ? k.a.HandNummern : k.a.AuslageNummern;
     for (int j = 0; j < n; ++j) {
+        if (!((vorhanden >> arten[j]) & 1u)) continue;
         const tKarte& art = k.g.Katalog().Art(4, ErwInx(arten[j]));
         const int32_t luecke = art.Kosten - k.Geld();
         int ziel = 0;
@@ -595,7 +615,7 @@ bool KaufeBlauesUpgradeMitZiel(KI& k, int32_t minRest, bool ausHand, int32_t max
             for (int h = 1; h <= Hand(k).Anzahl; ++h) {
                 const tKarte* u = Hand(k).Karten[h];
                 if (u->Inx != arten[j]) continue;
-                if (leistbar(*u, KostenKarte(k.g, k.sp, HandRef(k, h), 1)))
+                if (leistbar(*u, HandRohpreis(k, h)))
                     return LegeHandkarte(k, 2, ziel, h);
             }
         } else {
@@ -784,7 +804,7 @@ bool LegeRotesUpgradeInx(KI& k, int32_t inx) {
         if (Erw(t, 3) && t->Inx == inx && (u == 0 || t->Kosten <= Hand(k).Karten[u]->Kosten)) u = h;
     }
     if (u == 0) return false;
-    const int32_t p = KostenKarte(k.g, k.sp, HandRef(k, u), 1);
+    const int32_t p = HandRohpreis(k, u);
     RoteArten r = ZaehleRote(k);
     for (int durchgang = 1; durchgang <= 2; ++durchgang) {
         for (int32_t x = 22; x >= 18; --x) {
@@ -811,7 +831,7 @@ bool LegeRotesUpgradeBereich(KI& k, int32_t hoechsteErw, int32_t minRest, int32_
                 if (Erw(Hand(k).Karten[j], 3) && Hand(k).Karten[j]->Inx == u) h = j;
             if (h == 0) continue;
             const tKarte* ut = Hand(k).Karten[h];
-            const int32_t preis = KostenKarte(k.g, k.sp, HandRef(k, h), 1);
+            const int32_t preis = HandRohpreis(k, h);
             for (int32_t x = hochAdel; x >= tiefAdel; --x) {
                 const int32_t n = r.tisch[x - 18];
                 if (durchgang == 1 ? n < 2 : n != 1) continue;
