@@ -147,16 +147,16 @@ bool SitzTeil(Spielsitzung& g, int spieler, tAuswKarten& a) {
     return g.AnzahlFehler == fehlerVorher;
 }
 
-// The display: row 1 in slot order, then the occupied slots of row 2, priced from the table
-// counts; anything odd goes through the full rule and its fault.
-void AuslageTeil(Spielsitzung& g, int spieler, tAuswKarten& a) {
+// The display: row 1 in slot order, then the occupied slots of row 2. Returns false when a
+// card is anything but a plain reference, whose price then goes through the full rule.
+bool AuslageBild(const Spielsitzung& g, tAuswAuslage& a) {
     const TSpielstand& s = g.S;
-    const uint8_t sonder = s.Spieler[spieler].Sondereigenschaften;
     std::memset(a.AuslageLetzte, 0, sizeof a.AuslageLetzte);
     int n = 0;
     int32_t anzahlReihe2 = 0;
     uint64_t nummern = 0;
     uint32_t arten = 0;
+    bool normal = true;
     auto auslage = [&](tKartenRef karte, int reihe, int platz) {
         ++n;
         const tKarte* d = &g.Daten(karte);
@@ -169,8 +169,7 @@ void AuslageTeil(Spielsitzung& g, int spieler, tAuswKarten& a) {
         arten |= 1u << ((d->Farbe & 3) * 2 + (d->Erweiterung & 1));
         a.AuslageVorige[n] = a.AuslageLetzte[inx];
         a.AuslageLetzte[inx] = static_cast<uint8_t>(n);
-        const bool normal = karte.Farbe >= 1 && karte.Farbe <= 4 && d->Farbe >= 1 && d->Farbe <= 3;
-        a.Preis[n] = normal ? KartenPreis(*d, sonder, a.Tisch[inx], reihe) : KostenKarte(g, spieler, karte, reihe);
+        normal &= karte.Farbe >= 1 && karte.Farbe <= 4 && d->Farbe >= 1 && d->Farbe <= 3;
     };
     const TAuslageReihe& reihe1 = s.Auslage[1];
     for (int p = 1; p <= reihe1.Anzahl && p <= 8; ++p) auslage(reihe1.Karten[p], 1, p);
@@ -184,6 +183,19 @@ void AuslageTeil(Spielsitzung& g, int spieler, tAuswKarten& a) {
     a.AnzahlReihe2 = anzahlReihe2;
     a.AuslageNummern = nummern & ~uint64_t{1};
     a.AuslageArten = arten;
+    return normal;
+}
+
+// The seat's prices of the display cards, from its table counts.
+void AuslagePreise(Spielsitzung& g, int spieler, tAuswKarten& a) {
+    const uint8_t sonder = g.S.Spieler[spieler].Sondereigenschaften;
+    for (int i = 1; i <= a.AnzahlAuslage; ++i) {
+        const tKartenRef karte = a.Karten[i];
+        const tKarte* d = a.TKarten[i];
+        const bool normal = karte.Farbe >= 1 && karte.Farbe <= 4 && d->Farbe >= 1 && d->Farbe <= 3;
+        a.Preis[i] = normal ? KartenPreis(*d, sonder, a.Tisch[d->Inx], a.Reihe[i])
+                            : KostenKarte(g, spieler, karte, a.Reihe[i]);
+    }
 }
 
 // Forecasts and end-of-game warnings.
@@ -218,14 +230,22 @@ void Prognosen(const Spielsitzung& g, int spieler, tAuswKarten& a) {
 
 } // namespace
 
-// What the seat part was last built from, per seat.
+// What the records were last built from: the display once for all seats, each seat's own part.
 struct KISpeicher {
+    struct Auslage {
+        bool gueltig = false;
+        uint32_t stand = 0; // counts the rebuilds
+        Arr1<TAuslageReihe, 2> reihen{};
+        tAuswAuslage bild{};
+    };
     struct Sitz {
         bool gueltig = false;
         uint8_t sondereigenschaften = 0;
+        uint32_t auslageStand = 0; // display the prices were taken for; 0 for none
         Arr1<TKartenliste, 4> listen{};
         tAuswKarten a{};
     };
+    Auslage auslage;
     Arr1<Sitz, 4> sitz;
 };
 
@@ -256,20 +276,38 @@ void Merke(KISpeicher::Sitz& z, const TSpieler& sp) {
 
 void ErstelleAuswKarten(Spielsitzung& g, int spieler, tAuswKarten& a) {
     SitzTeil(g, spieler, a);
-    AuslageTeil(g, spieler, a);
+    AuslageBild(g, a);
+    AuslagePreise(g, spieler, a);
     Prognosen(g, spieler, a);
 }
 
 tAuswKarten& Auswertung(Spielsitzung& g, int spieler) {
     if (!g.KIGedaechtnis)
         g.KIGedaechtnis = {new KISpeicher, [](KISpeicher* p) { delete p; }};
-    KISpeicher::Sitz& z = g.KIGedaechtnis->sitz[spieler];
+    KISpeicher& m = *g.KIGedaechtnis;
+    KISpeicher::Sitz& z = m.sitz[spieler];
     const TSpieler& sp = g.S.Spieler[spieler];
+    bool neuePreise = false;
     if (!Unveraendert(z, sp)) {
         z.gueltig = SitzTeil(g, spieler, z.a);
         if (z.gueltig) Merke(z, sp);
+        neuePreise = true;
     }
-    AuslageTeil(g, spieler, z.a);
+    // The display changes between two moves far less often than the seat on turn does.
+    KISpeicher::Auslage& au = m.auslage;
+    if (!au.gueltig || std::memcmp(&au.reihen, &g.S.Auslage, sizeof au.reihen) != 0) {
+        au.gueltig = AuslageBild(g, au.bild);
+        std::memcpy(&au.reihen, &g.S.Auslage, sizeof au.reihen);
+        if (++au.stand == 0) au.stand = 1;
+    }
+    if (z.auslageStand != au.stand) {
+        static_cast<tAuswAuslage&>(z.a) = au.bild;
+        neuePreise = true;
+    }
+    if (neuePreise || !au.gueltig || !z.gueltig) {
+        AuslagePreise(g, spieler, z.a);
+        z.auslageStand = au.gueltig && z.gueltig ? au.stand : 0;
+    }
     Prognosen(g, spieler, z.a);
     return z.a;
 }

@@ -20,16 +20,25 @@ struct tSSKarten {
     Arr1<int32_t, 31> Ziel; // 1..3: hand index of the upgrade that replaces this card; 4: target index
 };
 
-struct tAuswKarten {
-    int32_t ZarInx; // first green table "Zar+Zimmermann", 0 if none
+// The display as every seat sees it: all of the record's display part but the prices.
+struct tAuswAuslage {
     int32_t AnzahlAuslage;
+    int32_t AnzahlReihe2; // running display count while row 2 was appended, 0 if row 2 is empty
     Arr1<tKartenRef, 8> Karten;
     Arr1<const tKarte*, 8> TKarten;
-    Arr1<tSSKarten, 4> SS;
     Arr1<int32_t, 8> Reihe;
     Arr1<int32_t, 8> Platz;
-    Arr1<int32_t, 8> Preis;
-    int32_t AnzahlReihe2; // running display count while row 2 was appended, 0 if row 2 is empty
+    // Display cards by number, last to first: AuslageLetzte[inx], then AuslageVorige[i] until 0.
+    uint8_t AuslageLetzte[50];
+    Arr1<uint8_t, 8> AuslageVorige;
+    uint64_t AuslageNummern; // bit inx: that card number lies in the display
+    uint32_t AuslageArten;   // bit 2 * colour + upgrade: the display holds such a card
+};
+
+struct tAuswKarten : tAuswAuslage {
+    int32_t ZarInx; // first green table "Zar+Zimmermann", 0 if none
+    Arr1<tSSKarten, 4> SS;
+    Arr1<int32_t, 8> Preis; // of the display cards, for this seat
     int32_t Punkteprognose;
     int32_t Geldprognose;
     int32_t HandPreisGesamt;
@@ -37,13 +46,8 @@ struct tAuswKarten {
     bool StapelKnapp[4];
     uint8_t Besitz[50]; // per card number: copies on the table and in the hand
     uint8_t Tisch[50];  // per card number: copies on the table
-    // Display cards by number, last to first: AuslageLetzte[inx], then AuslageVorige[i] until 0.
-    uint8_t AuslageLetzte[50];
-    Arr1<uint8_t, 8> AuslageVorige;
-    uint64_t AuslageNummern; // bit inx: that card number lies in the display
-    uint64_t HandNummern;    // bit inx: that card number is in the hand
-    uint32_t AuslageArten;   // bit 2 * colour + upgrade: the display holds such a card
-    int32_t Adelsarten;      // aristocrat kinds on the table and in the hand
+    uint64_t HandNummern; // bit inx: that card number is in the hand
+    int32_t Adelsarten;   // aristocrat kinds on the table and in the hand
 };
 
 // Builds the record afresh into the caller's record.
