@@ -335,7 +335,9 @@ int32_t Aristokratenreserve(const Spielsitzung& g, int32_t limit) {
     static constexpr int32_t Preise[7] = {4, 7, 10, 12, 14, 16, 18};
     const TKartenstapel& st = g.S.Kartenstapel[3];
     int32_t best = 0;
-    for (int j = st.Naechste; j >= 1 && j <= st.Anzahl && j <= StapelPlaetze; ++j) {
+    // Stops as soon as nothing dearer can change the result.
+    const int32_t genug = limit < Preise[6] ? limit : Preise[6];
+    for (int j = st.Naechste; j >= 1 && j <= st.Anzahl && j <= StapelPlaetze && best < genug; ++j) {
         int32_t inx = g.Daten(st.Karten[j]).Inx;
         if (inx >= 18 && inx <= 24 && Preise[inx - 18] > best) best = Preise[inx - 18];
     }

@@ -210,12 +210,13 @@ bool KaufeBereichDuplikatBegrenzt(KI& k, int farbe, int32_t maxDuplikate, int32_
                                   int32_t tief) {
     int32_t duplikate = 0;
     const tSSKarten& ss = k.a.SS[farbe];
-    for (int32_t x = tief; x <= hoch; ++x) {
-        int32_t n = 0;
-        for (int i = 1; i <= ss.Anzahl; ++i)
-            if (ss.Karten[i]->Inx == x) ++n;
-        if (n > 1) duplikate += n - 1;
+    int32_t anzahl[50] = {};
+    for (int i = 1; i <= ss.Anzahl; ++i) {
+        const int32_t inx = ss.Karten[i]->Inx;
+        if (inx >= tief && inx <= hoch && inx >= 0 && inx <= 49) ++anzahl[inx];
     }
+    for (int32_t x = tief < 0 ? 0 : tief; x <= hoch && x <= 49; ++x)
+        if (anzahl[x] > 1) duplikate += anzahl[x] - 1;
     if (duplikate >= maxDuplikate) return false;
     for (int32_t x = tief; x <= hoch; ++x)
         if (x != InxSternwarte && KaufeKarteInx(k, farbe, minRest, x)) return true;
@@ -254,20 +255,20 @@ bool BunkernKarten(KI& k, int farbe, bool erwErlaubt, int32_t maxGehalten, int32
 }
 
 bool NimmKarteInxInHand(KI& k, int32_t inx) {
-    if (!HandPlatz(k) || inx < 1 || inx > 49) return false;
+    if (!InAuslage(k, inx) || !HandPlatz(k)) return false;
     const int i = k.a.AuslageLetzte[inx];
     return i >= 1 && NimmInHand(k, i);
 }
 
 bool NimmKarteInxInHandLimit(KI& k, int32_t inx, int32_t preisLimit) {
-    if (!HandPlatz(k) || inx < 1 || inx > 49) return false;
+    if (!InAuslage(k, inx) || !HandPlatz(k)) return false;
     for (int i = k.a.AuslageLetzte[inx]; i >= 1; i = k.a.AuslageVorige[i])
         if (k.a.Preis[i] <= preisLimit) return NimmInHand(k, i);
     return false;
 }
 
 bool NimmKarteInxInHandReihe1(KI& k, int32_t inx) {
-    if (!HandPlatz(k)) return false;
+    if (!InAuslage(k, inx) || !HandPlatz(k)) return false;
     for (int i = 1; i <= k.a.AnzahlAuslage; ++i)
         if (k.a.Reihe[i] == 1 && k.a.TKarten[i]->Inx == inx) return NimmInHand(k, i);
     return false;
@@ -584,6 +585,10 @@ bool KaufeBlauesUpgradeMitZiel(KI& k, int32_t minRest, bool ausHand, int32_t max
     for (int32_t x : ordnung == BlauOrdnung::Basis ? Basis : Punkte) arten[n++] = x;
     if (ausHand) arten[n++] = 30;
     if (k.g.S.SpielerAnzahl == 2) arten[n++] = 30;
+    const uint64_t vorhanden = ausHand ? k.a.HandNummern : k.a.AuslageNummern;
+    uint64_t gesucht = 0;
+    for (int j = 0; j < n; ++j) gesucht |= uint64_t{1} << arten[j];
+    if ((vorhanden & gesucht) == 0) return false;
 
     // First unused table card of each possible target kind, found once.
     const TKartenliste& blau = k.g.S.Spieler[k.sp].Karten[2];
@@ -593,7 +598,6 @@ bool KaufeBlauesUpgradeMitZiel(KI& k, int32_t minRest, bool ausHand, int32_t max
             const int32_t inx = k.a.SS[2].Karten[i]->Inx;
             if (inx >= 8 && inx <= 13) erstes[inx] = i;
         }
-    const uint64_t vorhanden = ausHand ? k.a.HandNummern : k.a.AuslageNummern;
     for (int j = 0; j < n; ++j) {
         if (!((vorhanden >> arten[j]) & 1u)) continue;
         const tKarte& art = k.g.Katalog().Art(4, ErwInx(arten[j]));
