@@ -324,6 +324,7 @@ namespace {
     VERGLEICHE(HandPreisGesamt);
     VERGLEICHE(AuslageNummern);
     VERGLEICHE(HandNummern);
+    VERGLEICHE(BesitzNummern);
     VERGLEICHE(AuslageArten);
     VERGLEICHE(Adelsarten);
     for (int i = 0; i < 4; ++i) {

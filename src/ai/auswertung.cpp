@@ -93,6 +93,7 @@ bool SitzTeil(Spielsitzung& g, int spieler, tAuswKarten& a) {
     }
     a.ZarInx = zarInx;
     a.HandNummern = handNummern;
+    a.BesitzNummern = nummern | handNummern;
     a.Adelsarten = std::popcount((nummern | handNummern) & Adelsnummern);
 
     if (sp.Sondereigenschaften & GeldProRot) a.SS[2].Geld += a.SS[3].Anzahl;

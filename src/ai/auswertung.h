@@ -46,7 +46,8 @@ struct tAuswKarten : tAuswAuslage {
     bool StapelKnapp[4];
     uint8_t Besitz[50]; // per card number: copies on the table and in the hand
     uint8_t Tisch[50];  // per card number: copies on the table
-    uint64_t HandNummern; // bit inx: that card number is in the hand
+    uint64_t HandNummern;   // bit inx: that card number is in the hand
+    uint64_t BesitzNummern; // bit inx: Besitz[inx] > 0
     int32_t Adelsarten;   // aristocrat kinds on the table and in the hand
 };
 

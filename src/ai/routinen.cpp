@@ -1,5 +1,7 @@
 #include "ai/routinen.h"
 
+#include <bit>
+
 #include "model/stapel.h"
 #include "rules/hand.h"
 #include "rules/kaufen.h"
@@ -44,6 +46,29 @@ int32_t HandRohpreis(const KI& k, int h) {
 // The display holds a plain card (or an upgrade) of that colour.
 bool ArtInAuslage(const KI& k, int farbe, bool erw) {
     return farbe < 1 || farbe > 3 || ((k.a.AuslageArten >> (farbe * 2 + erw)) & 1u);
+}
+// Card numbers tief..hoch as bits, within 1..49.
+uint64_t Nummern(int32_t tief, int32_t hoch) {
+    if (tief < 1) tief = 1;
+    if (hoch > 49) hoch = 49;
+    if (tief > hoch) return 0;
+    return ((uint64_t{2} << hoch) - 1) & ~((uint64_t{1} << tief) - 1);
+}
+constexpr uint64_t OhneSternwarte = ~(uint64_t{1} << InxSternwarte);
+// Tries the numbers of a set from the highest down (or the lowest up) until one succeeds: a range
+// loop over only the numbers that can succeed, in the range's own order.
+template <class F> bool Absteigend(uint64_t m, F versuche) {
+    while (m != 0) {
+        const int x = 63 - std::countl_zero(m);
+        if (versuche(x)) return true;
+        m &= ~(uint64_t{1} << x);
+    }
+    return false;
+}
+template <class F> bool Aufsteigend(uint64_t m, F versuche) {
+    for (; m != 0; m &= m - 1)
+        if (versuche(std::countr_zero(m))) return true;
+    return false;
 }
 // The display holds a card of that number.
 bool InAuslage(const KI& k, int32_t inx) {
@@ -141,16 +166,14 @@ bool KaufeKarteInx(KI& k, int farbe, int32_t minRest, int32_t inx) {
 
 bool KaufeBereichAbsteigend(KI& k, int farbe, int32_t minRest, int32_t hoch, int32_t tief) {
     if (k.Geld() == 0) return false;
-    for (int32_t x = hoch; x >= tief; --x)
-        if (KaufeKarteInx(k, farbe, minRest, x)) return true;
-    return false;
+    return Absteigend(k.a.AuslageNummern & Nummern(tief, hoch),
+                      [&](int32_t x) { return KaufeKarteInx(k, farbe, minRest, x); });
 }
 
 bool KaufeBereichAufsteigend(KI& k, int farbe, int32_t minRest, int32_t hoch, int32_t tief) {
     if (k.Geld() == 0) return false;
-    for (int32_t x = tief; x <= hoch; ++x)
-        if (x != InxSternwarte && KaufeKarteInx(k, farbe, minRest, x)) return true;
-    return false;
+    return Aufsteigend(k.a.AuslageNummern & Nummern(tief, hoch) & OhneSternwarte,
+                       [&](int32_t x) { return KaufeKarteInx(k, farbe, minRest, x); });
 }
 
 bool KaufeBereichBegrenzt(KI& k, int farbe, int32_t maxAnzahl, int32_t minRest, int32_t hoch, int32_t tief) {
@@ -170,16 +193,14 @@ bool KaufeArtenBegrenzt(KI& k, int farbe, int32_t maxAnzahl, int32_t minRest, in
 
 bool KaufeFehlendeAbsteigend(KI& k, int farbe, int32_t minRest, int32_t hoch, int32_t tief) {
     if (k.Geld() == 0) return false;
-    for (int32_t x = hoch; x >= tief; --x)
-        if (!k.Besitzt(x) && KaufeKarteInx(k, farbe, minRest, x)) return true;
-    return false;
+    return Absteigend(k.a.AuslageNummern & Nummern(tief, hoch) & ~k.a.BesitzNummern,
+                      [&](int32_t x) { return KaufeKarteInx(k, farbe, minRest, x); });
 }
 
 bool KaufeFehlendeAufsteigend(KI& k, int farbe, int32_t minRest, int32_t hoch, int32_t tief) {
     if (k.Geld() == 0) return false;
-    for (int32_t x = tief; x <= hoch; ++x)
-        if (x != InxSternwarte && !k.Besitzt(x) && KaufeKarteInx(k, farbe, minRest, x)) return true;
-    return false;
+    return Aufsteigend(k.a.AuslageNummern & Nummern(tief, hoch) & OhneSternwarte & ~k.a.BesitzNummern,
+                       [&](int32_t x) { return KaufeKarteInx(k, farbe, minRest, x); });
 }
 
 bool KaufeSchreiberVerwalter(KI& k, int32_t minRest, int32_t geldLimit1, int32_t geldLimit2) {
@@ -218,17 +239,16 @@ bool KaufeBereichDuplikatBegrenzt(KI& k, int farbe, int32_t maxDuplikate, int32_
     for (int32_t x = tief < 0 ? 0 : tief; x <= hoch && x <= 49; ++x)
         if (anzahl[x] > 1) duplikate += anzahl[x] - 1;
     if (duplikate >= maxDuplikate) return false;
-    for (int32_t x = tief; x <= hoch; ++x)
-        if (x != InxSternwarte && KaufeKarteInx(k, farbe, minRest, x)) return true;
-    return false;
+    return Aufsteigend(k.a.AuslageNummern & Nummern(tief, hoch) & OhneSternwarte,
+                       [&](int32_t x) { return KaufeKarteInx(k, farbe, minRest, x); });
 }
 
 bool SperreAdligen(KI& k, int32_t tief, int32_t hoch, int32_t minRest) {
     const TSpieler& erster = k.g.S.Spieler[1];
     if (erster.Geld < 4 || erster.Karten[3].Anzahl <= 3) return false;
-    for (int32_t x = tief; x <= hoch; ++x)
-        if (!Besitzt(k.g, 1, 3, x) && KaufeKarteInx(k, 3, minRest, x)) return true;
-    return false;
+    return Aufsteigend(k.a.AuslageNummern & Nummern(tief, hoch), [&](int32_t x) {
+        return !Besitzt(k.g, 1, 3, x) && KaufeKarteInx(k, 3, minRest, x);
+    });
 }
 
 // ---- hoarding ----
@@ -276,45 +296,39 @@ bool NimmKarteInxInHandReihe1(KI& k, int32_t inx) {
 
 bool BunkernBereich(KI& k, int modus, int32_t maxHand, int32_t geldBoden, int32_t hoch, int32_t tief) {
     if (k.Geld() <= geldBoden || Hand(k).Anzahl >= maxHand || !HandPlatz(k)) return false;
-    for (int32_t x = tief; x <= hoch; ++x)
-        if (modus == 1 ? NimmKarteInxInHandReihe1(k, x) : NimmKarteInxInHand(k, x)) return true;
-    return false;
+    return Aufsteigend(k.a.AuslageNummern & Nummern(tief, hoch), [&](int32_t x) {
+        return modus == 1 ? NimmKarteInxInHandReihe1(k, x) : NimmKarteInxInHand(k, x);
+    });
 }
 
 bool BunkernBereichFarbe(KI& k, int farbe, int32_t maxGehalten, int32_t geldBoden, int32_t hoch,
                          int32_t tief) {
     if (k.Geld() <= geldBoden || k.a.SS[farbe].HandAnzahl >= maxGehalten || !HandPlatz(k)) return false;
-    for (int32_t x = hoch; x >= tief; --x)
-        if (NimmKarteInxInHand(k, x)) return true;
-    return false;
+    return Absteigend(k.a.AuslageNummern & Nummern(tief, hoch), [&](int32_t x) { return NimmKarteInxInHand(k, x); });
 }
 
 bool BunkernBereichHand(KI& k, int32_t maxHand, int32_t geldBoden, int32_t hoch, int32_t tief) {
     if (k.Geld() <= geldBoden || Hand(k).Anzahl >= maxHand || !HandPlatz(k)) return false;
-    for (int32_t x = hoch; x >= tief; --x)
-        if (NimmKarteInxInHand(k, x)) return true;
-    return false;
+    return Absteigend(k.a.AuslageNummern & Nummern(tief, hoch), [&](int32_t x) { return NimmKarteInxInHand(k, x); });
 }
 
 bool BunkernKartenbereich(KI& k, int modus, int32_t maxErwGehalten, int32_t hoch, int32_t tief, int farbe) {
     if (k.a.SS[farbe].HandErw >= maxErwGehalten || !HandPlatz(k)) return false;
-    for (int32_t x = tief; x <= hoch; ++x)
-        if (modus == 1 ? NimmKarteInxInHandReihe1(k, x) : NimmKarteInxInHand(k, x)) return true;
-    return false;
+    return Aufsteigend(k.a.AuslageNummern & Nummern(tief, hoch), [&](int32_t x) {
+        return modus == 1 ? NimmKarteInxInHandReihe1(k, x) : NimmKarteInxInHand(k, x);
+    });
 }
 
 bool BunkernFehlendeAbsteigend(KI& k, int /*farbe*/, int32_t hoch, int32_t tief) {
     if (!HandPlatz(k)) return false;
-    for (int32_t x = hoch; x >= tief; --x)
-        if (!k.Besitzt(x) && NimmKarteInxInHand(k, x)) return true;
-    return false;
+    return Absteigend(k.a.AuslageNummern & Nummern(tief, hoch) & ~k.a.BesitzNummern,
+                      [&](int32_t x) { return NimmKarteInxInHand(k, x); });
 }
 
 bool BunkernFehlendeAufsteigend(KI& k, int /*farbe*/, int32_t hoch, int32_t tief, int32_t preisLimit) {
     if (!HandPlatz(k)) return false;
-    for (int32_t x = tief; x <= hoch; ++x)
-        if (!k.Besitzt(x) && NimmKarteInxInHandLimit(k, x, preisLimit)) return true;
-    return false;
+    return Aufsteigend(k.a.AuslageNummern & Nummern(tief, hoch) & ~k.a.BesitzNummern,
+                       [&](int32_t x) { return NimmKarteInxInHandLimit(k, x, preisLimit); });
 }
 
 bool BunkernGrueneGeldUpgrade(KI& k) {
