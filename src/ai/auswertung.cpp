@@ -1,5 +1,6 @@
 #include "ai/auswertung.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
@@ -20,6 +21,38 @@ int Begrenzt(int32_t anzahl) {
     return anzahl < 0 ? 0 : (anzahl > 31 ? 31 : anzahl);
 }
 
+int32_t Adelspreis(const tKarte* k) {
+    return static_cast<uint32_t>(k->Inx - 18) <= 6u ? k->Kosten : 0;
+}
+
+template <int C>
+void Tischliste(const Spielsitzung& g, const TKartenliste& l, tAuswKarten& a, uint64_t& nummern,
+                int32_t& hoechsterAdel, int32_t& zarInx) {
+    tSSKarten& ss = a.SS[C];
+    const int anzahl = Begrenzt(l.Anzahl);
+    int32_t erw = 0, geld = 0, punkte = 0;
+    for (int i = 1; i <= anzahl; ++i) {
+        const tKarte* k = &g.Daten(l.Karten[i]);
+        ss.Karten[i] = k;
+        ss.Ziel[i] = 0;
+        erw += k->Erweiterung == 1;
+        const int32_t inx = k->Inx;
+        if (inx < 1 || inx > 49) continue;
+        ++a.Besitz[inx];
+        nummern |= Bit(inx);
+        if constexpr (C == 3) hoechsterAdel = std::max(hoechsterAdel, Adelspreis(k));
+        if (k->Farbe != C) continue;
+        ++a.Tisch[inx];
+        geld += k->Geld;
+        punkte += k->Siegpunkte;
+        if constexpr (C == 1) zarInx = zarInx == 0 && inx == InxZar ? i : zarInx;
+    }
+    ss.Anzahl = anzahl;
+    ss.AnzahlErw = erw;
+    ss.Geld = geld;
+    ss.Punkte = punkte;
+}
+
 // The part that depends only on the seat's own lists and abilities. Returns false when a price
 // went through the full rule and reported a fault, so that the part is not reused.
 bool SitzTeil(Spielsitzung& g, int spieler, tAuswKarten& a) {
@@ -29,39 +62,14 @@ bool SitzTeil(Spielsitzung& g, int spieler, tAuswKarten& a) {
     std::memset(a.Tisch, 0, sizeof a.Tisch);
 
     // Table lists: records, counts by number, incomes (every card of the colour, used ones
-    // too), the dearest aristocrat. Written without data-dependent branches where it is cheap.
+    // too), the dearest aristocrat. One loop per colour, so that the colour's own rules cost no
+    // branch per card.
     int32_t hoechsterAdel = 0;
     int32_t zarInx = 0;
     uint64_t nummern = 0;
-    for (int c = 1; c <= 3; ++c) {
-        const TKartenliste& l = sp.Karten[c];
-        tSSKarten& ss = a.SS[c];
-        const int anzahl = Begrenzt(l.Anzahl);
-        int32_t erw = 0, geld = 0, punkte = 0;
-        for (int i = 1; i <= anzahl; ++i) {
-            const tKarte* k = &g.Daten(l.Karten[i]);
-            ss.Karten[i] = k;
-            ss.Ziel[i] = 0;
-            erw += k->Erweiterung == 1;
-            const int32_t inx = k->Inx;
-            if (inx < 1 || inx > 49) continue;
-            ++a.Besitz[inx];
-            nummern |= Bit(inx);
-            if (c == 3) {
-                const int32_t adel = inx >= 18 && inx <= 24 ? k->Kosten : 0;
-                hoechsterAdel = adel > hoechsterAdel ? adel : hoechsterAdel;
-            }
-            if (k->Farbe != c) continue;
-            ++a.Tisch[inx];
-            geld += k->Geld;
-            punkte += k->Siegpunkte;
-            if (c == 1) zarInx = zarInx == 0 && inx == InxZar ? i : zarInx;
-        }
-        ss.Anzahl = anzahl;
-        ss.AnzahlErw = erw;
-        ss.Geld = geld;
-        ss.Punkte = punkte;
-    }
+    Tischliste<1>(g, sp.Karten[1], a, nummern, hoechsterAdel, zarInx);
+    Tischliste<2>(g, sp.Karten[2], a, nummern, hoechsterAdel, zarInx);
+    Tischliste<3>(g, sp.Karten[3], a, nummern, hoechsterAdel, zarInx);
 
     // The hand.
     const TKartenliste& handListe = sp.Hand();
@@ -79,8 +87,7 @@ bool SitzTeil(Spielsitzung& g, int spieler, tAuswKarten& a) {
         if (inx < 1 || inx > 49) continue;
         ++a.Besitz[inx];
         handNummern |= Bit(inx);
-        const int32_t adel = inx >= 18 && inx <= 24 ? k->Kosten : 0;
-        hoechsterAdel = adel > hoechsterAdel ? adel : hoechsterAdel;
+        hoechsterAdel = std::max(hoechsterAdel, Adelspreis(k));
         ++anzahlJe[k->Farbe];
         erwJe[k->Farbe] += k->Erweiterung == 1;
     }

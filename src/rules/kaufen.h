@@ -10,9 +10,10 @@ int32_t KostenKarte(Spielsitzung& g, int spieler, tKartenRef karte, int reihe);
 // The price rule itself, for a caller that already knows how many cards of the same number
 // lie on the seat's table in the card's colour (`gleiche`) and the seat's ability bits.
 inline int32_t KartenPreis(const tKarte& d, uint8_t sondereigenschaften, int32_t gleiche, int reihe) {
+    // Without branches: the computer players price every display card at every move.
     int32_t preis = d.Kosten + 1 - reihe - gleiche;
-    if ((sondereigenschaften & MinusBlau) && d.Farbe == 2) --preis;
-    if ((sondereigenschaften & MinusRot) && d.Farbe == 3) --preis;
+    preis -= static_cast<int32_t>((sondereigenschaften & MinusBlau) != 0) & static_cast<int32_t>(d.Farbe == 2);
+    preis -= static_cast<int32_t>((sondereigenschaften & MinusRot) != 0) & static_cast<int32_t>(d.Farbe == 3);
     return preis < 1 ? 1 : preis;
 }
 // True when upgrade `u` may replace table card `r` (right colour, not used, listed in Ersetzt).
