@@ -83,26 +83,26 @@ TEST_F(KiAuswertung, AuslageErstReihe1DannReihe2) {
     LegeAufTisch(g, 2, {Markt});
     Auslage({Markt, Schreiber}, {Zollhaus, Markt});
     Bewerte(2);
-    ASSERT_EQ(a.AnzahlAuslage, 4);
+    ASSERT_EQ(a.Auslage->AnzahlAuslage, 4);
     const int32_t inx[5] = {0, Markt, Schreiber, Zollhaus, Markt};
     const int32_t reihe[5] = {0, 1, 1, 2, 2}, platz[5] = {0, 1, 2, 7, 8}, preis[5] = {0, 4, 4, 7, 3};
     for (int i = 1; i <= 4; ++i) {
-        EXPECT_EQ(a.TKarten[i]->Inx, inx[i]) << i;
-        EXPECT_EQ(a.Karten[i], KarteInx(inx[i])) << i;
-        EXPECT_EQ(a.Reihe[i], reihe[i]) << i;
-        EXPECT_EQ(a.Platz[i], platz[i]) << i;
+        EXPECT_EQ(a.Auslage->TKarten[i]->Inx, inx[i]) << i;
+        EXPECT_EQ(a.Auslage->Karten[i], KarteInx(inx[i])) << i;
+        EXPECT_EQ(a.Auslage->Reihe[i], reihe[i]) << i;
+        EXPECT_EQ(a.Auslage->Platz[i], platz[i]) << i;
         EXPECT_EQ(a.Preis[i], preis[i]) << i;
     }
-    EXPECT_EQ(a.AnzahlReihe2, 4);
+    EXPECT_EQ(a.Auslage->AnzahlReihe2, 4);
     Auslage({Markt, Schreiber});
     Bewerte(2);
-    EXPECT_EQ(a.AnzahlAuslage, 2);
-    EXPECT_EQ(a.AnzahlReihe2, 0);
+    EXPECT_EQ(a.Auslage->AnzahlAuslage, 2);
+    EXPECT_EQ(a.Auslage->AnzahlReihe2, 0);
     Auslage({}, {Holzfaeller});
     Bewerte(2);
-    EXPECT_EQ(a.AnzahlAuslage, 1);
-    EXPECT_EQ(a.Platz[1], 8);
-    EXPECT_EQ(a.AnzahlReihe2, 1);
+    EXPECT_EQ(a.Auslage->AnzahlAuslage, 1);
+    EXPECT_EQ(a.Auslage->Platz[1], 8);
+    EXPECT_EQ(a.Auslage->AnzahlReihe2, 1);
     // Prices are the seat's own: its discounts, not another's.
     LegeAufTisch(g, 3, {Schreinerei}); // blue 1 less
     Auslage({Markt, Bank});
@@ -317,15 +317,15 @@ namespace {
 #define VERGLEICHE(feld)                                                                         \
     if (x.feld != y.feld) return fehler(#feld, static_cast<long long>(x.feld), static_cast<long long>(y.feld))
     VERGLEICHE(ZarInx);
-    VERGLEICHE(AnzahlAuslage);
-    VERGLEICHE(AnzahlReihe2);
+    VERGLEICHE(Auslage->AnzahlAuslage);
+    VERGLEICHE(Auslage->AnzahlReihe2);
     VERGLEICHE(Punkteprognose);
     VERGLEICHE(Geldprognose);
     VERGLEICHE(HandPreisGesamt);
-    VERGLEICHE(AuslageNummern);
+    VERGLEICHE(Auslage->AuslageNummern);
     VERGLEICHE(HandNummern);
     VERGLEICHE(BesitzNummern);
-    VERGLEICHE(AuslageArten);
+    VERGLEICHE(Auslage->AuslageArten);
     VERGLEICHE(Adelsarten);
     for (int i = 0; i < 4; ++i) {
         VERGLEICHE(EndeNah[i]);
@@ -334,15 +334,15 @@ namespace {
     for (int inx = 0; inx < 50; ++inx) {
         VERGLEICHE(Besitz[inx]);
         VERGLEICHE(Tisch[inx]);
-        VERGLEICHE(AuslageLetzte[inx]);
+        VERGLEICHE(Auslage->AuslageLetzte[inx]);
     }
-    for (int i = 1; i <= x.AnzahlAuslage; ++i) {
-        if (!(x.Karten[i] == y.Karten[i]) || x.TKarten[i] != y.TKarten[i])
+    for (int i = 1; i <= x.Auslage->AnzahlAuslage; ++i) {
+        if (!(x.Auslage->Karten[i] == y.Auslage->Karten[i]) || x.Auslage->TKarten[i] != y.Auslage->TKarten[i])
             return ::testing::AssertionFailure() << "Auslagekarte " << i;
-        VERGLEICHE(Reihe[i]);
-        VERGLEICHE(Platz[i]);
+        VERGLEICHE(Auslage->Reihe[i]);
+        VERGLEICHE(Auslage->Platz[i]);
         VERGLEICHE(Preis[i]);
-        VERGLEICHE(AuslageVorige[i]);
+        VERGLEICHE(Auslage->AuslageVorige[i]);
     }
     for (int c = 1; c <= 4; ++c) {
         VERGLEICHE(SS[c].Anzahl);
@@ -380,8 +380,8 @@ TEST_F(KiAuswertung, WiederverwendeterDatensatzEntsprichtFrischem) {
     tAuswKarten f{};
     ErstelleAuswKarten(g, 3, f);
     EXPECT_TRUE(GleicheAuswertung(a, f));
-    EXPECT_EQ(a.AnzahlAuslage, 1);
-    EXPECT_EQ(a.AnzahlReihe2, 0);
+    EXPECT_EQ(a.Auslage->AnzahlAuslage, 1);
+    EXPECT_EQ(a.Auslage->AnzahlReihe2, 0);
     EXPECT_EQ(a.HandPreisGesamt, 1);
     // What the routines ask of the record.
     KI k{g, 3, a};

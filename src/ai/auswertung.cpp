@@ -197,12 +197,13 @@ bool AuslageBild(const Spielsitzung& g, tAuswAuslage& a) {
 // The seat's prices of the display cards, from its table counts.
 void AuslagePreise(Spielsitzung& g, int spieler, tAuswKarten& a) {
     const uint8_t sonder = g.S.Spieler[spieler].Sondereigenschaften;
-    for (int i = 1; i <= a.AnzahlAuslage; ++i) {
-        const tKartenRef karte = a.Karten[i];
-        const tKarte* d = a.TKarten[i];
+    const tAuswAuslage& au = *a.Auslage;
+    for (int i = 1; i <= au.AnzahlAuslage; ++i) {
+        const tKartenRef karte = au.Karten[i];
+        const tKarte* d = au.TKarten[i];
         const bool normal = karte.Farbe >= 1 && karte.Farbe <= 4 && d->Farbe >= 1 && d->Farbe <= 3;
-        a.Preis[i] = normal ? KartenPreis(*d, sonder, a.Tisch[d->Inx], a.Reihe[i])
-                            : KostenKarte(g, spieler, karte, a.Reihe[i]);
+        a.Preis[i] = normal ? KartenPreis(*d, sonder, a.Tisch[d->Inx], au.Reihe[i])
+                            : KostenKarte(g, spieler, karte, au.Reihe[i]);
     }
 }
 
@@ -284,7 +285,8 @@ void Merke(KISpeicher::Sitz& z, const TSpieler& sp) {
 
 void ErstelleAuswKarten(Spielsitzung& g, int spieler, tAuswKarten& a) {
     SitzTeil(g, spieler, a);
-    AuslageBild(g, a);
+    a.Auslage = &a.EigeneAuslage;
+    AuslageBild(g, a.EigeneAuslage);
     AuslagePreise(g, spieler, a);
     Prognosen(g, spieler, a);
 }
@@ -308,10 +310,11 @@ tAuswKarten& Auswertung(Spielsitzung& g, int spieler) {
         std::memcpy(&au.reihen, &g.S.Auslage, sizeof au.reihen);
         if (++au.stand == 0) au.stand = 1;
     }
-    if (z.auslageStand != au.stand) {
-        static_cast<tAuswAuslage&>(z.a) = au.bild;
-        neuePreise = true;
+    if (z.a.Auslage != &au.bild) {
+        z.a.Auslage = &au.bild;
+        z.auslageStand = 0;
     }
+    neuePreise |= z.auslageStand != au.stand;
     if (neuePreise || !au.gueltig || !z.gueltig) {
         AuslagePreise(g, spieler, z.a);
         z.auslageStand = au.gueltig && z.gueltig ? au.stand : 0;

@@ -35,7 +35,14 @@ struct tAuswAuslage {
     uint32_t AuslageArten;   // bit 2 * colour + upgrade: the display holds such a card
 };
 
-struct tAuswKarten : tAuswAuslage {
+struct tAuswKarten {
+    tAuswKarten() = default;
+    tAuswKarten(const tAuswKarten&) = delete; // would share the display part of the original
+    tAuswKarten& operator=(const tAuswKarten&) = delete;
+
+    // The display part: the record's own, or the one the session builds once for all seats.
+    const tAuswAuslage* Auslage = &EigeneAuslage;
+    tAuswAuslage EigeneAuslage{};
     int32_t ZarInx; // first green table "Zar+Zimmermann", 0 if none
     Arr1<tSSKarten, 4> SS;
     Arr1<int32_t, 8> Preis; // of the display cards, for this seat

@@ -23,7 +23,7 @@ int32_t Max1(int32_t v) {
 }
 // Money left after buying display card i, counting what it pays in this phase.
 int32_t Rest(const KI& k, int i) {
-    return k.Geld() - k.a.Preis[i] + k.EinkommenJetzt(*k.a.TKarten[i]);
+    return k.Geld() - k.a.Preis[i] + k.EinkommenJetzt(*k.A().TKarten[i]);
 }
 bool HandPlatz(const KI& k) {
     return KannHandkarteAufnehmen(k.g, k.sp);
@@ -45,7 +45,7 @@ int32_t HandRohpreis(const KI& k, int h) {
 }
 // The display holds a plain card (or an upgrade) of that colour.
 bool ArtInAuslage(const KI& k, int farbe, bool erw) {
-    return farbe < 1 || farbe > 3 || ((k.a.AuslageArten >> (farbe * 2 + erw)) & 1u);
+    return farbe < 1 || farbe > 3 || ((k.A().AuslageArten >> (farbe * 2 + erw)) & 1u);
 }
 // Card numbers tief..hoch as bits, within 1..49.
 uint64_t Nummern(int32_t tief, int32_t hoch) {
@@ -72,7 +72,7 @@ template <class F> bool Aufsteigend(uint64_t m, F versuche) {
 }
 // The display holds a card of that number.
 bool InAuslage(const KI& k, int32_t inx) {
-    return inx >= 1 && inx <= 49 && ((k.a.AuslageNummern >> inx) & 1u);
+    return inx >= 1 && inx <= 49 && ((k.A().AuslageNummern >> inx) & 1u);
 }
 
 // Table counts of the plain red cards per card number 18..24 (index 0..6), and the first index of each.
@@ -113,9 +113,9 @@ int32_t ErwInx(int32_t inx) {
 // ---- primitives ----
 
 bool KaufeAuslagekarte(KI& k, int farbe, int i, int ziel) {
-    if (i < 1 || i > k.a.AnzahlAuslage) return false;
-    const int reihe = k.a.Reihe[i];
-    tKartenRef karte = ZieheKarteAuslage(k.g, reihe, k.a.Platz[i]);
+    if (i < 1 || i > k.A().AnzahlAuslage) return false;
+    const int reihe = k.A().Reihe[i];
+    tKartenRef karte = ZieheKarteAuslage(k.g, reihe, k.A().Platz[i]);
     if (karte.Leer()) return false;
     int32_t pos = ziel > 0 ? Tischposition(k.g, k.sp, farbe, ziel) : k.S().Tischkarten() + 1;
     LegeBezahleSpielerkarteTisch(k.g, k.sp, pos, reihe, karte);
@@ -134,8 +134,8 @@ bool LegeHandkarte(KI& k, int farbe, int ziel, int h) {
 
 bool NimmInHand(KI& k, int i) {
     // Checked before the card leaves the display, so a full hand never loses it.
-    if (i < 1 || i > k.a.AnzahlAuslage || !HandPlatz(k)) return false;
-    tKartenRef karte = ZieheKarteAuslage(k.g, k.a.Reihe[i], k.a.Platz[i]);
+    if (i < 1 || i > k.A().AnzahlAuslage || !HandPlatz(k)) return false;
+    tKartenRef karte = ZieheKarteAuslage(k.g, k.A().Reihe[i], k.A().Platz[i]);
     if (karte.Leer()) return false;
     return NimmKarteAufHand(k.g, k.sp, karte);
 }
@@ -145,11 +145,11 @@ bool NimmInHand(KI& k, int i) {
 bool KaufeGuenstigsteKarte(KI& k, int farbe, int32_t limit) {
     if (k.Geld() == 0 || !ArtInAuslage(k, farbe, false)) return false;
     int best = 0;
-    for (int i = 1; i <= k.a.AnzahlAuslage; ++i) {
-        const tKarte* t = k.a.TKarten[i];
+    for (int i = 1; i <= k.A().AnzahlAuslage; ++i) {
+        const tKarte* t = k.A().TKarten[i];
         if (!Schlicht(t, farbe) || k.a.Preis[i] - k.EinkommenJetzt(*t) > limit) continue;
         if (best == 0 || k.a.Preis[i] < k.a.Preis[best] ||
-            (k.a.Preis[i] == k.a.Preis[best] && t->Kosten < k.a.TKarten[best]->Kosten))
+            (k.a.Preis[i] == k.a.Preis[best] && t->Kosten < k.A().TKarten[best]->Kosten))
             best = i;
     }
     return best > 0 && k.a.Preis[best] <= k.Geld() && KaufeAuslagekarte(k, farbe, best, 0);
@@ -157,8 +157,8 @@ bool KaufeGuenstigsteKarte(KI& k, int farbe, int32_t limit) {
 
 bool KaufeKarteInx(KI& k, int farbe, int32_t minRest, int32_t inx) {
     if (!InAuslage(k, inx)) return false;
-    for (int i = k.a.AuslageLetzte[inx]; i >= 1; i = k.a.AuslageVorige[i]) {
-        if (!Schlicht(k.a.TKarten[i], farbe)) continue;
+    for (int i = k.A().AuslageLetzte[inx]; i >= 1; i = k.A().AuslageVorige[i]) {
+        if (!Schlicht(k.A().TKarten[i], farbe)) continue;
         if (k.a.Preis[i] <= k.Geld() && Rest(k, i) >= minRest) return KaufeAuslagekarte(k, farbe, i, 0);
     }
     return false;
@@ -166,13 +166,13 @@ bool KaufeKarteInx(KI& k, int farbe, int32_t minRest, int32_t inx) {
 
 bool KaufeBereichAbsteigend(KI& k, int farbe, int32_t minRest, int32_t hoch, int32_t tief) {
     if (k.Geld() == 0) return false;
-    return Absteigend(k.a.AuslageNummern & Nummern(tief, hoch),
+    return Absteigend(k.A().AuslageNummern & Nummern(tief, hoch),
                       [&](int32_t x) { return KaufeKarteInx(k, farbe, minRest, x); });
 }
 
 bool KaufeBereichAufsteigend(KI& k, int farbe, int32_t minRest, int32_t hoch, int32_t tief) {
     if (k.Geld() == 0) return false;
-    return Aufsteigend(k.a.AuslageNummern & Nummern(tief, hoch) & OhneSternwarte,
+    return Aufsteigend(k.A().AuslageNummern & Nummern(tief, hoch) & OhneSternwarte,
                        [&](int32_t x) { return KaufeKarteInx(k, farbe, minRest, x); });
 }
 
@@ -193,13 +193,13 @@ bool KaufeArtenBegrenzt(KI& k, int farbe, int32_t maxAnzahl, int32_t minRest, in
 
 bool KaufeFehlendeAbsteigend(KI& k, int farbe, int32_t minRest, int32_t hoch, int32_t tief) {
     if (k.Geld() == 0) return false;
-    return Absteigend(k.a.AuslageNummern & Nummern(tief, hoch) & ~k.a.BesitzNummern,
+    return Absteigend(k.A().AuslageNummern & Nummern(tief, hoch) & ~k.a.BesitzNummern,
                       [&](int32_t x) { return KaufeKarteInx(k, farbe, minRest, x); });
 }
 
 bool KaufeFehlendeAufsteigend(KI& k, int farbe, int32_t minRest, int32_t hoch, int32_t tief) {
     if (k.Geld() == 0) return false;
-    return Aufsteigend(k.a.AuslageNummern & Nummern(tief, hoch) & OhneSternwarte & ~k.a.BesitzNummern,
+    return Aufsteigend(k.A().AuslageNummern & Nummern(tief, hoch) & OhneSternwarte & ~k.a.BesitzNummern,
                        [&](int32_t x) { return KaufeKarteInx(k, farbe, minRest, x); });
 }
 
@@ -210,14 +210,14 @@ bool KaufeSchreiberVerwalter(KI& k, int32_t minRest, int32_t geldLimit1, int32_t
 
 bool KaufeEinzelstueck(KI& k, int32_t inx, int32_t minRest) {
     int treffer = 0, gefunden = 0;
-    for (int i = 1; i <= k.a.AnzahlAuslage; ++i)
-        if (k.a.TKarten[i]->Inx == inx) {
+    for (int i = 1; i <= k.A().AnzahlAuslage; ++i)
+        if (k.A().TKarten[i]->Inx == inx) {
             ++treffer;
             gefunden = i;
         }
-    if (treffer != 1 || k.a.TKarten[gefunden]->Erweiterung) return false;
+    if (treffer != 1 || k.A().TKarten[gefunden]->Erweiterung) return false;
     if (k.a.Preis[gefunden] > k.Geld() || k.Geld() - k.a.Preis[gefunden] < minRest) return false;
-    return KaufeAuslagekarte(k, k.a.TKarten[gefunden]->Farbe, gefunden, 0);
+    return KaufeAuslagekarte(k, k.A().TKarten[gefunden]->Farbe, gefunden, 0);
 }
 
 bool KaufeBlaueWertung(KI& k, int32_t minRest, int32_t minRest14) {
@@ -239,14 +239,14 @@ bool KaufeBereichDuplikatBegrenzt(KI& k, int farbe, int32_t maxDuplikate, int32_
     for (int32_t x = tief < 0 ? 0 : tief; x <= hoch && x <= 49; ++x)
         if (anzahl[x] > 1) duplikate += anzahl[x] - 1;
     if (duplikate >= maxDuplikate) return false;
-    return Aufsteigend(k.a.AuslageNummern & Nummern(tief, hoch) & OhneSternwarte,
+    return Aufsteigend(k.A().AuslageNummern & Nummern(tief, hoch) & OhneSternwarte,
                        [&](int32_t x) { return KaufeKarteInx(k, farbe, minRest, x); });
 }
 
 bool SperreAdligen(KI& k, int32_t tief, int32_t hoch, int32_t minRest) {
     const TSpieler& erster = k.g.S.Spieler[1];
     if (erster.Geld < 4 || erster.Karten[3].Anzahl <= 3) return false;
-    return Aufsteigend(k.a.AuslageNummern & Nummern(tief, hoch), [&](int32_t x) {
+    return Aufsteigend(k.A().AuslageNummern & Nummern(tief, hoch), [&](int32_t x) {
         return !Besitzt(k.g, 1, 3, x) && KaufeKarteInx(k, 3, minRest, x);
     });
 }
@@ -256,8 +256,8 @@ bool SperreAdligen(KI& k, int32_t tief, int32_t hoch, int32_t minRest) {
 bool BunkernKarten(KI& k, int farbe, bool erwErlaubt, int32_t maxGehalten, int32_t maxNetto) {
     if (!HandPlatz(k) || k.a.SS[farbe].HandAnzahl >= maxGehalten) return false;
     int best = 0;
-    for (int i = 1; i <= k.a.AnzahlAuslage; ++i) {
-        const tKarte* t = k.a.TKarten[i];
+    for (int i = 1; i <= k.A().AnzahlAuslage; ++i) {
+        const tKarte* t = k.A().TKarten[i];
         if (!Schlicht(t, farbe) || k.a.Preis[i] - t->Geld > maxNetto) continue;
         if (best == 0 || k.a.Preis[i] < k.a.Preis[best]) best = i;
     }
@@ -266,8 +266,8 @@ bool BunkernKarten(KI& k, int farbe, bool erwErlaubt, int32_t maxGehalten, int32
         return true;
     }
     if (!erwErlaubt) return false;
-    for (int i = k.a.AnzahlAuslage; i >= 1; --i) {
-        if (!Erw(k.a.TKarten[i], farbe) || FindeGruenesZiel(k, i) == 0) continue;
+    for (int i = k.A().AnzahlAuslage; i >= 1; --i) {
+        if (!Erw(k.A().TKarten[i], farbe) || FindeGruenesZiel(k, i) == 0) continue;
         if (!NimmInHand(k, i)) k.g.InternerFehler(2, "BunkernKarten");
         return true;
     }
@@ -276,27 +276,27 @@ bool BunkernKarten(KI& k, int farbe, bool erwErlaubt, int32_t maxGehalten, int32
 
 bool NimmKarteInxInHand(KI& k, int32_t inx) {
     if (!InAuslage(k, inx) || !HandPlatz(k)) return false;
-    const int i = k.a.AuslageLetzte[inx];
+    const int i = k.A().AuslageLetzte[inx];
     return i >= 1 && NimmInHand(k, i);
 }
 
 bool NimmKarteInxInHandLimit(KI& k, int32_t inx, int32_t preisLimit) {
     if (!InAuslage(k, inx) || !HandPlatz(k)) return false;
-    for (int i = k.a.AuslageLetzte[inx]; i >= 1; i = k.a.AuslageVorige[i])
+    for (int i = k.A().AuslageLetzte[inx]; i >= 1; i = k.A().AuslageVorige[i])
         if (k.a.Preis[i] <= preisLimit) return NimmInHand(k, i);
     return false;
 }
 
 bool NimmKarteInxInHandReihe1(KI& k, int32_t inx) {
     if (!InAuslage(k, inx) || !HandPlatz(k)) return false;
-    for (int i = 1; i <= k.a.AnzahlAuslage; ++i)
-        if (k.a.Reihe[i] == 1 && k.a.TKarten[i]->Inx == inx) return NimmInHand(k, i);
+    for (int i = 1; i <= k.A().AnzahlAuslage; ++i)
+        if (k.A().Reihe[i] == 1 && k.A().TKarten[i]->Inx == inx) return NimmInHand(k, i);
     return false;
 }
 
 bool BunkernBereich(KI& k, int modus, int32_t maxHand, int32_t geldBoden, int32_t hoch, int32_t tief) {
     if (k.Geld() <= geldBoden || Hand(k).Anzahl >= maxHand || !HandPlatz(k)) return false;
-    return Aufsteigend(k.a.AuslageNummern & Nummern(tief, hoch), [&](int32_t x) {
+    return Aufsteigend(k.A().AuslageNummern & Nummern(tief, hoch), [&](int32_t x) {
         return modus == 1 ? NimmKarteInxInHandReihe1(k, x) : NimmKarteInxInHand(k, x);
     });
 }
@@ -304,38 +304,38 @@ bool BunkernBereich(KI& k, int modus, int32_t maxHand, int32_t geldBoden, int32_
 bool BunkernBereichFarbe(KI& k, int farbe, int32_t maxGehalten, int32_t geldBoden, int32_t hoch,
                          int32_t tief) {
     if (k.Geld() <= geldBoden || k.a.SS[farbe].HandAnzahl >= maxGehalten || !HandPlatz(k)) return false;
-    return Absteigend(k.a.AuslageNummern & Nummern(tief, hoch), [&](int32_t x) { return NimmKarteInxInHand(k, x); });
+    return Absteigend(k.A().AuslageNummern & Nummern(tief, hoch), [&](int32_t x) { return NimmKarteInxInHand(k, x); });
 }
 
 bool BunkernBereichHand(KI& k, int32_t maxHand, int32_t geldBoden, int32_t hoch, int32_t tief) {
     if (k.Geld() <= geldBoden || Hand(k).Anzahl >= maxHand || !HandPlatz(k)) return false;
-    return Absteigend(k.a.AuslageNummern & Nummern(tief, hoch), [&](int32_t x) { return NimmKarteInxInHand(k, x); });
+    return Absteigend(k.A().AuslageNummern & Nummern(tief, hoch), [&](int32_t x) { return NimmKarteInxInHand(k, x); });
 }
 
 bool BunkernKartenbereich(KI& k, int modus, int32_t maxErwGehalten, int32_t hoch, int32_t tief, int farbe) {
     if (k.a.SS[farbe].HandErw >= maxErwGehalten || !HandPlatz(k)) return false;
-    return Aufsteigend(k.a.AuslageNummern & Nummern(tief, hoch), [&](int32_t x) {
+    return Aufsteigend(k.A().AuslageNummern & Nummern(tief, hoch), [&](int32_t x) {
         return modus == 1 ? NimmKarteInxInHandReihe1(k, x) : NimmKarteInxInHand(k, x);
     });
 }
 
 bool BunkernFehlendeAbsteigend(KI& k, int /*farbe*/, int32_t hoch, int32_t tief) {
     if (!HandPlatz(k)) return false;
-    return Absteigend(k.a.AuslageNummern & Nummern(tief, hoch) & ~k.a.BesitzNummern,
+    return Absteigend(k.A().AuslageNummern & Nummern(tief, hoch) & ~k.a.BesitzNummern,
                       [&](int32_t x) { return NimmKarteInxInHand(k, x); });
 }
 
 bool BunkernFehlendeAufsteigend(KI& k, int /*farbe*/, int32_t hoch, int32_t tief, int32_t preisLimit) {
     if (!HandPlatz(k)) return false;
-    return Aufsteigend(k.a.AuslageNummern & Nummern(tief, hoch) & ~k.a.BesitzNummern,
+    return Aufsteigend(k.A().AuslageNummern & Nummern(tief, hoch) & ~k.a.BesitzNummern,
                        [&](int32_t x) { return NimmKarteInxInHandLimit(k, x, preisLimit); });
 }
 
 bool BunkernGrueneGeldUpgrade(KI& k) {
     if (!HandPlatz(k)) return false;
     for (int durchgang = 1; durchgang <= 2; ++durchgang) {
-        for (int i = k.a.AnzahlAuslage; i >= 1; --i) {
-            const tKarte* t = k.a.TKarten[i];
+        for (int i = k.A().AnzahlAuslage; i >= 1; --i) {
+            const tKarte* t = k.A().TKarten[i];
             if (!Erw(t, 1) || (durchgang == 1 && t->Geld != 6) || FindeGruenesZiel(k, i) == 0) continue;
             if (!NimmInHand(k, i)) k.g.InternerFehler(1, "BunkernGrueneGeldUpgrade");
             return true;
@@ -421,7 +421,7 @@ bool LegeTeuersteBlaueHandkarte(KI& k, int32_t minRest) {
 // ---- upgrades ----
 
 int FindeGruenesZiel(const KI& k, int index, bool ausHand) {
-    const tKarte* u = ausHand ? Hand(k).Karten[index] : k.a.TKarten[index];
+    const tKarte* u = ausHand ? Hand(k).Karten[index] : k.A().TKarten[index];
     const tSSKarten& gruen = k.a.SS[1];
     int ziel = 0;
     for (int i = 1; i <= gruen.Anzahl && ziel == 0; ++i)
@@ -436,8 +436,8 @@ namespace {
 bool GruenesUpgrade(KI& k, bool (*erster)(const tKarte*), bool (*zweiter)(const tKarte*)) {
     if (!ArtInAuslage(k, 1, true)) return false;
     for (auto passt : {erster, zweiter}) {
-        for (int i = k.a.AnzahlAuslage; i >= 1; --i) {
-            const tKarte* t = k.a.TKarten[i];
+        for (int i = k.A().AnzahlAuslage; i >= 1; --i) {
+            const tKarte* t = k.A().TKarten[i];
             if (!Erw(t, 1) || !passt(t)) continue;
             int ziel = FindeGruenesZiel(k, i);
             if (ziel == 0) continue;
@@ -467,8 +467,8 @@ bool KaufeZielFuerGruenesUpgrade(KI& k) {
     for (int h = 1; h <= Hand(k).Anzahl; ++h) {
         const tKarte* u = Hand(k).Karten[h];
         if (!Erw(u, 1) || Hand(k).Ziel[h] > 0) continue;
-        for (int i = k.a.AnzahlAuslage; i >= 1; --i) {
-            const tKarte* t = k.a.TKarten[i];
+        for (int i = k.A().AnzahlAuslage; i >= 1; --i) {
+            const tKarte* t = k.A().TKarten[i];
             if (!Schlicht(t, 1) || !u->ErsetztInx(t->Inx)) continue;
             if (k.a.Preis[i] <= k.Geld()) return KaufeAuslagekarte(k, 1, i, 0);
             if (HandPlatz(k)) return NimmInHand(k, i);
@@ -541,11 +541,11 @@ bool RotesUpgradeRegel(KI& k, const RoteArten& r, const tKarte* u, int32_t preis
 bool KaufeRotesUpgrade(KI& k, int32_t minRest, bool schluss) {
     if (k.Geld() == 0 || !ArtInAuslage(k, 3, true)) return false;
     int u = 0;
-    for (int i = 1; i <= k.a.AnzahlAuslage; ++i)
-        if (Erw(k.a.TKarten[i], 3) && (u == 0 || k.a.TKarten[i]->Kosten <= k.a.TKarten[u]->Kosten)) u = i;
+    for (int i = 1; i <= k.A().AnzahlAuslage; ++i)
+        if (Erw(k.A().TKarten[i], 3) && (u == 0 || k.A().TKarten[i]->Kosten <= k.A().TKarten[u]->Kosten)) u = i;
     if (u == 0) return false;
     RoteArten r = ZaehleRote(k);
-    return RotesUpgradeRegel(k, r, k.a.TKarten[u], k.a.Preis[u], minRest, schluss, true,
+    return RotesUpgradeRegel(k, r, k.A().TKarten[u], k.a.Preis[u], minRest, schluss, true,
                              [&](int ziel) { return KaufeAuslagekarte(k, 3, u, ziel); });
 }
 
@@ -599,7 +599,7 @@ bool KaufeBlauesUpgradeMitZiel(KI& k, int32_t minRest, bool ausHand, int32_t max
     for (int32_t x : ordnung == BlauOrdnung::Basis ? Basis : Punkte) arten[n++] = x;
     if (ausHand) arten[n++] = 30;
     if (k.g.S.SpielerAnzahl == 2) arten[n++] = 30;
-    const uint64_t vorhanden = ausHand ? k.a.HandNummern : k.a.AuslageNummern;
+    const uint64_t vorhanden = ausHand ? k.a.HandNummern : k.A().AuslageNummern;
     uint64_t gesucht = 0;
     for (int j = 0; j < n; ++j) gesucht |= uint64_t{1} << arten[j];
     if ((vorhanden & gesucht) == 0) return false;
@@ -637,8 +637,8 @@ bool KaufeBlauesUpgradeMitZiel(KI& k, int32_t minRest, bool ausHand, int32_t max
                     return LegeHandkarte(k, 2, ziel, h);
             }
         } else {
-            for (int i = k.a.AnzahlAuslage; i >= 1; --i) {
-                const tKarte* u = k.a.TKarten[i];
+            for (int i = k.A().AnzahlAuslage; i >= 1; --i) {
+                const tKarte* u = k.A().TKarten[i];
                 if (u->Inx != arten[j]) continue;
                 if (leistbar(*u, k.a.Preis[i])) return KaufeAuslagekarte(k, 2, i, ziel);
             }
@@ -667,7 +667,7 @@ bool BunkernBlauesUpgrade(KI& k, int32_t maxGehalten, int modus, BlauOrdnung ord
 }
 
 int FindeRotesZiel(const KI& k, int i) {
-    const tKarte* u = k.a.TKarten[i];
+    const tKarte* u = k.A().TKarten[i];
     const tSSKarten& rot = k.a.SS[3];
     if (rot.AnzahlErw >= rot.Anzahl) return 0;
     int best = 0;
@@ -688,8 +688,8 @@ int FindeRotesZiel(const KI& k, int i) {
 bool KaufeRotesPunkteUpgrade(KI& k) {
     int best = 0, bestZiel = 0;
     int32_t bestKosten = 0;
-    for (int i = 1; i <= k.a.AnzahlAuslage; ++i) {
-        const tKarte* u = k.a.TKarten[i];
+    for (int i = 1; i <= k.A().AnzahlAuslage; ++i) {
+        const tKarte* u = k.A().TKarten[i];
         if (!Erw(u, 3) || u->Siegpunkte < 1) continue;
         int ziel = FindeRotesZiel(k, i);
         if (ziel == 0) continue;
@@ -697,7 +697,7 @@ bool KaufeRotesPunkteUpgrade(KI& k) {
         if (kosten > k.Geld()) continue;
         bool besser = best == 0;
         if (!besser) {
-            const tKarte* b = k.a.TKarten[best];
+            const tKarte* b = k.A().TKarten[best];
             besser = u->Siegpunkte > b->Siegpunkte ||
                      (u->Siegpunkte == b->Siegpunkte &&
                       (kosten < bestKosten || (kosten == bestKosten && k.a.Preis[i] > k.a.Preis[best])));
@@ -787,7 +787,7 @@ TMarktLage MarktpflegeLage(const Spielsitzung& g, int sp, const tAuswKarten& a) 
     auto nach = [n](int x) { return x >= n ? 1 : x + 1; };
     int sitz = s.Startspieler[np];
     if (s.Phase == 4) sitz = nach(sitz);
-    l.frei = 8 - a.AnzahlAuslage;
+    l.frei = 8 - a.Auslage->AnzahlAuslage;
     if (s.Phase == 4) l.frei += s.Auslage[2].Anzahl;
     for (int32_t i = 0; i < l.frei; ++i) {
         if (sitz == sp) ++l.anteil;

@@ -15,6 +15,7 @@ struct KI {
     tAuswKarten& a;
 
     TSpieler& S() const { return g.Sp(sp); }
+    const tAuswAuslage& A() const { return *a.Auslage; }
     int32_t Geld() const { return g.S.Spieler[sp].Geld; }
     // Copies of a card number on the table (in its colour) and in the hand.
     int32_t AnzahlBesitz(int32_t inx) const { return inx >= 1 && inx <= 49 ? a.Besitz[inx] : 0; }

@@ -531,7 +531,7 @@ bool Liste14(Zug& z) {
                     (KaufeKarteInx(k, 2, 18, 8) || NimmKarteInxInHand(k, 11) ||
                      BunkernBereich(k, 0, 2, 0, 12, 12) || BunkernBereich(k, 0, 2, 0, 10, 10)))
                     return true;
-            } else if (z.a.AnzahlAuslage > 6 &&
+            } else if (z.k.A().AnzahlAuslage > 6 &&
                        (KaufeKarteInx(k, 2, 18, 7) || NimmKarteInxInHand(k, 11) ||
                         KaufeKarteInx(k, 2, 18, 8) || BunkernBereich(k, 0, 2, 0, 10, 7) ||
                         BunkernBereich(k, 0, 2, 0, 17, 12))) {
