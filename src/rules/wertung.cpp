@@ -23,12 +23,6 @@ int32_t EinkommenPunkte(const Spielsitzung& g, int phase, int spieler) {
     return summe;
 }
 
-int32_t AdelsbonusTabelle(int32_t n, bool erweitert) {
-    if (n <= 0) return 0;
-    if (n <= 10) return n * (n + 1) / 2;
-    return erweitert ? 55 + 10 * (n - 10) : 55;
-}
-
 namespace {
 
 TAdelsbonus Zaehle(const Spielsitzung& g, int spieler, bool mitHand) {

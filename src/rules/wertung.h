@@ -12,7 +12,11 @@ struct TAdelsbonus {
     int32_t bonus = 0;
     int32_t arten = 0; // number of different aristocrat kinds
 };
-int32_t AdelsbonusTabelle(int32_t arten, bool erweitert);
+inline int32_t AdelsbonusTabelle(int32_t arten, bool erweitert) {
+    if (arten <= 0) return 0;
+    if (arten <= 10) return arten * (arten + 1) / 2;
+    return erweitert ? 55 + 10 * (arten - 10) : 55;
+}
 TAdelsbonus Adelsbonus(const Spielsitzung& g, int spieler);
 TAdelsbonus AdelsbonusMitHand(const Spielsitzung& g, int spieler);
 inline int32_t GeldPunkte(const Spielsitzung& g, int spieler) {
