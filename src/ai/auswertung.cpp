@@ -25,9 +25,19 @@ int32_t Adelspreis(const tKarte* k) {
     return static_cast<uint32_t>(k->Inx - 18) <= 6u ? k->Kosten : 0;
 }
 
-template <int C>
-void Tischliste(const Spielsitzung& g, const TKartenliste& l, tAuswKarten& a, uint64_t& nummern,
-                int32_t& hoechsterAdel, int32_t& zarInx) {
+// What the pass over the seat's lists adds up besides the records.
+struct SitzSummen {
+    uint64_t nummern = 0;     // table
+    uint64_t handNummern = 0; // hand
+    int32_t hoechsterAdel = 0;
+    int32_t zarInx = 0;
+    int32_t handAnzahl[4] = {}; // hand cards per colour
+    int32_t handErw[4] = {};
+};
+
+// One list: records, counts by number, and for a table colour its incomes (every card of the
+// colour, used ones too). One instance per list, so that a list's own rules cost no branch.
+template <int C> void Liste(const Spielsitzung& g, const TKartenliste& l, tAuswKarten& a, SitzSummen& s) {
     tSSKarten& ss = a.SS[C];
     const int anzahl = Begrenzt(l.Anzahl);
     int32_t erw = 0, geld = 0, punkte = 0;
@@ -39,13 +49,20 @@ void Tischliste(const Spielsitzung& g, const TKartenliste& l, tAuswKarten& a, ui
         const int32_t inx = k->Inx;
         if (inx < 1 || inx > 49) continue;
         ++a.Besitz[inx];
-        nummern |= Bit(inx);
-        if constexpr (C == 3) hoechsterAdel = std::max(hoechsterAdel, Adelspreis(k));
-        if (k->Farbe != C) continue;
-        ++a.Tisch[inx];
-        geld += k->Geld;
-        punkte += k->Siegpunkte;
-        if constexpr (C == 1) zarInx = zarInx == 0 && inx == InxZar ? i : zarInx;
+        if constexpr (C == ListeHand) {
+            s.handNummern |= Bit(inx);
+            s.hoechsterAdel = std::max(s.hoechsterAdel, Adelspreis(k));
+            ++s.handAnzahl[k->Farbe];
+            s.handErw[k->Farbe] += k->Erweiterung == 1;
+        } else {
+            s.nummern |= Bit(inx);
+            if constexpr (C == 3) s.hoechsterAdel = std::max(s.hoechsterAdel, Adelspreis(k));
+            if (k->Farbe != C) continue;
+            ++a.Tisch[inx];
+            geld += k->Geld;
+            punkte += k->Siegpunkte;
+            if constexpr (C == 1) s.zarInx = s.zarInx == 0 && inx == InxZar ? i : s.zarInx;
+        }
     }
     ss.Anzahl = anzahl;
     ss.AnzahlErw = erw;
@@ -60,55 +77,33 @@ bool SitzTeil(Spielsitzung& g, int spieler, tAuswKarten& a) {
     const int64_t fehlerVorher = g.AnzahlFehler;
     std::memset(a.Besitz, 0, sizeof a.Besitz);
     std::memset(a.Tisch, 0, sizeof a.Tisch);
+    SitzSummen summen;
+    Liste<1>(g, sp.Karten[1], a, summen);
+    Liste<2>(g, sp.Karten[2], a, summen);
+    Liste<3>(g, sp.Karten[3], a, summen);
+    Liste<ListeHand>(g, sp.Hand(), a, summen);
+    const int32_t hoechsterAdel = summen.hoechsterAdel;
+    const int32_t zarInx = summen.zarInx;
 
-    // Table lists: records, counts by number, incomes (every card of the colour, used ones
-    // too), the dearest aristocrat. One loop per colour, so that the colour's own rules cost no
-    // branch per card.
-    int32_t hoechsterAdel = 0;
-    int32_t zarInx = 0;
-    uint64_t nummern = 0;
-    Tischliste<1>(g, sp.Karten[1], a, nummern, hoechsterAdel, zarInx);
-    Tischliste<2>(g, sp.Karten[2], a, nummern, hoechsterAdel, zarInx);
-    Tischliste<3>(g, sp.Karten[3], a, nummern, hoechsterAdel, zarInx);
-
-    // The hand.
     const TKartenliste& handListe = sp.Hand();
     tSSKarten& hand = a.SS[4];
-    const int handAnzahl = Begrenzt(handListe.Anzahl);
-    int32_t anzahlJe[4] = {}, erwJe[4] = {};
-    int32_t handErw = 0;
-    uint64_t handNummern = 0;
-    for (int h = 1; h <= handAnzahl; ++h) {
-        const tKarte* k = &g.Daten(handListe.Karten[h]);
-        hand.Karten[h] = k;
-        hand.Ziel[h] = 0;
-        handErw += k->Erweiterung == 1;
-        const int32_t inx = k->Inx;
-        if (inx < 1 || inx > 49) continue;
-        ++a.Besitz[inx];
-        handNummern |= Bit(inx);
-        hoechsterAdel = std::max(hoechsterAdel, Adelspreis(k));
-        ++anzahlJe[k->Farbe];
-        erwJe[k->Farbe] += k->Erweiterung == 1;
-    }
-    hand.Anzahl = handAnzahl;
-    hand.AnzahlErw = handErw;
-    hand.Geld = hand.Punkte = hand.HandAnzahl = hand.HandErw = hand.HandPreis = 0;
+    const int handAnzahl = hand.Anzahl;
+    hand.HandAnzahl = hand.HandErw = hand.HandPreis = 0;
     for (int c = 1; c <= 3; ++c) {
-        a.SS[c].HandAnzahl = anzahlJe[c];
-        a.SS[c].HandErw = erwJe[c];
+        a.SS[c].HandAnzahl = summen.handAnzahl[c];
+        a.SS[c].HandErw = summen.handErw[c];
     }
     a.ZarInx = zarInx;
-    a.HandNummern = handNummern;
-    a.BesitzNummern = nummern | handNummern;
-    a.Adelsarten = std::popcount((nummern | handNummern) & Adelsnummern);
+    a.HandNummern = summen.handNummern;
+    a.BesitzNummern = summen.nummern | summen.handNummern;
+    a.Adelsarten = std::popcount(a.BesitzNummern & Adelsnummern);
 
     if (sp.Sondereigenschaften & GeldProRot) a.SS[2].Geld += a.SS[3].Anzahl;
     if (sp.Sondereigenschaften & GeldProGruen) a.SS[3].Geld += a.SS[1].Anzahl;
 
     // Green hand upgrades get their targets in hand order; the joker only when nothing else fits.
     tSSKarten& gruen = a.SS[1];
-    if (erwJe[1] > 0) {
+    if (summen.handErw[1] > 0) {
         for (int h = 1; h <= handAnzahl; ++h) {
             const tKarte* u = hand.Karten[h];
             if (u->Erweiterung != 1 || u->Farbe != 1) continue;
