@@ -42,12 +42,6 @@ void LegeKarteInHand(Spielsitzung& g, int spieler, int platz, tKartenRef karte) 
     g.Trace("Spieler ", spieler, " nimmt ", karte, " auf die Hand(", platz, ")");
 }
 
-bool KannHandkarteAufnehmen(const Spielsitzung& g, int spieler) {
-    const TSpieler& sp = g.S.Spieler[spieler];
-    int32_t n = sp.Hand().Anzahl;
-    return n < 3 || (n == 3 && (sp.Sondereigenschaften & Lagerhaus));
-}
-
 int32_t FreieHandplaetze(const Spielsitzung& g, int spieler) {
     const TSpieler& sp = g.S.Spieler[spieler];
     int32_t frei = ((sp.Sondereigenschaften & Lagerhaus) ? 4 : 3) - sp.Hand().Anzahl;

@@ -8,7 +8,11 @@ namespace vm {
 tKartenRef ZieheKarteHand(Spielsitzung& g, int spieler, int platz);
 // Puts a card into a hand slot; the callers check the hand limit.
 void LegeKarteInHand(Spielsitzung& g, int spieler, int platz, tKartenRef karte);
-bool KannHandkarteAufnehmen(const Spielsitzung& g, int spieler);
+inline bool KannHandkarteAufnehmen(const Spielsitzung& g, int spieler) {
+    const TSpieler& sp = g.S.Spieler[spieler];
+    const int32_t n = sp.Hand().Anzahl;
+    return n < 3 || (n == 3 && (sp.Sondereigenschaften & Lagerhaus));
+}
 int32_t FreieHandplaetze(const Spielsitzung& g, int spieler);
 bool NimmKarteAufHand(Spielsitzung& g, int spieler, tKartenRef karte);
 
