@@ -314,7 +314,7 @@ namespace {
     auto fehler = [](const char* feld, long long a, long long b) {
         return ::testing::AssertionFailure() << feld << ": " << a << " gegen " << b;
     };
-#define VERGLEICHE(feld)                                                                         \
+#define VERGLEICHE(feld)                                                                                     \
     if (x.feld != y.feld) return fehler(#feld, static_cast<long long>(x.feld), static_cast<long long>(y.feld))
     VERGLEICHE(ZarInx);
     VERGLEICHE(Auslage->AnzahlAuslage);
@@ -433,8 +433,10 @@ TEST(KiAuswertungSpiele, GemerkteDatensaetzeGleichenFrischenInGanzenPartien) {
     int64_t vergleiche = 0;
     for (uint32_t partie = 1; partie <= 24; ++partie) {
         const int spieler = 2 + static_cast<int>(partie % 3);
-        static constexpr int32_t Mischungen[4][4] = {{4, 4, 10, 10}, {12, 14, 2, 8}, {14, 15, 6, 13}, {10, 11, 9, 5}};
-        for (int s = 1; s <= 4; ++s) g.Einstellungen.Fuer(spieler).Strategie[s] = Mischungen[partie % 4][s - 1];
+        static constexpr int32_t Mischungen[4][4] = {
+            {4, 4, 10, 10}, {12, 14, 2, 8}, {14, 15, 6, 13}, {10, 11, 9, 5}};
+        for (int s = 1; s <= 4; ++s)
+            g.Einstellungen.Fuer(spieler).Strategie[s] = Mischungen[partie % 4][s - 1];
         NeueTestpartie(g, spieler, 1000 + partie);
         TestSpieler zufall(partie);
         const bool zufaellig = partie % 2 == 0;
@@ -442,7 +444,8 @@ TEST(KiAuswertungSpiele, GemerkteDatensaetzeGleichenFrischenInGanzenPartien) {
             for (int s = 1; s <= spieler; ++s) {
                 const tAuswKarten& m = Auswertung(g, s);
                 ErstelleAuswKarten(g, s, f);
-                ASSERT_TRUE(GleicheAuswertung(m, f)) << "Partie " << partie << ", Aktion " << aktion << ", Sitz " << s;
+                ASSERT_TRUE(GleicheAuswertung(m, f))
+                    << "Partie " << partie << ", Aktion " << aktion << ", Sitz " << s;
                 ++vergleiche;
             }
             if (zufaellig)

@@ -109,7 +109,8 @@ bool SitzTeil(Spielsitzung& g, int spieler, tAuswKarten& a) {
             if (u->Erweiterung != 1 || u->Farbe != 1) continue;
             int ziel = 0;
             for (int i = 1; i <= gruen.Anzahl && ziel == 0; ++i)
-                if (gruen.Ziel[i] == 0 && gruen.Karten[i]->Inx != InxZar && u->ErsetztInx(gruen.Karten[i]->Inx))
+                if (gruen.Ziel[i] == 0 && gruen.Karten[i]->Inx != InxZar &&
+                    u->ErsetztInx(gruen.Karten[i]->Inx))
                     ziel = i;
             if (ziel == 0 && zarInx > 0 && gruen.Ziel[zarInx] == 0) ziel = zarInx;
             if (ziel > 0) {
@@ -278,8 +279,7 @@ void ErstelleAuswKarten(Spielsitzung& g, int spieler, tAuswKarten& a) {
 }
 
 tAuswKarten& Auswertung(Spielsitzung& g, int spieler) {
-    if (!g.KIGedaechtnis)
-        g.KIGedaechtnis = {new KISpeicher, [](KISpeicher* p) { delete p; }};
+    if (!g.KIGedaechtnis) g.KIGedaechtnis = {new KISpeicher, [](KISpeicher* p) { delete p; }};
     KISpeicher& m = *g.KIGedaechtnis;
     KISpeicher::Sitz& z = m.sitz[spieler];
     const TSpieler& sp = g.S.Spieler[spieler];

@@ -51,18 +51,19 @@ struct tAuswKarten {
     int32_t HandPreisGesamt;
     bool EndeNah[4];
     bool StapelKnapp[4];
-    uint8_t Besitz[50]; // per card number: copies on the table and in the hand
-    uint8_t Tisch[50];  // per card number: copies on the table
+    uint8_t Besitz[50];     // per card number: copies on the table and in the hand
+    uint8_t Tisch[50];      // per card number: copies on the table
     uint64_t HandNummern;   // bit inx: that card number is in the hand
     uint64_t BesitzNummern; // bit inx: Besitz[inx] > 0
-    int32_t Adelsarten;   // aristocrat kinds on the table and in the hand
+    int32_t Adelsarten;     // aristocrat kinds on the table and in the hand
 };
 
 // Builds the record afresh into the caller's record.
 void ErstelleAuswKarten(Spielsitzung& g, int spieler, tAuswKarten& a);
 // The session's record of the seat, brought up to date. The part that depends only on the
-// seat's own cards is rebuilt only when its lists or abilities changed since the last call,
-// which between two moves of a seat is often not the case.
+// seat's own cards is rebuilt only when its lists or abilities changed since the seat's last
+// call (between two of its moves often not the case); the display part is built once for all
+// seats while the display stays the same.
 tAuswKarten& Auswertung(Spielsitzung& g, int spieler);
 
 // The seat has that card number on its table in that colour or in its hand.

@@ -246,9 +246,8 @@ bool KaufeBereichDuplikatBegrenzt(KI& k, int farbe, int32_t maxDuplikate, int32_
 bool SperreAdligen(KI& k, int32_t tief, int32_t hoch, int32_t minRest) {
     const TSpieler& erster = k.g.S.Spieler[1];
     if (erster.Geld < 4 || erster.Karten[3].Anzahl <= 3) return false;
-    return Aufsteigend(k.A().AuslageNummern & Nummern(tief, hoch), [&](int32_t x) {
-        return !Besitzt(k.g, 1, 3, x) && KaufeKarteInx(k, 3, minRest, x);
-    });
+    return Aufsteigend(k.A().AuslageNummern & Nummern(tief, hoch),
+                       [&](int32_t x) { return !Besitzt(k.g, 1, 3, x) && KaufeKarteInx(k, 3, minRest, x); });
 }
 
 // ---- hoarding ----
@@ -304,12 +303,14 @@ bool BunkernBereich(KI& k, int modus, int32_t maxHand, int32_t geldBoden, int32_
 bool BunkernBereichFarbe(KI& k, int farbe, int32_t maxGehalten, int32_t geldBoden, int32_t hoch,
                          int32_t tief) {
     if (k.Geld() <= geldBoden || k.a.SS[farbe].HandAnzahl >= maxGehalten || !HandPlatz(k)) return false;
-    return Absteigend(k.A().AuslageNummern & Nummern(tief, hoch), [&](int32_t x) { return NimmKarteInxInHand(k, x); });
+    return Absteigend(k.A().AuslageNummern & Nummern(tief, hoch),
+                      [&](int32_t x) { return NimmKarteInxInHand(k, x); });
 }
 
 bool BunkernBereichHand(KI& k, int32_t maxHand, int32_t geldBoden, int32_t hoch, int32_t tief) {
     if (k.Geld() <= geldBoden || Hand(k).Anzahl >= maxHand || !HandPlatz(k)) return false;
-    return Absteigend(k.A().AuslageNummern & Nummern(tief, hoch), [&](int32_t x) { return NimmKarteInxInHand(k, x); });
+    return Absteigend(k.A().AuslageNummern & Nummern(tief, hoch),
+                      [&](int32_t x) { return NimmKarteInxInHand(k, x); });
 }
 
 bool BunkernKartenbereich(KI& k, int modus, int32_t maxErwGehalten, int32_t hoch, int32_t tief, int farbe) {
@@ -542,7 +543,8 @@ bool KaufeRotesUpgrade(KI& k, int32_t minRest, bool schluss) {
     if (k.Geld() == 0 || !ArtInAuslage(k, 3, true)) return false;
     int u = 0;
     for (int i = 1; i <= k.A().AnzahlAuslage; ++i)
-        if (Erw(k.A().TKarten[i], 3) && (u == 0 || k.A().TKarten[i]->Kosten <= k.A().TKarten[u]->Kosten)) u = i;
+        if (Erw(k.A().TKarten[i], 3) && (u == 0 || k.A().TKarten[i]->Kosten <= k.A().TKarten[u]->Kosten))
+            u = i;
     if (u == 0) return false;
     RoteArten r = ZaehleRote(k);
     return RotesUpgradeRegel(k, r, k.A().TKarten[u], k.a.Preis[u], minRest, schluss, true,
@@ -633,8 +635,7 @@ bool KaufeBlauesUpgradeMitZiel(KI& k, int32_t minRest, bool ausHand, int32_t max
             for (int h = 1; h <= Hand(k).Anzahl; ++h) {
                 const tKarte* u = Hand(k).Karten[h];
                 if (u->Inx != arten[j]) continue;
-                if (leistbar(*u, HandRohpreis(k, h)))
-                    return LegeHandkarte(k, 2, ziel, h);
+                if (leistbar(*u, HandRohpreis(k, h))) return LegeHandkarte(k, 2, ziel, h);
             }
         } else {
             for (int i = k.A().AnzahlAuslage; i >= 1; --i) {

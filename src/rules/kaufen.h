@@ -12,7 +12,8 @@ int32_t KostenKarte(Spielsitzung& g, int spieler, tKartenRef karte, int reihe);
 inline int32_t KartenPreis(const tKarte& d, uint8_t sondereigenschaften, int32_t gleiche, int reihe) {
     // Without branches: the computer players price every display card at every move.
     int32_t preis = d.Kosten + 1 - reihe - gleiche;
-    preis -= static_cast<int32_t>((sondereigenschaften & MinusBlau) != 0) & static_cast<int32_t>(d.Farbe == 2);
+    preis -=
+        static_cast<int32_t>((sondereigenschaften & MinusBlau) != 0) & static_cast<int32_t>(d.Farbe == 2);
     preis -= static_cast<int32_t>((sondereigenschaften & MinusRot) != 0) & static_cast<int32_t>(d.Farbe == 3);
     return preis < 1 ? 1 : preis;
 }
