@@ -209,6 +209,7 @@ bool KaufeSchreiberVerwalter(KI& k, int32_t minRest, int32_t geldLimit1, int32_t
 }
 
 bool KaufeEinzelstueck(KI& k, int32_t inx, int32_t minRest) {
+    if (!InAuslage(k, inx)) return false;
     int treffer = 0, gefunden = 0;
     for (int i = 1; i <= k.A().AnzahlAuslage; ++i)
         if (k.A().TKarten[i]->Inx == inx) {
@@ -348,6 +349,7 @@ bool BunkernGrueneGeldUpgrade(KI& k) {
 // ---- laying hand cards ----
 
 bool LegeGuenstigsteGrueneHandkarte(KI& k) {
+    if (k.a.SS[1].HandAnzahl == 0) return false;
     int best = 0;
     int32_t bestWert = 1000;
     for (int h = 1; h <= Hand(k).Anzahl; ++h) {
@@ -371,6 +373,7 @@ bool LegeGuenstigsteGrueneHandkarte(KI& k) {
 }
 
 bool LegeHandkarteInx(KI& k, int /*farbe*/, int32_t minRest, int32_t inx) {
+    if (inx < 1 || inx > 49 || !((k.a.HandNummern >> inx) & 1u)) return false;
     int best = 0;
     int32_t bestPreis = 0;
     for (int h = 1; h <= Hand(k).Anzahl; ++h) {
@@ -405,6 +408,7 @@ bool LegeTeuersteHandkarte(KI& k, int farbe, int32_t minRest) {
 }
 
 bool LegeTeuersteBlaueHandkarte(KI& k, int32_t minRest) {
+    if (k.a.SS[2].HandAnzahl == k.a.SS[2].HandErw) return false; // no plain blue card in the hand
     int best = 0;
     int32_t bestPreis = 0;
     for (int h = 1; h <= Hand(k).Anzahl; ++h) {
@@ -481,6 +485,8 @@ bool KaufeZielFuerGruenesUpgrade(KI& k) {
 
 bool KaufeBlaueDuplikate(KI& k, int farbe, int modus, int32_t minRest) {
     if (modus == 1 ? k.Geld() <= 0 : !HandPlatz(k)) return false;
+    // Every number tried is one the seat owns, and only a number in the display can succeed.
+    if ((k.A().AuslageNummern & k.a.BesitzNummern) == 0) return false;
     auto versuche = [&](int32_t inx) {
         return modus == 0 ? NimmKarteInxInHand(k, inx) : KaufeKarteInx(k, farbe, minRest, inx);
     };
@@ -552,7 +558,7 @@ bool KaufeRotesUpgrade(KI& k, int32_t minRest, bool schluss) {
 }
 
 bool LegeRotesUpgrade(KI& k, int32_t minRest, bool schluss) {
-    if (k.Geld() == 0) return false;
+    if (k.Geld() == 0 || k.a.SS[3].HandErw == 0) return false;
     int u = 0;
     for (int h = 1; h <= Hand(k).Anzahl; ++h)
         if (Erw(Hand(k).Karten[h], 3) && (u == 0 || Hand(k).Karten[h]->Kosten <= Hand(k).Karten[u]->Kosten))
@@ -565,7 +571,7 @@ bool LegeRotesUpgrade(KI& k, int32_t minRest, bool schluss) {
 }
 
 bool LegeTeuerstesRotesUpgrade(KI& k, int32_t minRest) {
-    if (k.Geld() <= 0) return false;
+    if (k.Geld() <= 0 || k.a.SS[3].HandErw == 0) return false;
     int u = 0;
     for (int h = 1; h <= Hand(k).Anzahl; ++h)
         if (Erw(Hand(k).Karten[h], 3) && (u == 0 || Hand(k).Karten[h]->Kosten >= Hand(k).Karten[u]->Kosten))
@@ -816,7 +822,7 @@ int32_t UngedeckteAdelsduplikate(const KI& k) {
 }
 
 bool LegeRotesUpgradeInx(KI& k, int32_t inx) {
-    if (k.Geld() <= 0) return false;
+    if (k.Geld() <= 0 || k.a.SS[3].HandErw == 0) return false;
     int u = 0;
     for (int h = 1; h <= Hand(k).Anzahl; ++h) {
         const tKarte* t = Hand(k).Karten[h];
