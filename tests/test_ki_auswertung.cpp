@@ -326,6 +326,7 @@ namespace {
     VERGLEICHE(HandNummern);
     VERGLEICHE(BesitzNummern);
     VERGLEICHE(Auslage->AuslageArten);
+    for (int art = 0; art < 8; ++art) VERGLEICHE(Auslage->ArtPlaetze[art]);
     VERGLEICHE(Adelsarten);
     for (int i = 0; i < 4; ++i) {
         VERGLEICHE(EndeNah[i]);

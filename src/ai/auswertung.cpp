@@ -161,6 +161,7 @@ bool AuslageBild(const Spielsitzung& g, tAuswAuslage& a) {
     uint64_t nummern = 0;
     uint32_t arten = 0;
     bool normal = true;
+    std::memset(a.ArtPlaetze, 0, sizeof a.ArtPlaetze);
     auto auslage = [&](tKartenRef karte, int reihe, int platz) {
         ++n;
         const tKarte* d = &g.Daten(karte);
@@ -171,6 +172,8 @@ bool AuslageBild(const Spielsitzung& g, tAuswAuslage& a) {
         const int32_t inx = d->Inx >= 0 && d->Inx <= 49 ? d->Inx : 0;
         nummern |= Bit(inx);
         arten |= 1u << ((d->Farbe & 3) * 2 + (d->Erweiterung & 1));
+        if (d->Farbe >= 1 && d->Farbe <= 3 && (d->Erweiterung == 0 || d->Erweiterung == 1))
+            a.ArtPlaetze[d->Farbe * 2 + d->Erweiterung] |= static_cast<uint8_t>(1u << (n - 1));
         a.AuslageVorige[n] = a.AuslageLetzte[inx];
         a.AuslageLetzte[inx] = static_cast<uint8_t>(n);
         normal &= karte.Farbe >= 1 && karte.Farbe <= 4 && d->Farbe >= 1 && d->Farbe <= 3;

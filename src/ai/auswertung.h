@@ -33,6 +33,7 @@ struct tAuswAuslage {
     Arr1<uint8_t, 8> AuslageVorige;
     uint64_t AuslageNummern; // bit inx: that card number lies in the display
     uint32_t AuslageArten;   // bit 2 * colour + upgrade: the display holds such a card
+    uint8_t ArtPlaetze[8];   // [2 * colour + upgrade]: bit i - 1 for each display card i of that kind
 };
 
 struct tAuswKarten {

@@ -47,6 +47,23 @@ int32_t HandRohpreis(const KI& k, int h) {
 bool ArtInAuslage(const KI& k, int farbe, bool erw) {
     return farbe < 1 || farbe > 3 || ((k.A().AuslageArten >> (farbe * 2 + erw)) & 1u);
 }
+// Display indices of the plain cards (or the upgrades) of a colour, as bits i - 1; every index
+// for a colour outside 1..3, so that the caller's own test decides.
+unsigned Plaetze(const KI& k, int farbe, bool erw) {
+    if (farbe < 1 || farbe > 3) return (1u << k.A().AnzahlAuslage) - 1;
+    return k.A().ArtPlaetze[farbe * 2 + erw];
+}
+// Display index of the lowest (highest) bit of a non-empty set.
+int Erster(unsigned m) {
+    return std::countr_zero(m) + 1;
+}
+int Letzter(unsigned m) {
+    return 32 - std::countl_zero(m);
+}
+unsigned Ohne(unsigned m, int i) {
+    return m & ~(1u << (i - 1));
+}
+
 // Card numbers tief..hoch as bits, within 1..49.
 uint64_t Nummern(int32_t tief, int32_t hoch) {
     if (tief < 1) tief = 1;
@@ -145,7 +162,8 @@ bool NimmInHand(KI& k, int i) {
 bool KaufeGuenstigsteKarte(KI& k, int farbe, int32_t limit) {
     if (k.Geld() == 0 || !ArtInAuslage(k, farbe, false)) return false;
     int best = 0;
-    for (int i = 1; i <= k.A().AnzahlAuslage; ++i) {
+    for (unsigned m = Plaetze(k, farbe, false); m != 0; m &= m - 1) {
+        const int i = Erster(m);
         const tKarte* t = k.A().TKarten[i];
         if (!Schlicht(t, farbe) || k.a.Preis[i] - k.EinkommenJetzt(*t) > limit) continue;
         if (best == 0 || k.a.Preis[i] < k.a.Preis[best] ||
@@ -256,7 +274,8 @@ bool SperreAdligen(KI& k, int32_t tief, int32_t hoch, int32_t minRest) {
 bool BunkernKarten(KI& k, int farbe, bool erwErlaubt, int32_t maxGehalten, int32_t maxNetto) {
     if (!HandPlatz(k) || k.a.SS[farbe].HandAnzahl >= maxGehalten) return false;
     int best = 0;
-    for (int i = 1; i <= k.A().AnzahlAuslage; ++i) {
+    for (unsigned m = Plaetze(k, farbe, false); m != 0; m &= m - 1) {
+        const int i = Erster(m);
         const tKarte* t = k.A().TKarten[i];
         if (!Schlicht(t, farbe) || k.a.Preis[i] - t->Geld > maxNetto) continue;
         if (best == 0 || k.a.Preis[i] < k.a.Preis[best]) best = i;
@@ -266,7 +285,8 @@ bool BunkernKarten(KI& k, int farbe, bool erwErlaubt, int32_t maxGehalten, int32
         return true;
     }
     if (!erwErlaubt) return false;
-    for (int i = k.A().AnzahlAuslage; i >= 1; --i) {
+    for (unsigned m = Plaetze(k, farbe, true); m != 0; m = Ohne(m, Letzter(m))) {
+        const int i = Letzter(m);
         if (!Erw(k.A().TKarten[i], farbe) || FindeGruenesZiel(k, i) == 0) continue;
         if (!NimmInHand(k, i)) k.g.InternerFehler(2, "BunkernKarten");
         return true;
@@ -336,7 +356,8 @@ bool BunkernFehlendeAufsteigend(KI& k, int /*farbe*/, int32_t hoch, int32_t tief
 bool BunkernGrueneGeldUpgrade(KI& k) {
     if (!HandPlatz(k)) return false;
     for (int durchgang = 1; durchgang <= 2; ++durchgang) {
-        for (int i = k.A().AnzahlAuslage; i >= 1; --i) {
+        for (unsigned m = Plaetze(k, 1, true); m != 0; m = Ohne(m, Letzter(m))) {
+            const int i = Letzter(m);
             const tKarte* t = k.A().TKarten[i];
             if (!Erw(t, 1) || (durchgang == 1 && t->Geld != 6) || FindeGruenesZiel(k, i) == 0) continue;
             if (!NimmInHand(k, i)) k.g.InternerFehler(1, "BunkernGrueneGeldUpgrade");
@@ -441,7 +462,8 @@ namespace {
 bool GruenesUpgrade(KI& k, bool (*erster)(const tKarte*), bool (*zweiter)(const tKarte*)) {
     if (!ArtInAuslage(k, 1, true)) return false;
     for (auto passt : {erster, zweiter}) {
-        for (int i = k.A().AnzahlAuslage; i >= 1; --i) {
+        for (unsigned m = Plaetze(k, 1, true); m != 0; m = Ohne(m, Letzter(m))) {
+            const int i = Letzter(m);
             const tKarte* t = k.A().TKarten[i];
             if (!Erw(t, 1) || !passt(t)) continue;
             int ziel = FindeGruenesZiel(k, i);
@@ -472,7 +494,8 @@ bool KaufeZielFuerGruenesUpgrade(KI& k) {
     for (int h = 1; h <= Hand(k).Anzahl; ++h) {
         const tKarte* u = Hand(k).Karten[h];
         if (!Erw(u, 1) || Hand(k).Ziel[h] > 0) continue;
-        for (int i = k.A().AnzahlAuslage; i >= 1; --i) {
+        for (unsigned m = Plaetze(k, 1, false); m != 0; m = Ohne(m, Letzter(m))) {
+            const int i = Letzter(m);
             const tKarte* t = k.A().TKarten[i];
             if (!Schlicht(t, 1) || !u->ErsetztInx(t->Inx)) continue;
             if (k.a.Preis[i] <= k.Geld()) return KaufeAuslagekarte(k, 1, i, 0);
@@ -548,9 +571,11 @@ bool RotesUpgradeRegel(KI& k, const RoteArten& r, const tKarte* u, int32_t preis
 bool KaufeRotesUpgrade(KI& k, int32_t minRest, bool schluss) {
     if (k.Geld() == 0 || !ArtInAuslage(k, 3, true)) return false;
     int u = 0;
-    for (int i = 1; i <= k.A().AnzahlAuslage; ++i)
+    for (unsigned m = Plaetze(k, 3, true); m != 0; m &= m - 1) {
+        const int i = Erster(m);
         if (Erw(k.A().TKarten[i], 3) && (u == 0 || k.A().TKarten[i]->Kosten <= k.A().TKarten[u]->Kosten))
             u = i;
+    }
     if (u == 0) return false;
     RoteArten r = ZaehleRote(k);
     return RotesUpgradeRegel(k, r, k.A().TKarten[u], k.a.Preis[u], minRest, schluss, true,
