@@ -1,13 +1,17 @@
 // The evaluation record of a computer seat and the market position, on hand-built positions.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <initializer_list>
+#include <string>
 
 #include "ai/auswertung.h"
 #include "ai/compizug.h"
 #include "ai/einstellungen.h"
 #include "ai/routinen.h"
+#include "rules/korrektur.h"
 #include "rules/wertung.h"
+#include "test_persist_hilfe.h"
 #include "testspieler.h"
 
 using namespace vm;
@@ -457,6 +461,59 @@ TEST(KiAuswertungSpiele, GemerkteDatensaetzeGleichenFrischenInGanzenPartien) {
     }
     EXPECT_GT(vergleiche, 10000);
     EXPECT_EQ(g.AnzahlFehler, 0);
+}
+
+TEST(KiAuswertungSpiele, GemerkteDatensaetzeFolgenRuecknahmeUndKorrektur) {
+    // Undo puts a whole earlier state in place at once, where display rows and lists often have
+    // the lengths they have now; correction mode edits tables outside any move.
+    SpielMitHistorie s(4, 815);
+    for (TStrategieEinstellung& e : s.g.Einstellungen.R)
+        for (int sp = 2; sp <= 4; ++sp) e.Strategie[sp] = sp == 2 ? 4 : 10;
+    s.Neu();
+    s.BisEintraege(8);
+    tAuswKarten f{};
+    auto pruefe = [&](const std::string& schritt) {
+        for (int sp = 1; sp <= 4; ++sp) {
+            const tAuswKarten& m = Auswertung(s.g, sp);
+            ErstelleAuswKarten(s.g, sp, f);
+            EXPECT_TRUE(GleicheAuswertung(m, f)) << schritt << ", Sitz " << sp;
+        }
+    };
+    pruefe("Start");
+    // A later entry that differs only in one table card and one display card, lengths kept.
+    const TSpielstand frueher = s.g.S;
+    int sitz = 2;
+    while (sitz <= 4 && s.g.S.Spieler[sitz].Karten[1].Anzahl == 0) ++sitz;
+    ASSERT_LE(sitz, 4);
+    ASSERT_GE(s.g.S.Auslage[1].Anzahl, 1);
+    tKartenRef& tisch = s.g.Sp(sitz).Karten[1].Karten[1];
+    tisch = tisch == KarteInx(Holzfaeller) ? KarteInx(Goldgraeber) : KarteInx(Holzfaeller);
+    s.g.AuslageGeaendert();
+    tKartenRef& auslage = s.g.S.Auslage[1].Karten[1];
+    auslage = auslage == KarteInx(Markt) ? KarteInx(Zollhaus) : KarteInx(Markt);
+    s.h.SichereSpielstand(s.g);
+    pruefe("spaeter");
+    ASSERT_TRUE(s.h.Rueckgaengig(s.g));
+    ASSERT_EQ(std::memcmp(&s.g.S, &frueher, sizeof frueher), 0);
+    pruefe("gleiche Laengen");
+    for (int schritt = 1; schritt <= 6; ++schritt) {
+        ASSERT_TRUE(s.h.Rueckgaengig(s.g));
+        pruefe("zurueck " + std::to_string(schritt));
+    }
+    ASSERT_TRUE(s.h.Wiederherstellen(s.g));
+    pruefe("wieder");
+    ASSERT_TRUE(s.h.GanzZurueck(s.g));
+    pruefe("ganz zurueck");
+    s.BisEintraege(8);
+    pruefe("weiter");
+    sitz = 2;
+    while (sitz <= 4 && s.g.S.Spieler[sitz].Karten[1].Anzahl == 0) ++sitz;
+    ASSERT_LE(sitz, 4);
+    const tKartenRef erste = s.g.S.Spieler[sitz].Karten[1].Karten[1];
+    ASSERT_TRUE(LoescheTischkarte(s.g, sitz, 1, 1));
+    pruefe("geloescht");
+    ASSERT_TRUE(FuegeTischkarteEin(s.g, sitz, erste));
+    pruefe("eingefuegt");
 }
 
 TEST_F(KiAuswertung, BesitzUndAristokratenreserve) {

@@ -444,6 +444,7 @@ void LegeInHand(Spielsitzung& g, int spieler, std::initializer_list<int32_t> inx
 }
 
 void LeereAuslage(Spielsitzung& g) {
+    g.AuslageGeaendert(); // the callers fill the rows directly afterwards
     for (int r = 1; r <= 2; ++r) {
         g.S.Auslage[r].Anzahl = 0;
         for (tKartenRef& k : g.S.Auslage[r].Karten) k = {};

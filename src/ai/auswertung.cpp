@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cassert>
 #include <cstring>
 
 #include "rules/kaufen.h"
@@ -239,18 +240,28 @@ void Prognosen(const Spielsitzung& g, int spieler, tAuswKarten& a) {
 } // namespace
 
 // What the records were last built from: the display once for all seats, each seat's own part.
+// The keys are the session's change counts; the lengths are compared as well, which catches most
+// writes that went around the counts. Debug builds keep copies and check that none did.
 struct KISpeicher {
     struct Auslage {
         bool gueltig = false;
-        uint32_t stand = 0; // counts the rebuilds
+        uint32_t stand = 0;        // counts the rebuilds
+        uint32_t sitzungStand = 0; // the session's display count when built
+        int32_t anzahl[2] = {};
+#ifndef NDEBUG
         Arr1<TAuslageReihe, 2> reihen{};
+#endif
         tAuswAuslage bild{};
     };
     struct Sitz {
         bool gueltig = false;
         uint8_t sondereigenschaften = 0;
         uint32_t auslageStand = 0; // display the prices were taken for; 0 for none
+        Arr1<uint32_t, 4> stand{}; // the session's list counts when built
+        Arr1<int32_t, 4> anzahl{};
+#ifndef NDEBUG
         Arr1<TKartenliste, 4> listen{};
+#endif
         tAuswKarten a{};
     };
     Auslage auslage;
@@ -259,16 +270,36 @@ struct KISpeicher {
 
 namespace {
 
-// The four lists are compared and kept as whole blocks, places beyond the counts included:
-// one fixed-size comparison costs less than four of varying length.
-bool Unveraendert(const KISpeicher::Sitz& z, const TSpieler& sp) {
-    return z.gueltig && z.sondereigenschaften == sp.Sondereigenschaften &&
-           std::memcmp(&z.listen, &sp.Karten, sizeof z.listen) == 0;
+bool Unveraendert(const KISpeicher::Sitz& z, const TSpieler& sp, const Arr1<uint32_t, 4>& stand) {
+    bool gleich = z.gueltig && z.sondereigenschaften == sp.Sondereigenschaften;
+    for (int l = 1; l <= 4; ++l) gleich &= z.stand[l] == stand[l] && z.anzahl[l] == sp.Karten[l].Anzahl;
+    assert(!gleich || std::memcmp(&z.listen, &sp.Karten, sizeof z.listen) == 0);
+    return gleich;
 }
 
-void Merke(KISpeicher::Sitz& z, const TSpieler& sp) {
+void Merke(KISpeicher::Sitz& z, const TSpieler& sp, const Arr1<uint32_t, 4>& stand) {
     z.sondereigenschaften = sp.Sondereigenschaften;
-    std::memcpy(&z.listen, &sp.Karten, sizeof z.listen);
+    z.stand = stand;
+    for (int l = 1; l <= 4; ++l) z.anzahl[l] = sp.Karten[l].Anzahl;
+#ifndef NDEBUG
+    z.listen = sp.Karten;
+#endif
+}
+
+bool Unveraendert(const KISpeicher::Auslage& au, const Spielsitzung& g) {
+    const bool gleich = au.gueltig && au.sitzungStand == g.AuslageStand &&
+                        au.anzahl[0] == g.S.Auslage[1].Anzahl && au.anzahl[1] == g.S.Auslage[2].Anzahl;
+    assert(!gleich || std::memcmp(&au.reihen, &g.S.Auslage, sizeof au.reihen) == 0);
+    return gleich;
+}
+
+void Merke(KISpeicher::Auslage& au, const Spielsitzung& g) {
+    au.sitzungStand = g.AuslageStand;
+    au.anzahl[0] = g.S.Auslage[1].Anzahl;
+    au.anzahl[1] = g.S.Auslage[2].Anzahl;
+#ifndef NDEBUG
+    au.reihen = g.S.Auslage;
+#endif
 }
 
 } // namespace
@@ -286,17 +317,17 @@ tAuswKarten& Auswertung(Spielsitzung& g, int spieler) {
     KISpeicher& m = *g.KIGedaechtnis;
     KISpeicher::Sitz& z = m.sitz[spieler];
     const TSpieler& sp = g.S.Spieler[spieler];
+    const Arr1<uint32_t, 4>& stand = g.ListenStand[spieler];
     bool neuePreise = false;
-    if (!Unveraendert(z, sp)) {
+    if (!Unveraendert(z, sp, stand)) {
         z.gueltig = SitzTeil(g, spieler, z.a);
-        if (z.gueltig) Merke(z, sp);
+        if (z.gueltig) Merke(z, sp, stand);
         neuePreise = true;
     }
-    // The display changes between two moves far less often than the seat on turn does.
     KISpeicher::Auslage& au = m.auslage;
-    if (!au.gueltig || std::memcmp(&au.reihen, &g.S.Auslage, sizeof au.reihen) != 0) {
+    if (!Unveraendert(au, g)) {
         au.gueltig = AuslageBild(g, au.bild);
-        std::memcpy(&au.reihen, &g.S.Auslage, sizeof au.reihen);
+        Merke(au, g);
         if (++au.stand == 0) au.stand = 1;
     }
     if (z.a.Auslage != &au.bild) {

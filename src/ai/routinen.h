@@ -14,7 +14,7 @@ struct KI {
     int sp;
     tAuswKarten& a;
 
-    TSpieler& S() const { return g.Sp(sp); }
+    TSpieler& S() const { return g.SpKonto(sp); } // the routines change no list directly
     const tAuswAuslage& A() const { return *a.Auslage; }
     int32_t Geld() const { return g.S.Spieler[sp].Geld; }
     // Copies of a card number on the table (in its colour) and in the hand.

@@ -84,6 +84,11 @@ public:
     int64_t AnzahlFehler = 0;                                  // internal faults reported so far
     int32_t StrategiewechselTiefe = 0; // nesting of strategy switches within one computer move
     std::unique_ptr<KISpeicher, void (*)(KISpeicher*)> KIGedaechtnis{nullptr, nullptr};
+    // Change counts of every seat's lists and of the display. Each write goes through Sp,
+    // SpListe or the display's own operations, which count it; the computer players' memory
+    // is keyed on these counts instead of comparing the lists.
+    Arr1<Arr1<uint32_t, 4>, 4> ListenStand{};
+    uint32_t AuslageStand = 0;
 
     const TKatalog& Katalog() const { return *katalog_; }
     IBrett& Brett() { return *brett_; }
@@ -92,7 +97,22 @@ public:
     void SetzeAblauf(ISpielAblauf* a) { ablauf_ = a ? a : &ohneAblauf_; }
     void SetzeFehlerSenke(IFehlerSenke* s) { senke_ = s; }
 
-    TSpieler& Sp(int spieler) { return S.Spieler[spieler]; }
+    // A seat to change. Counts as a change of all its card lists, so that what the computer
+    // players derived from them is built anew.
+    TSpieler& Sp(int spieler) {
+        for (uint32_t& n : ListenStand[spieler]) ++n;
+        return S.Spieler[spieler];
+    }
+    // A seat whose money, points, last action or abilities change, but none of its lists.
+    TSpieler& SpKonto(int spieler) { return S.Spieler[spieler]; }
+    // One list of a seat (1..3 table, 4 hand) to change.
+    TKartenliste& SpListe(int spieler, int liste) {
+        ++ListenStand[spieler][liste];
+        return S.Spieler[spieler].Karten[liste];
+    }
+    void AuslageGeaendert() { ++AuslageStand; }
+    // After the whole state was replaced (undo, loading, a recording): everything counts as changed.
+    void ZustandErsetzt();
     const tKarte& Daten(tKartenRef k) const { return katalog_->Daten(k); }
     // Card number of an unmarked reference within the used kinds; 0 and fault 1 otherwise.
     int32_t KarteRefToInx(tKartenRef k);

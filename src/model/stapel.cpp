@@ -74,6 +74,7 @@ bool LegeInAuslage(Spielsitzung& g, tKartenRef karte, int reihe, int32_t& frei) 
     int32_t gesamt = g.S.Auslage[1].Anzahl + g.S.Auslage[2].Anzahl;
     frei = 7 - gesamt;
     if (gesamt >= 8 || r.Anzahl >= 8) return false;
+    g.AuslageGeaendert();
     ++r.Anzahl;
     r.Karten[r.Anzahl] = karte;
     g.Brett().AuslageAnzeigen(reihe, r.Anzahl);
@@ -82,6 +83,7 @@ bool LegeInAuslage(Spielsitzung& g, tKartenRef karte, int reihe, int32_t& frei) 
 }
 
 void InitKartenauslage(Spielsitzung& g) {
+    g.AuslageGeaendert();
     for (int reihe = 1; reihe <= 2; ++reihe) {
         g.S.Auslage[reihe].Anzahl = 0;
         for (int p = 1; p <= 8; ++p) {
@@ -109,6 +111,7 @@ tKartenRef ZieheKarteAuslage(Spielsitzung& g, int reihe, int platz) {
         g.InternerFehler(1, "ZieheKarteAuslage");
         return {};
     }
+    g.AuslageGeaendert();
     TAuslageReihe& r = g.S.Auslage[reihe];
     tKartenRef karte = r.Karten[platz];
     --r.Anzahl;
@@ -125,6 +128,7 @@ tKartenRef ZieheKarteAuslage(Spielsitzung& g, int reihe, int platz) {
 }
 
 int32_t VerschiebeAuslage(Spielsitzung& g) {
+    g.AuslageGeaendert();
     TAuslageReihe& r1 = g.S.Auslage[1];
     TAuslageReihe& r2 = g.S.Auslage[2];
     for (int i = 1; i <= 8; ++i) {

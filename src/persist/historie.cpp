@@ -133,6 +133,7 @@ void THistorie::Springe(Spielsitzung& g, int32_t ziel, const char* richtung) {
 void THistorie::StelleWiederHer(Spielsitzung& g, int32_t i) {
     if (i < 1 || i > h_->AnzahlEintraege || i > HistorieEintraege) return;
     g.S = h_->Eintrag[i];
+    g.ZustandErsetzt();
     // What belonged to the turn in progress is gone with the state it came from.
     g.AktionenImZug = 0;
     g.SternwartenKarte = {};

@@ -259,6 +259,7 @@ TLadeErgebnis LadeSpieldatei(Spielsitzung& g, THistorie& hist, const std::string
             const TSpielstand& e = h.Eintrag[h.AktuellerEintrag];
             SetzeSpielstaerke(g, e.Spielstaerke);
             g.S = e;
+            g.ZustandErsetzt();
             g.AktionenImZug = 0;
             g.SternwartenKarte = {};
             AuswahlAufheben(g);

@@ -92,7 +92,7 @@ void InitSpieler(Spielsitzung& g) {
     g.Trace("");
     g.Trace("Init Spieler: ");
     for (int s = 1; s <= g.S.SpielerAnzahl; ++s) {
-        const TSpieler& sp = g.Sp(s);
+        const TSpieler& sp = g.S.Spieler[s];
         g.Trace("Spieler: ", s);
         g.Trace("Geld: ", sp.Geld);
         g.Trace("Siegpunkte: ", sp.Siegpunkte);
@@ -137,7 +137,7 @@ void Passen(Spielsitzung& g, int spieler) {
         return;
     }
     if (g.S.SchenkeModus) return;
-    TSpieler& sp = g.Sp(spieler);
+    TSpieler& sp = g.SpKonto(spieler);
     sp.LetzteAktion = AktionPasse;
     sp.LetzteKarte = {};
     g.Brett().LetzteAktionAnzeigen(spieler);
@@ -227,7 +227,7 @@ bool NaechsterSchenkeSpieler(Spielsitzung& g, bool erster) {
 }
 
 void AktiviereSchenke(Spielsitzung& g, int spieler) {
-    TSpieler& sp = g.Sp(spieler);
+    const TSpieler& sp = g.S.Spieler[spieler];
     if (sp.AnzahlSchenken < 1 || sp.Geld < 2) {
         g.InternerFehler(1, "AktiviereSchenke");
         return;

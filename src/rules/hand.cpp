@@ -9,7 +9,7 @@ namespace vm {
 constexpr int MaxHandplaetze = 4;
 
 tKartenRef ZieheKarteHand(Spielsitzung& g, int spieler, int platz) {
-    TKartenliste& h = g.Sp(spieler).Hand();
+    TKartenliste& h = g.SpListe(spieler, ListeHand);
     if (platz < 1 || platz > h.Anzahl || h.Anzahl > StapelPlaetze) {
         g.InternerFehler(1, "ZieheKarteHand");
         return {};
@@ -25,8 +25,8 @@ tKartenRef ZieheKarteHand(Spielsitzung& g, int spieler, int platz) {
 }
 
 void LegeKarteInHand(Spielsitzung& g, int spieler, int platz, tKartenRef karte) {
-    TSpieler& sp = g.Sp(spieler);
-    TKartenliste& h = sp.Hand();
+    TSpieler& sp = g.SpKonto(spieler);
+    TKartenliste& h = g.SpListe(spieler, ListeHand);
     if (platz < 1 || platz > MaxHandplaetze || h.Anzahl >= MaxHandplaetze) {
         g.InternerFehler(1, "LegeKarteInHand");
         return;
@@ -50,7 +50,7 @@ int32_t FreieHandplaetze(const Spielsitzung& g, int spieler) {
 
 bool NimmKarteAufHand(Spielsitzung& g, int spieler, tKartenRef karte) {
     if (!KannHandkarteAufnehmen(g, spieler)) return false;
-    LegeKarteInHand(g, spieler, g.Sp(spieler).Hand().Anzahl + 1, karte);
+    LegeKarteInHand(g, spieler, g.S.Spieler[spieler].Hand().Anzahl + 1, karte);
     return true;
 }
 
@@ -75,7 +75,7 @@ void AuswahlAufheben(Spielsitzung& g) {
 }
 
 void KaufSiegpunkte(Spielsitzung& g, int spieler, int32_t punkte) {
-    TSpieler& sp = g.Sp(spieler);
+    TSpieler& sp = g.SpKonto(spieler);
     if (punkte < 0 || sp.Geld < 2 * punkte) {
         g.InternerFehler(1, "KaufSiegpunkte");
         return;
@@ -91,7 +91,7 @@ void KaufSiegpunkte(Spielsitzung& g, int spieler, int32_t punkte) {
 }
 
 void WirfKarteAb(Spielsitzung& g, int spieler, tKartenRef karte) {
-    TSpieler& sp = g.Sp(spieler);
+    TSpieler& sp = g.SpKonto(spieler);
     sp.LetzteAktion = AktionSAbwurf;
     sp.LetzteKarte = karte;
     g.Brett().LetzteAktionAnzeigen(spieler);
@@ -103,7 +103,7 @@ void WirfKarteAb(Spielsitzung& g, int spieler, tKartenRef karte) {
 bool NimmKarteAufHandSW(Spielsitzung& g, int spieler, tKartenRef karte) {
     bool ok = NimmKarteAufHand(g, spieler, karte);
     if (ok) {
-        g.Sp(spieler).LetzteAktion = AktionSHand;
+        g.SpKonto(spieler).LetzteAktion = AktionSHand;
         g.Brett().LetzteAktionAnzeigen(spieler);
     }
     return ok;
@@ -111,7 +111,7 @@ bool NimmKarteAufHandSW(Spielsitzung& g, int spieler, tKartenRef karte) {
 
 void BenutzeTischkarte(Spielsitzung& g, int spieler, int farbe, int index) {
     if (farbe < 1 || farbe > 3) return;
-    TKartenliste& l = g.Sp(spieler).Karten[farbe];
+    TKartenliste& l = g.SpListe(spieler, farbe);
     if (index < 1 || index > l.Anzahl) return;
     tKartenRef& k = l.Karten[index];
     if (!KarteBenutzt(k)) k.Farbe += Benutzt;
@@ -126,17 +126,18 @@ void BenutzeTischkarte(Spielsitzung& g, int spieler, int32_t position) {
 void ReaktiviereTischkarte(Spielsitzung& g, int spieler, int32_t position) {
     TTischkarte t = TischpositionZuKarte(g, spieler, position);
     if (t.farbe == 0) return;
-    tKartenRef& k = g.Sp(spieler).Karten[t.farbe].Karten[t.index];
+    tKartenRef& k = g.SpListe(spieler, t.farbe).Karten[t.index];
     if (KarteBenutzt(k)) k.Farbe -= Benutzt;
     g.Brett().TischpositionAnzeigen(spieler, position);
 }
 
 void ReaktiviereSternwarten(Spielsitzung& g) {
     for (int s = 1; s <= g.S.SpielerAnzahl; ++s) {
-        TKartenliste& l = g.Sp(s).Karten[2];
+        // Runs at every phase: counts a change only where a card was used.
+        TKartenliste& l = g.S.Spieler[s].Karten[2];
         for (int i = 1; i <= l.Anzahl; ++i) {
             if (!KarteBenutzt(l.Karten[i])) continue;
-            l.Karten[i].Farbe -= Benutzt;
+            g.SpListe(s, 2).Karten[i].Farbe -= Benutzt;
             g.Brett().TischpositionAnzeigen(s, Tischposition(g, s, 2, i));
             g.Trace("Reaktivieren der Sternwarte für Spieler ", s);
         }

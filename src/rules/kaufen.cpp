@@ -9,7 +9,7 @@ int32_t KostenKarte(Spielsitzung& g, int spieler, tKartenRef karte, int reihe) {
         g.InternerFehler(1, "KostenKarte");
         return 999;
     }
-    const TSpieler& sp = g.Sp(spieler);
+    const TSpieler& sp = g.S.Spieler[spieler];
     // Same card number means same table and slot; used marks count too.
     int32_t gleiche = 0;
     const TKartenliste& liste = sp.Karten[d.Farbe];
@@ -35,7 +35,7 @@ int32_t UpgradePreis(Spielsitzung& g, int spieler, tKartenRef u, tKartenRef r, i
 
 bool KannKarteKaufen(Spielsitzung& g, int spieler, tKartenRef karte) {
     const tKarte& d = g.Daten(karte);
-    const TSpieler& sp = g.Sp(spieler);
+    const TSpieler& sp = g.S.Spieler[spieler];
     if (d.Erweiterung != 1) return sp.Geld >= KostenKarte(g, spieler, karte, 1);
     if (d.Farbe < 1 || d.Farbe > 3) return false;
     const TKartenliste& liste = sp.Karten[d.Farbe];
@@ -54,7 +54,7 @@ int32_t Tischposition(const Spielsitzung& g, int spieler, int farbe, int index) 
 
 bool AktiviereFreienTischplatz(Spielsitzung& g, int spieler, tKartenRef karte, int reihe) {
     const tKarte& d = g.Daten(karte);
-    TSpieler& sp = g.Sp(spieler);
+    const TSpieler& sp = g.S.Spieler[spieler];
     if (d.Erweiterung != 1) {
         if (sp.Geld < KostenKarte(g, spieler, karte, reihe)) return false;
         int32_t pos = sp.Tischkarten() + 1;
@@ -83,7 +83,7 @@ bool AktiviereFreienTischplatz(Spielsitzung& g, int spieler, tKartenRef karte, i
 }
 
 void SortiereTischkarte(Spielsitzung& g, int spieler, int farbe, int index) {
-    TKartenliste& l = g.Sp(spieler).Karten[farbe];
+    TKartenliste& l = g.SpListe(spieler, farbe);
     if (index < 1 || index > l.Anzahl) return;
     tKartenRef k = l.Karten[index];
     int32_t inx = g.Daten(k).Inx;
@@ -123,7 +123,7 @@ namespace {
 
 void KaufNormal(Spielsitzung& g, int spieler, int32_t position, int reihe, tKartenRef karte) {
     const tKarte& d = g.Daten(karte);
-    TSpieler& sp = g.Sp(spieler);
+    TSpieler& sp = g.SpKonto(spieler);
     if (d.Farbe < 1 || d.Farbe > 3 || sp.Karten[d.Farbe].Anzahl >= StapelPlaetze) {
         g.InternerFehler(5, "LegeBezahleSpielerkarteTisch: Zu viele Karten");
         return;
@@ -138,7 +138,7 @@ void KaufNormal(Spielsitzung& g, int spieler, int32_t position, int reihe, tKart
     }
     sp.Geld -= preis;
     g.Brett().GeldAnzeigen(spieler);
-    TKartenliste& l = sp.Karten[d.Farbe];
+    TKartenliste& l = g.SpListe(spieler, d.Farbe);
     l.Karten[++l.Anzahl] = karte;
     if (d.Sondereigenschaften & Sternwarte) ++sp.AnzahlSternwarten;
     if (d.Sondereigenschaften & Schenke) ++sp.AnzahlSchenken;
@@ -152,12 +152,12 @@ void KaufNormal(Spielsitzung& g, int spieler, int32_t position, int reihe, tKart
 
 void KaufUpgrade(Spielsitzung& g, int spieler, int32_t position, int reihe, tKartenRef u) {
     const tKarte& du = g.Daten(u);
-    TSpieler& sp = g.Sp(spieler);
+    TSpieler& sp = g.SpKonto(spieler);
     if (du.Farbe < 1 || du.Farbe > 3) {
         g.InternerFehler(3, "LegeBezahleSpielerkarteTisch");
         return;
     }
-    TKartenliste& l = sp.Karten[du.Farbe];
+    TKartenliste& l = g.SpListe(spieler, du.Farbe);
     int32_t index = position - Tischposition(g, spieler, du.Farbe, 0);
     if (index < 1 || index > l.Anzahl || KarteBenutzt(l.Karten[index])) {
         g.InternerFehler(3, "LegeBezahleSpielerkarteTisch");
@@ -218,7 +218,7 @@ bool LegeBezahleSpielerkarteTischNormSW(Spielsitzung& g, int spieler, tKartenRef
         g.InternerFehler(1, "LegeBezahleSpielerkarteTischNormSW");
         return false;
     }
-    TSpieler& sp = g.Sp(spieler);
+    TSpieler& sp = g.SpKonto(spieler);
     if (sp.Geld < KostenKarte(g, spieler, karte, 1)) return false;
     LegeBezahleSpielerkarteTisch(g, spieler, sp.Tischkarten() + 1, 1, karte);
     sp.LetzteAktion = AktionSKauf;
@@ -232,7 +232,7 @@ void LegeBezahleSpielerkarteTischErwSW(Spielsitzung& g, int spieler, int32_t pos
         return;
     }
     LegeBezahleSpielerkarteTisch(g, spieler, position, 1, karte);
-    g.Sp(spieler).LetzteAktion = AktionSKauf;
+    g.SpKonto(spieler).LetzteAktion = AktionSKauf;
     g.Brett().LetzteAktionAnzeigen(spieler);
 }
 
@@ -240,8 +240,8 @@ bool AktiviereFreienTischplatzErwSW(Spielsitzung& g, int spieler, tKartenRef kar
     if (g.Daten(karte).Erweiterung != 1) return false;
     bool ok = AktiviereFreienTischplatz(g, spieler, karte, 1);
     if (ok) {
-        g.Sp(spieler).LetzteAktion = AktionSKauf;
-        g.Sp(spieler).LetzteKarte = karte;
+        g.SpKonto(spieler).LetzteAktion = AktionSKauf;
+        g.SpKonto(spieler).LetzteKarte = karte;
         g.Brett().LetzteAktionAnzeigen(spieler);
     } else {
         g.InternerFehler(1, "AktiviereFreienTischplatzErwSW");

@@ -57,7 +57,7 @@ TAdelsbonus AdelsbonusMitHand(const Spielsitzung& g, int spieler) {
 void Wertung(Spielsitzung& g, int phase) {
     bool schluss = g.S.StapelLeer && phase == 4;
     for (int s = 1; s <= g.S.SpielerAnzahl; ++s) {
-        TSpieler& sp = g.Sp(s);
+        TSpieler& sp = g.SpKonto(s);
         int32_t geld = EinkommenGeld(g, phase, s);
         int32_t punkte = EinkommenPunkte(g, phase, s);
         sp.Geld += geld;

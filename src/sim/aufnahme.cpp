@@ -120,6 +120,7 @@ std::string SpielAufnehmen(Spielsitzung& g, THistorie& h, const TAufnahmeOptione
         return "nach " + std::to_string(zuege) +
                " Zügen hat die Historie noch keinen Eintrag (Spieler 1 war nicht am Zug); nichts gespeichert";
     g.S = hs.Eintrag[hs.AktuellerEintrag];
+    g.ZustandErsetzt();
     g.Zufall.RandSeed = aufnahme.SeedBeimEintrag;
     return {};
 }
