@@ -95,7 +95,7 @@ TEST_F(KiAuswertung, AuslageErstReihe1DannReihe2) {
         EXPECT_EQ(a.Auslage->Karten[i], KarteInx(inx[i])) << i;
         EXPECT_EQ(a.Auslage->Reihe[i], reihe[i]) << i;
         EXPECT_EQ(a.Auslage->Platz[i], platz[i]) << i;
-        EXPECT_EQ(a.Preis[i], preis[i]) << i;
+        EXPECT_EQ(a.Preis(i), preis[i]) << i;
     }
     EXPECT_EQ(a.Auslage->AnzahlReihe2, 4);
     Auslage({Markt, Schreiber});
@@ -110,10 +110,24 @@ TEST_F(KiAuswertung, AuslageErstReihe1DannReihe2) {
     // Prices are the seat's own: its discounts, not another's.
     LegeAufTisch(g, 3, {Schreinerei}); // blue 1 less
     Auslage({Markt, Bank});
-    EXPECT_EQ(Bewerte(3).Preis[1], 4);
-    EXPECT_EQ(a.Preis[2], 12);
-    EXPECT_EQ(Bewerte(2).Preis[1], 4); // its own Markt
-    EXPECT_EQ(a.Preis[2], 13);
+    EXPECT_EQ(Bewerte(3).Preis(1), 4);
+    EXPECT_EQ(a.Preis(2), 12);
+    EXPECT_EQ(Bewerte(2).Preis(1), 4); // its own Markt
+    EXPECT_EQ(a.Preis(2), 13);
+    // A marked card in the display has no price; the full rule reports it at every evaluation,
+    // kept record or not, and the plain cards beside it keep theirs.
+    Auslage({Markt, Bank});
+    g.S.Auslage[1].Karten[2].Farbe += Benutzt;
+    for (int runde = 1; runde <= 2; ++runde) {
+        const int64_t fehler = g.AnzahlFehler;
+        EXPECT_FALSE(Bewerte(3).Auslage->Normal);
+        EXPECT_EQ(a.Preis(1), 4);
+        EXPECT_EQ(a.Preis(2), 999);
+        const tAuswKarten& m = Auswertung(g, 3);
+        EXPECT_EQ(m.Preis(1), 4);
+        EXPECT_EQ(m.Preis(2), 999);
+        EXPECT_EQ(g.AnzahlFehler, fehler + 2) << runde;
+    }
 }
 
 TEST_F(KiAuswertung, PunkteprognoseJePhase) {
@@ -332,6 +346,8 @@ namespace {
     VERGLEICHE(Auslage->AuslageArten);
     for (int art = 0; art < 8; ++art) VERGLEICHE(Auslage->ArtPlaetze[art]);
     VERGLEICHE(Adelsarten);
+    VERGLEICHE(Sondereigenschaften);
+    VERGLEICHE(Auslage->Normal);
     for (int i = 0; i < 4; ++i) {
         VERGLEICHE(EndeNah[i]);
         VERGLEICHE(StapelKnapp[i]);
@@ -346,7 +362,7 @@ namespace {
             return ::testing::AssertionFailure() << "Auslagekarte " << i;
         VERGLEICHE(Auslage->Reihe[i]);
         VERGLEICHE(Auslage->Platz[i]);
-        VERGLEICHE(Preis[i]);
+        VERGLEICHE(Preis(i));
         VERGLEICHE(Auslage->AuslageVorige[i]);
     }
     for (int c = 1; c <= 4; ++c) {

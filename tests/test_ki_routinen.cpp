@@ -536,7 +536,7 @@ TEST_F(KiRoutine, GrueneUpgradesOhneGeldKaufenNichts) {
     Sitz(2, 0, {Kuerschnerei, Zar});
     Auslage({}, {Kuerschnerei});
     KI k = Ki();
-    ASSERT_EQ(a.Preis[1], 8);
+    ASSERT_EQ(a.Preis(1), 8);
     ASSERT_EQ(FindeGruenesZiel(k, 1), 2);
     TSpielstand vorher = g.S;
     EXPECT_FALSE(KaufeGruenesPunkteUpgrade(k));

@@ -75,6 +75,7 @@ template <int C> void Liste(const Spielsitzung& g, const TKartenliste& l, tAuswK
 // went through the full rule and reported a fault, so that the part is not reused.
 bool SitzTeil(Spielsitzung& g, int spieler, tAuswKarten& a) {
     const TSpieler& sp = g.S.Spieler[spieler];
+    a.Sondereigenschaften = sp.Sondereigenschaften;
     const int64_t fehlerVorher = g.AnzahlFehler;
     std::memset(a.Besitz, 0, sizeof a.Besitz);
     std::memset(a.Tisch, 0, sizeof a.Tisch);
@@ -191,10 +192,12 @@ bool AuslageBild(const Spielsitzung& g, tAuswAuslage& a) {
     a.AnzahlReihe2 = anzahlReihe2;
     a.AuslageNummern = nummern & ~uint64_t{1};
     a.AuslageArten = arten;
+    a.Normal = normal;
     return normal;
 }
 
-// The seat's prices of the display cards, from its table counts.
+// The seat's prices of a display that holds other than plain references: those go through the
+// full rule, which reports them.
 void AuslagePreise(Spielsitzung& g, int spieler, tAuswKarten& a) {
     const uint8_t sonder = g.S.Spieler[spieler].Sondereigenschaften;
     const tAuswAuslage& au = *a.Auslage;
@@ -202,7 +205,7 @@ void AuslagePreise(Spielsitzung& g, int spieler, tAuswKarten& a) {
         const tKartenRef karte = au.Karten[i];
         const tKarte* d = au.TKarten[i];
         const bool normal = karte.Farbe >= 1 && karte.Farbe <= 4 && d->Farbe >= 1 && d->Farbe <= 3;
-        a.Preis[i] = normal ? KartenPreis(*d, sonder, a.Tisch[d->Inx], au.Reihe[i])
+        a.PreisListe[i] = normal ? KartenPreis(*d, sonder, a.Tisch[d->Inx], au.Reihe[i])
                             : KostenKarte(g, spieler, karte, au.Reihe[i]);
     }
 }
@@ -244,8 +247,7 @@ void Prognosen(const Spielsitzung& g, int spieler, tAuswKarten& a) {
 // writes that went around the counts. Debug builds keep copies and check that none did.
 struct KISpeicher {
     struct Auslage {
-        bool gueltig = false;
-        uint32_t stand = 0;        // counts the rebuilds
+        bool gueltig = false;      // built, and every card a plain reference
         uint32_t sitzungStand = 0; // the session's display count when built
         int32_t anzahl[2] = {};
 #ifndef NDEBUG
@@ -256,7 +258,6 @@ struct KISpeicher {
     struct Sitz {
         bool gueltig = false;
         uint8_t sondereigenschaften = 0;
-        uint32_t auslageStand = 0; // display the prices were taken for; 0 for none
         Arr1<uint32_t, 4> stand{}; // the session's list counts when built
         Arr1<int32_t, 4> anzahl{};
 #ifndef NDEBUG
@@ -307,8 +308,7 @@ void Merke(KISpeicher::Auslage& au, const Spielsitzung& g) {
 void ErstelleAuswKarten(Spielsitzung& g, int spieler, tAuswKarten& a) {
     SitzTeil(g, spieler, a);
     a.Auslage = &a.EigeneAuslage;
-    AuslageBild(g, a.EigeneAuslage);
-    AuslagePreise(g, spieler, a);
+    if (!AuslageBild(g, a.EigeneAuslage)) AuslagePreise(g, spieler, a);
     Prognosen(g, spieler, a);
 }
 
@@ -318,27 +318,17 @@ tAuswKarten& Auswertung(Spielsitzung& g, int spieler) {
     KISpeicher::Sitz& z = m.sitz[spieler];
     const TSpieler& sp = g.S.Spieler[spieler];
     const Arr1<uint32_t, 4>& stand = g.ListenStand[spieler];
-    bool neuePreise = false;
     if (!Unveraendert(z, sp, stand)) {
         z.gueltig = SitzTeil(g, spieler, z.a);
         if (z.gueltig) Merke(z, sp, stand);
-        neuePreise = true;
     }
     KISpeicher::Auslage& au = m.auslage;
     if (!Unveraendert(au, g)) {
         au.gueltig = AuslageBild(g, au.bild);
         Merke(au, g);
-        if (++au.stand == 0) au.stand = 1;
     }
-    if (z.a.Auslage != &au.bild) {
-        z.a.Auslage = &au.bild;
-        z.auslageStand = 0;
-    }
-    neuePreise |= z.auslageStand != au.stand;
-    if (neuePreise || !au.gueltig || !z.gueltig) {
-        AuslagePreise(g, spieler, z.a);
-        z.auslageStand = au.gueltig && z.gueltig ? au.stand : 0;
-    }
+    z.a.Auslage = &au.bild;
+    if (!au.gueltig) AuslagePreise(g, spieler, z.a);
     Prognosen(g, spieler, z.a);
     return z.a;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "model/sitzung.h"
+#include "rules/kaufen.h"
 
 namespace vm {
 
@@ -34,6 +35,7 @@ struct tAuswAuslage {
     uint64_t AuslageNummern; // bit inx: that card number lies in the display
     uint32_t AuslageArten;   // bit 2 * colour + upgrade: the display holds such a card
     uint8_t ArtPlaetze[8];   // [2 * colour + upgrade]: bit i - 1 for each display card i of that kind
+    bool Normal;             // every card a plain reference, priced from the table counts alone
 };
 
 struct tAuswKarten {
@@ -46,7 +48,8 @@ struct tAuswKarten {
     tAuswAuslage EigeneAuslage{};
     int32_t ZarInx; // first green table "Zar+Zimmermann", 0 if none
     Arr1<tSSKarten, 4> SS;
-    Arr1<int32_t, 8> Preis; // of the display cards, for this seat
+    uint8_t Sondereigenschaften; // the seat's abilities the record was built with
+    Arr1<int32_t, 8> PreisListe;  // display prices, filled only while the display is not Normal
     int32_t Punkteprognose;
     int32_t Geldprognose;
     int32_t HandPreisGesamt;
@@ -57,6 +60,15 @@ struct tAuswKarten {
     uint64_t HandNummern;   // bit inx: that card number is in the hand
     uint64_t BesitzNummern; // bit inx: Besitz[inx] > 0
     int32_t Adelsarten;     // aristocrat kinds on the table and in the hand
+
+    // Price of display card i for this seat. Worked out when asked: a move looks at few cards,
+    // and the display changes at nearly every move.
+    int32_t Preis(int i) const {
+        const tAuswAuslage& au = *Auslage;
+        if (!au.Normal) return PreisListe[i];
+        const tKarte& d = *au.TKarten[i];
+        return KartenPreis(d, Sondereigenschaften, Tisch[d.Inx], au.Reihe[i]);
+    }
 };
 
 // Builds the record afresh into the caller's record.

@@ -23,7 +23,7 @@ int32_t Max1(int32_t v) {
 }
 // Money left after buying display card i, counting what it pays in this phase.
 int32_t Rest(const KI& k, int i) {
-    return k.Geld() - k.a.Preis[i] + k.EinkommenJetzt(*k.A().TKarten[i]);
+    return k.Geld() - k.a.Preis(i) + k.EinkommenJetzt(*k.A().TKarten[i]);
 }
 bool HandPlatz(const KI& k) {
     return KannHandkarteAufnehmen(k.g, k.sp);
@@ -165,19 +165,19 @@ bool KaufeGuenstigsteKarte(KI& k, int farbe, int32_t limit) {
     for (unsigned m = Plaetze(k, farbe, false); m != 0; m &= m - 1) {
         const int i = Erster(m);
         const tKarte* t = k.A().TKarten[i];
-        if (!Schlicht(t, farbe) || k.a.Preis[i] - k.EinkommenJetzt(*t) > limit) continue;
-        if (best == 0 || k.a.Preis[i] < k.a.Preis[best] ||
-            (k.a.Preis[i] == k.a.Preis[best] && t->Kosten < k.A().TKarten[best]->Kosten))
+        if (!Schlicht(t, farbe) || k.a.Preis(i) - k.EinkommenJetzt(*t) > limit) continue;
+        if (best == 0 || k.a.Preis(i) < k.a.Preis(best) ||
+            (k.a.Preis(i) == k.a.Preis(best) && t->Kosten < k.A().TKarten[best]->Kosten))
             best = i;
     }
-    return best > 0 && k.a.Preis[best] <= k.Geld() && KaufeAuslagekarte(k, farbe, best, 0);
+    return best > 0 && k.a.Preis(best) <= k.Geld() && KaufeAuslagekarte(k, farbe, best, 0);
 }
 
 bool KaufeKarteInx(KI& k, int farbe, int32_t minRest, int32_t inx) {
     if (!InAuslage(k, inx)) return false;
     for (int i = k.A().AuslageLetzte[inx]; i >= 1; i = k.A().AuslageVorige[i]) {
         if (!Schlicht(k.A().TKarten[i], farbe)) continue;
-        if (k.a.Preis[i] <= k.Geld() && Rest(k, i) >= minRest) return KaufeAuslagekarte(k, farbe, i, 0);
+        if (k.a.Preis(i) <= k.Geld() && Rest(k, i) >= minRest) return KaufeAuslagekarte(k, farbe, i, 0);
     }
     return false;
 }
@@ -235,7 +235,7 @@ bool KaufeEinzelstueck(KI& k, int32_t inx, int32_t minRest) {
             gefunden = i;
         }
     if (treffer != 1 || k.A().TKarten[gefunden]->Erweiterung) return false;
-    if (k.a.Preis[gefunden] > k.Geld() || k.Geld() - k.a.Preis[gefunden] < minRest) return false;
+    if (k.a.Preis(gefunden) > k.Geld() || k.Geld() - k.a.Preis(gefunden) < minRest) return false;
     return KaufeAuslagekarte(k, k.A().TKarten[gefunden]->Farbe, gefunden, 0);
 }
 
@@ -277,8 +277,8 @@ bool BunkernKarten(KI& k, int farbe, bool erwErlaubt, int32_t maxGehalten, int32
     for (unsigned m = Plaetze(k, farbe, false); m != 0; m &= m - 1) {
         const int i = Erster(m);
         const tKarte* t = k.A().TKarten[i];
-        if (!Schlicht(t, farbe) || k.a.Preis[i] - t->Geld > maxNetto) continue;
-        if (best == 0 || k.a.Preis[i] < k.a.Preis[best]) best = i;
+        if (!Schlicht(t, farbe) || k.a.Preis(i) - t->Geld > maxNetto) continue;
+        if (best == 0 || k.a.Preis(i) < k.a.Preis(best)) best = i;
     }
     if (best > 0) {
         if (!NimmInHand(k, best)) k.g.InternerFehler(1, "BunkernKarten");
@@ -303,7 +303,7 @@ bool NimmKarteInxInHand(KI& k, int32_t inx) {
 bool NimmKarteInxInHandLimit(KI& k, int32_t inx, int32_t preisLimit) {
     if (!InAuslage(k, inx) || !HandPlatz(k)) return false;
     for (int i = k.A().AuslageLetzte[inx]; i >= 1; i = k.A().AuslageVorige[i])
-        if (k.a.Preis[i] <= preisLimit) return NimmInHand(k, i);
+        if (k.a.Preis(i) <= preisLimit) return NimmInHand(k, i);
     return false;
 }
 
@@ -469,7 +469,7 @@ bool GruenesUpgrade(KI& k, bool (*erster)(const tKarte*), bool (*zweiter)(const 
             int ziel = FindeGruenesZiel(k, i);
             if (ziel == 0) continue;
             // An upgrade always costs at least 1, so that is what must be affordable.
-            if (Max1(k.a.Preis[i] - k.a.SS[1].Karten[ziel]->Kosten) <= k.Geld())
+            if (Max1(k.a.Preis(i) - k.a.SS[1].Karten[ziel]->Kosten) <= k.Geld())
                 return KaufeAuslagekarte(k, 1, i, ziel);
         }
     }
@@ -498,7 +498,7 @@ bool KaufeZielFuerGruenesUpgrade(KI& k) {
             const int i = Letzter(m);
             const tKarte* t = k.A().TKarten[i];
             if (!Schlicht(t, 1) || !u->ErsetztInx(t->Inx)) continue;
-            if (k.a.Preis[i] <= k.Geld()) return KaufeAuslagekarte(k, 1, i, 0);
+            if (k.a.Preis(i) <= k.Geld()) return KaufeAuslagekarte(k, 1, i, 0);
             if (HandPlatz(k)) return NimmInHand(k, i);
         }
         return false; // only the first unmatched upgrade is served
@@ -578,7 +578,7 @@ bool KaufeRotesUpgrade(KI& k, int32_t minRest, bool schluss) {
     }
     if (u == 0) return false;
     RoteArten r = ZaehleRote(k);
-    return RotesUpgradeRegel(k, r, k.A().TKarten[u], k.a.Preis[u], minRest, schluss, true,
+    return RotesUpgradeRegel(k, r, k.A().TKarten[u], k.a.Preis(u), minRest, schluss, true,
                              [&](int ziel) { return KaufeAuslagekarte(k, 3, u, ziel); });
 }
 
@@ -672,7 +672,7 @@ bool KaufeBlauesUpgradeMitZiel(KI& k, int32_t minRest, bool ausHand, int32_t max
             for (int i = k.A().AnzahlAuslage; i >= 1; --i) {
                 const tKarte* u = k.A().TKarten[i];
                 if (u->Inx != arten[j]) continue;
-                if (leistbar(*u, k.a.Preis[i])) return KaufeAuslagekarte(k, 2, i, ziel);
+                if (leistbar(*u, k.a.Preis(i))) return KaufeAuslagekarte(k, 2, i, ziel);
             }
         }
     }
@@ -725,14 +725,14 @@ bool KaufeRotesPunkteUpgrade(KI& k) {
         if (!Erw(u, 3) || u->Siegpunkte < 1) continue;
         int ziel = FindeRotesZiel(k, i);
         if (ziel == 0) continue;
-        int32_t kosten = Max1(k.a.Preis[i] - k.a.SS[3].Karten[ziel]->Kosten);
+        int32_t kosten = Max1(k.a.Preis(i) - k.a.SS[3].Karten[ziel]->Kosten);
         if (kosten > k.Geld()) continue;
         bool besser = best == 0;
         if (!besser) {
             const tKarte* b = k.A().TKarten[best];
             besser = u->Siegpunkte > b->Siegpunkte ||
                      (u->Siegpunkte == b->Siegpunkte &&
-                      (kosten < bestKosten || (kosten == bestKosten && k.a.Preis[i] > k.a.Preis[best])));
+                      (kosten < bestKosten || (kosten == bestKosten && k.a.Preis(i) > k.a.Preis(best))));
         }
         if (besser) {
             best = i;
