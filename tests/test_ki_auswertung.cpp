@@ -9,6 +9,7 @@
 #include "ai/compizug.h"
 #include "ai/einstellungen.h"
 #include "ai/routinen.h"
+#include "rules/hand.h"
 #include "rules/korrektur.h"
 #include "rules/wertung.h"
 #include "test_persist_hilfe.h"
@@ -442,6 +443,44 @@ TEST_F(KiAuswertung, GemerkterDatensatzFolgtJederAenderung) {
     pruefe("benutzt");
     LeereSpieler(g, 2);
     pruefe("leer");
+}
+
+TEST_F(KiAuswertung, GemerkteZieleFolgenHandUndGruenerListeEinzeln) {
+    // The kept record rebuilds only the lists that changed; the green targets tie the hand to the
+    // green list, so a change of either alone must clear the targets on the other side.
+    tAuswKarten f{};
+    auto pruefe = [&](const char* schritt) {
+        const tAuswKarten& m = Auswertung(g, 2);
+        ErstelleAuswKarten(g, 2, f);
+        EXPECT_TRUE(GleicheAuswertung(m, f)) << schritt;
+        return &m;
+    };
+    LegeAufTisch(g, 2, {Goldgraeber, Schaefer});
+    LegeInHand(g, 2, {Weberei, Goldschmiede});
+    EXPECT_EQ(pruefe("Ziele")->SS[1].Ziel[2], 1);
+    // Each step changes one list only, as the rules do.
+    auto liste = [&](int l) -> TKartenliste& { return g.SpListe(2, l); };
+    // The upgrade leaves the hand: its target on the table is free again.
+    ZieheKarteHand(g, 2, 1);
+    const tAuswKarten* m = pruefe("Hand ohne Weberei");
+    EXPECT_EQ(m->SS[1].Ziel[2], 0);
+    EXPECT_EQ(m->SS[4].Ziel[1], 1);
+    // The target leaves the table: the upgrade back in the hand has none.
+    LegeKarteInHand(g, 2, 2, KarteInx(Weberei));
+    pruefe("Weberei zurueck");
+    TKartenliste& gruen = liste(1);
+    gruen.Karten[2] = {};
+    gruen.Anzahl = 1;
+    m = pruefe("Tisch ohne Schaefer");
+    EXPECT_EQ(m->SS[4].Ziel[2], 0);
+    EXPECT_EQ(m->SS[4].Ziel[1], 1);
+    liste(1).Karten[++liste(1).Anzahl] = KarteInx(Schaefer);
+    EXPECT_EQ(pruefe("Schaefer zurueck")->SS[4].Ziel[2], 2);
+    // Only the red list changes: the targets stay.
+    liste(3).Karten[++liste(3).Anzahl] = KarteInx(Richter);
+    m = pruefe("rot dazu");
+    EXPECT_EQ(m->SS[1].Ziel[2], 2);
+    EXPECT_EQ(m->SS[4].Ziel[1], 1);
 }
 
 TEST(KiAuswertungSpiele, GemerkteDatensaetzeGleichenFrischenInGanzenPartien) {

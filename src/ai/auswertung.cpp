@@ -22,26 +22,21 @@ int Begrenzt(int32_t anzahl) {
     return anzahl < 0 ? 0 : (anzahl > 31 ? 31 : anzahl);
 }
 
+constexpr unsigned AlleListen = (1u << 1) | (1u << 2) | (1u << 3) | (1u << ListeHand);
+
 int32_t Adelspreis(const tKarte* k) {
     return static_cast<uint32_t>(k->Inx - 18) <= 6u ? k->Kosten : 0;
 }
 
-// What the pass over the seat's lists adds up besides the records.
-struct SitzSummen {
-    uint64_t nummern = 0;     // table
-    uint64_t handNummern = 0; // hand
-    int32_t hoechsterAdel = 0;
-    int32_t zarInx = 0;
-    int32_t handAnzahl[4] = {}; // hand cards per colour
-    int32_t handErw[4] = {};
-};
-
-// One list: records, counts by number, and for a table colour its incomes (every card of the
-// colour, used ones too). One instance per list, so that a list's own rules cost no branch.
-template <int C> void Liste(const Spielsitzung& g, const TKartenliste& l, tAuswKarten& a, SitzSummen& s) {
+// One list, rebuilt: records, counts by number, and for a table colour its incomes (every card
+// of the colour, used ones too). One instance per list, so that a list's own rules cost no branch.
+// `beruehrt` collects the card numbers whose counts changed.
+template <int C> void Liste(const Spielsitzung& g, const TKartenliste& l, tAuswKarten& a, uint64_t& beruehrt) {
     tSSKarten& ss = a.SS[C];
     const int anzahl = Begrenzt(l.Anzahl);
-    int32_t erw = 0, geld = 0, punkte = 0;
+    int32_t erw = 0, geld = 0, punkte = 0, adel = 0, zar = 0;
+    int32_t handAnzahl[4] = {}, handErw[4] = {};
+    uint64_t nummern = 0;
     for (int i = 1; i <= anzahl; ++i) {
         const tKarte* k = &g.Daten(l.Karten[i]);
         ss.Karten[i] = k;
@@ -50,74 +45,117 @@ template <int C> void Liste(const Spielsitzung& g, const TKartenliste& l, tAuswK
         const int32_t inx = k->Inx;
         if (inx < 1 || inx > 49) continue;
         ++a.Besitz[inx];
+        nummern |= Bit(inx);
         if constexpr (C == ListeHand) {
-            s.handNummern |= Bit(inx);
-            s.hoechsterAdel = std::max(s.hoechsterAdel, Adelspreis(k));
-            ++s.handAnzahl[k->Farbe];
-            s.handErw[k->Farbe] += k->Erweiterung == 1;
+            adel = std::max(adel, Adelspreis(k));
+            ++handAnzahl[k->Farbe];
+            handErw[k->Farbe] += k->Erweiterung == 1;
         } else {
-            s.nummern |= Bit(inx);
-            if constexpr (C == 3) s.hoechsterAdel = std::max(s.hoechsterAdel, Adelspreis(k));
+            if constexpr (C == 3) adel = std::max(adel, Adelspreis(k));
             if (k->Farbe != C) continue;
             ++a.Tisch[inx];
             geld += k->Geld;
             punkte += k->Siegpunkte;
-            if constexpr (C == 1) s.zarInx = s.zarInx == 0 && inx == InxZar ? i : s.zarInx;
+            if constexpr (C == 1) zar = zar == 0 && inx == InxZar ? i : zar;
         }
     }
     ss.Anzahl = anzahl;
     ss.AnzahlErw = erw;
-    ss.Geld = geld;
     ss.Punkte = punkte;
+    beruehrt |= nummern;
+    if constexpr (C == ListeHand) {
+        for (int c = 1; c <= 3; ++c) {
+            a.SS[c].HandAnzahl = handAnzahl[c];
+            a.SS[c].HandErw = handErw[c];
+        }
+        a.HandNummern = nummern;
+        a.AdelHand = adel;
+    } else {
+        a.GeldListe[C] = geld;
+        if constexpr (C == 1) a.ZarInx = zar;
+        if constexpr (C == 3) a.AdelRot = adel;
+    }
 }
 
-// The part that depends only on the seat's own lists and abilities. Returns false when a price
-// went through the full rule and reported a fault, so that the part is not reused.
-bool SitzTeil(Spielsitzung& g, int spieler, tAuswKarten& a) {
+// Takes a list's cards, as the record last held them, out of the counts by number.
+template <int C> void Entferne(tAuswKarten& a, uint64_t& beruehrt) {
+    const tSSKarten& ss = a.SS[C];
+    for (int i = 1; i <= ss.Anzahl; ++i) {
+        const tKarte* k = ss.Karten[i];
+        const int32_t inx = k->Inx;
+        if (inx < 1 || inx > 49) continue;
+        --a.Besitz[inx];
+        beruehrt |= Bit(inx);
+        if constexpr (C != ListeHand) a.Tisch[inx] -= k->Farbe == C;
+    }
+}
+
+template <int C> void Erneuere(const Spielsitzung& g, const TSpieler& sp, tAuswKarten& a, unsigned listen,
+                               bool neu, uint64_t& beruehrt) {
+    if (!(listen & (1u << C))) return;
+    if (!neu) Entferne<C>(a, beruehrt);
+    Liste<C>(g, sp.Karten[C], a, beruehrt);
+}
+
+// The part that depends only on the seat's own lists and abilities. `neu` builds it from
+// nothing; otherwise the record holds it for the seat's previous cards and only the lists in
+// `listen` (bit l for list l) changed since. Returns false when a price went through the full
+// rule and reported a fault, so that the part is not reused.
+bool SitzTeil(Spielsitzung& g, int spieler, tAuswKarten& a, unsigned listen, bool neu) {
     const TSpieler& sp = g.S.Spieler[spieler];
     a.Sondereigenschaften = sp.Sondereigenschaften;
     const int64_t fehlerVorher = g.AnzahlFehler;
-    std::memset(a.Besitz, 0, sizeof a.Besitz);
-    std::memset(a.Tisch, 0, sizeof a.Tisch);
-    SitzSummen summen;
-    Liste<1>(g, sp.Karten[1], a, summen);
-    Liste<2>(g, sp.Karten[2], a, summen);
-    Liste<3>(g, sp.Karten[3], a, summen);
-    Liste<ListeHand>(g, sp.Hand(), a, summen);
-    const int32_t hoechsterAdel = summen.hoechsterAdel;
-    const int32_t zarInx = summen.zarInx;
+    uint64_t beruehrt = 0;
+    if (neu) {
+        std::memset(a.Besitz, 0, sizeof a.Besitz);
+        std::memset(a.Tisch, 0, sizeof a.Tisch);
+        a.BesitzNummern = 0;
+        listen = AlleListen;
+    }
+    Erneuere<1>(g, sp, a, listen, neu, beruehrt);
+    Erneuere<2>(g, sp, a, listen, neu, beruehrt);
+    Erneuere<3>(g, sp, a, listen, neu, beruehrt);
+    Erneuere<ListeHand>(g, sp, a, listen, neu, beruehrt);
+    for (uint64_t b = beruehrt; b != 0; b &= b - 1) {
+        const int inx = std::countr_zero(b);
+        a.BesitzNummern = (a.BesitzNummern & ~Bit(inx)) | (uint64_t{a.Besitz[inx] > 0} << inx);
+    }
+    a.Adelsarten = std::popcount(a.BesitzNummern & Adelsnummern);
+    const int32_t hoechsterAdel = std::max(a.AdelRot, a.AdelHand);
+    const int32_t zarInx = a.ZarInx;
 
     const TKartenliste& handListe = sp.Hand();
     tSSKarten& hand = a.SS[4];
     const int handAnzahl = hand.Anzahl;
     hand.HandAnzahl = hand.HandErw = hand.HandPreis = 0;
-    for (int c = 1; c <= 3; ++c) {
-        a.SS[c].HandAnzahl = summen.handAnzahl[c];
-        a.SS[c].HandErw = summen.handErw[c];
-    }
-    a.ZarInx = zarInx;
-    a.HandNummern = summen.handNummern;
-    a.BesitzNummern = summen.nummern | summen.handNummern;
-    a.Adelsarten = std::popcount(a.BesitzNummern & Adelsnummern);
 
+    for (int c = 1; c <= 3; ++c) a.SS[c].Geld = a.GeldListe[c];
     if (sp.Sondereigenschaften & GeldProRot) a.SS[2].Geld += a.SS[3].Anzahl;
     if (sp.Sondereigenschaften & GeldProGruen) a.SS[3].Geld += a.SS[1].Anzahl;
 
     // Green hand upgrades get their targets in hand order; the joker only when nothing else fits.
+    // A list that was not rebuilt still holds the targets of the previous hand or table.
     tSSKarten& gruen = a.SS[1];
-    if (summen.handErw[1] > 0) {
-        for (int h = 1; h <= handAnzahl; ++h) {
-            const tKarte* u = hand.Karten[h];
-            if (u->Erweiterung != 1 || u->Farbe != 1) continue;
-            int ziel = 0;
-            for (int i = 1; i <= gruen.Anzahl && ziel == 0; ++i)
-                if (gruen.Ziel[i] == 0 && gruen.Karten[i]->Inx != InxZar &&
-                    u->ErsetztInx(gruen.Karten[i]->Inx))
-                    ziel = i;
-            if (ziel == 0 && zarInx > 0 && gruen.Ziel[zarInx] == 0) ziel = zarInx;
-            if (ziel > 0) {
-                gruen.Ziel[ziel] = h;
-                hand.Ziel[h] = ziel;
+    constexpr unsigned GruenUndHand = (1u << 1) | (1u << ListeHand);
+    if (listen & GruenUndHand) {
+        if (!(listen & (1u << 1)))
+            for (int i = 1; i <= gruen.Anzahl; ++i) gruen.Ziel[i] = 0;
+        if (!(listen & (1u << ListeHand)))
+            for (int h = 1; h <= handAnzahl; ++h) hand.Ziel[h] = 0;
+        if (gruen.HandErw > 0) {
+            for (int h = 1; h <= handAnzahl; ++h) {
+                const tKarte* u = hand.Karten[h];
+                if (u->Erweiterung != 1 || u->Farbe != 1) continue;
+                int ziel = 0;
+                for (int i = 1; i <= gruen.Anzahl && ziel == 0; ++i)
+                    if (gruen.Ziel[i] == 0 && gruen.Karten[i]->Inx != InxZar &&
+                        u->ErsetztInx(gruen.Karten[i]->Inx))
+                        ziel = i;
+                if (ziel == 0 && zarInx > 0 && gruen.Ziel[zarInx] == 0) ziel = zarInx;
+                if (ziel > 0) {
+                    gruen.Ziel[ziel] = h;
+                    hand.Ziel[h] = ziel;
+                }
             }
         }
     }
@@ -271,11 +309,15 @@ struct KISpeicher {
 
 namespace {
 
-bool Unveraendert(const KISpeicher::Sitz& z, const TSpieler& sp, const Arr1<uint32_t, 4>& stand) {
-    bool gleich = z.gueltig && z.sondereigenschaften == sp.Sondereigenschaften;
-    for (int l = 1; l <= 4; ++l) gleich &= z.stand[l] == stand[l] && z.anzahl[l] == sp.Karten[l].Anzahl;
-    assert(!gleich || std::memcmp(&z.listen, &sp.Karten, sizeof z.listen) == 0);
-    return gleich;
+// The lists (bit l for list l) whose count or length moved since the part was built.
+unsigned Geaendert(const KISpeicher::Sitz& z, const TSpieler& sp, const Arr1<uint32_t, 4>& stand) {
+    unsigned listen = 0;
+    for (int l = 1; l <= 4; ++l) {
+        const bool anders = z.stand[l] != stand[l] || z.anzahl[l] != sp.Karten[l].Anzahl;
+        listen |= static_cast<unsigned>(anders) << l;
+        assert(anders || !z.gueltig || std::memcmp(&z.listen[l], &sp.Karten[l], sizeof z.listen[l]) == 0);
+    }
+    return listen;
 }
 
 void Merke(KISpeicher::Sitz& z, const TSpieler& sp, const Arr1<uint32_t, 4>& stand) {
@@ -306,7 +348,7 @@ void Merke(KISpeicher::Auslage& au, const Spielsitzung& g) {
 } // namespace
 
 void ErstelleAuswKarten(Spielsitzung& g, int spieler, tAuswKarten& a) {
-    SitzTeil(g, spieler, a);
+    SitzTeil(g, spieler, a, AlleListen, true);
     a.Auslage = &a.EigeneAuslage;
     if (!AuslageBild(g, a.EigeneAuslage)) AuslagePreise(g, spieler, a);
     Prognosen(g, spieler, a);
@@ -318,8 +360,9 @@ tAuswKarten& Auswertung(Spielsitzung& g, int spieler) {
     KISpeicher::Sitz& z = m.sitz[spieler];
     const TSpieler& sp = g.S.Spieler[spieler];
     const Arr1<uint32_t, 4>& stand = g.ListenStand[spieler];
-    if (!Unveraendert(z, sp, stand)) {
-        z.gueltig = SitzTeil(g, spieler, z.a);
+    const unsigned listen = Geaendert(z, sp, stand);
+    if (!z.gueltig || listen != 0 || z.sondereigenschaften != sp.Sondereigenschaften) {
+        z.gueltig = SitzTeil(g, spieler, z.a, listen, !z.gueltig);
         if (z.gueltig) Merke(z, sp, stand);
     }
     KISpeicher::Auslage& au = m.auslage;
