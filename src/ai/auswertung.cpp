@@ -30,8 +30,7 @@ int32_t Adelspreis(const tKarte* k) {
 
 // One list, rebuilt: records, counts by number, and for a table colour its incomes (every card
 // of the colour, used ones too). One instance per list, so that a list's own rules cost no branch.
-// `beruehrt` collects the card numbers whose counts changed.
-template <int C> void Liste(const Spielsitzung& g, const TKartenliste& l, tAuswKarten& a, uint64_t& beruehrt) {
+template <int C> void Liste(const Spielsitzung& g, const TKartenliste& l, tAuswKarten& a) {
     tSSKarten& ss = a.SS[C];
     const int anzahl = Begrenzt(l.Anzahl);
     int32_t erw = 0, geld = 0, punkte = 0, adel = 0, zar = 0;
@@ -62,7 +61,7 @@ template <int C> void Liste(const Spielsitzung& g, const TKartenliste& l, tAuswK
     ss.Anzahl = anzahl;
     ss.AnzahlErw = erw;
     ss.Punkte = punkte;
-    beruehrt |= nummern;
+    a.BesitzNummern |= nummern;
     if constexpr (C == ListeHand) {
         for (int c = 1; c <= 3; ++c) {
             a.SS[c].HandAnzahl = handAnzahl[c];
@@ -78,23 +77,24 @@ template <int C> void Liste(const Spielsitzung& g, const TKartenliste& l, tAuswK
 }
 
 // Takes a list's cards, as the record last held them, out of the counts by number.
-template <int C> void Entferne(tAuswKarten& a, uint64_t& beruehrt) {
+template <int C> void Entferne(tAuswKarten& a) {
     const tSSKarten& ss = a.SS[C];
     for (int i = 1; i <= ss.Anzahl; ++i) {
         const tKarte* k = ss.Karten[i];
         const int32_t inx = k->Inx;
         if (inx < 1 || inx > 49) continue;
         --a.Besitz[inx];
-        beruehrt |= Bit(inx);
+        a.BesitzNummern &= ~(uint64_t{a.Besitz[inx] == 0} << inx);
         if constexpr (C != ListeHand) a.Tisch[inx] -= k->Farbe == C;
     }
 }
 
+// BesitzNummern follows every count as it moves, so it stays right between the lists too.
 template <int C> void Erneuere(const Spielsitzung& g, const TSpieler& sp, tAuswKarten& a, unsigned listen,
-                               bool neu, uint64_t& beruehrt) {
+                               bool neu) {
     if (!(listen & (1u << C))) return;
-    if (!neu) Entferne<C>(a, beruehrt);
-    Liste<C>(g, sp.Karten[C], a, beruehrt);
+    if (!neu) Entferne<C>(a);
+    Liste<C>(g, sp.Karten[C], a);
 }
 
 // The part that depends only on the seat's own lists and abilities. `neu` builds it from
@@ -105,21 +105,16 @@ bool SitzTeil(Spielsitzung& g, int spieler, tAuswKarten& a, unsigned listen, boo
     const TSpieler& sp = g.S.Spieler[spieler];
     a.Sondereigenschaften = sp.Sondereigenschaften;
     const int64_t fehlerVorher = g.AnzahlFehler;
-    uint64_t beruehrt = 0;
     if (neu) {
         std::memset(a.Besitz, 0, sizeof a.Besitz);
         std::memset(a.Tisch, 0, sizeof a.Tisch);
         a.BesitzNummern = 0;
         listen = AlleListen;
     }
-    Erneuere<1>(g, sp, a, listen, neu, beruehrt);
-    Erneuere<2>(g, sp, a, listen, neu, beruehrt);
-    Erneuere<3>(g, sp, a, listen, neu, beruehrt);
-    Erneuere<ListeHand>(g, sp, a, listen, neu, beruehrt);
-    for (uint64_t b = beruehrt; b != 0; b &= b - 1) {
-        const int inx = std::countr_zero(b);
-        a.BesitzNummern = (a.BesitzNummern & ~Bit(inx)) | (uint64_t{a.Besitz[inx] > 0} << inx);
-    }
+    Erneuere<1>(g, sp, a, listen, neu);
+    Erneuere<2>(g, sp, a, listen, neu);
+    Erneuere<3>(g, sp, a, listen, neu);
+    Erneuere<ListeHand>(g, sp, a, listen, neu);
     a.Adelsarten = std::popcount(a.BesitzNummern & Adelsnummern);
     const int32_t hoechsterAdel = std::max(a.AdelRot, a.AdelHand);
     const int32_t zarInx = a.ZarInx;
