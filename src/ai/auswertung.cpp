@@ -204,14 +204,18 @@ bool AuslageBild(const Spielsitzung& g, tAuswAuslage& a) {
         a.TKarten[n] = d;
         a.Reihe[n] = reihe;
         a.Platz[n] = platz;
-        const int32_t inx = d->Inx >= 0 && d->Inx <= 49 ? d->Inx : 0;
+        // Range tests as unsigned compares and the kind bits without a branch: this runs for
+        // every display card at nearly every move.
+        const int32_t inx = static_cast<uint32_t>(d->Inx) <= 49u ? d->Inx : 0;
         nummern |= Bit(inx);
-        arten |= 1u << ((d->Farbe & 3) * 2 + (d->Erweiterung & 1));
-        if (d->Farbe >= 1 && d->Farbe <= 3 && (d->Erweiterung == 0 || d->Erweiterung == 1))
-            a.ArtPlaetze[d->Farbe * 2 + d->Erweiterung] |= static_cast<uint8_t>(1u << (n - 1));
+        const int art = (d->Farbe & 3) * 2 + (d->Erweiterung & 1);
+        arten |= 1u << art;
+        const bool farbig = static_cast<uint32_t>(d->Farbe - 1) < 3u;
+        const bool echteArt = farbig & (static_cast<uint32_t>(d->Erweiterung) < 2u);
+        a.ArtPlaetze[art] |= static_cast<uint8_t>(unsigned{echteArt} << (n - 1));
         a.AuslageVorige[n] = a.AuslageLetzte[inx];
         a.AuslageLetzte[inx] = static_cast<uint8_t>(n);
-        normal &= karte.Farbe >= 1 && karte.Farbe <= 4 && d->Farbe >= 1 && d->Farbe <= 3;
+        normal &= farbig & (static_cast<uint32_t>(karte.Farbe - 1) < 4u);
     };
     const TAuslageReihe& reihe1 = s.Auslage[1];
     for (int p = 1; p <= reihe1.Anzahl && p <= 8; ++p) auslage(reihe1.Karten[p], 1, p);
