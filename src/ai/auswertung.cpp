@@ -250,10 +250,11 @@ void AuslagePreise(Spielsitzung& g, int spieler, tAuswKarten& a) {
 // Forecasts and end-of-game warnings.
 void Prognosen(const Spielsitzung& g, int spieler, tAuswKarten& a) {
     const TSpielstand& s = g.S;
-    a.Punkteprognose = s.Spieler[spieler].Siegpunkte;
-    for (int c = s.Phase; c >= 1 && c <= 3; ++c) a.Punkteprognose += a.SS[c].Punkte;
+    // Sums in locals: stored once, not after every step.
+    int32_t punkte = s.Spieler[spieler].Siegpunkte;
+    for (int c = s.Phase; c >= 1 && c <= 3; ++c) punkte += a.SS[c].Punkte;
     // The end-of-game bonus counts the aristocrat kinds in the hand too.
-    a.Punkteprognose += AdelsbonusTabelle(a.Adelsarten, s.AdelsbonusErweitert != 0);
+    a.Punkteprognose = punkte + AdelsbonusTabelle(a.Adelsarten, s.AdelsbonusErweitert != 0);
     a.Geldprognose = a.SS[1].Geld + a.SS[2].Geld + a.SS[3].Geld;
 
     // Warnings for a look-ahead of 0..3 cards leaving the display.
