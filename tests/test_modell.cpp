@@ -82,6 +82,10 @@ TEST(Katalog, DeckgroessenUndNummern) {
             EXPECT_EQ(k.Inx, ++inx);
             EXPECT_EQ(k.Bild, k.Inx);
             EXPECT_EQ(k.Erweiterung, t == 4 ? 1 : 0);
+            // The computer players read the counts of the aristocrats 18..24 as those of red cards.
+            if (t <= 3) {
+                EXPECT_EQ(k.Farbe, t);
+            }
         }
         for (int p = ArtenJeTabelle[t] + 1; p <= 25; ++p) EXPECT_EQ(kat.Art(t, p).Inx, 0);
         EXPECT_EQ(summe, erwartet[t]);

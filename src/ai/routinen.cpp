@@ -92,25 +92,28 @@ bool InAuslage(const KI& k, int32_t inx) {
     return inx >= 1 && inx <= 49 && ((k.A().AuslageNummern >> inx) & 1u);
 }
 
-// Table counts of the plain red cards per card number 18..24 (index 0..6), and the first index of each.
+// Counts of the plain red cards per card number 18..24 (index 0..6), on the table and in the hand.
+// The catalogue's cards 18..24 are all plain red ones, so the table counts are the record's.
 struct RoteArten {
     int32_t tisch[7] = {};
     int32_t hand[7] = {};
-    int32_t erster[7] = {};
 };
 RoteArten ZaehleRote(const KI& k) {
     RoteArten r;
-    const tSSKarten& rot = k.a.SS[3];
-    for (int i = 1; i <= rot.Anzahl; ++i) {
-        const tKarte* t = rot.Karten[i];
-        if (t->Erweiterung || t->Inx < 18 || t->Inx > 24) continue;
-        if (r.tisch[t->Inx - 18]++ == 0) r.erster[t->Inx - 18] = i;
-    }
+    for (int x = 0; x < 7; ++x) r.tisch[x] = k.a.Tisch[18 + x];
     for (int h = 1; h <= Hand(k).Anzahl; ++h) {
         const tKarte* t = Hand(k).Karten[h];
         if (!t->Erweiterung && t->Inx >= 18 && t->Inx <= 24) ++r.hand[t->Inx - 18];
     }
     return r;
+}
+
+// Index of the first plain red table card with that number; 0 if none.
+int ErsterRoter(const KI& k, int32_t inx) {
+    const tSSKarten& rot = k.a.SS[3];
+    for (int i = 1; i <= rot.Anzahl; ++i)
+        if (!rot.Karten[i]->Erweiterung && rot.Karten[i]->Inx == inx) return i;
+    return 0;
 }
 
 int UnbenutzteSternwarte(const KI& k) {
@@ -533,9 +536,9 @@ namespace {
 
 // One aristocrat kind as target of a red upgrade costing `preis`: buys or lays it when affordable.
 template <class Ausfuehren>
-bool RotesZielVersuchen(KI& k, const RoteArten& r, int32_t x, const tKarte* u, int32_t preis, int32_t minRest,
+bool RotesZielVersuchen(KI& k, int32_t x, const tKarte* u, int32_t preis, int32_t minRest,
                         Ausfuehren ausfuehren) {
-    int ziel = r.erster[x - 18];
+    const int ziel = ErsterRoter(k, x);
     if (ziel == 0) return false;
     const tKarte* t = k.a.SS[3].Karten[ziel];
     int32_t kosten = Max1(preis - t->Kosten);
@@ -551,18 +554,18 @@ bool RotesUpgradeRegel(KI& k, const RoteArten& r, const tKarte* u, int32_t preis
     for (int32_t x = hoechste; x >= 18; --x) {
         int32_t n = r.tisch[x - 18];
         if ((n >= 2 || (handZaehlt && n == 1 && r.hand[x - 18] >= 1)) &&
-            RotesZielVersuchen(k, r, x, u, preis, minRest, ausfuehren))
+            RotesZielVersuchen(k, x, u, preis, minRest, ausfuehren))
             return true;
     }
     if (schluss) {
         for (int32_t x = hoechste; x >= 18; --x)
-            if (r.tisch[x - 18] == 1 && RotesZielVersuchen(k, r, x, u, preis, minRest, ausfuehren))
+            if (r.tisch[x - 18] == 1 && RotesZielVersuchen(k, x, u, preis, minRest, ausfuehren))
                 return true;
         return false;
     }
     if (u->Kosten > 10) return false;
     for (int32_t x = 18; x <= 20; ++x)
-        if (r.tisch[x - 18] == 1 && RotesZielVersuchen(k, r, x, u, preis, minRest, ausfuehren)) return true;
+        if (r.tisch[x - 18] == 1 && RotesZielVersuchen(k, x, u, preis, minRest, ausfuehren)) return true;
     return false;
 }
 
@@ -607,18 +610,18 @@ bool LegeTeuerstesRotesUpgrade(KI& k, int32_t minRest) {
     RoteArten r = ZaehleRote(k);
     auto lege = [&](int ziel) { return LegeHandkarte(k, 3, ziel, u); };
     for (int32_t x = 24; x >= 18; --x)
-        if (r.tisch[x - 18] >= 2 && RotesZielVersuchen(k, r, x, ut, p, minRest, lege)) return true;
+        if (r.tisch[x - 18] >= 2 && RotesZielVersuchen(k, x, ut, p, minRest, lege)) return true;
     int32_t t = 24;
     for (int32_t x = 18; x <= 24; ++x) {
-        if (r.tisch[x - 18] == 1 && Max1(p - k.a.SS[3].Karten[r.erster[x - 18]]->Kosten) == 1) {
+        if (r.tisch[x - 18] == 1 && Max1(p - k.a.SS[3].Karten[ErsterRoter(k, x)]->Kosten) == 1) {
             t = x;
             break;
         }
     }
     for (int32_t x = t; x <= 24; ++x)
-        if (r.tisch[x - 18] == 1 && RotesZielVersuchen(k, r, x, ut, p, minRest, lege)) return true;
+        if (r.tisch[x - 18] == 1 && RotesZielVersuchen(k, x, ut, p, minRest, lege)) return true;
     for (int32_t x = t; x >= 18; --x)
-        if (r.tisch[x - 18] == 1 && RotesZielVersuchen(k, r, x, ut, p, minRest, lege)) return true;
+        if (r.tisch[x - 18] == 1 && RotesZielVersuchen(k, x, ut, p, minRest, lege)) return true;
     return false;
 }
 
@@ -860,7 +863,7 @@ bool LegeRotesUpgradeInx(KI& k, int32_t inx) {
         for (int32_t x = 22; x >= 18; --x) {
             const int32_t n = r.tisch[x - 18];
             if (durchgang == 1 ? n < 2 : n != 1) continue;
-            const int ziel = r.erster[x - 18];
+            const int ziel = ErsterRoter(k, x);
             if (k.Geld() >= Max1(p - k.a.SS[3].Karten[ziel]->Kosten)) return LegeHandkarte(k, 3, ziel, u);
         }
     }
