@@ -165,15 +165,19 @@ bool NimmInHand(KI& k, int i) {
 bool KaufeGuenstigsteKarte(KI& k, int farbe, int32_t limit) {
     if (k.Geld() == 0 || !ArtInAuslage(k, farbe, false)) return false;
     int best = 0;
+    int32_t bestPreis = 0;
     for (unsigned m = Plaetze(k, farbe, false); m != 0; m &= m - 1) {
         const int i = Erster(m);
         const tKarte* t = k.A().TKarten[i];
-        if (!Schlicht(t, farbe) || k.a.Preis(i) - k.EinkommenJetzt(*t) > limit) continue;
-        if (best == 0 || k.a.Preis(i) < k.a.Preis(best) ||
-            (k.a.Preis(i) == k.a.Preis(best) && t->Kosten < k.A().TKarten[best]->Kosten))
+        if (!Schlicht(t, farbe)) continue;
+        const int32_t preis = k.a.Preis(i);
+        if (preis - k.EinkommenJetzt(*t) > limit) continue;
+        if (best == 0 || preis < bestPreis || (preis == bestPreis && t->Kosten < k.A().TKarten[best]->Kosten)) {
             best = i;
+            bestPreis = preis;
+        }
     }
-    return best > 0 && k.a.Preis(best) <= k.Geld() && KaufeAuslagekarte(k, farbe, best, 0);
+    return best > 0 && bestPreis <= k.Geld() && KaufeAuslagekarte(k, farbe, best, 0);
 }
 
 bool KaufeKarteInx(KI& k, int farbe, int32_t minRest, int32_t inx) {
@@ -415,7 +419,8 @@ bool LegeHandkarteInx(KI& k, int /*farbe*/, int32_t minRest, int32_t inx) {
 }
 
 bool LegeTeuersteHandkarte(KI& k, int farbe, int32_t minRest) {
-    if (k.a.SS[farbe].HandAnzahl < 1 || k.Geld() <= 0) return false;
+    // Only a card that is no upgrade can be plain.
+    if (k.a.SS[farbe].HandAnzahl == k.a.SS[farbe].HandErw || k.Geld() <= 0) return false;
     int best = 0;
     int32_t bestPreis = 0;
     for (int h = 1; h <= Hand(k).Anzahl; ++h) {
