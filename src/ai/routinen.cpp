@@ -206,6 +206,7 @@ bool KaufeBereichBegrenzt(KI& k, int farbe, int32_t maxAnzahl, int32_t minRest, 
 }
 
 bool KaufeArtenBegrenzt(KI& k, int farbe, int32_t maxAnzahl, int32_t minRest, int32_t hoch, int32_t tief) {
+    if (k.Geld() == 0 || (k.A().AuslageNummern & Nummern(tief, hoch) & OhneSternwarte) == 0) return false;
     int32_t n = 0;
     const tSSKarten& ss = k.a.SS[farbe];
     for (int i = 1; i <= ss.Anzahl; ++i) {
@@ -255,6 +256,8 @@ bool KaufeBlaueWertung(KI& k, int32_t minRest, int32_t minRest14) {
 
 bool KaufeBereichDuplikatBegrenzt(KI& k, int farbe, int32_t maxDuplikate, int32_t minRest, int32_t hoch,
                                   int32_t tief) {
+    const uint64_t kandidaten = k.A().AuslageNummern & Nummern(tief, hoch) & OhneSternwarte;
+    if (k.Geld() == 0 || kandidaten == 0) return false;
     int32_t duplikate = 0;
     const tSSKarten& ss = k.a.SS[farbe];
     int32_t anzahl[50] = {};
@@ -265,8 +268,7 @@ bool KaufeBereichDuplikatBegrenzt(KI& k, int farbe, int32_t maxDuplikate, int32_
     for (int32_t x = tief < 0 ? 0 : tief; x <= hoch && x <= 49; ++x)
         if (anzahl[x] > 1) duplikate += anzahl[x] - 1;
     if (duplikate >= maxDuplikate) return false;
-    return Aufsteigend(k.A().AuslageNummern & Nummern(tief, hoch) & OhneSternwarte,
-                       [&](int32_t x) { return KaufeKarteInx(k, farbe, minRest, x); });
+    return Aufsteigend(kandidaten, [&](int32_t x) { return KaufeKarteInx(k, farbe, minRest, x); });
 }
 
 bool SperreAdligen(KI& k, int32_t tief, int32_t hoch, int32_t minRest) {
