@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "model/sitzung.h"
+#include "model/stapel.h"
 
 using namespace vm;
 
@@ -163,5 +164,28 @@ TEST(Zufall, LinearKongruent) {
         ASSERT_GE(r, 0);
         ASSERT_LT(r, 7);
         EXPECT_EQ(r, b.Random(7));
+    }
+}
+
+TEST(Stapel, MischenOhneTraceGleichtDemMitTrace) {
+    // Without the trace the shuffle takes its draws without a branch on each; it must lay the same
+    // stacks and leave the generator where the traced one leaves it.
+    TKatalog kat;
+    for (uint32_t seed : {1u, 4711u, 0xFFFFFFFFu, 2024u}) {
+        Spielsitzung mit(kat), ohne(kat);
+        mit.Log.TraceAn = true;
+        mit.Zufall.RandSeed = ohne.Zufall.RandSeed = seed;
+        MischeAlleStapel(mit);
+        MischeAlleStapel(ohne);
+        EXPECT_EQ(ohne.Zufall.RandSeed, mit.Zufall.RandSeed) << seed;
+        for (int k = 1; k <= 4; ++k) {
+            const TKartenstapel& a = mit.S.Kartenstapel[k];
+            const TKartenstapel& b = ohne.S.Kartenstapel[k];
+            ASSERT_EQ(std::memcmp(&a, &b, sizeof a), 0) << seed << " Stapel " << k;
+            // Every kind as often as the catalogue has it.
+            int32_t je[KatalogPlaetze + 1] = {};
+            for (int j = 1; j <= b.Anzahl; ++j) ++je[b.Karten[j].Ref];
+            for (int p = 1; p <= ArtenJeTabelle[k]; ++p) EXPECT_EQ(je[p], kat.Art(k, p).Anzahl) << k << " " << p;
+        }
     }
 }

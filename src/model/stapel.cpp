@@ -20,14 +20,30 @@ void MischeKarten(Spielsitzung& g, int k, int tabelle, int arten, std::string_vi
     g.Trace("");
     g.Trace("Spielstart: ", name);
     TKartenstapel& st = g.S.Kartenstapel[k];
-    for (int j = 1; j <= anzahl; ++j) {
-        int32_t r;
-        do {
-            r = g.Zufall.Random(anzahl) + 1;
-        } while (arbeit[r].Farbe == 0);
-        st.Karten[j] = arbeit[r];
-        arbeit[r].Farbe = 0;
-        g.Trace(j, ": ", st.Karten[j]);
+    if (g.TraceAn()) {
+        for (int j = 1; j <= anzahl; ++j) {
+            int32_t r;
+            do {
+                r = g.Zufall.Random(anzahl) + 1;
+            } while (arbeit[r].Farbe == 0);
+            st.Karten[j] = arbeit[r];
+            arbeit[r].Farbe = 0;
+            g.Trace(j, ": ", st.Karten[j]);
+        }
+    } else {
+        // The same draws without a branch on each: a draw that hits a card already taken writes
+        // place j anyway, and the next draw writes it again. Late in the pile most draws miss,
+        // and a branch on them would mostly be mispredicted.
+        TZufall zufall = g.Zufall;
+        uint32_t frei = static_cast<uint32_t>((uint64_t{2} << anzahl) - 2); // bit r: place r not taken yet
+        for (int j = 1; j <= anzahl;) {
+            const int32_t r = zufall.Random(anzahl) + 1;
+            const uint32_t trifft = (frei >> r) & 1u;
+            st.Karten[j] = arbeit[r];
+            frei &= ~(trifft << r);
+            j += static_cast<int>(trifft);
+        }
+        g.Zufall = zufall;
     }
     for (int j = anzahl + 1; j <= StapelPlaetze; ++j) st.Karten[j] = {};
     st.Anzahl = anzahl;
