@@ -186,36 +186,62 @@ bool SitzTeil(Spielsitzung& g, int spieler, tAuswKarten& a, unsigned listen, boo
     return g.AnzahlFehler == fehlerVorher;
 }
 
+// What the display image needs of a card kind, worked out once per session: the image is
+// rebuilt at nearly every move.
+struct BildInfo {
+    const tKarte* d;
+    uint8_t inx;    // card number, 0 outside 0..49
+    uint8_t art;    // 2 * colour + upgrade
+    uint8_t echt;   // 1 for a plain card or an upgrade of colour 1..3
+    uint8_t farbig; // 1 for colour 1..3
+};
+using BildTabelle = BildInfo[KatalogTabellen][32];
+
+BildInfo Info(const tKarte* d) {
+    const bool farbig = static_cast<uint32_t>(d->Farbe - 1) < 3u;
+    return {d, static_cast<uint8_t>(static_cast<uint32_t>(d->Inx) <= 49u ? d->Inx : 0),
+            static_cast<uint8_t>((d->Farbe & 3) * 2 + (d->Erweiterung & 1)),
+            static_cast<uint8_t>(farbig && static_cast<uint32_t>(d->Erweiterung) < 2u),
+            static_cast<uint8_t>(farbig)};
+}
+
+void FuelleBildTabelle(const Spielsitzung& g, BildTabelle& t) {
+    for (int f = 1; f <= KatalogTabellen; ++f)
+        for (int r = 1; r <= 32; ++r) t[f - 1][r - 1] = Info(&g.Daten({f, r}));
+}
+
 // The display: row 1 in slot order, then the occupied slots of row 2. Returns false when a
 // card is anything but a plain reference, whose price then goes through the full rule.
-bool AuslageBild(const Spielsitzung& g, tAuswAuslage& a) {
+bool AuslageBild(const Spielsitzung& g, const BildTabelle& tabelle, tAuswAuslage& a) {
     const TSpielstand& s = g.S;
     std::memset(a.AuslageLetzte, 0, sizeof a.AuslageLetzte);
+    std::memset(a.ArtPlaetze, 0, sizeof a.ArtPlaetze);
     int n = 0;
     int32_t anzahlReihe2 = 0;
     uint64_t nummern = 0;
     uint32_t arten = 0;
     bool normal = true;
-    std::memset(a.ArtPlaetze, 0, sizeof a.ArtPlaetze);
     auto auslage = [&](tKartenRef karte, int reihe, int platz) {
         ++n;
-        const tKarte* d = &g.Daten(karte);
+        const uint32_t f = static_cast<uint32_t>(karte.Farbe) - 1u, r = static_cast<uint32_t>(karte.Ref) - 1u;
+        BildInfo info;
+        if (f < KatalogTabellen && r < 32u) {
+            info = tabelle[f][r];
+            normal &= info.farbig != 0;
+        } else {
+            // A marked or broken reference: priced by the full rule.
+            info = Info(&g.Daten(karte));
+            normal = false;
+        }
         a.Karten[n] = karte;
-        a.TKarten[n] = d;
+        a.TKarten[n] = info.d;
         a.Reihe[n] = reihe;
         a.Platz[n] = platz;
-        // Range tests as unsigned compares and the kind bits without a branch: this runs for
-        // every display card at nearly every move.
-        const int32_t inx = static_cast<uint32_t>(d->Inx) <= 49u ? d->Inx : 0;
-        nummern |= Bit(inx);
-        const int art = (d->Farbe & 3) * 2 + (d->Erweiterung & 1);
-        arten |= 1u << art;
-        const bool farbig = static_cast<uint32_t>(d->Farbe - 1) < 3u;
-        const bool echteArt = farbig & (static_cast<uint32_t>(d->Erweiterung) < 2u);
-        a.ArtPlaetze[art] |= static_cast<uint8_t>(unsigned{echteArt} << (n - 1));
-        a.AuslageVorige[n] = a.AuslageLetzte[inx];
-        a.AuslageLetzte[inx] = static_cast<uint8_t>(n);
-        normal &= farbig & (static_cast<uint32_t>(karte.Farbe - 1) < 4u);
+        nummern |= Bit(info.inx);
+        arten |= 1u << info.art;
+        a.ArtPlaetze[info.art] |= static_cast<uint8_t>(unsigned{info.echt} << (n - 1));
+        a.AuslageVorige[n] = a.AuslageLetzte[info.inx];
+        a.AuslageLetzte[info.inx] = static_cast<uint8_t>(n);
     };
     const TAuslageReihe& reihe1 = s.Auslage[1];
     for (int p = 1; p <= reihe1.Anzahl && p <= 8; ++p) auslage(reihe1.Karten[p], 1, p);
@@ -305,6 +331,7 @@ struct KISpeicher {
     };
     Auslage auslage;
     Arr1<Sitz, 4> sitz;
+    BildTabelle bildTabelle;
 };
 
 namespace {
@@ -345,18 +372,25 @@ void Merke(KISpeicher::Auslage& au, const Spielsitzung& g) {
 #endif
 }
 
+KISpeicher& Gedaechtnis(Spielsitzung& g) {
+    if (!g.KIGedaechtnis) [[unlikely]] {
+        g.KIGedaechtnis = {new KISpeicher, [](KISpeicher* p) { delete p; }};
+        FuelleBildTabelle(g, g.KIGedaechtnis->bildTabelle);
+    }
+    return *g.KIGedaechtnis;
+}
+
 } // namespace
 
 void ErstelleAuswKarten(Spielsitzung& g, int spieler, tAuswKarten& a) {
     SitzTeil(g, spieler, a, AlleListen, true);
     a.Auslage = &a.EigeneAuslage;
-    if (!AuslageBild(g, a.EigeneAuslage)) AuslagePreise(g, spieler, a);
+    if (!AuslageBild(g, Gedaechtnis(g).bildTabelle, a.EigeneAuslage)) AuslagePreise(g, spieler, a);
     Prognosen(g, spieler, a);
 }
 
 tAuswKarten& Auswertung(Spielsitzung& g, int spieler) {
-    if (!g.KIGedaechtnis) g.KIGedaechtnis = {new KISpeicher, [](KISpeicher* p) { delete p; }};
-    KISpeicher& m = *g.KIGedaechtnis;
+    KISpeicher& m = Gedaechtnis(g);
     KISpeicher::Sitz& z = m.sitz[spieler];
     const TSpieler& sp = g.S.Spieler[spieler];
     const Arr1<uint32_t, 4>& stand = g.ListenStand[spieler];
@@ -367,7 +401,7 @@ tAuswKarten& Auswertung(Spielsitzung& g, int spieler) {
     }
     KISpeicher::Auslage& au = m.auslage;
     if (!Unveraendert(au, g)) {
-        au.gueltig = AuslageBild(g, au.bild);
+        au.gueltig = AuslageBild(g, m.bildTabelle, au.bild);
         Merke(au, g);
     }
     z.a.Auslage = &au.bild;
