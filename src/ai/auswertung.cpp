@@ -77,16 +77,22 @@ template <int C> void Liste(const Spielsitzung& g, const TKartenliste& l, tAuswK
 }
 
 // Takes a list's cards, as the record last held them, out of the counts by number.
+// The counts are bytes, whose stores the compiler must assume may change anything; so what the
+// loops carry lives in locals.
 template <int C> void Entferne(tAuswKarten& a) {
     const tSSKarten& ss = a.SS[C];
-    for (int i = 1; i <= ss.Anzahl; ++i) {
+    const int anzahl = ss.Anzahl;
+    uint64_t nummern = a.BesitzNummern;
+    for (int i = 1; i <= anzahl; ++i) {
         const tKarte* k = ss.Karten[i];
         const int32_t inx = k->Inx;
         if (inx < 1 || inx > 49) continue;
-        --a.Besitz[inx];
-        a.BesitzNummern &= ~(uint64_t{a.Besitz[inx] == 0} << inx);
+        const uint8_t n = static_cast<uint8_t>(a.Besitz[inx] - 1);
+        a.Besitz[inx] = n;
+        nummern &= ~(uint64_t{n == 0} << inx);
         if constexpr (C != ListeHand) a.Tisch[inx] -= k->Farbe == C;
     }
+    a.BesitzNummern = nummern;
 }
 
 // BesitzNummern follows every count as it moves, so it stays right between the lists too.
@@ -212,7 +218,7 @@ void FuelleBildTabelle(const Spielsitzung& g, BildTabelle& t) {
 
 // The display: row 1 in slot order, then the occupied slots of row 2. Returns false when a
 // card is anything but a plain reference, whose price then goes through the full rule.
-bool AuslageBild(const Spielsitzung& g, const BildTabelle& tabelle, tAuswAuslage& a) {
+bool AuslageBild(const Spielsitzung& g, const BildTabelle& tabelle, tAuswAuslage& __restrict a) {
     const TSpielstand& s = g.S;
     std::memset(a.AuslageLetzte, 0, sizeof a.AuslageLetzte);
     std::memset(a.ArtPlaetze, 0, sizeof a.ArtPlaetze);
@@ -257,6 +263,62 @@ bool AuslageBild(const Spielsitzung& g, const BildTabelle& tabelle, tAuswAuslage
     a.AuslageArten = arten;
     a.Normal = normal;
     return normal;
+}
+
+// Follows the display image through one card taken out at (reihe, platz): the later cards of
+// row 1 move one place left, the earlier cards of row 2 one place right, and every later image
+// index one down. Only for an image of plain references that holds every card of both rows, the
+// n1 cards of row 1 first; returns false, changing nothing, when the place is not one it shows.
+bool FolgeEntnahme(tAuswAuslage& a, int n1, int reihe, int platz) {
+    const int n = a.AnzahlAuslage;
+    int i = 0;
+    if (reihe == 1) {
+        if (platz < 1 || platz > n1) return false;
+        i = platz;
+    } else {
+        for (int j = n1 + 1; j <= n && i == 0; ++j)
+            if (a.Platz[j] == platz) i = j;
+        if (i == 0) return false;
+    }
+    for (int j = i; j < n; ++j) {
+        a.Karten[j] = a.Karten[j + 1];
+        a.TKarten[j] = a.TKarten[j + 1];
+        a.Reihe[j] = a.Reihe[j + 1];
+        a.Platz[j] = a.Platz[j + 1];
+    }
+    if (reihe == 1) {
+        for (int j = i; j < n1; ++j) --a.Platz[j];
+    } else {
+        for (int j = n1 + 1; j < i; ++j) ++a.Platz[j];
+    }
+    const int m = n - 1;
+    a.AnzahlAuslage = m;
+    const int zweite = n - n1 - (reihe == 2);
+    a.AnzahlReihe2 = zweite > 0 ? m : 0;
+
+    // Bit i - 1 leaves every kind's set; the bits above it move one down.
+    uint64_t plaetze;
+    std::memcpy(&plaetze, a.ArtPlaetze, sizeof plaetze);
+    constexpr uint64_t Jedes = 0x0101010101010101u;
+    const uint64_t unten = ((1u << (i - 1)) - 1u) * Jedes;
+    plaetze = (plaetze & unten) | ((plaetze >> 1) & ~unten & (0x7Fu * Jedes));
+    std::memcpy(a.ArtPlaetze, &plaetze, sizeof plaetze);
+    // Every card is a plain one of its kind, so the kinds present are the non-empty sets: the
+    // high bit of each non-empty byte, gathered into one byte.
+    constexpr uint64_t Sieben = 0x7Fu * Jedes;
+    const uint64_t voll = (((plaetze & Sieben) + Sieben) | plaetze) & (0x80u * Jedes);
+    a.AuslageArten = static_cast<uint32_t>(((voll >> 7) * 0x0102040810204080u) >> 56);
+
+    std::memset(a.AuslageLetzte, 0, sizeof a.AuslageLetzte);
+    uint64_t nummern = 0;
+    for (int j = 1; j <= m; ++j) {
+        const int32_t inx = a.TKarten[j]->Inx;
+        nummern |= Bit(inx);
+        a.AuslageVorige[j] = a.AuslageLetzte[inx];
+        a.AuslageLetzte[inx] = static_cast<uint8_t>(j);
+    }
+    a.AuslageNummern = nummern & ~uint64_t{1};
+    return true;
 }
 
 // The seat's prices of a display that holds other than plain references: those go through the
@@ -363,6 +425,34 @@ bool Unveraendert(const KISpeicher::Auslage& au, const Spielsitzung& g) {
     return gleich;
 }
 
+// Since the image was built, exactly one card left the display, and the image held every card.
+bool NurEntnommen(const KISpeicher::Auslage& au, const Spielsitzung& g) {
+    const Spielsitzung::TEntnahme& e = g.LetzteEntnahme;
+    if (!au.gueltig || e.stand != g.AuslageStand || au.sitzungStand + 1 != e.stand) return false;
+    if (static_cast<uint32_t>(au.anzahl[0]) > 8u || static_cast<uint32_t>(au.anzahl[1]) > 8u ||
+        au.bild.AnzahlAuslage != au.anzahl[0] + au.anzahl[1])
+        return false;
+    const int r = e.reihe - 1;
+    return (r == 0 || r == 1) && g.S.Auslage[e.reihe].Anzahl == au.anzahl[r] - 1 &&
+           g.S.Auslage[2 - r].Anzahl == au.anzahl[1 - r];
+}
+
+#ifndef NDEBUG
+// The followed image equals one built afresh.
+bool GleichesBild(const Spielsitzung& g, const BildTabelle& tabelle, const tAuswAuslage& a) {
+    tAuswAuslage neu{};
+    AuslageBild(g, tabelle, neu);
+    bool gleich = neu.AnzahlAuslage == a.AnzahlAuslage && neu.AnzahlReihe2 == a.AnzahlReihe2 &&
+                  neu.AuslageNummern == a.AuslageNummern && neu.AuslageArten == a.AuslageArten &&
+                  neu.Normal == a.Normal && std::memcmp(neu.AuslageLetzte, a.AuslageLetzte, 50) == 0 &&
+                  std::memcmp(neu.ArtPlaetze, a.ArtPlaetze, 8) == 0;
+    for (int j = 1; j <= neu.AnzahlAuslage && gleich; ++j)
+        gleich = neu.Karten[j] == a.Karten[j] && neu.TKarten[j] == a.TKarten[j] && neu.Reihe[j] == a.Reihe[j] &&
+                 neu.Platz[j] == a.Platz[j] && neu.AuslageVorige[j] == a.AuslageVorige[j];
+    return gleich;
+}
+#endif
+
 void Merke(KISpeicher::Auslage& au, const Spielsitzung& g) {
     au.sitzungStand = g.AuslageStand;
     au.anzahl[0] = g.S.Auslage[1].Anzahl;
@@ -401,8 +491,11 @@ tAuswKarten& Auswertung(Spielsitzung& g, int spieler) {
     }
     KISpeicher::Auslage& au = m.auslage;
     if (!Unveraendert(au, g)) {
-        au.gueltig = AuslageBild(g, m.bildTabelle, au.bild);
+        if (!NurEntnommen(au, g) ||
+            !FolgeEntnahme(au.bild, au.anzahl[0], g.LetzteEntnahme.reihe, g.LetzteEntnahme.platz))
+            au.gueltig = AuslageBild(g, m.bildTabelle, au.bild);
         Merke(au, g);
+        assert(!au.gueltig || GleichesBild(g, m.bildTabelle, au.bild));
     }
     z.a.Auslage = &au.bild;
     if (!au.gueltig) AuslagePreise(g, spieler, z.a);

@@ -89,6 +89,13 @@ public:
     // is keyed on these counts instead of comparing the lists.
     Arr1<Arr1<uint32_t, 4>, 4> ListenStand{};
     uint32_t AuslageStand = 0;
+    // The last change of the display when it took one card out: the display count it gave, and
+    // the place. Lets the computer players follow that change instead of looking at every card.
+    struct TEntnahme {
+        uint32_t stand = 0;
+        int32_t reihe = 0, platz = 0;
+    };
+    TEntnahme LetzteEntnahme;
 
     const TKatalog& Katalog() const { return *katalog_; }
     IBrett& Brett() { return *brett_; }
@@ -111,6 +118,10 @@ public:
         return S.Spieler[spieler].Karten[liste];
     }
     void AuslageGeaendert() { ++AuslageStand; }
+    // The card at that place left the display, and the rest of its row moved up to fill it.
+    void AuslageEntnommen(int reihe, int platz) {
+        LetzteEntnahme = {++AuslageStand, reihe, platz};
+    }
     // After the whole state was replaced (undo, loading, a recording): everything counts as changed.
     void ZustandErsetzt();
     const tKarte& Daten(tKartenRef k) const { return katalog_->Daten(k); }

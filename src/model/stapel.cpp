@@ -127,7 +127,7 @@ tKartenRef ZieheKarteAuslage(Spielsitzung& g, int reihe, int platz) {
         g.InternerFehler(1, "ZieheKarteAuslage");
         return {};
     }
-    g.AuslageGeaendert();
+    g.AuslageEntnommen(reihe, platz);
     TAuslageReihe& r = g.S.Auslage[reihe];
     tKartenRef karte = r.Karten[platz];
     --r.Anzahl;
