@@ -335,35 +335,56 @@ void AuslagePreise(Spielsitzung& g, int spieler, tAuswKarten& a) {
     }
 }
 
-// Forecasts and end-of-game warnings.
+// Forecasts and end-of-game warnings. Without branches: the phase and the stacks change from
+// move to move in no pattern a branch could learn.
+constexpr int MaxAdelsarten = 17; // numbers 18..24 and 40..49
+struct Adelsboni {
+    int32_t t[2][MaxAdelsarten + 1];
+};
+constexpr Adelsboni AdelsboniTabelle = [] {
+    Adelsboni b{};
+    for (int n = 0; n <= MaxAdelsarten; ++n) {
+        b.t[0][n] = AdelsbonusTabelle(n, false);
+        b.t[1][n] = AdelsbonusTabelle(n, true);
+    }
+    return b;
+}();
+
+int32_t Wenn(bool bedingung, int32_t wert) {
+    return -static_cast<int32_t>(bedingung) & wert;
+}
+
 void Prognosen(const Spielsitzung& g, int spieler, tAuswKarten& a) {
     const TSpielstand& s = g.S;
-    // Sums in locals: stored once, not after every step.
-    int32_t punkte = s.Spieler[spieler].Siegpunkte;
-    for (int c = s.Phase; c >= 1 && c <= 3; ++c) punkte += a.SS[c].Punkte;
+    const int32_t phase = s.Phase;
+    const bool farbPhase = static_cast<uint32_t>(phase - 1) < 3u;
+    // The incomes of this phase's colour and the later ones, as their scorings will pay them.
+    const int32_t punkte = s.Spieler[spieler].Siegpunkte + Wenn(farbPhase & (phase <= 1), a.SS[1].Punkte) +
+                           Wenn(farbPhase & (phase <= 2), a.SS[2].Punkte) + Wenn(farbPhase, a.SS[3].Punkte);
     // The end-of-game bonus counts the aristocrat kinds in the hand too.
-    a.Punkteprognose = punkte + AdelsbonusTabelle(a.Adelsarten, s.AdelsbonusErweitert != 0);
+    a.Punkteprognose = punkte + AdelsboniTabelle.t[s.AdelsbonusErweitert != 0][a.Adelsarten];
     a.Geldprognose = a.SS[1].Geld + a.SS[2].Geld + a.SS[3].Geld;
 
-    // Warnings for a look-ahead of 0..3 cards leaving the display.
-    if (s.StapelLeer) {
-        for (int i = 0; i < 4; ++i) a.EndeNah[i] = a.StapelKnapp[i] = true;
-    } else if (s.Phase < 1 || s.Phase > 3) {
-        for (int i = 0; i < 4; ++i) a.EndeNah[i] = a.StapelKnapp[i] = false;
-    } else {
-        const int naechste = s.Phase + 1;
-        const int32_t imAuslage = s.Auslage[1].Anzahl + s.Auslage[2].Anzahl;
-        const int32_t rest = s.RestStapel(naechste);
-        bool knapp = false;
-        for (int k = naechste; k <= 4; ++k)
-            if (s.RestStapel(k) < 4) knapp = true;
-        for (int i = 0; i < 4; ++i) {
-            int32_t bedarf = 8 - imAuslage + i;
-            if (bedarf > 8) bedarf = 8;
-            a.StapelKnapp[i] = bedarf >= rest;
-            a.EndeNah[i] = a.StapelKnapp[i] || knapp;
-        }
-    }
+    // Warnings for a look-ahead of 0..3 cards leaving the display: the stack of the next phase
+    // cannot refill it, or some later stack is nearly empty. An empty stack warns always; outside
+    // the colour phases nothing warns.
+    const int naechste = farbPhase ? phase + 1 : 4;
+    const int32_t imAuslage = s.Auslage[1].Anzahl + s.Auslage[2].Anzahl;
+    const int32_t rest = s.RestStapel(naechste);
+    const bool knapp = ((naechste <= 2) & (s.RestStapel(2) < 4)) | ((naechste <= 3) & (s.RestStapel(3) < 4)) |
+                       (s.RestStapel(4) < 4);
+    // The display needs min(8 - imAuslage + i, 8) cards for look-ahead i, which grows with i: the
+    // stack is short from the first i where that reaches the rest on, and never if the rest is over 8.
+    const int32_t ab = rest > 8 ? 4 : std::clamp(rest - (8 - imAuslage), 0, 4);
+    constexpr uint64_t Alle = 0x01010101u; // one true per look-ahead, as the bytes of the bools
+    const uint64_t stapelKnapp = (Alle << (8 * ab)) & Alle;
+    const uint64_t leer = Alle & -uint64_t{s.StapelLeer != 0};
+    const uint64_t inPhase = Alle & -uint64_t{farbPhase};
+    const uint32_t knappBytes = static_cast<uint32_t>(leer | (inPhase & stapelKnapp));
+    const uint32_t nahBytes = static_cast<uint32_t>(leer | (inPhase & (stapelKnapp | (Alle & -uint64_t{knapp}))));
+    static_assert(sizeof a.StapelKnapp == 4 && sizeof a.EndeNah == 4 && sizeof(bool) == 1);
+    std::memcpy(a.StapelKnapp, &knappBytes, 4);
+    std::memcpy(a.EndeNah, &nahBytes, 4);
 }
 
 } // namespace
@@ -402,7 +423,7 @@ namespace {
 unsigned Geaendert(const KISpeicher::Sitz& z, const TSpieler& sp, const Arr1<uint32_t, 4>& stand) {
     unsigned listen = 0;
     for (int l = 1; l <= 4; ++l) {
-        const bool anders = z.stand[l] != stand[l] || z.anzahl[l] != sp.Karten[l].Anzahl;
+        const bool anders = ((z.stand[l] ^ stand[l]) | static_cast<uint32_t>(z.anzahl[l] ^ sp.Karten[l].Anzahl)) != 0;
         listen |= static_cast<unsigned>(anders) << l;
         assert(anders || !z.gueltig || std::memcmp(&z.listen[l], &sp.Karten[l], sizeof z.listen[l]) == 0);
     }
@@ -419,8 +440,8 @@ void Merke(KISpeicher::Sitz& z, const TSpieler& sp, const Arr1<uint32_t, 4>& sta
 }
 
 bool Unveraendert(const KISpeicher::Auslage& au, const Spielsitzung& g) {
-    const bool gleich = au.gueltig && au.sitzungStand == g.AuslageStand &&
-                        au.anzahl[0] == g.S.Auslage[1].Anzahl && au.anzahl[1] == g.S.Auslage[2].Anzahl;
+    const bool gleich = au.gueltig & (au.sitzungStand == g.AuslageStand) &
+                        (au.anzahl[0] == g.S.Auslage[1].Anzahl) & (au.anzahl[1] == g.S.Auslage[2].Anzahl);
     assert(!gleich || std::memcmp(&au.reihen, &g.S.Auslage, sizeof au.reihen) == 0);
     return gleich;
 }

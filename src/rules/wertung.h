@@ -12,7 +12,7 @@ struct TAdelsbonus {
     int32_t bonus = 0;
     int32_t arten = 0; // number of different aristocrat kinds
 };
-inline int32_t AdelsbonusTabelle(int32_t arten, bool erweitert) {
+constexpr int32_t AdelsbonusTabelle(int32_t arten, bool erweitert) {
     if (arten <= 0) return 0;
     if (arten <= 10) return arten * (arten + 1) / 2;
     return erweitert ? 55 + 10 * (arten - 10) : 55;
