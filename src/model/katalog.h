@@ -72,9 +72,11 @@ public:
     // Record of a reference; the used mark is ignored. Anything outside the
     // catalogue yields the all-zero record.
     const tKarte& Daten(tKartenRef k) const {
-        int32_t f = k.Farbe >= Benutzt ? k.Farbe - Benutzt : k.Farbe;
-        if (f < 1 || f > KatalogTabellen || k.Ref < 1 || k.Ref > KatalogPlaetze) return leer_;
-        return t_[f][k.Ref];
+        // One table lookup without a branch: nearly every rule and every computer move asks this.
+        const uint32_t f = static_cast<uint32_t>(k.Farbe >= Benutzt ? k.Farbe - Benutzt : k.Farbe);
+        const uint32_t r = static_cast<uint32_t>(k.Ref);
+        const uint32_t i = f <= KatalogTabellen && r < ZeigerJeTabelle ? f * ZeigerJeTabelle + r : 0;
+        return *zeiger_[i];
     }
     // True for an unmarked reference within the kinds actually used.
     static constexpr bool Gueltig(tKartenRef k) {
@@ -86,8 +88,11 @@ public:
     void Umbenennen(int32_t tabelle, int32_t platz, std::string name, std::string beschreibung);
 
 private:
+    static constexpr uint32_t ZeigerJeTabelle = 32;
     TKatalogTabellen t_;
     tKarte leer_{};
+    // Record of (table, slot) at table * 32 + slot; the all-zero record wherever that is no kind.
+    const tKarte* zeiger_[(KatalogTabellen + 1) * ZeigerJeTabelle];
     std::deque<std::string> texte_; // storage for renamed texts; deque keeps views stable
 };
 

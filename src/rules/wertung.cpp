@@ -2,25 +2,28 @@
 
 namespace vm {
 
-int32_t EinkommenGeld(const Spielsitzung& g, int phase, int spieler) {
-    if (phase < 1 || phase > 3) return 0;
+TEinkommen Einkommen(const Spielsitzung& g, int phase, int spieler) {
+    if (phase < 1 || phase > 3) return {};
     const TSpieler& sp = g.S.Spieler[spieler];
     const TKartenliste& l = sp.Karten[phase];
-    int32_t summe = 0;
-    for (int i = 1; i <= l.Anzahl; ++i)
-        if (!KarteBenutzt(l.Karten[i])) summe += g.Daten(l.Karten[i]).Geld;
-    if (phase == 2 && (sp.Sondereigenschaften & GeldProRot)) summe += sp.Karten[3].Anzahl;
-    if (phase == 3 && (sp.Sondereigenschaften & GeldProGruen)) summe += sp.Karten[1].Anzahl;
-    return summe;
+    TEinkommen e;
+    for (int i = 1; i <= l.Anzahl; ++i) {
+        // A used card pays nothing: its record counts as the all-zero one.
+        const tKarte& d = g.Daten(KarteBenutzt(l.Karten[i]) ? tKartenRef{} : l.Karten[i]);
+        e.geld += d.Geld;
+        e.punkte += d.Siegpunkte;
+    }
+    if (phase == 2 && (sp.Sondereigenschaften & GeldProRot)) e.geld += sp.Karten[3].Anzahl;
+    if (phase == 3 && (sp.Sondereigenschaften & GeldProGruen)) e.geld += sp.Karten[1].Anzahl;
+    return e;
+}
+
+int32_t EinkommenGeld(const Spielsitzung& g, int phase, int spieler) {
+    return Einkommen(g, phase, spieler).geld;
 }
 
 int32_t EinkommenPunkte(const Spielsitzung& g, int phase, int spieler) {
-    if (phase < 1 || phase > 3) return 0;
-    const TKartenliste& l = g.S.Spieler[spieler].Karten[phase];
-    int32_t summe = 0;
-    for (int i = 1; i <= l.Anzahl; ++i)
-        if (!KarteBenutzt(l.Karten[i])) summe += g.Daten(l.Karten[i]).Siegpunkte;
-    return summe;
+    return Einkommen(g, phase, spieler).punkte;
 }
 
 namespace {
@@ -58,8 +61,8 @@ void Wertung(Spielsitzung& g, int phase) {
     bool schluss = g.S.StapelLeer && phase == 4;
     for (int s = 1; s <= g.S.SpielerAnzahl; ++s) {
         TSpieler& sp = g.SpKonto(s);
-        int32_t geld = EinkommenGeld(g, phase, s);
-        int32_t punkte = EinkommenPunkte(g, phase, s);
+        const TEinkommen e = Einkommen(g, phase, s);
+        const int32_t geld = e.geld, punkte = e.punkte;
         sp.Geld += geld;
         sp.Siegpunkte += punkte;
         int32_t a = 0, m = 0, h = 0;

@@ -5,6 +5,12 @@
 
 namespace vm {
 
+// What the unused cards of a seat's list `phase` pay in that phase's scoring.
+struct TEinkommen {
+    int32_t geld = 0;
+    int32_t punkte = 0;
+};
+TEinkommen Einkommen(const Spielsitzung& g, int phase, int spieler);
 int32_t EinkommenGeld(const Spielsitzung& g, int phase, int spieler);
 int32_t EinkommenPunkte(const Spielsitzung& g, int phase, int spieler);
 
