@@ -520,20 +520,42 @@ int SimLaufen(SimSerie& serie, const SimOptionen& opt, std::ostream& out, std::o
     }
     // The per-game output; `nummer` is the number of the last game handed over.
     const int n = opt.spieler;
+    std::string zeilen;
+    auto zeile = [&](std::string_view text) { zeilen += text; };
+    auto zahl = [&](int64_t wert) {
+        char ziffern[24];
+        const auto ende = std::to_chars(ziffern, ziffern + sizeof ziffern, wert).ptr;
+        zeilen.append(ziffern, ende);
+    };
     auto ausgeben = [&](const TSpielErgebnis* e, size_t menge, int64_t& nummer) {
         for (size_t i = 0; i < menge; ++i) {
             ++nummer;
             if (json) JsonSpiel(jsonPuffer, e[i], n, erstesSpiel);
             erstesSpiel = false;
             if (!spielZeilen) continue;
-            out << "Spiel " << nummer << ": " << e[i].Runden << " Runden";
-            for (int s = 0; s < n; ++s)
-                out << " | Spieler " << s + 1 << ": " << e[i].Punkte[s] << " SP, " << e[i].Geld[s]
-                    << " Geld, Platz " << int{e[i].Platz[s]};
-            out << '\n';
+            // Built in a buffer and written once per block: the stream's number formatting cost
+            // a few per cent of the whole run.
+            zeile("Spiel ");
+            zahl(nummer);
+            zeile(": ");
+            zahl(e[i].Runden);
+            zeile(" Runden");
+            for (int s = 0; s < n; ++s) {
+                zeile(" | Spieler ");
+                zahl(s + 1);
+                zeile(": ");
+                zahl(e[i].Punkte[s]);
+                zeile(" SP, ");
+                zahl(e[i].Geld[s]);
+                zeile(" Geld, Platz ");
+                zahl(e[i].Platz[s]);
+            }
+            zeilen += '\n';
         }
         json.Schreibe(jsonPuffer);
         jsonPuffer.clear();
+        out.write(zeilen.data(), static_cast<std::streamsize>(zeilen.size()));
+        zeilen.clear();
     };
     int64_t nummer = 0;
     if (ergebnisseNoetig) {
