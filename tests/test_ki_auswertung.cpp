@@ -483,6 +483,46 @@ TEST_F(KiAuswertung, GemerkteZieleFolgenHandUndGruenerListeEinzeln) {
     EXPECT_EQ(m->SS[4].Ziel[1], 1);
 }
 
+TEST_F(KiAuswertung, GemerkterDatensatzFolgtEinzelnenKartenDerRegeln) {
+    // A card bought onto the table or taken into or out of the hand by the rules is followed by
+    // the kept record without rebuilding the list; it must end as a fresh record would.
+    tAuswKarten f{};
+    auto pruefe = [&](const char* schritt) {
+        const tAuswKarten& m = Auswertung(g, 2);
+        ErstelleAuswKarten(g, 2, f);
+        EXPECT_TRUE(GleicheAuswertung(m, f)) << schritt;
+        return &m;
+    };
+    g.SpKonto(2).Geld = 100;
+    LegeAufTisch(g, 2, {Goldgraeber, Schaefer, Schreiber});
+    LegeInHand(g, 2, {Hofmeisterin, Patriarch});
+    pruefe("Start");
+    auto kaufe = [&](int32_t inx) {
+        LegeBezahleSpielerkarteTisch(g, 2, g.S.Spieler[2].Tischkarten() + 1, 1, KarteInx(inx));
+        g.AktionenImZug = 0;
+    };
+    // The joker goes behind the lower numbers; a card put in front of it moves it on.
+    kaufe(Zar);
+    EXPECT_EQ(pruefe("Zar gekauft")->ZarInx, 3);
+    kaufe(Holzfaeller);
+    EXPECT_EQ(pruefe("Holzfaeller davor")->ZarInx, 4);
+    // The dearest aristocrat leaves the hand: the red upgrade's allowance falls to the table's.
+    const int32_t mitHofmeisterin = pruefe("vorher")->SS[3].HandPreis;
+    ZieheKarteHand(g, 2, 1);
+    const tAuswKarten* m = pruefe("Hofmeisterin weg");
+    EXPECT_EQ(m->HandNummern, uint64_t{1} << Patriarch);
+    EXPECT_GT(m->SS[3].HandPreis, mitHofmeisterin - 18);
+    kaufe(Richter);
+    pruefe("Richter");
+    ASSERT_TRUE(NimmKarteAufHand(g, 2, KarteInx(Hofmeisterin)));
+    pruefe("Hofmeisterin zurueck");
+    ASSERT_TRUE(NimmKarteAufHand(g, 2, KarteInx(Patriarch)));
+    ZieheKarteHand(g, 2, 1);
+    m = pruefe("ein Patriarch weg, einer bleibt");
+    EXPECT_TRUE((m->HandNummern >> Patriarch) & 1u);
+    EXPECT_EQ(m->SS[3].HandAnzahl, 2);
+}
+
 TEST(KiAuswertungSpiele, GemerkteDatensaetzeGleichenFrischenInGanzenPartien) {
     // Every seat's remembered record against a fresh one before every action of whole games:
     // computer moves of the main strategies and random actions of every kind.

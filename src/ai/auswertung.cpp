@@ -95,11 +95,89 @@ template <int C> void Entferne(tAuswKarten& a) {
     a.BesitzNummern = nummern;
 }
 
+// Follows one card put in at an index of list C (any list) or taken out of the hand, as the
+// rules noted it, instead of taking the whole list out and in again. False, changing nothing,
+// when the list does not have the length that change gives.
+template <int C> bool Folge(const Spielsitzung& g, const TKartenliste& l, tAuswKarten& a,
+                            const Spielsitzung::TListenAenderung& e) {
+    tSSKarten& ss = a.SS[C];
+    const int alt = ss.Anzahl, t = e.index;
+    const tKarte** karten = ss.Karten.begin() - 1; // karten[i] is place i
+    const tKarte* k;
+    int richtung;
+    if (e.art > 0) {
+        if (l.Anzahl != alt + 1 || alt + 1 > 31 || t < 1 || t > alt + 1) return false;
+        k = &g.Daten(l.Karten[t]);
+        std::memmove(karten + t + 1, karten + t, static_cast<size_t>(alt - t + 1) * sizeof *karten);
+        karten[t] = k;
+        richtung = 1;
+    } else {
+        if (C != ListeHand || e.art != -1 || l.Anzahl != alt - 1 || t < 1 || t > alt) return false;
+        k = karten[t];
+        std::memmove(karten + t, karten + t + 1, static_cast<size_t>(alt - t) * sizeof *karten);
+        richtung = -1;
+    }
+    const int anzahl = alt + richtung;
+    ss.Anzahl = anzahl;
+    // As after a rebuild: no targets; those of the green list and the hand are found anew.
+    std::fill(ss.Ziel.begin(), ss.Ziel.begin() + anzahl, 0);
+    ss.AnzahlErw += richtung * (k->Erweiterung == 1);
+    const int32_t inx = k->Inx;
+    if (inx < 1 || inx > 49) return true;
+    const uint8_t besitz = static_cast<uint8_t>(a.Besitz[inx] + richtung);
+    a.Besitz[inx] = besitz;
+    a.BesitzNummern = (a.BesitzNummern & ~Bit(inx)) | (uint64_t{besitz != 0} << inx);
+    if constexpr (C == ListeHand) {
+        if (k->Farbe >= 1 && k->Farbe <= 3) {
+            a.SS[k->Farbe].HandAnzahl += richtung;
+            a.SS[k->Farbe].HandErw += richtung * (k->Erweiterung == 1);
+        }
+        if (richtung > 0) {
+            a.HandNummern |= Bit(inx);
+            a.AdelHand = std::max(a.AdelHand, Adelspreis(k));
+        } else {
+            // Another copy may stay in the hand, and the dearest aristocrat may have left.
+            uint64_t nummern = 0;
+            int32_t adel = 0;
+            for (int i = 1; i <= anzahl; ++i) {
+                const int32_t x = karten[i]->Inx;
+                if (x < 1 || x > 49) continue;
+                nummern |= Bit(x);
+                adel = std::max(adel, Adelspreis(karten[i]));
+            }
+            a.HandNummern = nummern;
+            a.AdelHand = adel;
+        }
+    } else {
+        if constexpr (C == 3) a.AdelRot = std::max(a.AdelRot, Adelspreis(k));
+        const bool farbe = k->Farbe == C;
+        if constexpr (C == 1) {
+            // The first green "Zar+Zimmermann" moved one place on, or is the new card.
+            int zar = a.ZarInx >= t ? a.ZarInx + 1 : a.ZarInx;
+            if (farbe && inx == InxZar && (zar == 0 || t < zar)) zar = t;
+            a.ZarInx = zar;
+        }
+        if (!farbe) return true;
+        ++a.Tisch[inx];
+        a.GeldListe[C] += k->Geld;
+        ss.Punkte += k->Siegpunkte;
+    }
+    return true;
+}
+
 // BesitzNummern follows every count as it moves, so it stays right between the lists too.
-template <int C> void Erneuere(const Spielsitzung& g, const TSpieler& sp, tAuswKarten& a, unsigned listen,
-                               bool neu) {
+// A list whose only change since the record was built (at count `vorher`) is the one the rules
+// noted is followed through it.
+template <int C> void Erneuere(const Spielsitzung& g, int spieler, const TSpieler& sp, tAuswKarten& a,
+                               unsigned listen, const uint32_t* vorher, bool neu) {
     if (!(listen & (1u << C))) return;
-    if (!neu) Entferne<C>(a);
+    if (!neu) {
+        const Spielsitzung::TListenAenderung& e = g.LetzteListenAenderung[spieler][C];
+        if (e.art != 0 && e.vorher == vorher[C - 1] && e.nachher == g.ListenStand[spieler][C] &&
+            Folge<C>(g, sp.Karten[C], a, e))
+            return;
+        Entferne<C>(a);
+    }
     Liste<C>(g, sp.Karten[C], a);
 }
 
@@ -107,7 +185,8 @@ template <int C> void Erneuere(const Spielsitzung& g, const TSpieler& sp, tAuswK
 // nothing; otherwise the record holds it for the seat's previous cards and only the lists in
 // `listen` (bit l for list l) changed since. Returns false when a price went through the full
 // rule and reported a fault, so that the part is not reused.
-bool SitzTeil(Spielsitzung& g, int spieler, tAuswKarten& a, unsigned listen, bool neu) {
+bool SitzTeil(Spielsitzung& g, int spieler, tAuswKarten& a, unsigned listen, bool neu,
+              const uint32_t* vorher = nullptr) {
     const TSpieler& sp = g.S.Spieler[spieler];
     a.Sondereigenschaften = sp.Sondereigenschaften;
     const int64_t fehlerVorher = g.AnzahlFehler;
@@ -117,10 +196,10 @@ bool SitzTeil(Spielsitzung& g, int spieler, tAuswKarten& a, unsigned listen, boo
         a.BesitzNummern = 0;
         listen = AlleListen;
     }
-    Erneuere<1>(g, sp, a, listen, neu);
-    Erneuere<2>(g, sp, a, listen, neu);
-    Erneuere<3>(g, sp, a, listen, neu);
-    Erneuere<ListeHand>(g, sp, a, listen, neu);
+    Erneuere<1>(g, spieler, sp, a, listen, vorher, neu);
+    Erneuere<2>(g, spieler, sp, a, listen, vorher, neu);
+    Erneuere<3>(g, spieler, sp, a, listen, vorher, neu);
+    Erneuere<ListeHand>(g, spieler, sp, a, listen, vorher, neu);
     a.Adelsarten = std::popcount(a.BesitzNummern & Adelsnummern);
     const int32_t hoechsterAdel = std::max(a.AdelRot, a.AdelHand);
     const int32_t zarInx = a.ZarInx;
@@ -474,6 +553,27 @@ bool GleichesBild(const Spielsitzung& g, const BildTabelle& tabelle, const tAusw
 }
 #endif
 
+#ifndef NDEBUG
+// The seat part followed through noted changes equals one built afresh.
+bool GleicherSitz(Spielsitzung& g, int spieler, const tAuswKarten& a) {
+    tAuswKarten f{};
+    SitzTeil(g, spieler, f, AlleListen, true);
+    bool gleich = std::memcmp(f.Besitz, a.Besitz, sizeof f.Besitz) == 0 &&
+                  std::memcmp(f.Tisch, a.Tisch, sizeof f.Tisch) == 0 && f.BesitzNummern == a.BesitzNummern &&
+                  f.HandNummern == a.HandNummern && f.ZarInx == a.ZarInx && f.AdelRot == a.AdelRot &&
+                  f.AdelHand == a.AdelHand && f.Adelsarten == a.Adelsarten &&
+                  f.HandPreisGesamt == a.HandPreisGesamt;
+    for (int c = 1; c <= 4 && gleich; ++c) {
+        const tSSKarten &x = f.SS[c], &y = a.SS[c];
+        gleich = x.Anzahl == y.Anzahl && x.AnzahlErw == y.AnzahlErw && x.HandErw == y.HandErw &&
+                 x.HandAnzahl == y.HandAnzahl && x.Geld == y.Geld && x.Punkte == y.Punkte &&
+                 x.HandPreis == y.HandPreis;
+        for (int i = 1; i <= x.Anzahl && gleich; ++i) gleich = x.Karten[i] == y.Karten[i] && x.Ziel[i] == y.Ziel[i];
+    }
+    return gleich;
+}
+#endif
+
 void Merke(KISpeicher::Auslage& au, const Spielsitzung& g) {
     au.sitzungStand = g.AuslageStand;
     au.anzahl[0] = g.S.Auslage[1].Anzahl;
@@ -507,8 +607,10 @@ tAuswKarten& Auswertung(Spielsitzung& g, int spieler) {
     const Arr1<uint32_t, 4>& stand = g.ListenStand[spieler];
     const unsigned listen = Geaendert(z, sp, stand);
     if (!z.gueltig || listen != 0 || z.sondereigenschaften != sp.Sondereigenschaften) {
-        z.gueltig = SitzTeil(g, spieler, z.a, listen, !z.gueltig);
+        [[maybe_unused]] const bool gefolgt = z.gueltig && listen != 0;
+        z.gueltig = SitzTeil(g, spieler, z.a, listen, !z.gueltig, z.stand.begin());
         if (z.gueltig) Merke(z, sp, stand);
+        assert(!z.gueltig || !gefolgt || GleicherSitz(g, spieler, z.a));
     }
     KISpeicher::Auslage& au = m.auslage;
     if (!Unveraendert(au, g)) {

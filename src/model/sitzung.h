@@ -96,6 +96,14 @@ public:
         int32_t reihe = 0, platz = 0;
     };
     TEntnahme LetzteEntnahme;
+    // The last change of each seat's list when it was one card put in or taken out at an index:
+    // the list's count before and after, so that the computer players can follow it.
+    struct TListenAenderung {
+        uint32_t vorher = 0, nachher = 0;
+        int32_t art = 0; // +1 put in at index, -1 taken out at index
+        int32_t index = 0;
+    };
+    Arr1<Arr1<TListenAenderung, 4>, 4> LetzteListenAenderung{};
 
     const TKatalog& Katalog() const { return *katalog_; }
     IBrett& Brett() { return *brett_; }
@@ -116,6 +124,11 @@ public:
     TKartenliste& SpListe(int spieler, int liste) {
         ++ListenStand[spieler][liste];
         return S.Spieler[spieler].Karten[liste];
+    }
+    // After the card at `index` of a list was put in (art +1) or taken out (-1) and the rest moved
+    // to make room or close the gap; `vorher` is the list's count before the operation.
+    void ListeGeaendert(int spieler, int liste, uint32_t vorher, int32_t art, int32_t index) {
+        LetzteListenAenderung[spieler][liste] = {vorher, ListenStand[spieler][liste], art, index};
     }
     void AuslageGeaendert() { ++AuslageStand; }
     // The card at that place left the display, and the rest of its row moved up to fill it.

@@ -9,6 +9,7 @@ namespace vm {
 constexpr int MaxHandplaetze = 4;
 
 tKartenRef ZieheKarteHand(Spielsitzung& g, int spieler, int platz) {
+    const uint32_t vorher = g.ListenStand[spieler][ListeHand];
     TKartenliste& h = g.SpListe(spieler, ListeHand);
     if (platz < 1 || platz > h.Anzahl || h.Anzahl > StapelPlaetze) {
         g.InternerFehler(1, "ZieheKarteHand");
@@ -20,12 +21,14 @@ tKartenRef ZieheKarteHand(Spielsitzung& g, int spieler, int platz) {
     g.Trace("Handkarte ", karte, " auswählen");
     for (int p = platz; p < alt; ++p) h.Karten[p] = h.Karten[p + 1];
     h.Karten[alt] = {};
+    g.ListeGeaendert(spieler, ListeHand, vorher, -1, platz);
     for (int p = platz; p <= alt; ++p) g.Brett().HandAnzeigen(spieler, p);
     return karte;
 }
 
 void LegeKarteInHand(Spielsitzung& g, int spieler, int platz, tKartenRef karte) {
     TSpieler& sp = g.SpKonto(spieler);
+    const uint32_t vorher = g.ListenStand[spieler][ListeHand];
     TKartenliste& h = g.SpListe(spieler, ListeHand);
     if (platz < 1 || platz > MaxHandplaetze || h.Anzahl >= MaxHandplaetze) {
         g.InternerFehler(1, "LegeKarteInHand");
@@ -33,6 +36,7 @@ void LegeKarteInHand(Spielsitzung& g, int spieler, int platz, tKartenRef karte) 
     }
     h.Karten[platz] = karte;
     ++h.Anzahl;
+    if (platz == h.Anzahl) g.ListeGeaendert(spieler, ListeHand, vorher, +1, platz);
     g.Brett().HandAnzeigen(spieler, platz);
     sp.LetzteAktion = AktionHand;
     sp.LetzteKarte = karte;

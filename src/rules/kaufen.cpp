@@ -82,9 +82,9 @@ bool AktiviereFreienTischplatz(Spielsitzung& g, int spieler, tKartenRef karte, i
     return markiert;
 }
 
-void SortiereTischkarte(Spielsitzung& g, int spieler, int farbe, int index) {
+int SortiereTischkarte(Spielsitzung& g, int spieler, int farbe, int index) {
     TKartenliste& l = g.SpListe(spieler, farbe);
-    if (index < 1 || index > l.Anzahl) return;
+    if (index < 1 || index > l.Anzahl) return 0;
     tKartenRef k = l.Karten[index];
     int32_t inx = g.Daten(k).Inx;
     int t = l.Anzahl + 1;
@@ -97,10 +97,11 @@ void SortiereTischkarte(Spielsitzung& g, int spieler, int farbe, int index) {
     if (t < index) {
         for (int j = index; j > t; --j) l.Karten[j] = l.Karten[j - 1];
         l.Karten[t] = k;
-    } else {
-        for (int j = index; j < t - 1; ++j) l.Karten[j] = l.Karten[j + 1];
-        l.Karten[t - 1] = k;
+        return t;
     }
+    for (int j = index; j < t - 1; ++j) l.Karten[j] = l.Karten[j + 1];
+    l.Karten[t - 1] = k;
+    return t - 1;
 }
 
 void SondereigenschaftenNeu(Spielsitzung& g, int spieler) {
@@ -138,12 +139,14 @@ void KaufNormal(Spielsitzung& g, int spieler, int32_t position, int reihe, tKart
     }
     sp.Geld -= preis;
     g.Brett().GeldAnzeigen(spieler);
+    const uint32_t vorher = g.ListenStand[spieler][d.Farbe];
     TKartenliste& l = g.SpListe(spieler, d.Farbe);
     l.Karten[++l.Anzahl] = karte;
     if (d.Sondereigenschaften & Sternwarte) ++sp.AnzahlSternwarten;
     if (d.Sondereigenschaften & Schenke) ++sp.AnzahlSchenken;
     sp.Sondereigenschaften |= d.Sondereigenschaften;
-    SortiereTischkarte(g, spieler, d.Farbe, l.Anzahl);
+    const int platz = SortiereTischkarte(g, spieler, d.Farbe, l.Anzahl);
+    if (platz > 0) g.ListeGeaendert(spieler, d.Farbe, vorher, +1, platz);
     g.S.AnzahlPassen = 0;
     g.Brett().TischAnzeigen(spieler);
     ++g.AktionenImZug;

@@ -37,7 +37,9 @@ struct TTischkarte {
 TTischkarte TischpositionZuKarte(const Spielsitzung& g, int spieler, int32_t position);
 // Position of index `index` of list `farbe` on the table.
 int32_t Tischposition(const Spielsitzung& g, int spieler, int farbe, int index);
-void SortiereTischkarte(Spielsitzung& g, int spieler, int farbe, int index);
+// Moves card `index` of a table list to its place by card number; returns that place, 0 when
+// `index` holds no card.
+int SortiereTischkarte(Spielsitzung& g, int spieler, int farbe, int index);
 // Recomputes the ability bits and counters of a seat from its table (a card left the table).
 void SondereigenschaftenNeu(Spielsitzung& g, int spieler);
 
