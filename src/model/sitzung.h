@@ -146,10 +146,8 @@ public:
     void TraceZeile(std::string text) { Log.Zeile(std::move(text)); }
     // Writes one trace line built from its parts, only while the trace is on.
     template <class... A> void Trace(const A&... teile) {
-        if (!Log.TraceAn) return;
-        std::string s;
-        (Anhaengen(s, teile), ...);
-        Log.Zeile(std::move(s));
+        if (Log.TraceAn) [[unlikely]]
+            TraceSchreiben(teile...);
     }
 
     // Reports a fault that an operation found; the caller carries on with a neutral result.
@@ -159,6 +157,13 @@ public:
     void ZustandZuruecksetzen();
 
 private:
+    // Out of line and cold: the rules and the computer players call Trace at nearly every
+    // step, and without the trace none of this code should sit between theirs.
+    template <class... A> [[gnu::noinline, gnu::cold]] void TraceSchreiben(const A&... teile) {
+        std::string s;
+        (Anhaengen(s, teile), ...);
+        Log.Zeile(std::move(s));
+    }
     // Out of line: keeps the hot callers small and the string code in one place.
     void Anhaengen(std::string& s, std::string_view v) const;
     void Anhaengen(std::string& s, const char* v) const { Anhaengen(s, std::string_view(v)); }
