@@ -1,7 +1,6 @@
 #include "ai/auswertung.h"
 
 #include <algorithm>
-#include <bit>
 #include <cassert>
 #include <cstring>
 
@@ -16,7 +15,16 @@ constexpr int32_t InxZar = 6;
 constexpr uint64_t Bit(int32_t inx) {
     return uint64_t{1} << inx;
 }
-constexpr uint64_t Adelsnummern = ((Bit(7) - 1) << 18) | ((Bit(10) - 1) << 40); // 18..24, 40..49
+
+// Aristocrat kinds among the owned numbers, counted inline: without a popcount instruction in
+// the baseline instruction set, std::popcount is a library call.
+int32_t Adelsarten(uint64_t nummern) {
+    uint32_t v = static_cast<uint32_t>((nummern >> 18) & 0x7Fu) | static_cast<uint32_t>(((nummern >> 40) & 0x3FFu) << 7);
+    v = v - ((v >> 1) & 0x55555555u);
+    v = (v & 0x33333333u) + ((v >> 2) & 0x33333333u);
+    v = (v + (v >> 4)) & 0x0F0F0F0Fu;
+    return static_cast<int32_t>((v * 0x01010101u) >> 24);
+}
 
 int Begrenzt(int32_t anzahl) {
     return anzahl < 0 ? 0 : (anzahl > 31 ? 31 : anzahl);
@@ -200,7 +208,7 @@ bool SitzTeil(Spielsitzung& g, int spieler, tAuswKarten& a, unsigned listen, boo
     Erneuere<2>(g, spieler, sp, a, listen, vorher, neu);
     Erneuere<3>(g, spieler, sp, a, listen, vorher, neu);
     Erneuere<ListeHand>(g, spieler, sp, a, listen, vorher, neu);
-    a.Adelsarten = std::popcount(a.BesitzNummern & Adelsnummern);
+    a.Adelsarten = Adelsarten(a.BesitzNummern);
     const int32_t hoechsterAdel = std::max(a.AdelRot, a.AdelHand);
     const int32_t zarInx = a.ZarInx;
 
