@@ -19,7 +19,8 @@ constexpr uint64_t Bit(int32_t inx) {
 // Aristocrat kinds among the owned numbers, counted inline: without a popcount instruction in
 // the baseline instruction set, std::popcount is a library call.
 int32_t Adelsarten(uint64_t nummern) {
-    uint32_t v = static_cast<uint32_t>((nummern >> 18) & 0x7Fu) | static_cast<uint32_t>(((nummern >> 40) & 0x3FFu) << 7);
+    uint32_t v = static_cast<uint32_t>((nummern >> 18) & 0x7Fu) |
+                 static_cast<uint32_t>(((nummern >> 40) & 0x3FFu) << 7);
     v = v - ((v >> 1) & 0x55555555u);
     v = (v & 0x33333333u) + ((v >> 2) & 0x33333333u);
     v = (v + (v >> 4)) & 0x0F0F0F0Fu;
@@ -106,8 +107,9 @@ template <int C> void Entferne(tAuswKarten& a) {
 // Follows one card put in at an index of list C (any list) or taken out of the hand, as the
 // rules noted it, instead of taking the whole list out and in again. False, changing nothing,
 // when the list does not have the length that change gives.
-template <int C> bool Folge(const Spielsitzung& g, const TKartenliste& l, tAuswKarten& a,
-                            const Spielsitzung::TListenAenderung& e) {
+template <int C>
+bool Folge(const Spielsitzung& g, const TKartenliste& l, tAuswKarten& a,
+           const Spielsitzung::TListenAenderung& e) {
     tSSKarten& ss = a.SS[C];
     const int alt = ss.Anzahl, t = e.index;
     const tKarte** karten = ss.Karten.begin() - 1; // karten[i] is place i
@@ -176,8 +178,9 @@ template <int C> bool Folge(const Spielsitzung& g, const TKartenliste& l, tAuswK
 // BesitzNummern follows every count as it moves, so it stays right between the lists too.
 // A list whose only change since the record was built (at count `vorher`) is the one the rules
 // noted is followed through it.
-template <int C> void Erneuere(const Spielsitzung& g, int spieler, const TSpieler& sp, tAuswKarten& a,
-                               unsigned listen, const uint32_t* vorher, bool neu) {
+template <int C>
+void Erneuere(const Spielsitzung& g, int spieler, const TSpieler& sp, tAuswKarten& a, unsigned listen,
+              const uint32_t* vorher, bool neu) {
     if (!(listen & (1u << C))) return;
     if (!neu) {
         const Spielsitzung::TListenAenderung& e = g.LetzteListenAenderung[spieler][C];
@@ -418,7 +421,7 @@ void AuslagePreise(Spielsitzung& g, int spieler, tAuswKarten& a) {
         const tKarte* d = au.TKarten[i];
         const bool normal = karte.Farbe >= 1 && karte.Farbe <= 4 && d->Farbe >= 1 && d->Farbe <= 3;
         a.PreisListe[i] = normal ? KartenPreis(*d, sonder, a.Tisch[d->Inx], au.Reihe[i])
-                            : KostenKarte(g, spieler, karte, au.Reihe[i]);
+                                 : KostenKarte(g, spieler, karte, au.Reihe[i]);
     }
 }
 
@@ -468,7 +471,8 @@ void Prognosen(const Spielsitzung& g, int spieler, tAuswKarten& a) {
     const uint64_t leer = Alle & -uint64_t{s.StapelLeer != 0};
     const uint64_t inPhase = Alle & -uint64_t{farbPhase};
     const uint32_t knappBytes = static_cast<uint32_t>(leer | (inPhase & stapelKnapp));
-    const uint32_t nahBytes = static_cast<uint32_t>(leer | (inPhase & (stapelKnapp | (Alle & -uint64_t{knapp}))));
+    const uint32_t nahBytes =
+        static_cast<uint32_t>(leer | (inPhase & (stapelKnapp | (Alle & -uint64_t{knapp}))));
     static_assert(sizeof a.StapelKnapp == 4 && sizeof a.EndeNah == 4 && sizeof(bool) == 1);
     std::memcpy(a.StapelKnapp, &knappBytes, 4);
     std::memcpy(a.EndeNah, &nahBytes, 4);
@@ -510,7 +514,8 @@ namespace {
 unsigned Geaendert(const KISpeicher::Sitz& z, const TSpieler& sp, const Arr1<uint32_t, 4>& stand) {
     unsigned listen = 0;
     for (int l = 1; l <= 4; ++l) {
-        const bool anders = ((z.stand[l] ^ stand[l]) | static_cast<uint32_t>(z.anzahl[l] ^ sp.Karten[l].Anzahl)) != 0;
+        const bool anders =
+            ((z.stand[l] ^ stand[l]) | static_cast<uint32_t>(z.anzahl[l] ^ sp.Karten[l].Anzahl)) != 0;
         listen |= static_cast<unsigned>(anders) << l;
         assert(anders || !z.gueltig || std::memcmp(&z.listen[l], &sp.Karten[l], sizeof z.listen[l]) == 0);
     }
@@ -555,8 +560,9 @@ bool GleichesBild(const Spielsitzung& g, const BildTabelle& tabelle, const tAusw
                   neu.Normal == a.Normal && std::memcmp(neu.AuslageLetzte, a.AuslageLetzte, 50) == 0 &&
                   std::memcmp(neu.ArtPlaetze, a.ArtPlaetze, 8) == 0;
     for (int j = 1; j <= neu.AnzahlAuslage && gleich; ++j)
-        gleich = neu.Karten[j] == a.Karten[j] && neu.TKarten[j] == a.TKarten[j] && neu.Reihe[j] == a.Reihe[j] &&
-                 neu.Platz[j] == a.Platz[j] && neu.AuslageVorige[j] == a.AuslageVorige[j];
+        gleich = neu.Karten[j] == a.Karten[j] && neu.TKarten[j] == a.TKarten[j] &&
+                 neu.Reihe[j] == a.Reihe[j] && neu.Platz[j] == a.Platz[j] &&
+                 neu.AuslageVorige[j] == a.AuslageVorige[j];
     return gleich;
 }
 #endif
@@ -576,7 +582,8 @@ bool GleicherSitz(Spielsitzung& g, int spieler, const tAuswKarten& a) {
         gleich = x.Anzahl == y.Anzahl && x.AnzahlErw == y.AnzahlErw && x.HandErw == y.HandErw &&
                  x.HandAnzahl == y.HandAnzahl && x.Geld == y.Geld && x.Punkte == y.Punkte &&
                  x.HandPreis == y.HandPreis;
-        for (int i = 1; i <= x.Anzahl && gleich; ++i) gleich = x.Karten[i] == y.Karten[i] && x.Ziel[i] == y.Ziel[i];
+        for (int i = 1; i <= x.Anzahl && gleich; ++i)
+            gleich = x.Karten[i] == y.Karten[i] && x.Ziel[i] == y.Ziel[i];
     }
     return gleich;
 }

@@ -112,8 +112,9 @@ const TKatalogTabellen& Kartenkatalog() {
 TKatalog::TKatalog() : t_(Kartenkatalog()) {
     for (uint32_t f = 0; f <= KatalogTabellen; ++f)
         for (uint32_t r = 0; r < ZeigerJeTabelle; ++r)
-            zeiger_[f * ZeigerJeTabelle + r] =
-                f >= 1 && r >= 1 && r <= KatalogPlaetze ? &t_[static_cast<int>(f)][static_cast<int>(r)] : &leer_;
+            zeiger_[f * ZeigerJeTabelle + r] = f >= 1 && r >= 1 && r <= KatalogPlaetze
+                                                   ? &t_[static_cast<int>(f)][static_cast<int>(r)]
+                                                   : &leer_;
 }
 
 void TKatalog::Umbenennen(int32_t tabelle, int32_t platz, std::string name, std::string beschreibung) {

@@ -132,9 +132,7 @@ public:
     }
     void AuslageGeaendert() { ++AuslageStand; }
     // The card at that place left the display, and the rest of its row moved up to fill it.
-    void AuslageEntnommen(int reihe, int platz) {
-        LetzteEntnahme = {++AuslageStand, reihe, platz};
-    }
+    void AuslageEntnommen(int reihe, int platz) { LetzteEntnahme = {++AuslageStand, reihe, platz}; }
     // After the whole state was replaced (undo, loading, a recording): everything counts as changed.
     void ZustandErsetzt();
     const tKarte& Daten(tKartenRef k) const { return katalog_->Daten(k); }
