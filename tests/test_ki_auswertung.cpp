@@ -53,9 +53,20 @@ enum : int32_t {
     Zarin = 49,
 };
 
+::testing::AssertionResult GleicheAuswertung(const tAuswKarten& x, const tAuswKarten& y);
+
 class KiAuswertung : public Stellung {
 protected:
     tAuswKarten a{};
+    tAuswKarten frisch{};
+
+    // The session's kept record of seat 2, checked against one built afresh.
+    const tAuswKarten& PruefeGemerkt(const char* schritt) {
+        const tAuswKarten& m = Auswertung(g, 2);
+        ErstelleAuswKarten(g, 2, frisch);
+        EXPECT_TRUE(GleicheAuswertung(m, frisch)) << schritt;
+        return m;
+    }
 
     void SetUp() override {
         Stellung::SetUp();
@@ -418,12 +429,7 @@ TEST_F(KiAuswertung, GemerkterDatensatzFolgtJederAenderung) {
     LegeAufTisch(g, 2, {Goldgraeber, Zar, Markt, Schreiber, Richter});
     LegeInHand(g, 2, {Weberei, Kammerfrau});
     Auslage({Markt, Schreiber, Weberei}, {Holzfaeller});
-    tAuswKarten f{};
-    auto pruefe = [&](const char* schritt) {
-        const tAuswKarten& m = Auswertung(g, 2);
-        ErstelleAuswKarten(g, 2, f);
-        EXPECT_TRUE(GleicheAuswertung(m, f)) << schritt;
-    };
+    auto pruefe = [&](const char* schritt) { return &PruefeGemerkt(schritt); };
     pruefe("erster Aufruf");
     pruefe("unveraendert");
     Auslage({Zollhaus, Schreiber});
@@ -448,13 +454,7 @@ TEST_F(KiAuswertung, GemerkterDatensatzFolgtJederAenderung) {
 TEST_F(KiAuswertung, GemerkteZieleFolgenHandUndGruenerListeEinzeln) {
     // The kept record rebuilds only the lists that changed; the green targets tie the hand to the
     // green list, so a change of either alone must clear the targets on the other side.
-    tAuswKarten f{};
-    auto pruefe = [&](const char* schritt) {
-        const tAuswKarten& m = Auswertung(g, 2);
-        ErstelleAuswKarten(g, 2, f);
-        EXPECT_TRUE(GleicheAuswertung(m, f)) << schritt;
-        return &m;
-    };
+    auto pruefe = [&](const char* schritt) { return &PruefeGemerkt(schritt); };
     LegeAufTisch(g, 2, {Goldgraeber, Schaefer});
     LegeInHand(g, 2, {Weberei, Goldschmiede});
     EXPECT_EQ(pruefe("Ziele")->SS[1].Ziel[2], 1);
@@ -486,13 +486,7 @@ TEST_F(KiAuswertung, GemerkteZieleFolgenHandUndGruenerListeEinzeln) {
 TEST_F(KiAuswertung, GemerkterDatensatzFolgtEinzelnenKartenDerRegeln) {
     // A card bought onto the table or taken into or out of the hand by the rules is followed by
     // the kept record without rebuilding the list; it must end as a fresh record would.
-    tAuswKarten f{};
-    auto pruefe = [&](const char* schritt) {
-        const tAuswKarten& m = Auswertung(g, 2);
-        ErstelleAuswKarten(g, 2, f);
-        EXPECT_TRUE(GleicheAuswertung(m, f)) << schritt;
-        return &m;
-    };
+    auto pruefe = [&](const char* schritt) { return &PruefeGemerkt(schritt); };
     g.SpKonto(2).Geld = 100;
     LegeAufTisch(g, 2, {Goldgraeber, Schaefer, Schreiber});
     LegeInHand(g, 2, {Hofmeisterin, Patriarch});
