@@ -64,13 +64,6 @@ unsigned Ohne(unsigned m, int i) {
     return m & ~(1u << (i - 1));
 }
 
-// Card numbers tief..hoch as bits, within 1..49.
-uint64_t Nummern(int32_t tief, int32_t hoch) {
-    if (tief < 1) tief = 1;
-    if (hoch > 49) hoch = 49;
-    if (tief > hoch) return 0;
-    return ((uint64_t{2} << hoch) - 1) & ~((uint64_t{1} << tief) - 1);
-}
 constexpr uint64_t OhneSternwarte = ~(uint64_t{1} << InxSternwarte);
 // Tries the numbers of a set from the highest down (or the lowest up) until one succeeds: a range
 // loop over only the numbers that can succeed, in the range's own order.
@@ -162,7 +155,7 @@ bool NimmInHand(KI& k, int i) {
 
 // ---- buying from the display ----
 
-bool KaufeGuenstigsteKarte(KI& k, int farbe, int32_t limit) {
+bool voll::KaufeGuenstigsteKarte(KI& k, int farbe, int32_t limit) {
     if (k.Geld() == 0 || !ArtInAuslage(k, farbe, false)) return false;
     int best = 0;
     int32_t bestPreis = 0;
@@ -172,7 +165,8 @@ bool KaufeGuenstigsteKarte(KI& k, int farbe, int32_t limit) {
         if (!Schlicht(t, farbe)) continue;
         const int32_t preis = k.a.Preis(i);
         if (preis - k.EinkommenJetzt(*t) > limit) continue;
-        if (best == 0 || preis < bestPreis || (preis == bestPreis && t->Kosten < k.A().TKarten[best]->Kosten)) {
+        if (best == 0 || preis < bestPreis ||
+            (preis == bestPreis && t->Kosten < k.A().TKarten[best]->Kosten)) {
             best = i;
             bestPreis = preis;
         }
@@ -180,7 +174,7 @@ bool KaufeGuenstigsteKarte(KI& k, int farbe, int32_t limit) {
     return best > 0 && bestPreis <= k.Geld() && KaufeAuslagekarte(k, farbe, best, 0);
 }
 
-bool KaufeKarteInx(KI& k, int farbe, int32_t minRest, int32_t inx) {
+bool voll::KaufeKarteInx(KI& k, int farbe, int32_t minRest, int32_t inx) {
     if (!InAuslage(k, inx)) return false;
     for (int i = k.A().AuslageLetzte[inx]; i >= 1; i = k.A().AuslageVorige[i]) {
         if (!Schlicht(k.A().TKarten[i], farbe)) continue;
@@ -189,16 +183,16 @@ bool KaufeKarteInx(KI& k, int farbe, int32_t minRest, int32_t inx) {
     return false;
 }
 
-bool KaufeBereichAbsteigend(KI& k, int farbe, int32_t minRest, int32_t hoch, int32_t tief) {
+bool voll::KaufeBereichAbsteigend(KI& k, int farbe, int32_t minRest, int32_t hoch, int32_t tief) {
     if (k.Geld() == 0) return false;
     return Absteigend(k.A().AuslageNummern & Nummern(tief, hoch),
-                      [&](int32_t x) { return KaufeKarteInx(k, farbe, minRest, x); });
+                      [&](int32_t x) { return voll::KaufeKarteInx(k, farbe, minRest, x); });
 }
 
 bool KaufeBereichAufsteigend(KI& k, int farbe, int32_t minRest, int32_t hoch, int32_t tief) {
     if (k.Geld() == 0) return false;
     return Aufsteigend(k.A().AuslageNummern & Nummern(tief, hoch) & OhneSternwarte,
-                       [&](int32_t x) { return KaufeKarteInx(k, farbe, minRest, x); });
+                       [&](int32_t x) { return voll::KaufeKarteInx(k, farbe, minRest, x); });
 }
 
 bool KaufeBereichBegrenzt(KI& k, int farbe, int32_t maxAnzahl, int32_t minRest, int32_t hoch, int32_t tief) {
@@ -217,16 +211,16 @@ bool KaufeArtenBegrenzt(KI& k, int farbe, int32_t maxAnzahl, int32_t minRest, in
     return n < maxAnzahl && KaufeBereichAufsteigend(k, farbe, minRest, hoch, tief);
 }
 
-bool KaufeFehlendeAbsteigend(KI& k, int farbe, int32_t minRest, int32_t hoch, int32_t tief) {
+bool voll::KaufeFehlendeAbsteigend(KI& k, int farbe, int32_t minRest, int32_t hoch, int32_t tief) {
     if (k.Geld() == 0) return false;
     return Absteigend(k.A().AuslageNummern & Nummern(tief, hoch) & ~k.a.BesitzNummern,
-                      [&](int32_t x) { return KaufeKarteInx(k, farbe, minRest, x); });
+                      [&](int32_t x) { return voll::KaufeKarteInx(k, farbe, minRest, x); });
 }
 
 bool KaufeFehlendeAufsteigend(KI& k, int farbe, int32_t minRest, int32_t hoch, int32_t tief) {
     if (k.Geld() == 0) return false;
     return Aufsteigend(k.A().AuslageNummern & Nummern(tief, hoch) & OhneSternwarte & ~k.a.BesitzNummern,
-                       [&](int32_t x) { return KaufeKarteInx(k, farbe, minRest, x); });
+                       [&](int32_t x) { return voll::KaufeKarteInx(k, farbe, minRest, x); });
 }
 
 bool KaufeSchreiberVerwalter(KI& k, int32_t minRest, int32_t geldLimit1, int32_t geldLimit2) {
@@ -420,7 +414,7 @@ bool LegeHandkarteInx(KI& k, int /*farbe*/, int32_t minRest, int32_t inx) {
     return best > 0 && LegeHandkarte(k, Hand(k).Karten[best]->Farbe, 0, best);
 }
 
-bool LegeTeuersteHandkarte(KI& k, int farbe, int32_t minRest) {
+bool voll::LegeTeuersteHandkarte(KI& k, int farbe, int32_t minRest) {
     // Only a card that is no upgrade can be plain.
     if (k.a.SS[farbe].HandAnzahl == k.a.SS[farbe].HandErw || k.Geld() <= 0) return false;
     int best = 0;
@@ -566,8 +560,7 @@ bool RotesUpgradeRegel(KI& k, const RoteArten& r, const tKarte* u, int32_t preis
     }
     if (schluss) {
         for (int32_t x = hoechste; x >= 18; --x)
-            if (r.tisch[x - 18] == 1 && RotesZielVersuchen(k, x, u, preis, minRest, ausfuehren))
-                return true;
+            if (r.tisch[x - 18] == 1 && RotesZielVersuchen(k, x, u, preis, minRest, ausfuehren)) return true;
         return false;
     }
     if (u->Kosten > 10) return false;
@@ -578,7 +571,7 @@ bool RotesUpgradeRegel(KI& k, const RoteArten& r, const tKarte* u, int32_t preis
 
 } // namespace
 
-bool KaufeRotesUpgrade(KI& k, int32_t minRest, bool schluss) {
+bool voll::KaufeRotesUpgrade(KI& k, int32_t minRest, bool schluss) {
     if (k.Geld() == 0 || !ArtInAuslage(k, 3, true)) return false;
     int u = 0;
     for (unsigned m = Plaetze(k, 3, true); m != 0; m &= m - 1) {

@@ -29,14 +29,46 @@ bool KaufeAuslagekarte(KI& k, int farbe, int auslageIndex, int zielIndex);
 bool LegeHandkarte(KI& k, int farbe, int zielIndex, int handIndex);
 bool NimmInHand(KI& k, int auslageIndex);
 
-// Buying from the display.
+// Card numbers tief..hoch as bits, within 1..49.
+inline uint64_t Nummern(int32_t tief, int32_t hoch) {
+    if (tief < 1) tief = 1;
+    if (hoch > 49) hoch = 49;
+    if (tief > hoch) return 0;
+    return ((uint64_t{2} << hoch) - 1) & ~((uint64_t{1} << tief) - 1);
+}
+
+// The routines most often called in vain test first, inline, what they need, so that one that
+// cannot act costs no call; the rest of each is out of line.
+namespace voll {
 bool KaufeGuenstigsteKarte(KI& k, int farbe, int32_t limit);
 bool KaufeKarteInx(KI& k, int farbe, int32_t minRest, int32_t inx);
 bool KaufeBereichAbsteigend(KI& k, int farbe, int32_t minRest, int32_t hoch, int32_t tief);
+bool KaufeFehlendeAbsteigend(KI& k, int farbe, int32_t minRest, int32_t hoch, int32_t tief);
+bool KaufeRotesUpgrade(KI& k, int32_t minRest, bool schlussrunde);
+bool LegeTeuersteHandkarte(KI& k, int farbe, int32_t minRest);
+} // namespace voll
+
+// Buying from the display.
+inline bool KaufeGuenstigsteKarte(KI& k, int farbe, int32_t limit) {
+    // A colour outside 1..3 leaves the decision to the routine.
+    const bool art = farbe < 1 || farbe > 3 || ((k.A().AuslageArten >> (farbe * 2)) & 1u);
+    return k.Geld() != 0 && art && voll::KaufeGuenstigsteKarte(k, farbe, limit);
+}
+inline bool KaufeKarteInx(KI& k, int farbe, int32_t minRest, int32_t inx) {
+    return inx >= 1 && inx <= 49 && ((k.A().AuslageNummern >> inx) & 1u) &&
+           voll::KaufeKarteInx(k, farbe, minRest, inx);
+}
+inline bool KaufeBereichAbsteigend(KI& k, int farbe, int32_t minRest, int32_t hoch, int32_t tief) {
+    return k.Geld() != 0 && (k.A().AuslageNummern & Nummern(tief, hoch)) != 0 &&
+           voll::KaufeBereichAbsteigend(k, farbe, minRest, hoch, tief);
+}
 bool KaufeBereichAufsteigend(KI& k, int farbe, int32_t minRest, int32_t hoch, int32_t tief);
 bool KaufeBereichBegrenzt(KI& k, int farbe, int32_t maxAnzahl, int32_t minRest, int32_t hoch, int32_t tief);
 bool KaufeArtenBegrenzt(KI& k, int farbe, int32_t maxAnzahl, int32_t minRest, int32_t hoch, int32_t tief);
-bool KaufeFehlendeAbsteigend(KI& k, int farbe, int32_t minRest, int32_t hoch, int32_t tief);
+inline bool KaufeFehlendeAbsteigend(KI& k, int farbe, int32_t minRest, int32_t hoch, int32_t tief) {
+    return k.Geld() != 0 && (k.A().AuslageNummern & Nummern(tief, hoch) & ~k.a.BesitzNummern) != 0 &&
+           voll::KaufeFehlendeAbsteigend(k, farbe, minRest, hoch, tief);
+}
 bool KaufeFehlendeAufsteigend(KI& k, int farbe, int32_t minRest, int32_t hoch, int32_t tief);
 bool KaufeSchreiberVerwalter(KI& k, int32_t minRest, int32_t geldLimit1, int32_t geldLimit2);
 bool KaufeEinzelstueck(KI& k, int32_t inx, int32_t minRest);
@@ -62,7 +94,11 @@ bool BunkernGrueneGeldUpgrade(KI& k);
 // Laying hand cards.
 bool LegeGuenstigsteGrueneHandkarte(KI& k);
 bool LegeHandkarteInx(KI& k, int farbe, int32_t minRest, int32_t inx);
-bool LegeTeuersteHandkarte(KI& k, int farbe, int32_t minRest);
+inline bool LegeTeuersteHandkarte(KI& k, int farbe, int32_t minRest) {
+    // Only a card that is no upgrade can be plain.
+    return k.a.SS[farbe].HandAnzahl != k.a.SS[farbe].HandErw && k.Geld() > 0 &&
+           voll::LegeTeuersteHandkarte(k, farbe, minRest);
+}
 bool LegeTeuersteBlaueHandkarte(KI& k, int32_t minRest);
 
 // Upgrades.
@@ -70,7 +106,10 @@ bool KaufeGruenesGeldUpgrade(KI& k);
 bool KaufeGruenesPunkteUpgrade(KI& k);
 bool KaufeZielFuerGruenesUpgrade(KI& k);
 bool KaufeBlaueDuplikate(KI& k, int farbe, int modus, int32_t minRest);
-bool KaufeRotesUpgrade(KI& k, int32_t minRest, bool schlussrunde);
+inline bool KaufeRotesUpgrade(KI& k, int32_t minRest, bool schlussrunde) {
+    return k.Geld() != 0 && ((k.A().AuslageArten >> (3 * 2 + 1)) & 1u) &&
+           voll::KaufeRotesUpgrade(k, minRest, schlussrunde);
+}
 bool LegeRotesUpgrade(KI& k, int32_t minRest, bool schlussrunde);
 bool LegeTeuerstesRotesUpgrade(KI& k, int32_t minRest);
 enum class BlauOrdnung { Basis, Punkte };
