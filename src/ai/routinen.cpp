@@ -189,7 +189,7 @@ bool voll::KaufeBereichAbsteigend(KI& k, int farbe, int32_t minRest, int32_t hoc
                       [&](int32_t x) { return voll::KaufeKarteInx(k, farbe, minRest, x); });
 }
 
-bool KaufeBereichAufsteigend(KI& k, int farbe, int32_t minRest, int32_t hoch, int32_t tief) {
+bool voll::KaufeBereichAufsteigend(KI& k, int farbe, int32_t minRest, int32_t hoch, int32_t tief) {
     if (k.Geld() == 0) return false;
     return Aufsteigend(k.A().AuslageNummern & Nummern(tief, hoch) & OhneSternwarte,
                        [&](int32_t x) { return voll::KaufeKarteInx(k, farbe, minRest, x); });
@@ -372,7 +372,7 @@ bool BunkernGrueneGeldUpgrade(KI& k) {
 
 // ---- laying hand cards ----
 
-bool LegeGuenstigsteGrueneHandkarte(KI& k) {
+bool voll::LegeGuenstigsteGrueneHandkarte(KI& k) {
     if (k.a.SS[1].HandAnzahl == 0) return false;
     int best = 0;
     int32_t bestWert = 1000;
@@ -432,7 +432,7 @@ bool voll::LegeTeuersteHandkarte(KI& k, int farbe, int32_t minRest) {
     return best > 0 && LegeHandkarte(k, farbe, 0, best);
 }
 
-bool LegeTeuersteBlaueHandkarte(KI& k, int32_t minRest) {
+bool voll::LegeTeuersteBlaueHandkarte(KI& k, int32_t minRest) {
     if (k.a.SS[2].HandAnzahl == k.a.SS[2].HandErw) return false; // no plain blue card in the hand
     int best = 0;
     int32_t bestPreis = 0;
@@ -482,12 +482,12 @@ bool GruenesUpgrade(KI& k, bool (*erster)(const tKarte*), bool (*zweiter)(const 
 
 } // namespace
 
-bool KaufeGruenesGeldUpgrade(KI& k) {
+bool voll::KaufeGruenesGeldUpgrade(KI& k) {
     return GruenesUpgrade(
         k, [](const tKarte* t) { return t->Geld == 6; }, [](const tKarte*) { return true; });
 }
 
-bool KaufeGruenesPunkteUpgrade(KI& k) {
+bool voll::KaufeGruenesPunkteUpgrade(KI& k) {
     return GruenesUpgrade(
         k, [](const tKarte* t) { return t->Siegpunkte > 1; },
         [](const tKarte* t) { return t->Siegpunkte == 1; });
@@ -510,12 +510,12 @@ bool KaufeZielFuerGruenesUpgrade(KI& k) {
     return false;
 }
 
-bool KaufeBlaueDuplikate(KI& k, int farbe, int modus, int32_t minRest) {
+bool voll::KaufeBlaueDuplikate(KI& k, int farbe, int modus, int32_t minRest) {
     if (modus == 1 ? k.Geld() <= 0 : !HandPlatz(k)) return false;
     // Every number tried is one the seat owns, and only a number in the display can succeed.
     if ((k.A().AuslageNummern & k.a.BesitzNummern) == 0) return false;
     auto versuche = [&](int32_t inx) {
-        return modus == 0 ? NimmKarteInxInHand(k, inx) : KaufeKarteInx(k, farbe, minRest, inx);
+        return modus == 0 ? NimmKarteInxInHand(k, inx) : voll::KaufeKarteInx(k, farbe, minRest, inx);
     };
     bool versucht[32] = {};
     const tSSKarten& tisch = k.a.SS[farbe];
@@ -585,7 +585,7 @@ bool voll::KaufeRotesUpgrade(KI& k, int32_t minRest, bool schluss) {
                              [&](int ziel) { return KaufeAuslagekarte(k, 3, u, ziel); });
 }
 
-bool LegeRotesUpgrade(KI& k, int32_t minRest, bool schluss) {
+bool voll::LegeRotesUpgrade(KI& k, int32_t minRest, bool schluss) {
     if (k.Geld() == 0 || k.a.SS[3].HandErw == 0) return false;
     int u = 0;
     for (int h = 1; h <= Hand(k).Anzahl; ++h)
@@ -598,7 +598,7 @@ bool LegeRotesUpgrade(KI& k, int32_t minRest, bool schluss) {
                              [&](int ziel) { return LegeHandkarte(k, 3, ziel, u); });
 }
 
-bool LegeTeuerstesRotesUpgrade(KI& k, int32_t minRest) {
+bool voll::LegeTeuerstesRotesUpgrade(KI& k, int32_t minRest) {
     if (k.Geld() <= 0 || k.a.SS[3].HandErw == 0) return false;
     int u = 0;
     for (int h = 1; h <= Hand(k).Anzahl; ++h)

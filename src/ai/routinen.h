@@ -46,7 +46,19 @@ bool KaufeBereichAbsteigend(KI& k, int farbe, int32_t minRest, int32_t hoch, int
 bool KaufeFehlendeAbsteigend(KI& k, int farbe, int32_t minRest, int32_t hoch, int32_t tief);
 bool KaufeRotesUpgrade(KI& k, int32_t minRest, bool schlussrunde);
 bool LegeTeuersteHandkarte(KI& k, int farbe, int32_t minRest);
+bool KaufeBereichAufsteigend(KI& k, int farbe, int32_t minRest, int32_t hoch, int32_t tief);
+bool LegeGuenstigsteGrueneHandkarte(KI& k);
+bool LegeTeuersteBlaueHandkarte(KI& k, int32_t minRest);
+bool KaufeGruenesGeldUpgrade(KI& k);
+bool KaufeGruenesPunkteUpgrade(KI& k);
+bool KaufeBlaueDuplikate(KI& k, int farbe, int modus, int32_t minRest);
+bool LegeRotesUpgrade(KI& k, int32_t minRest, bool schlussrunde);
+bool LegeTeuerstesRotesUpgrade(KI& k, int32_t minRest);
 } // namespace voll
+// The display holds an upgrade (or a plain card) of colour 1..3.
+inline bool ArtDa(const KI& k, int farbe, bool erw) {
+    return (k.A().AuslageArten >> (farbe * 2 + erw)) & 1u;
+}
 
 // Buying from the display.
 inline bool KaufeGuenstigsteKarte(KI& k, int farbe, int32_t limit) {
@@ -62,7 +74,10 @@ inline bool KaufeBereichAbsteigend(KI& k, int farbe, int32_t minRest, int32_t ho
     return k.Geld() != 0 && (k.A().AuslageNummern & Nummern(tief, hoch)) != 0 &&
            voll::KaufeBereichAbsteigend(k, farbe, minRest, hoch, tief);
 }
-bool KaufeBereichAufsteigend(KI& k, int farbe, int32_t minRest, int32_t hoch, int32_t tief);
+inline bool KaufeBereichAufsteigend(KI& k, int farbe, int32_t minRest, int32_t hoch, int32_t tief) {
+    return k.Geld() != 0 && (k.A().AuslageNummern & Nummern(tief, hoch)) != 0 &&
+           voll::KaufeBereichAufsteigend(k, farbe, minRest, hoch, tief);
+}
 bool KaufeBereichBegrenzt(KI& k, int farbe, int32_t maxAnzahl, int32_t minRest, int32_t hoch, int32_t tief);
 bool KaufeArtenBegrenzt(KI& k, int farbe, int32_t maxAnzahl, int32_t minRest, int32_t hoch, int32_t tief);
 inline bool KaufeFehlendeAbsteigend(KI& k, int farbe, int32_t minRest, int32_t hoch, int32_t tief) {
@@ -92,26 +107,43 @@ bool BunkernFehlendeAufsteigend(KI& k, int farbe, int32_t hoch, int32_t tief, in
 bool BunkernGrueneGeldUpgrade(KI& k);
 
 // Laying hand cards.
-bool LegeGuenstigsteGrueneHandkarte(KI& k);
+inline bool LegeGuenstigsteGrueneHandkarte(KI& k) {
+    return k.a.SS[1].HandAnzahl != 0 && voll::LegeGuenstigsteGrueneHandkarte(k);
+}
 bool LegeHandkarteInx(KI& k, int farbe, int32_t minRest, int32_t inx);
 inline bool LegeTeuersteHandkarte(KI& k, int farbe, int32_t minRest) {
     // Only a card that is no upgrade can be plain.
     return k.a.SS[farbe].HandAnzahl != k.a.SS[farbe].HandErw && k.Geld() > 0 &&
            voll::LegeTeuersteHandkarte(k, farbe, minRest);
 }
-bool LegeTeuersteBlaueHandkarte(KI& k, int32_t minRest);
+inline bool LegeTeuersteBlaueHandkarte(KI& k, int32_t minRest) {
+    // Only a card that is no upgrade can be plain.
+    return k.a.SS[2].HandAnzahl != k.a.SS[2].HandErw && voll::LegeTeuersteBlaueHandkarte(k, minRest);
+}
 
 // Upgrades.
-bool KaufeGruenesGeldUpgrade(KI& k);
-bool KaufeGruenesPunkteUpgrade(KI& k);
+inline bool KaufeGruenesGeldUpgrade(KI& k) {
+    return ArtDa(k, 1, true) && voll::KaufeGruenesGeldUpgrade(k);
+}
+inline bool KaufeGruenesPunkteUpgrade(KI& k) {
+    return ArtDa(k, 1, true) && voll::KaufeGruenesPunkteUpgrade(k);
+}
 bool KaufeZielFuerGruenesUpgrade(KI& k);
-bool KaufeBlaueDuplikate(KI& k, int farbe, int modus, int32_t minRest);
+inline bool KaufeBlaueDuplikate(KI& k, int farbe, int modus, int32_t minRest) {
+    // Every number tried is one the seat owns, and only a number in the display can succeed.
+    return (k.A().AuslageNummern & k.a.BesitzNummern) != 0 &&
+           voll::KaufeBlaueDuplikate(k, farbe, modus, minRest);
+}
 inline bool KaufeRotesUpgrade(KI& k, int32_t minRest, bool schlussrunde) {
     return k.Geld() != 0 && ((k.A().AuslageArten >> (3 * 2 + 1)) & 1u) &&
            voll::KaufeRotesUpgrade(k, minRest, schlussrunde);
 }
-bool LegeRotesUpgrade(KI& k, int32_t minRest, bool schlussrunde);
-bool LegeTeuerstesRotesUpgrade(KI& k, int32_t minRest);
+inline bool LegeRotesUpgrade(KI& k, int32_t minRest, bool schlussrunde) {
+    return k.a.SS[3].HandErw != 0 && k.Geld() != 0 && voll::LegeRotesUpgrade(k, minRest, schlussrunde);
+}
+inline bool LegeTeuerstesRotesUpgrade(KI& k, int32_t minRest) {
+    return k.a.SS[3].HandErw != 0 && k.Geld() > 0 && voll::LegeTeuerstesRotesUpgrade(k, minRest);
+}
 enum class BlauOrdnung { Basis, Punkte };
 bool KaufeBlauesUpgradeMitZiel(KI& k, int32_t minRest, bool ausHand, int32_t maxTischErw,
                                BlauOrdnung ordnung = BlauOrdnung::Basis);
