@@ -178,11 +178,13 @@ struct JWert {
     int64_t zahl = 0;
     std::string text;
     std::vector<JWert> liste;
-    std::vector<std::pair<std::string, JWert>> objekt;
+    // Field names and values side by side: a pair would need JWert complete here.
+    std::vector<std::string> namen;
+    std::vector<JWert> werte;
 
     const JWert* Feld(std::string_view name) const {
-        for (const auto& [k, v] : objekt)
-            if (k == name) return &v;
+        for (size_t i = 0; i < namen.size(); ++i)
+            if (namen[i] == name) return &werte[i];
         return nullptr;
     }
 };
@@ -297,8 +299,8 @@ private:
             // The game list can be long; only its syntax matters here.
             const bool spiele = tiefe == 0 && name == "spiele";
             if (w && !spiele) {
-                w->objekt.emplace_back(std::move(name), JWert{});
-                neu = &w->objekt.back().second;
+                w->namen.push_back(std::move(name));
+                neu = &w->werte.emplace_back();
             }
             if (spiele) Leerraum();
             const size_t von = i_;
