@@ -151,12 +151,12 @@ TEST_F(KiAuswertung, PunkteprognoseJePhase) {
     const int32_t soll[5] = {0, 5 + 3 + 4 + 3 + 6, 5 + 4 + 3 + 6, 5 + 3 + 6, 5 + 6};
     for (int phase = 1; phase <= 4; ++phase) {
         g.S.Phase = phase;
-        EXPECT_EQ(Bewerte(2).Punkteprognose, soll[phase]) << "Phase " << phase;
+        EXPECT_EQ(Punkteprognose(g, 2, Bewerte(2)), soll[phase]) << "Phase " << phase;
     }
     EXPECT_EQ(a.SS[1].Punkte, 3);
     EXPECT_EQ(a.SS[2].Punkte, 4);
     EXPECT_EQ(a.SS[3].Punkte, 3);
-    EXPECT_EQ(a.Geldprognose, 3 + 6 + 4 + 5);
+    EXPECT_EQ(Geldprognose(a), 3 + 6 + 4 + 5);
     EXPECT_EQ(a.SS[1].Geld, 9);
     EXPECT_EQ(a.SS[3].Geld, 9);
 
@@ -168,10 +168,10 @@ TEST_F(KiAuswertung, PunkteprognoseJePhase) {
     LegeInHand(g, 2, {Baumeister, Schreiber});
     g.Sp(2).Siegpunkte = 0;
     g.S.Phase = 4;
-    EXPECT_EQ(Bewerte(2).Punkteprognose, 55);
+    EXPECT_EQ(Punkteprognose(g, 2, Bewerte(2)), 55);
     g.S.AdelsbonusErweitert = 1;
-    EXPECT_EQ(Bewerte(2).Punkteprognose, 65);
-    EXPECT_EQ(a.Punkteprognose, AdelsbonusMitHand(g, 2).bonus);
+    EXPECT_EQ(Punkteprognose(g, 2, Bewerte(2)), 65);
+    EXPECT_EQ(Punkteprognose(g, 2, a), AdelsbonusMitHand(g, 2).bonus);
 }
 
 TEST_F(KiAuswertung, EinkommenMitGeldProRotUndGeldProGruen) {
@@ -180,7 +180,7 @@ TEST_F(KiAuswertung, EinkommenMitGeldProRotUndGeldProGruen) {
     EXPECT_EQ(a.SS[1].Geld, 6);
     EXPECT_EQ(a.SS[2].Geld, 2); // one per red card
     EXPECT_EQ(a.SS[3].Geld, 3); // Schreiber 1, one per green card
-    EXPECT_EQ(a.Geldprognose, 11);
+    EXPECT_EQ(Geldprognose(a), 11);
     // The same as the scoring pays.
     EXPECT_EQ(a.SS[2].Geld, EinkommenGeld(g, 2, 2));
     EXPECT_EQ(a.SS[3].Geld, EinkommenGeld(g, 3, 2));
@@ -349,8 +349,6 @@ namespace {
     VERGLEICHE(ZarInx);
     VERGLEICHE(Auslage->AnzahlAuslage);
     VERGLEICHE(Auslage->AnzahlReihe2);
-    VERGLEICHE(Punkteprognose);
-    VERGLEICHE(Geldprognose);
     VERGLEICHE(HandPreisGesamt);
     VERGLEICHE(Auslage->AuslageNummern);
     VERGLEICHE(HandNummern);

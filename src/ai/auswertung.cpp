@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cassert>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "rules/kaufen.h"
 #include "rules/wertung.h"
@@ -425,8 +428,8 @@ void AuslagePreise(Spielsitzung& g, int spieler, tAuswKarten& a) {
     }
 }
 
-// Forecasts and end-of-game warnings. Without branches: the phase and the stacks change from
-// move to move in no pattern a branch could learn.
+// End-of-game warnings. Without branches: the phase and the stacks change from move to move in
+// no pattern a branch could learn.
 constexpr int MaxAdelsarten = 17; // numbers 18..24 and 40..49
 struct Adelsboni {
     int32_t t[2][MaxAdelsarten + 1];
@@ -444,16 +447,10 @@ int32_t Wenn(bool bedingung, int32_t wert) {
     return -static_cast<int32_t>(bedingung) & wert;
 }
 
-void Prognosen(const Spielsitzung& g, int spieler, tAuswKarten& a) {
+void Warnungen(const Spielsitzung& g, tAuswKarten& a) {
     const TSpielstand& s = g.S;
     const int32_t phase = s.Phase;
     const bool farbPhase = static_cast<uint32_t>(phase - 1) < 3u;
-    // The incomes of this phase's colour and the later ones, as their scorings will pay them.
-    const int32_t punkte = s.Spieler[spieler].Siegpunkte + Wenn(farbPhase & (phase <= 1), a.SS[1].Punkte) +
-                           Wenn(farbPhase & (phase <= 2), a.SS[2].Punkte) + Wenn(farbPhase, a.SS[3].Punkte);
-    // The end-of-game bonus counts the aristocrat kinds in the hand too.
-    a.Punkteprognose = punkte + AdelsboniTabelle.t[s.AdelsbonusErweitert != 0][a.Adelsarten];
-    a.Geldprognose = a.SS[1].Geld + a.SS[2].Geld + a.SS[3].Geld;
 
     // Warnings for a look-ahead of 0..3 cards leaving the display: the stack of the next phase
     // cannot refill it, or some later stack is nearly empty. An empty stack warns always; outside
@@ -513,12 +510,27 @@ namespace {
 // The lists (bit l for list l) whose count or length moved since the part was built.
 unsigned Geaendert(const KISpeicher::Sitz& z, const TSpieler& sp, const Arr1<uint32_t, 4>& stand) {
     unsigned listen = 0;
+#if defined(__SSE2__)
+    // All four lists at once: this runs at every move.
+    const __m128i anzahl =
+        _mm_setr_epi32(sp.Karten[1].Anzahl, sp.Karten[2].Anzahl, sp.Karten[3].Anzahl, sp.Karten[4].Anzahl);
+    const __m128i gleich = _mm_and_si128(
+        _mm_cmpeq_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(z.stand.begin())),
+                        _mm_loadu_si128(reinterpret_cast<const __m128i*>(stand.begin()))),
+        _mm_cmpeq_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(z.anzahl.begin())), anzahl));
+    listen = (~static_cast<unsigned>(_mm_movemask_ps(_mm_castsi128_ps(gleich))) & 0xFu) << 1;
+#else
     for (int l = 1; l <= 4; ++l) {
         const bool anders =
             ((z.stand[l] ^ stand[l]) | static_cast<uint32_t>(z.anzahl[l] ^ sp.Karten[l].Anzahl)) != 0;
         listen |= static_cast<unsigned>(anders) << l;
-        assert(anders || !z.gueltig || std::memcmp(&z.listen[l], &sp.Karten[l], sizeof z.listen[l]) == 0);
     }
+#endif
+#ifndef NDEBUG
+    for (int l = 1; l <= 4; ++l)
+        assert((listen & (1u << l)) || !z.gueltig ||
+               std::memcmp(&z.listen[l], &sp.Karten[l], sizeof z.listen[l]) == 0);
+#endif
     return listen;
 }
 
@@ -598,11 +610,16 @@ void Merke(KISpeicher::Auslage& au, const Spielsitzung& g) {
 #endif
 }
 
-KISpeicher& Gedaechtnis(Spielsitzung& g) {
-    if (!g.KIGedaechtnis) [[unlikely]] {
-        g.KIGedaechtnis = {new KISpeicher, [](KISpeicher* p) { delete p; }};
-        FuelleBildTabelle(g, g.KIGedaechtnis->bildTabelle);
-    }
+[[gnu::noinline, gnu::cold]] KISpeicher& NeuesGedaechtnis(Spielsitzung& g) {
+    g.KIGedaechtnis = {new KISpeicher, [](KISpeicher* p) { delete p; }};
+    FuelleBildTabelle(g, g.KIGedaechtnis->bildTabelle);
+    return *g.KIGedaechtnis;
+}
+
+// Inline: every move asks for it, and it exists from the first one on.
+inline KISpeicher& Gedaechtnis(Spielsitzung& g) {
+    if (!g.KIGedaechtnis) [[unlikely]]
+        return NeuesGedaechtnis(g);
     return *g.KIGedaechtnis;
 }
 
@@ -612,7 +629,7 @@ void ErstelleAuswKarten(Spielsitzung& g, int spieler, tAuswKarten& a) {
     SitzTeil(g, spieler, a, AlleListen, true);
     a.Auslage = &a.EigeneAuslage;
     if (!AuslageBild(g, Gedaechtnis(g).bildTabelle, a.EigeneAuslage)) AuslagePreise(g, spieler, a);
-    Prognosen(g, spieler, a);
+    Warnungen(g, a);
 }
 
 tAuswKarten& Auswertung(Spielsitzung& g, int spieler) {
@@ -637,8 +654,23 @@ tAuswKarten& Auswertung(Spielsitzung& g, int spieler) {
     }
     z.a.Auslage = &au.bild;
     if (!au.gueltig) AuslagePreise(g, spieler, z.a);
-    Prognosen(g, spieler, z.a);
+    Warnungen(g, z.a);
     return z.a;
+}
+
+int32_t Punkteprognose(const Spielsitzung& g, int spieler, const tAuswKarten& a) {
+    const TSpielstand& s = g.S;
+    const int32_t phase = s.Phase;
+    const bool farbPhase = static_cast<uint32_t>(phase - 1) < 3u;
+    // The incomes of this phase's colour and the later ones, as their scorings will pay them.
+    const int32_t punkte = s.Spieler[spieler].Siegpunkte + Wenn(farbPhase & (phase <= 1), a.SS[1].Punkte) +
+                           Wenn(farbPhase & (phase <= 2), a.SS[2].Punkte) + Wenn(farbPhase, a.SS[3].Punkte);
+    // The end-of-game bonus counts the aristocrat kinds in the hand too.
+    return punkte + AdelsboniTabelle.t[s.AdelsbonusErweitert != 0][a.Adelsarten];
+}
+
+int32_t Geldprognose(const tAuswKarten& a) {
+    return a.SS[1].Geld + a.SS[2].Geld + a.SS[3].Geld;
 }
 
 bool Besitzt(const Spielsitzung& g, int spieler, int farbe, int32_t inx) {

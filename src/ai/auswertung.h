@@ -49,9 +49,7 @@ struct tAuswKarten {
     int32_t ZarInx; // first green table "Zar+Zimmermann", 0 if none
     Arr1<tSSKarten, 4> SS;
     uint8_t Sondereigenschaften; // the seat's abilities the record was built with
-    Arr1<int32_t, 8> PreisListe;  // display prices, filled only while the display is not Normal
-    int32_t Punkteprognose;
-    int32_t Geldprognose;
+    Arr1<int32_t, 8> PreisListe; // display prices, filled only while the display is not Normal
     int32_t HandPreisGesamt;
     bool EndeNah[4];
     bool StapelKnapp[4];
@@ -61,9 +59,9 @@ struct tAuswKarten {
     uint64_t BesitzNummern; // bit inx: Besitz[inx] > 0
     int32_t Adelsarten;     // aristocrat kinds on the table and in the hand
     // What the builder keeps per list, so that a kept record is brought up to date list by list.
-    int32_t GeldListe[4];   // money income of table list 1..3 before the abilities
-    int32_t AdelRot;        // dearest aristocrat in the red list, 0 if none
-    int32_t AdelHand;       // and in the hand
+    int32_t GeldListe[4]; // money income of table list 1..3 before the abilities
+    int32_t AdelRot;      // dearest aristocrat in the red list, 0 if none
+    int32_t AdelHand;     // and in the hand
 
     // Price of display card i for this seat. Worked out when asked: a move looks at few cards,
     // and the display changes at nearly every move.
@@ -82,6 +80,13 @@ void ErstelleAuswKarten(Spielsitzung& g, int spieler, tAuswKarten& a);
 // call (between two of its moves often not the case); the display part is built once for all
 // seats while the display stays the same.
 tAuswKarten& Auswertung(Spielsitzung& g, int spieler);
+
+// Victory points at the end of the game if the seat bought nothing more: its points, the incomes
+// of this phase's colour and the later ones, and the aristocrat bonus with the hand. Asked by
+// few strategies, so worked out when asked.
+int32_t Punkteprognose(const Spielsitzung& g, int spieler, const tAuswKarten& a);
+// Money the seat's three colours pay in one round.
+int32_t Geldprognose(const tAuswKarten& a);
 
 // The seat has that card number on its table in that colour or in its hand.
 bool Besitzt(const Spielsitzung& g, int spieler, int farbe, int32_t inx);

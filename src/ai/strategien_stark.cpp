@@ -32,7 +32,8 @@ struct Zug {
         schluss = g.S.StapelLeer != 0;
         N = a.EndeNah[1];
     }
-    int32_t P(int slot) const { return g.EinstellungLaufend().Param(strategie, slot); }
+    const int32_t* p = g.EinstellungLaufend().Parameter[strategie - 4]; // this strategy's parameter row
+    int32_t P(int slot) const { return p[slot]; }
     int32_t Geld() const { return k.Geld(); }
     int32_t h() const { return a.HandPreisGesamt; }
     int32_t blau() const { return a.SS[2].Geld; }
@@ -499,7 +500,7 @@ bool Liste14(Zug& z) {
         if (KaufeKarteInx(k, 2, 0, 10) || KaufeBereichDuplikatBegrenzt(k, 3, 3, 0, 24, 18)) return true;
         if (z.g.S.SpielerAnzahl == 2 && R >= 5 && !K0) {
             const tAuswKarten& gegner = Auswertung(z.g, 3 - z.sp);
-            if (z.a.Punkteprognose > gegner.Punkteprognose) {
+            if (Punkteprognose(z.g, z.sp, z.a) > Punkteprognose(z.g, 3 - z.sp, gegner)) {
                 const int32_t f = FreieHandplaetze(z.g, z.sp);
                 if ((f >= 2 && K2) || (f >= 1 && K1))
                     return BunkernBereich(k, 0, 3, -1, 17, 7) || BunkernBereich(k, 0, 3, -1, 24, 18) ||
