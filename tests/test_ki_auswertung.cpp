@@ -515,6 +515,40 @@ TEST_F(KiAuswertung, GemerkterDatensatzFolgtEinzelnenKartenDerRegeln) {
     EXPECT_EQ(m->SS[3].HandAnzahl, 2);
 }
 
+TEST_F(KiAuswertung, GemerkterDatensatzFolgtUpgradesUndMarken) {
+    // An upgrade replaces a table card and is sorted to its own place; used marks change no card
+    // the record holds. The kept record follows both without rebuilding the list.
+    auto pruefe = [&](const char* schritt) { return &PruefeGemerkt(schritt); };
+    g.SpKonto(2).Geld = 100;
+    LegeAufTisch(g, 2, {Goldgraeber, Schaefer, Zar, Sternwarte_, Schreiber, Richter, Hofmeisterin});
+    EXPECT_EQ(pruefe("Start")->ZarInx, 3);
+    auto kaufe = [&](int32_t position, int32_t inx) {
+        LegeBezahleSpielerkarteTisch(g, 2, position, 1, KarteInx(inx));
+        g.AktionenImZug = 0;
+    };
+    // Weberei replaces Schaefer and goes behind the joker, which moves up one place.
+    kaufe(2, Weberei);
+    const tAuswKarten* m = pruefe("Weberei statt Schaefer");
+    EXPECT_EQ(m->ZarInx, 2);
+    EXPECT_EQ(m->SS[1].Karten[3]->Inx, Weberei);
+    // Abt replaces the dearest aristocrat.
+    kaufe(3 + 1 + 3, Abt);
+    m = pruefe("Abt statt Hofmeisterin");
+    EXPECT_EQ(m->AdelRot, g.Daten(KarteInx(Richter)).Kosten);
+    EXPECT_EQ(m->Tisch[Hofmeisterin], 0);
+    // Marks set and taken off.
+    BenutzeTischkarte(g, 2, 2, 1);
+    pruefe("Sternwarte benutzt");
+    ReaktiviereSternwarten(g);
+    pruefe("Sternwarte wieder frei");
+    // A mark and then a change the rules did not note: the list is built anew.
+    BenutzeTischkarte(g, 2, 3, 1);
+    g.SpListe(2, 3).Karten[2] = KarteInx(Kontrolleur);
+    m = pruefe("benutzt, dann getauscht");
+    EXPECT_EQ(m->Tisch[Richter], 0);
+    EXPECT_EQ(m->Tisch[Kontrolleur], 1);
+}
+
 TEST(KiAuswertungSpiele, GemerkteDatensaetzeGleichenFrischenInGanzenPartien) {
     // Every seat's remembered record against a fresh one before every action of whole games:
     // computer moves of the main strategies and random actions of every kind.

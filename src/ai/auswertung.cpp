@@ -107,6 +107,52 @@ template <int C> void Entferne(tAuswKarten& a) {
     a.BesitzNummern = nummern;
 }
 
+// Follows the card at index t of table list C replaced by an upgrade that was then sorted to
+// place z. False, changing nothing, when the list does not have the length that gives.
+template <int C>
+bool FolgeErsetzt(const Spielsitzung& g, const TKartenliste& l, tAuswKarten& a, int t, int z) {
+    tSSKarten& ss = a.SS[C];
+    const int anzahl = ss.Anzahl;
+    if (l.Anzahl != anzahl || t < 1 || t > anzahl || z < 1 || z > anzahl) return false;
+    const tKarte** karten = ss.Karten.begin() - 1; // karten[i] is place i
+    const tKarte* alt = karten[t];
+    const tKarte* neu = &g.Daten(l.Karten[z]);
+    if (z < t)
+        std::memmove(karten + z + 1, karten + z, static_cast<size_t>(t - z) * sizeof *karten);
+    else
+        std::memmove(karten + t, karten + t + 1, static_cast<size_t>(z - t) * sizeof *karten);
+    karten[z] = neu;
+    std::fill(ss.Ziel.begin(), ss.Ziel.begin() + anzahl, 0);
+    ss.AnzahlErw += (neu->Erweiterung == 1) - (alt->Erweiterung == 1);
+    auto zaehle = [&](const tKarte* k, int richtung) {
+        const int32_t inx = k->Inx;
+        if (inx < 1 || inx > 49) return;
+        const uint8_t besitz = static_cast<uint8_t>(a.Besitz[inx] + richtung);
+        a.Besitz[inx] = besitz;
+        a.BesitzNummern = (a.BesitzNummern & ~Bit(inx)) | (uint64_t{besitz != 0} << inx);
+        if (k->Farbe != C) return;
+        a.Tisch[inx] = static_cast<uint8_t>(a.Tisch[inx] + richtung);
+        a.GeldListe[C] += richtung * k->Geld;
+        ss.Punkte += richtung * k->Siegpunkte;
+    };
+    zaehle(alt, -1);
+    zaehle(neu, +1);
+    // The replaced card may have been the first "Zar+Zimmermann" or the dearest aristocrat.
+    if constexpr (C == 1) {
+        int zar = 0;
+        for (int i = 1; i <= anzahl && zar == 0; ++i)
+            if (karten[i]->Farbe == C && karten[i]->Inx == InxZar) zar = i;
+        a.ZarInx = zar;
+    }
+    if constexpr (C == 3) {
+        int32_t adel = 0;
+        for (int i = 1; i <= anzahl; ++i)
+            if (karten[i]->Inx >= 1 && karten[i]->Inx <= 49) adel = std::max(adel, Adelspreis(karten[i]));
+        a.AdelRot = adel;
+    }
+    return true;
+}
+
 // Follows one card put in at an index of list C (any list) or taken out of the hand, as the
 // rules noted it, instead of taking the whole list out and in again. False, changing nothing,
 // when the list does not have the length that change gives.
@@ -116,16 +162,20 @@ bool Folge(const Spielsitzung& g, const TKartenliste& l, tAuswKarten& a,
     tSSKarten& ss = a.SS[C];
     const int alt = ss.Anzahl, t = e.index;
     const tKarte** karten = ss.Karten.begin() - 1; // karten[i] is place i
+    if constexpr (C != ListeHand) {
+        if (e.art == Spielsitzung::Ersetzt) return FolgeErsetzt<C>(g, l, a, t, e.ziel);
+    }
     const tKarte* k;
     int richtung;
-    if (e.art > 0) {
+    if (e.art == Spielsitzung::Eingefuegt) {
         if (l.Anzahl != alt + 1 || alt + 1 > 31 || t < 1 || t > alt + 1) return false;
         k = &g.Daten(l.Karten[t]);
         std::memmove(karten + t + 1, karten + t, static_cast<size_t>(alt - t + 1) * sizeof *karten);
         karten[t] = k;
         richtung = 1;
     } else {
-        if (C != ListeHand || e.art != -1 || l.Anzahl != alt - 1 || t < 1 || t > alt) return false;
+        if (C != ListeHand || e.art != Spielsitzung::Entnommen || l.Anzahl != alt - 1 || t < 1 || t > alt)
+            return false;
         k = karten[t];
         std::memmove(karten + t, karten + t + 1, static_cast<size_t>(alt - t) * sizeof *karten);
         richtung = -1;
@@ -187,8 +237,8 @@ void Erneuere(const Spielsitzung& g, int spieler, const TSpieler& sp, tAuswKarte
     if (!(listen & (1u << C))) return;
     if (!neu) {
         const Spielsitzung::TListenAenderung& e = g.LetzteListenAenderung[spieler][C];
-        if (e.art != 0 && e.vorher == vorher[C - 1] && e.nachher == g.ListenStand[spieler][C] &&
-            Folge<C>(g, sp.Karten[C], a, e))
+        if (e.art != Spielsitzung::KeineNotiz && e.vorher == vorher[C - 1] &&
+            e.nachher == g.ListenStand[spieler][C] && Folge<C>(g, sp.Karten[C], a, e))
             return;
         Entferne<C>(a);
     }
@@ -534,6 +584,20 @@ unsigned Geaendert(const KISpeicher::Sitz& z, const TSpieler& sp, const Arr1<uin
     return listen;
 }
 
+// The lists among `listen` whose only change since the part was built was used marks, which
+// the part does not hold.
+unsigned NurMarkenGeaendert(const Spielsitzung& g, int spieler, const KISpeicher::Sitz& z, unsigned listen) {
+    unsigned marken = 0;
+    for (int l = 1; l <= 3; ++l) {
+        const Spielsitzung::TListenAenderung& e = g.LetzteListenAenderung[spieler][l];
+        const bool nurMarken = e.art == Spielsitzung::NurMarken && e.vorher == z.stand[l] &&
+                               e.nachher == g.ListenStand[spieler][l] &&
+                               z.anzahl[l] == g.S.Spieler[spieler].Karten[l].Anzahl;
+        marken |= static_cast<unsigned>(nurMarken) << l;
+    }
+    return marken & listen;
+}
+
 void Merke(KISpeicher::Sitz& z, const TSpieler& sp, const Arr1<uint32_t, 4>& stand) {
     z.sondereigenschaften = sp.Sondereigenschaften;
     z.stand = stand;
@@ -637,10 +701,12 @@ tAuswKarten& Auswertung(Spielsitzung& g, int spieler) {
     KISpeicher::Sitz& z = m.sitz[spieler];
     const TSpieler& sp = g.S.Spieler[spieler];
     const Arr1<uint32_t, 4>& stand = g.ListenStand[spieler];
-    const unsigned listen = Geaendert(z, sp, stand);
-    if (!z.gueltig || listen != 0 || z.sondereigenschaften != sp.Sondereigenschaften) {
-        [[maybe_unused]] const bool gefolgt = z.gueltig && listen != 0;
-        z.gueltig = SitzTeil(g, spieler, z.a, listen, !z.gueltig, z.stand.begin());
+    const unsigned geaendert = Geaendert(z, sp, stand);
+    if (!z.gueltig || geaendert != 0 || z.sondereigenschaften != sp.Sondereigenschaften) {
+        const unsigned listen = geaendert & ~NurMarkenGeaendert(g, spieler, z, geaendert);
+        [[maybe_unused]] const bool gefolgt = z.gueltig && geaendert != 0;
+        if (!z.gueltig || listen != 0 || z.sondereigenschaften != sp.Sondereigenschaften)
+            z.gueltig = SitzTeil(g, spieler, z.a, listen, !z.gueltig, z.stand.begin());
         if (z.gueltig) Merke(z, sp, stand);
         assert(!z.gueltig || !gefolgt || GleicherSitz(g, spieler, z.a));
     }

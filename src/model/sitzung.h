@@ -96,12 +96,20 @@ public:
         int32_t reihe = 0, platz = 0;
     };
     TEntnahme LetzteEntnahme;
-    // The last change of each seat's list when it was one card put in or taken out at an index:
-    // the list's count before and after, so that the computer players can follow it.
+    // The last change of each seat's list when it was one that the computer players can follow
+    // card by card: the list's count before and after, what happened, and where.
+    enum TAenderungsArt : int32_t {
+        KeineNotiz = 0,
+        Eingefuegt = 1, // a card put in at index, the later ones moved on
+        Entnommen = -1, // the card at index taken out, the later ones moved up
+        NurMarken = 2,  // only used marks set or taken off; every card kept its place
+        Ersetzt = 3,    // the card at index replaced, and the new one sorted to place ziel
+    };
     struct TListenAenderung {
         uint32_t vorher = 0, nachher = 0;
-        int32_t art = 0; // +1 put in at index, -1 taken out at index
+        int32_t art = KeineNotiz;
         int32_t index = 0;
+        int32_t ziel = 0;
     };
     Arr1<Arr1<TListenAenderung, 4>, 4> LetzteListenAenderung{};
 
@@ -125,10 +133,11 @@ public:
         ++ListenStand[spieler][liste];
         return S.Spieler[spieler].Karten[liste];
     }
-    // After the card at `index` of a list was put in (art +1) or taken out (-1) and the rest moved
-    // to make room or close the gap; `vorher` is the list's count before the operation.
-    void ListeGeaendert(int spieler, int liste, uint32_t vorher, int32_t art, int32_t index) {
-        LetzteListenAenderung[spieler][liste] = {vorher, ListenStand[spieler][liste], art, index};
+    // After a change of one list that TAenderungsArt names, counted through SpListe; `vorher`
+    // is the list's count before the operation.
+    void ListeGeaendert(int spieler, int liste, uint32_t vorher, TAenderungsArt art, int32_t index,
+                        int32_t ziel = 0) {
+        LetzteListenAenderung[spieler][liste] = {vorher, ListenStand[spieler][liste], art, index, ziel};
     }
     void AuslageGeaendert() { ++AuslageStand; }
     // The card at that place left the display, and the rest of its row moved up to fill it.

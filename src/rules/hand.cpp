@@ -21,7 +21,7 @@ tKartenRef ZieheKarteHand(Spielsitzung& g, int spieler, int platz) {
     g.Trace("Handkarte ", karte, " auswählen");
     for (int p = platz; p < alt; ++p) h.Karten[p] = h.Karten[p + 1];
     h.Karten[alt] = {};
-    g.ListeGeaendert(spieler, ListeHand, vorher, -1, platz);
+    g.ListeGeaendert(spieler, ListeHand, vorher, Spielsitzung::Entnommen, platz);
     for (int p = platz; p <= alt; ++p) g.Brett().HandAnzeigen(spieler, p);
     return karte;
 }
@@ -36,7 +36,7 @@ void LegeKarteInHand(Spielsitzung& g, int spieler, int platz, tKartenRef karte) 
     }
     h.Karten[platz] = karte;
     ++h.Anzahl;
-    if (platz == h.Anzahl) g.ListeGeaendert(spieler, ListeHand, vorher, +1, platz);
+    if (platz == h.Anzahl) g.ListeGeaendert(spieler, ListeHand, vorher, Spielsitzung::Eingefuegt, platz);
     g.Brett().HandAnzeigen(spieler, platz);
     sp.LetzteAktion = AktionHand;
     sp.LetzteKarte = karte;
@@ -115,10 +115,12 @@ bool NimmKarteAufHandSW(Spielsitzung& g, int spieler, tKartenRef karte) {
 
 void BenutzeTischkarte(Spielsitzung& g, int spieler, int farbe, int index) {
     if (farbe < 1 || farbe > 3) return;
+    const uint32_t vorher = g.ListenStand[spieler][farbe];
     TKartenliste& l = g.SpListe(spieler, farbe);
     if (index < 1 || index > l.Anzahl) return;
     tKartenRef& k = l.Karten[index];
     if (!KarteBenutzt(k)) k.Farbe += Benutzt;
+    g.ListeGeaendert(spieler, farbe, vorher, Spielsitzung::NurMarken, index);
     g.Brett().TischpositionAnzeigen(spieler, Tischposition(g, spieler, farbe, index));
 }
 
@@ -130,8 +132,10 @@ void BenutzeTischkarte(Spielsitzung& g, int spieler, int32_t position) {
 void ReaktiviereTischkarte(Spielsitzung& g, int spieler, int32_t position) {
     TTischkarte t = TischpositionZuKarte(g, spieler, position);
     if (t.farbe == 0) return;
+    const uint32_t vorher = g.ListenStand[spieler][t.farbe];
     tKartenRef& k = g.SpListe(spieler, t.farbe).Karten[t.index];
     if (KarteBenutzt(k)) k.Farbe -= Benutzt;
+    g.ListeGeaendert(spieler, t.farbe, vorher, Spielsitzung::NurMarken, t.index);
     g.Brett().TischpositionAnzeigen(spieler, position);
 }
 
@@ -139,9 +143,11 @@ void ReaktiviereSternwarten(Spielsitzung& g) {
     for (int s = 1; s <= g.S.SpielerAnzahl; ++s) {
         // Runs at every phase: counts a change only where a card was used.
         TKartenliste& l = g.S.Spieler[s].Karten[2];
+        const uint32_t vorher = g.ListenStand[s][2];
         for (int i = 1; i <= l.Anzahl; ++i) {
             if (!KarteBenutzt(l.Karten[i])) continue;
             g.SpListe(s, 2).Karten[i].Farbe -= Benutzt;
+            g.ListeGeaendert(s, 2, vorher, Spielsitzung::NurMarken, i);
             g.Brett().TischpositionAnzeigen(s, Tischposition(g, s, 2, i));
             g.Trace("Reaktivieren der Sternwarte für Spieler ", s);
         }

@@ -146,7 +146,7 @@ void KaufNormal(Spielsitzung& g, int spieler, int32_t position, int reihe, tKart
     if (d.Sondereigenschaften & Schenke) ++sp.AnzahlSchenken;
     sp.Sondereigenschaften |= d.Sondereigenschaften;
     const int platz = SortiereTischkarte(g, spieler, d.Farbe, l.Anzahl);
-    if (platz > 0) g.ListeGeaendert(spieler, d.Farbe, vorher, +1, platz);
+    if (platz > 0) g.ListeGeaendert(spieler, d.Farbe, vorher, Spielsitzung::Eingefuegt, platz);
     g.S.AnzahlPassen = 0;
     g.Brett().TischAnzeigen(spieler);
     ++g.AktionenImZug;
@@ -160,6 +160,7 @@ void KaufUpgrade(Spielsitzung& g, int spieler, int32_t position, int reihe, tKar
         g.InternerFehler(3, "LegeBezahleSpielerkarteTisch");
         return;
     }
+    const uint32_t vorher = g.ListenStand[spieler][du.Farbe];
     TKartenliste& l = g.SpListe(spieler, du.Farbe);
     int32_t index = position - Tischposition(g, spieler, du.Farbe, 0);
     if (index < 1 || index > l.Anzahl || KarteBenutzt(l.Karten[index])) {
@@ -189,7 +190,8 @@ void KaufUpgrade(Spielsitzung& g, int spieler, int32_t position, int reihe, tKar
     }
     sp.Sondereigenschaften &= static_cast<uint8_t>(~(dr.Sondereigenschaften & ~(Sternwarte | Schenke)));
     sp.Sondereigenschaften |= du.Sondereigenschaften;
-    SortiereTischkarte(g, spieler, du.Farbe, index);
+    const int platz = SortiereTischkarte(g, spieler, du.Farbe, index);
+    if (platz > 0) g.ListeGeaendert(spieler, du.Farbe, vorher, Spielsitzung::Ersetzt, index, platz);
     g.S.AnzahlPassen = 0;
     ++g.S.AblageAnzahl;
     g.Brett().TischAnzeigen(spieler);
