@@ -34,6 +34,12 @@ int Begrenzt(int32_t anzahl) {
     return anzahl < 0 ? 0 : (anzahl > 31 ? 31 : anzahl);
 }
 
+// Only the green list and the hand have targets; the others' stay 0. All places at once: a
+// fixed size needs no call.
+template <int C> void ZieleLeeren(tSSKarten& ss) {
+    if constexpr (C == 1 || C == ListeHand) std::memset(ss.Ziel.begin(), 0, sizeof ss.Ziel);
+}
+
 constexpr unsigned AlleListen = (1u << 1) | (1u << 2) | (1u << 3) | (1u << ListeHand);
 
 int32_t Adelspreis(const tKarte* k) {
@@ -44,6 +50,7 @@ int32_t Adelspreis(const tKarte* k) {
 // of the colour, used ones too). One instance per list, so that a list's own rules cost no branch.
 template <int C> void Liste(const Spielsitzung& g, const TKartenliste& l, tAuswKarten& a) {
     tSSKarten& ss = a.SS[C];
+    ZieleLeeren<C>(ss);
     const int anzahl = Begrenzt(l.Anzahl);
     int32_t erw = 0, geld = 0, punkte = 0, adel = 0, zar = 0;
     int32_t handAnzahl[4] = {}, handErw[4] = {};
@@ -51,7 +58,6 @@ template <int C> void Liste(const Spielsitzung& g, const TKartenliste& l, tAuswK
     for (int i = 1; i <= anzahl; ++i) {
         const tKarte* k = &g.Daten(l.Karten[i]);
         ss.Karten[i] = k;
-        ss.Ziel[i] = 0;
         erw += k->Erweiterung == 1;
         const int32_t inx = k->Inx;
         if (inx < 1 || inx > 49) continue;
@@ -122,7 +128,7 @@ bool FolgeErsetzt(const Spielsitzung& g, const TKartenliste& l, tAuswKarten& a, 
     else
         std::memmove(karten + t, karten + t + 1, static_cast<size_t>(z - t) * sizeof *karten);
     karten[z] = neu;
-    std::fill(ss.Ziel.begin(), ss.Ziel.begin() + anzahl, 0);
+    ZieleLeeren<C>(ss);
     ss.AnzahlErw += (neu->Erweiterung == 1) - (alt->Erweiterung == 1);
     auto zaehle = [&](const tKarte* k, int richtung) {
         const int32_t inx = k->Inx;
@@ -183,7 +189,7 @@ bool Folge(const Spielsitzung& g, const TKartenliste& l, tAuswKarten& a,
     const int anzahl = alt + richtung;
     ss.Anzahl = anzahl;
     // As after a rebuild: no targets; those of the green list and the hand are found anew.
-    std::fill(ss.Ziel.begin(), ss.Ziel.begin() + anzahl, 0);
+    ZieleLeeren<C>(ss);
     ss.AnzahlErw += richtung * (k->Erweiterung == 1);
     const int32_t inx = k->Inx;
     if (inx < 1 || inx > 49) return true;
@@ -283,9 +289,9 @@ bool SitzTeil(Spielsitzung& g, int spieler, tAuswKarten& a, unsigned listen, boo
     constexpr unsigned GruenUndHand = (1u << 1) | (1u << ListeHand);
     if (listen & GruenUndHand) {
         if (!(listen & (1u << 1)))
-            for (int i = 1; i <= gruen.Anzahl; ++i) gruen.Ziel[i] = 0;
+            ZieleLeeren<1>(gruen);
         if (!(listen & (1u << ListeHand)))
-            for (int h = 1; h <= handAnzahl; ++h) hand.Ziel[h] = 0;
+            ZieleLeeren<ListeHand>(hand);
         if (gruen.HandErw > 0) {
             for (int h = 1; h <= handAnzahl; ++h) {
                 const tKarte* u = hand.Karten[h];
