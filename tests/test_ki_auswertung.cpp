@@ -273,68 +273,70 @@ TEST_F(KiAuswertung, HandpreiseBlauUndRot) {
 }
 
 TEST_F(KiAuswertung, WarnflaggenStapelLeerUndPhase4) {
+    TEndwarnung w;
     Auslage({Markt});
     Rest(1, 1), Rest(2, 1), Rest(3, 1), Rest(4, 1);
     g.S.Phase = 4;
-    Bewerte(2);
-    for (int i = 0; i < 4; ++i) EXPECT_FALSE(a.EndeNah[i] || a.StapelKnapp[i]) << i;
+    w = Endwarnung(g);
+    for (int i = 0; i < 4; ++i) EXPECT_FALSE(w.EndeNah[i] || w.StapelKnapp[i]) << i;
     g.S.StapelLeer = 1;
     Rest(1, 30), Rest(2, 28), Rest(3, 27), Rest(4, 30);
     for (int phase = 1; phase <= 4; ++phase) {
         g.S.Phase = phase;
-        Bewerte(2);
-        for (int i = 0; i < 4; ++i) EXPECT_TRUE(a.EndeNah[i] && a.StapelKnapp[i]) << phase << " " << i;
+        w = Endwarnung(g);
+        for (int i = 0; i < 4; ++i) EXPECT_TRUE(w.EndeNah[i] && w.StapelKnapp[i]) << phase << " " << i;
     }
 }
 
 TEST_F(KiAuswertung, WarnflaggenBedarfGegenRestDesNaechstenStapels) {
+    TEndwarnung w;
     g.S.Phase = 1;                                            // next: blue
     Auslage({Holzfaeller, Holzfaeller, Markt, Markt, Markt}); // the refill needs 3 + i
     Rest(2, 4);
-    Bewerte(2);
+    w = Endwarnung(g);
     const bool knapp[4] = {false, true, true, true};
     for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(a.StapelKnapp[i], knapp[i]) << i;
-        EXPECT_EQ(a.EndeNah[i], knapp[i]) << i;
+        EXPECT_EQ(w.StapelKnapp[i], knapp[i]) << i;
+        EXPECT_EQ(w.EndeNah[i], knapp[i]) << i;
     }
     // Any stack from the next colour on with fewer than 4 cards: end near, stack not short.
     Rest(4, 3);
-    Bewerte(2);
+    w = Endwarnung(g);
     for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(a.StapelKnapp[i], knapp[i]) << i;
-        EXPECT_TRUE(a.EndeNah[i]) << i;
+        EXPECT_EQ(w.StapelKnapp[i], knapp[i]) << i;
+        EXPECT_TRUE(w.EndeNah[i]) << i;
     }
     Rest(4, 4);
     // Stacks before the next colour do not count.
     g.S.Phase = 2;
     Rest(1, 0), Rest(2, 0);
-    Bewerte(2);
-    for (int i = 0; i < 4; ++i) EXPECT_FALSE(a.EndeNah[i] || a.StapelKnapp[i]) << i;
+    w = Endwarnung(g);
+    for (int i = 0; i < 4; ++i) EXPECT_FALSE(w.EndeNah[i] || w.StapelKnapp[i]) << i;
 
     // The need is at most 8: an empty display against 9 and 8 cards.
     g.S.Phase = 1;
     Auslage({});
     Rest(2, 9);
-    Bewerte(2);
-    for (int i = 0; i < 4; ++i) EXPECT_FALSE(a.StapelKnapp[i] || a.EndeNah[i]) << i;
+    w = Endwarnung(g);
+    for (int i = 0; i < 4; ++i) EXPECT_FALSE(w.StapelKnapp[i] || w.EndeNah[i]) << i;
     Rest(2, 8);
-    Bewerte(2);
-    for (int i = 0; i < 4; ++i) EXPECT_TRUE(a.StapelKnapp[i] && a.EndeNah[i]) << i;
+    w = Endwarnung(g);
+    for (int i = 0; i < 4; ++i) EXPECT_TRUE(w.StapelKnapp[i] && w.EndeNah[i]) << i;
 
     // Red phase: the upgrade stack is next; a full display needs only the look-ahead.
     g.S.Phase = 3;
     Rest(2, 20);
     Auslage({Markt, Markt, Markt, Markt}, {Markt, Markt, Markt, Markt});
     Rest(4, 3);
-    Bewerte(2);
+    w = Endwarnung(g);
     for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(a.StapelKnapp[i], i == 3) << i;
-        EXPECT_TRUE(a.EndeNah[i]) << i;
+        EXPECT_EQ(w.StapelKnapp[i], i == 3) << i;
+        EXPECT_TRUE(w.EndeNah[i]) << i;
     }
     // An empty stack (never below 0) is short at every look-ahead.
     Rest(4, 0);
-    Bewerte(2);
-    for (int i = 0; i < 4; ++i) EXPECT_TRUE(a.StapelKnapp[i]) << i;
+    w = Endwarnung(g);
+    for (int i = 0; i < 4; ++i) EXPECT_TRUE(w.StapelKnapp[i]) << i;
 }
 
 namespace {
@@ -358,10 +360,6 @@ namespace {
     VERGLEICHE(Adelsarten);
     VERGLEICHE(Sondereigenschaften);
     VERGLEICHE(Auslage->Normal);
-    for (int i = 0; i < 4; ++i) {
-        VERGLEICHE(EndeNah[i]);
-        VERGLEICHE(StapelKnapp[i]);
-    }
     for (int inx = 0; inx < 50; ++inx) {
         VERGLEICHE(Besitz[inx]);
         VERGLEICHE(Tisch[inx]);

@@ -1025,7 +1025,7 @@ TEST_F(KiSternwarte, KaufeNutzeSternwarteLegtKauftOderNimmt) {
                    Schreiber, Schreiber});
         g.S.StapelLeer = endeNah;
         Ki();
-        ASSERT_EQ(a.EndeNah[1], endeNah);
+        ASSERT_EQ(Endwarnung(g).EndeNah[1], endeNah);
         EXPECT_TRUE(KaufeNutzeSternwarte(k, 3, 99, 4));
         // ... unless the end is near: then it is thrown away.
         EXPECT_EQ(g.Sp(2).LetzteAktion, endeNah ? 6 : 4);

@@ -90,11 +90,7 @@ protected:
         return l;
     }
     int32_t Geld(int sp = 2) const { return g.S.Spieler[sp].Geld; }
-    bool EndeNah(int sp = 2) {
-        tAuswKarten a;
-        ErstelleAuswKarten(g, sp, a);
-        return a.EndeNah[1];
-    }
+    bool EndeNah() const { return Endwarnung(g).EndeNah[1]; }
 };
 
 constexpr int Kauf = 1, Hand = 2, Passe = 3;

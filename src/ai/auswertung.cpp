@@ -288,10 +288,8 @@ bool SitzTeil(Spielsitzung& g, int spieler, tAuswKarten& a, unsigned listen, boo
     tSSKarten& gruen = a.SS[1];
     constexpr unsigned GruenUndHand = (1u << 1) | (1u << ListeHand);
     if (listen & GruenUndHand) {
-        if (!(listen & (1u << 1)))
-            ZieleLeeren<1>(gruen);
-        if (!(listen & (1u << ListeHand)))
-            ZieleLeeren<ListeHand>(hand);
+        if (!(listen & (1u << 1))) ZieleLeeren<1>(gruen);
+        if (!(listen & (1u << ListeHand))) ZieleLeeren<ListeHand>(hand);
         if (gruen.HandErw > 0) {
             for (int h = 1; h <= handAnzahl; ++h) {
                 const tKarte* u = hand.Karten[h];
@@ -484,8 +482,7 @@ void AuslagePreise(Spielsitzung& g, int spieler, tAuswKarten& a) {
     }
 }
 
-// End-of-game warnings. Without branches: the phase and the stacks change from move to move in
-// no pattern a branch could learn.
+// The aristocrat bonus by the number of kinds, for the point forecast.
 constexpr int MaxAdelsarten = 17; // numbers 18..24 and 40..49
 struct Adelsboni {
     int32_t t[2][MaxAdelsarten + 1];
@@ -503,7 +500,11 @@ int32_t Wenn(bool bedingung, int32_t wert) {
     return -static_cast<int32_t>(bedingung) & wert;
 }
 
-void Warnungen(const Spielsitzung& g, tAuswKarten& a) {
+} // namespace
+
+// Without branches: the phase and the stacks change from move to move in no pattern a branch
+// could learn.
+TEndwarnung Endwarnung(const Spielsitzung& g) {
     const TSpielstand& s = g.S;
     const int32_t phase = s.Phase;
     const bool farbPhase = static_cast<uint32_t>(phase - 1) < 3u;
@@ -526,12 +527,12 @@ void Warnungen(const Spielsitzung& g, tAuswKarten& a) {
     const uint32_t knappBytes = static_cast<uint32_t>(leer | (inPhase & stapelKnapp));
     const uint32_t nahBytes =
         static_cast<uint32_t>(leer | (inPhase & (stapelKnapp | (Alle & -uint64_t{knapp}))));
-    static_assert(sizeof a.StapelKnapp == 4 && sizeof a.EndeNah == 4 && sizeof(bool) == 1);
-    std::memcpy(a.StapelKnapp, &knappBytes, 4);
-    std::memcpy(a.EndeNah, &nahBytes, 4);
+    TEndwarnung w;
+    static_assert(sizeof w.StapelKnapp == 4 && sizeof w.EndeNah == 4 && sizeof(bool) == 1);
+    std::memcpy(w.StapelKnapp, &knappBytes, 4);
+    std::memcpy(w.EndeNah, &nahBytes, 4);
+    return w;
 }
-
-} // namespace
 
 // What the records were last built from: the display once for all seats, each seat's own part.
 // The keys are the session's change counts; the lengths are compared as well, which catches most
@@ -699,7 +700,6 @@ void ErstelleAuswKarten(Spielsitzung& g, int spieler, tAuswKarten& a) {
     SitzTeil(g, spieler, a, AlleListen, true);
     a.Auslage = &a.EigeneAuslage;
     if (!AuslageBild(g, Gedaechtnis(g).bildTabelle, a.EigeneAuslage)) AuslagePreise(g, spieler, a);
-    Warnungen(g, a);
 }
 
 tAuswKarten& Auswertung(Spielsitzung& g, int spieler) {
@@ -726,7 +726,6 @@ tAuswKarten& Auswertung(Spielsitzung& g, int spieler) {
     }
     z.a.Auslage = &au.bild;
     if (!au.gueltig) AuslagePreise(g, spieler, z.a);
-    Warnungen(g, z.a);
     return z.a;
 }
 

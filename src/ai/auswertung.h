@@ -51,8 +51,6 @@ struct tAuswKarten {
     uint8_t Sondereigenschaften; // the seat's abilities the record was built with
     Arr1<int32_t, 8> PreisListe; // display prices, filled only while the display is not Normal
     int32_t HandPreisGesamt;
-    bool EndeNah[4];
-    bool StapelKnapp[4];
     uint8_t Besitz[50];     // per card number: copies on the table and in the hand
     uint8_t Tisch[50];      // per card number: copies on the table
     uint64_t HandNummern;   // bit inx: that card number is in the hand
@@ -72,6 +70,14 @@ struct tAuswKarten {
         return KartenPreis(d, Sondereigenschaften, Tisch[d.Inx], au.Reihe[i]);
     }
 };
+
+// Warnings for a look-ahead of 0..3 cards (the index) leaving the display. They depend on the
+// game alone, not on the seat; worked out when asked, at the start of a move.
+struct TEndwarnung {
+    bool EndeNah[4];     // the display cannot be refilled, or a later stack is nearly empty
+    bool StapelKnapp[4]; // the stack of the next phase cannot refill the display
+};
+TEndwarnung Endwarnung(const Spielsitzung& g);
 
 // Builds the record afresh into the caller's record.
 void ErstelleAuswKarten(Spielsitzung& g, int spieler, tAuswKarten& a);

@@ -759,6 +759,8 @@ bool SternwarteNutzen(KI& k, SWArt art, int farbe, int32_t preisLimit, int32_t m
     const int obs = UnbenutzteSternwarte(k);
     if (obs == 0 || k.g.S.RestStapel(farbe) <= 1) return false;
     if (!HandPlatz(k) && k.Geld() <= minRest + (art == SWArt::Nutzen ? 6 : 3)) return false;
+    // As at the start of the move: the draw below changes a stack.
+    const bool endeNah = Endwarnung(k.g).EndeNah[1];
     k.g.Trace("Spieler ", k.sp,
               art == SWArt::ErwBunkern ? " nutzt die Sternwarte(Upgrade bunkern)" : " nutzt die Sternwarte");
     tKartenRef karte;
@@ -785,7 +787,7 @@ bool SternwarteNutzen(KI& k, SWArt art, int farbe, int32_t preisLimit, int32_t m
         return true;
     }
     if (k.Geld() - minRest < preis) {
-        if (k.a.EndeNah[1] && preis + k.a.HandPreisGesamt > k.Geld() + k.a.SS[3].Geld + k.a.SS[2].Geld)
+        if (endeNah && preis + k.a.HandPreisGesamt > k.Geld() + k.a.SS[3].Geld + k.a.SS[2].Geld)
             abwerfen();
         else if (!NimmKarteAufHandSW(k.g, k.sp, karte))
             abwerfen();
