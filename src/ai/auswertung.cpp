@@ -347,15 +347,21 @@ struct BildInfo {
     uint8_t art;    // 2 * colour + upgrade
     uint8_t echt;   // 1 for a plain card or an upgrade of colour 1..3
     uint8_t farbig; // 1 for colour 1..3
+    uint8_t adel;   // the aristocrat reserve's price of numbers 18..24, else 0
 };
 using BildTabelle = BildInfo[KatalogTabellen][32];
 
+constexpr int32_t Adelspreise[7] = {4, 7, 10, 12, 14, 16, 18}; // numbers 18..24, for the reserve
+
 BildInfo Info(const tKarte* d) {
     const bool farbig = static_cast<uint32_t>(d->Farbe - 1) < 3u;
-    return {d, static_cast<uint8_t>(static_cast<uint32_t>(d->Inx) <= 49u ? d->Inx : 0),
+    const uint32_t adel = static_cast<uint32_t>(d->Inx - 18);
+    return {d,
+            static_cast<uint8_t>(static_cast<uint32_t>(d->Inx) <= 49u ? d->Inx : 0),
             static_cast<uint8_t>((d->Farbe & 3) * 2 + (d->Erweiterung & 1)),
             static_cast<uint8_t>(farbig && static_cast<uint32_t>(d->Erweiterung) < 2u),
-            static_cast<uint8_t>(farbig)};
+            static_cast<uint8_t>(farbig),
+            static_cast<uint8_t>(adel <= 6u ? Adelspreise[adel] : 0)};
 }
 
 void FuelleBildTabelle(const Spielsitzung& g, BildTabelle& t) {
@@ -764,16 +770,20 @@ int32_t AnzahlBesitz(const Spielsitzung& g, int spieler, int farbe, int32_t inx)
 
 int32_t Aristokratenreserve(const Spielsitzung& g, int32_t limit) {
     if (limit <= 0) return 0;
-    static constexpr int32_t Preise[7] = {4, 7, 10, 12, 14, 16, 18};
     const TKartenstapel& st = g.S.Kartenstapel[3];
-    int32_t best = 0;
     // Stops as soon as nothing dearer can change the result.
-    const int32_t genug = limit < Preise[6] ? limit : Preise[6];
-    for (int j = st.Naechste; j >= 1 && j <= st.Anzahl && j <= StapelPlaetze && best < genug; ++j) {
-        int32_t inx = g.Daten(st.Karten[j]).Inx;
-        if (inx >= 18 && inx <= 24 && Preise[inx - 18] > best) best = Preise[inx - 18];
+    const int32_t genug = std::min(limit, Adelspreise[6]);
+    const int ende = std::min(st.Anzahl, StapelPlaetze);
+    const BildTabelle* tabelle = g.KIGedaechtnis ? &g.KIGedaechtnis->bildTabelle : nullptr;
+    int32_t best = 0;
+    for (int j = std::max(st.Naechste, 1); j <= ende && best < genug; ++j) {
+        const tKartenRef karte = st.Karten[j];
+        const uint32_t f = static_cast<uint32_t>(karte.Farbe) - 1u, r = static_cast<uint32_t>(karte.Ref) - 1u;
+        const int32_t preis =
+            tabelle && f < KatalogTabellen && r < 32u ? (*tabelle)[f][r].adel : Info(&g.Daten(karte)).adel;
+        best = std::max(best, preis);
     }
-    return best < limit ? best : limit;
+    return std::min(best, limit);
 }
 
 } // namespace vm

@@ -625,8 +625,8 @@ bool voll::LegeTeuerstesRotesUpgrade(KI& k, int32_t minRest) {
     return false;
 }
 
-bool KaufeBlauesUpgradeMitZiel(KI& k, int32_t minRest, bool ausHand, int32_t maxTischErw,
-                               BlauOrdnung ordnung) {
+bool voll::KaufeBlauesUpgradeMitZiel(KI& k, int32_t minRest, bool ausHand, int32_t maxTischErw,
+                                     BlauOrdnung ordnung) {
     if (k.Geld() <= 0 || k.a.SS[2].AnzahlErw >= maxTischErw) return false;
     static constexpr int32_t Basis[] = {31, 32, 35, 37, 38, 33, 39, 34, 36};
     static constexpr int32_t Punkte[] = {36, 39, 34, 38, 33, 37, 32, 35, 31};
@@ -802,15 +802,15 @@ bool SternwarteNutzen(KI& k, SWArt art, int farbe, int32_t preisLimit, int32_t m
 
 } // namespace
 
-bool KaufeNutzeSternwarte(KI& k, int farbe, int32_t preisLimit, int32_t minRest) {
+bool voll::KaufeNutzeSternwarte(KI& k, int farbe, int32_t preisLimit, int32_t minRest) {
     return SternwarteNutzen(k, SWArt::Kaufen, farbe, preisLimit, minRest);
 }
 
-bool NutzeSternwarte(KI& k, int farbe, int32_t minRest) {
+bool voll::NutzeSternwarte(KI& k, int farbe, int32_t minRest) {
     return SternwarteNutzen(k, SWArt::Nutzen, farbe, 0, minRest);
 }
 
-bool BunkernNutzeErwSternwarte(KI& k) {
+bool voll::BunkernNutzeErwSternwarte(KI& k) {
     return SternwarteNutzen(k, SWArt::ErwBunkern, 4, 0, 0);
 }
 
@@ -905,6 +905,7 @@ bool LegeRotesUpgradeBereich(KI& k, int32_t hoechsteErw, int32_t minRest, int32_
 }
 
 bool NutzeSternwarteRot(KI& k, int32_t minRest) {
+    if (!HatSternwarte(k)) return false;
     const int obs = UnbenutzteSternwarte(k);
     if (obs == 0) return false;
     const int32_t a = Aristokratenreserve(k.g, 18);

@@ -145,8 +145,20 @@ inline bool LegeTeuerstesRotesUpgrade(KI& k, int32_t minRest) {
     return k.a.SS[3].HandErw != 0 && k.Geld() > 0 && voll::LegeTeuerstesRotesUpgrade(k, minRest);
 }
 enum class BlauOrdnung { Basis, Punkte };
+namespace voll {
 bool KaufeBlauesUpgradeMitZiel(KI& k, int32_t minRest, bool ausHand, int32_t maxTischErw,
-                               BlauOrdnung ordnung = BlauOrdnung::Basis);
+                               BlauOrdnung ordnung);
+bool KaufeNutzeSternwarte(KI& k, int farbe, int32_t preisLimit, int32_t minRest);
+bool NutzeSternwarte(KI& k, int farbe, int32_t minRest);
+bool BunkernNutzeErwSternwarte(KI& k);
+} // namespace voll
+// Blue upgrades 31..39, and 30 from the hand or in two-player games.
+inline bool KaufeBlauesUpgradeMitZiel(KI& k, int32_t minRest, bool ausHand, int32_t maxTischErw,
+                                      BlauOrdnung ordnung = BlauOrdnung::Basis) {
+    const uint64_t arten = Nummern(31, 39) | (uint64_t{ausHand || k.g.S.SpielerAnzahl == 2} << 30);
+    return ((ausHand ? k.a.HandNummern : k.A().AuslageNummern) & arten) != 0 &&
+           voll::KaufeBlauesUpgradeMitZiel(k, minRest, ausHand, maxTischErw, ordnung);
+}
 bool BunkernBlauesUpgrade(KI& k, int32_t maxGehalten, int modus, BlauOrdnung ordnung = BlauOrdnung::Basis);
 bool KaufeRotesPunkteUpgrade(KI& k);
 // Green table index an upgrade (display index, or hand index with ausHand) would replace; 0 if none.
@@ -155,9 +167,19 @@ int FindeGruenesZiel(const KI& k, int index, bool ausHand = false);
 int FindeRotesZiel(const KI& k, int auslageIndex);
 
 // Observatory.
-bool KaufeNutzeSternwarte(KI& k, int farbe, int32_t preisLimit, int32_t minRest);
-bool NutzeSternwarte(KI& k, int farbe, int32_t minRest);
-bool BunkernNutzeErwSternwarte(KI& k);
+// Only the blue card 11 is an observatory; without one on the table none can be used.
+inline bool HatSternwarte(const KI& k) {
+    return k.a.Tisch[11] != 0;
+}
+inline bool KaufeNutzeSternwarte(KI& k, int farbe, int32_t preisLimit, int32_t minRest) {
+    return HatSternwarte(k) && voll::KaufeNutzeSternwarte(k, farbe, preisLimit, minRest);
+}
+inline bool NutzeSternwarte(KI& k, int farbe, int32_t minRest) {
+    return HatSternwarte(k) && voll::NutzeSternwarte(k, farbe, minRest);
+}
+inline bool BunkernNutzeErwSternwarte(KI& k) {
+    return HatSternwarte(k) && voll::BunkernNutzeErwSternwarte(k);
+}
 
 } // namespace vm
 

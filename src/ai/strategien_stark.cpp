@@ -216,7 +216,13 @@ bool Liste10(Zug& z) {
     case 2: {
         const int32_t h = z.h(), b = z.blau();
         const int32_t x = Max0(h - z.rot() - b);
-        const int32_t r = N ? 0 : Max0(Aristokratenreserve(z.g, z.P(B_G1) - 3 * (R - 1)) - b);
+        // The red stack does not change before a routine acts, so the reserve can wait for its first use.
+        int32_t reserve = -1;
+        const auto r = [&] {
+            return reserve >= 0
+                       ? reserve
+                       : (reserve = N ? 0 : Max0(Aristokratenreserve(z.g, z.P(B_G1) - 3 * (R - 1)) - b));
+        };
         const int32_t s = N ? x : 0;
         if (!N && !z.HatKarte(2, 11) && KaufeKarteInx(k, 2, 0, 11)) return true;
         if (!z.HatKarte(2, 7) && KaufeKarteInx(k, 2, 0, 7)) return true;
@@ -229,10 +235,11 @@ bool Liste10(Zug& z) {
         } else if (KaufeBlauesUpgradeMitZiel(k, 0, true, 100) || KaufeBlauesUpgradeMitZiel(k, s, false, 3)) {
             return true;
         }
-        if (KaufeBereichAbsteigend(k, 2, h + r, 17, 12) || KaufeKarteInx(k, 2, h + r, 10)) return true;
+        if (KaufeBereichAbsteigend(k, 2, h + r(), 17, 12) || KaufeKarteInx(k, 2, h + r(), 10)) return true;
         if (LegeTeuersteBlaueHandkarte(k, 0)) return true;
         if (z.a.SS[2].HandErw > 0 && KaufeArtenBegrenzt(k, 2, 1, 0, 13, 8)) return true;
-        if (ZufallMarktpflege(z.g, z.P(B_W18), 2) && !N && KaufeArtenBegrenzt(k, 2, 1, r, 13, 8)) return true;
+        if (ZufallMarktpflege(z.g, z.P(B_W18), 2) && !N && KaufeArtenBegrenzt(k, 2, 1, r(), 13, 8))
+            return true;
         if (KaufeFehlendeAbsteigend(k, 3, s, 24, 18) || KaufeRotesUpgrade(k, s, false) ||
             LegeTeuersteHandkarte(k, 3, 0))
             return true;
@@ -240,8 +247,8 @@ bool Liste10(Zug& z) {
                            : KaufeNutzeSternwarte(k, 3, z.P(B_G12), z.P(B_G9) - b))
             return true;
         if (LegeGuenstigsteGrueneHandkarte(k)) return true;
-        if (!N && (KaufeBereichAbsteigend(k, 2, r, 17, 12) || KaufeKarteInx(k, 2, r, 10))) return true;
-        if (KaufeBereichAufsteigend(k, 3, r, 21, 18)) return true;
+        if (!N && (KaufeBereichAbsteigend(k, 2, r(), 17, 12) || KaufeKarteInx(k, 2, r(), 10))) return true;
+        if (KaufeBereichAufsteigend(k, 3, r(), 21, 18)) return true;
         return z.Marktpflege(!N && z.HandRaum() && !z.HatKarte(2, 11), z.P(B_W13)) &&
                BunkernBereich(k, 0, 2, 0, 12, 7);
     }
@@ -343,7 +350,11 @@ bool Liste12(Zug& z) {
     case 2: {
         const int32_t h = z.h(), b = z.blau();
         const int32_t x = Max0(h - z.rot() - b);
-        const int32_t r = N ? 12 : Max0(Aristokratenreserve(z.g, z.P(B_G1)) - b);
+        int32_t reserve = -1; // worked out at its first use, as in strategy 10
+        const auto r = [&] {
+            return reserve >= 0 ? reserve
+                                : (reserve = N ? 12 : Max0(Aristokratenreserve(z.g, z.P(B_G1)) - b));
+        };
         const int32_t s = N ? x : 0;
         const int32_t w = z.Geld() + z.rot() + b;
         auto schenke = [&] {
@@ -387,16 +398,16 @@ bool Liste12(Zug& z) {
         } else if (KaufeBlauesUpgradeMitZiel(k, s, false, 3)) {
             return true;
         }
-        if (LegeTeuersteBlaueHandkarte(k, r) || KaufeBereichAbsteigend(k, 2, h + r, 17, 12) ||
-            KaufeKarteInx(k, 2, h + r, 10))
+        if (LegeTeuersteBlaueHandkarte(k, r()) || KaufeBereichAbsteigend(k, 2, h + r(), 17, 12) ||
+            KaufeKarteInx(k, 2, h + r(), 10))
             return true;
         if (z.a.SS[2].HandErw > 0 && KaufeArtenBegrenzt(k, 2, 1, 0, 13, 8)) return true;
         if (KaufeFehlendeAbsteigend(k, 3, s, 24, 18) || KaufeRotesUpgrade(k, s, false) ||
             LegeTeuersteHandkarte(k, 3, 0))
             return true;
         if (AdelsduplikatArten(z) >= 2 ? BunkernNutzeErwSternwarte(k) : NutzeSternwarte(k, 3, 0)) return true;
-        if (!N && (KaufeBereichAbsteigend(k, 2, r, 17, 12) || KaufeKarteInx(k, 2, r, 10))) return true;
-        if (KaufeBereichAufsteigend(k, 3, r, 21, 18)) return true;
+        if (!N && (KaufeBereichAbsteigend(k, 2, r(), 17, 12) || KaufeKarteInx(k, 2, r(), 10))) return true;
+        if (KaufeBereichAufsteigend(k, 3, r(), 21, 18)) return true;
         return z.Marktpflege(!N && z.HandRaum() && !z.HatKarte(2, 11) && w >= z.P(B_G20), z.P(B_W13)) &&
                (BunkernBereich(k, 0, 2, 0, 24, 18) || BunkernBereich(k, 0, 2, 0, 12, 7));
     }
@@ -515,7 +526,11 @@ bool Liste14(Zug& z) {
         const int32_t h = z.h(), b = z.blau();
         const int32_t x = Max0(h - z.rot() - b);
         const int32_t w = z.Geld() + z.rot() + b;
-        const int32_t r = N ? 12 : Max0(Aristokratenreserve(z.g, z.P(B_G1)) - b);
+        int32_t reserve = -1; // worked out at its first use, as in strategy 10
+        const auto r = [&] {
+            return reserve >= 0 ? reserve
+                                : (reserve = N ? 12 : Max0(Aristokratenreserve(z.g, z.P(B_G1)) - b));
+        };
         const int32_t s = N ? x : 0;
         if (R == 1) {
             if (GruenEinsZwei(k, 0) || KaufeGuenstigsteKarte(k, 1, OhneLimit)) return true;
@@ -559,8 +574,8 @@ bool Liste14(Zug& z) {
         if (!K0 && KaufeKarteInx(k, 2, 0, 11)) return true;
         if (!N && (KaufeKarteInx(k, 2, 0, 9) || (R <= 5 && KaufeKarteInx(k, 2, 0, 8)))) return true;
         if (LegeGuenstigsteGrueneHandkarte(k) || LegeHandkarteInx(k, 2, 0, 9)) return true;
-        if (z.Geld() - (h + r + 20) >= 17 &&
-            (KaufeBereichAbsteigend(k, 2, h + r + 20, 17, 12) || KaufeKarteInx(k, 2, h + r + 20, 10)))
+        if (z.Geld() - (h + r() + 20) >= 17 &&
+            (KaufeBereichAbsteigend(k, 2, h + r() + 20, 17, 12) || KaufeKarteInx(k, 2, h + r() + 20, 10)))
             return true;
         if (R <= 3) {
             if (NutzeSternwarte(k, 1, 0)) return true;
@@ -575,23 +590,23 @@ bool Liste14(Zug& z) {
             LegeTeuersteBlaueHandkarte(k, 0))
             return true;
         if (R >= 5 && N && KaufeFehlendeAufsteigend(k, 3, 0, 24, 18)) return true;
-        if ((R == 4 || R == 5) && LegeRotesUpgradeBereich(k, 49, r, 20, 21, 45)) return true;
+        if ((R == 4 || R == 5) && LegeRotesUpgradeBereich(k, 49, r(), 20, 21, 45)) return true;
         if (R >= z.P(B_R19)) {
             if (KaufeBlauesUpgradeMitZiel(k, x, false, 100, BlauOrdnung::Punkte)) return true;
             if (z.HatKarte(2, 9) && KaufeBlauesUpgradeMitZiel(k, x, false, 3)) return true;
         } else if (KaufeBlauesUpgradeMitZiel(k, s, false, 3, BlauOrdnung::Punkte)) {
             return true;
         }
-        if (LegeTeuersteBlaueHandkarte(k, r) || KaufeBereichAbsteigend(k, 2, h + r, 17, 12) ||
-            KaufeKarteInx(k, 2, h + r, 10))
+        if (LegeTeuersteBlaueHandkarte(k, r()) || KaufeBereichAbsteigend(k, 2, h + r(), 17, 12) ||
+            KaufeKarteInx(k, 2, h + r(), 10))
             return true;
         if (z.a.SS[2].HandErw > 0 && KaufeArtenBegrenzt(k, 2, 1, 0, 13, 12)) return true;
         if (KaufeFehlendeAbsteigend(k, 3, s, 24, 18) || KaufeRotesUpgrade(k, s, false) ||
             LegeTeuersteHandkarte(k, 3, 0) || LegeGuenstigsteGrueneHandkarte(k))
             return true;
         if (KaufeNutzeSternwarte(k, 3, 7, 12 - b)) return true;
-        if (!N && (KaufeBereichAbsteigend(k, 2, r, 17, 12) || KaufeKarteInx(k, 2, r, 10))) return true;
-        if (KaufeBereichAufsteigend(k, 3, r, 21, 18)) return true;
+        if (!N && (KaufeBereichAbsteigend(k, 2, r(), 17, 12) || KaufeKarteInx(k, 2, r(), 10))) return true;
+        if (KaufeBereichAufsteigend(k, 3, r(), 21, 18)) return true;
         if (z.Marktpflege(!N && z.HandRaum() && !z.HatKarte(2, 11) && w >= z.P(B_G20), z.P(B_W13)) &&
             (BunkernBereich(k, 0, 2, 0, 24, 18) || BunkernBereich(k, 0, 2, 0, 12, 10)))
             return true;
