@@ -3,6 +3,8 @@
 # tuning runs: first an instrumented build, then training series of the default opponents and
 # of every strategy, then the optimised build from what they measured. Usage:
 #   bash scripts/sim-pgo.sh [build dir, default build-pgo]
+# VELDMARK_PGO_FLAGS adds compiler flags to both stages, for example -march=native for a binary
+# that stays on the machine it was built on.
 # The games are the same as those of the plain build; only the speed differs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -10,12 +12,13 @@ bash scripts/deps.sh
 dir=${1:-build-pgo}
 profil="$(pwd)/$dir/profil"
 jobs=$(nproc)
+extra=${VELDMARK_PGO_FLAGS:-}
 rm -rf "$profil"
 mkdir -p "$profil"
 
 stufe() { # $1: the profile flags of this stage
   cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release -DVELDMARK_UI=OFF -DVELDMARK_TESTS=OFF \
-    -DVELDMARK_BENCH=ON -DCMAKE_INTERPROCEDURAL_OPTIMIZATION=ON -DCMAKE_CXX_FLAGS="$1" >/dev/null
+    -DVELDMARK_BENCH=ON -DCMAKE_INTERPROCEDURAL_OPTIMIZATION=ON -DCMAKE_CXX_FLAGS="$extra $1" >/dev/null
 }
 
 stufe "-fprofile-generate -fprofile-dir=$profil -fprofile-update=single"

@@ -34,8 +34,8 @@ int Begrenzt(int32_t anzahl) {
     return anzahl < 0 ? 0 : (anzahl > 31 ? 31 : anzahl);
 }
 
-// Only the green list and the hand have targets; the others' stay 0. All places at once: a
-// fixed size needs no call.
+// Only the green list and the hand have targets; the others' stay 0. All places at once, in a
+// few stores.
 template <int C> void ZieleLeeren(tSSKarten& ss) {
     if constexpr (C == 1 || C == ListeHand) std::memset(ss.Ziel.begin(), 0, sizeof ss.Ziel);
 }
@@ -301,8 +301,8 @@ bool SitzTeil(Spielsitzung& g, int spieler, tAuswKarten& a, unsigned listen, boo
                         ziel = i;
                 if (ziel == 0 && zarInx > 0 && gruen.Ziel[zarInx] == 0) ziel = zarInx;
                 if (ziel > 0) {
-                    gruen.Ziel[ziel] = h;
-                    hand.Ziel[h] = ziel;
+                    gruen.Ziel[ziel] = static_cast<uint8_t>(h);
+                    hand.Ziel[h] = static_cast<uint8_t>(ziel);
                 }
             }
         }

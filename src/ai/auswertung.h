@@ -18,7 +18,9 @@ struct tSSKarten {
     int32_t Punkte;     // victory-point income
     int32_t HandPreis;  // total price of the hand cards of this colour
     Arr1<const tKarte*, 31> Karten;
-    Arr1<int32_t, 31> Ziel; // 1..3: hand index of the upgrade that replaces this card; 4: target index
+    // Green list: hand index of the upgrade that replaces this card; hand: its target index. Bytes,
+    // so that clearing them is two stores.
+    Arr1<uint8_t, 31> Ziel;
 };
 
 // The display as every seat sees it: all of the record's display part but the prices.

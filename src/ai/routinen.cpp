@@ -60,6 +60,13 @@ int Erster(unsigned m) {
 int Letzter(unsigned m) {
     return 32 - std::countl_zero(m);
 }
+// Set bits, without the library call that std::popcount is on baseline x86-64.
+int32_t Bits(uint64_t v) {
+    v = v - ((v >> 1) & 0x5555555555555555u);
+    v = (v & 0x3333333333333333u) + ((v >> 2) & 0x3333333333333333u);
+    v = (v + (v >> 4)) & 0x0F0F0F0F0F0F0F0Fu;
+    return static_cast<int32_t>((v * 0x0101010101010101u) >> 56);
+}
 unsigned Ohne(unsigned m, int i) {
     return m & ~(1u << (i - 1));
 }
@@ -252,16 +259,17 @@ bool KaufeBereichDuplikatBegrenzt(KI& k, int farbe, int32_t maxDuplikate, int32_
                                   int32_t tief) {
     const uint64_t kandidaten = k.A().AuslageNummern & Nummern(tief, hoch) & OhneSternwarte;
     if (k.Geld() == 0 || kandidaten == 0) return false;
-    int32_t duplikate = 0;
+    // The copies beyond the first of each number: the cards in the range less their numbers.
     const tSSKarten& ss = k.a.SS[farbe];
-    int32_t anzahl[50] = {};
+    int32_t imBereich = 0;
+    uint64_t nummern = 0;
     for (int i = 1; i <= ss.Anzahl; ++i) {
         const int32_t inx = ss.Karten[i]->Inx;
-        if (inx >= tief && inx <= hoch && inx >= 0 && inx <= 49) ++anzahl[inx];
+        const bool drin = inx >= tief && inx <= hoch && inx >= 0 && inx <= 49;
+        imBereich += drin;
+        nummern |= uint64_t{drin} << (inx & 63);
     }
-    for (int32_t x = tief < 0 ? 0 : tief; x <= hoch && x <= 49; ++x)
-        if (anzahl[x] > 1) duplikate += anzahl[x] - 1;
-    if (duplikate >= maxDuplikate) return false;
+    if (imBereich - Bits(nummern) >= maxDuplikate) return false;
     return Aufsteigend(kandidaten, [&](int32_t x) { return KaufeKarteInx(k, farbe, minRest, x); });
 }
 

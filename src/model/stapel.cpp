@@ -7,7 +7,7 @@ constexpr int32_t InxHofmeisterin = 24;
 }
 
 void MischeKarten(Spielsitzung& g, int k, int tabelle, int arten, std::string_view name) {
-    Arr1<tKartenRef, StapelPlaetze> arbeit{};
+    Arr1<tKartenRef, StapelPlaetze> arbeit; // only places 1..anzahl are filled and drawn
     int32_t anzahl = 0;
     for (int i = 1; i <= arten; ++i) {
         int32_t n = g.Katalog().Art(tabelle, i).Anzahl;
