@@ -10,7 +10,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
 dir=${1:-build-pgo}
-profil="$(pwd)/$dir/profil"
+case "$dir" in /*) ;; *) dir="$(pwd)/$dir" ;; esac
+profil="$dir/profil"
 jobs=$(nproc)
 extra=${VELDMARK_PGO_FLAGS:-}
 rm -rf "$profil"
