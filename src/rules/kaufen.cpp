@@ -1,5 +1,7 @@
 #include "rules/kaufen.h"
 
+#include <cstring>
+
 namespace vm {
 
 int32_t KostenKarte(Spielsitzung& g, int spieler, tKartenRef karte, int reihe) {
@@ -10,11 +12,19 @@ int32_t KostenKarte(Spielsitzung& g, int spieler, tKartenRef karte, int reihe) {
         return 999;
     }
     const TSpieler& sp = g.S.Spieler[spieler];
-    // Same card number means same table and slot; used marks count too.
+    // Same card number means same table and slot; used marks count too. Each reference is
+    // compared whole with the card, unmarked and marked, without a branch.
     int32_t gleiche = 0;
     const TKartenliste& liste = sp.Karten[d.Farbe];
-    for (int i = 1; i <= liste.Anzahl; ++i)
-        if (OhneMarke(liste.Karten[i]) == karte) ++gleiche;
+    const tKartenRef markiert{karte.Farbe + Benutzt, karte.Ref};
+    uint64_t frei, benutzt;
+    std::memcpy(&frei, &karte, sizeof frei);
+    std::memcpy(&benutzt, &markiert, sizeof benutzt);
+    for (int i = 1; i <= liste.Anzahl; ++i) {
+        uint64_t x;
+        std::memcpy(&x, &liste.Karten[i], sizeof x);
+        gleiche += (x == frei) | (x == benutzt);
+    }
     return KartenPreis(d, sp.Sondereigenschaften, gleiche, reihe);
 }
 
