@@ -26,7 +26,7 @@ size_t ExtraStatistikZeile(const Spielsitzung& g, int64_t spiel, char (&puffer)[
     // 3 + 4 * 11 values of at most 20 characters and a comma each fit the buffer.
     auto wert = [&](int64_t v) {
         z = std::to_chars(z, ende, v).ptr;
-        *z++ = ',';
+        if (z < ende) *z++ = ',';
     };
     const TSpielstand& s = g.S;
     wert(spiel);
