@@ -113,6 +113,27 @@ template <int C> void Entferne(tAuswKarten& a) {
     a.BesitzNummern = nummern;
 }
 
+// Places lo..hi-1 move one on, to lo + 1..hi, and x goes to place lo. Written with a carried value
+// rather than as a copy, so that it stays an inline loop over the few places instead of becoming
+// a library call.
+inline void Einschieben(const tKarte** karten, int lo, int hi, const tKarte* x) {
+    for (int i = lo; i <= hi; ++i) {
+        const tKarte* t = karten[i];
+        karten[i] = x;
+        x = t;
+    }
+}
+
+// Places lo + 1..hi move one back, to lo..hi - 1; place hi keeps its old value.
+inline void Herausschieben(const tKarte** karten, int lo, int hi) {
+    const tKarte* x = karten[hi];
+    for (int i = hi - 1; i >= lo; --i) {
+        const tKarte* t = karten[i];
+        karten[i] = x;
+        x = t;
+    }
+}
+
 // Follows the card at index t of table list C replaced by an upgrade that was then sorted to
 // place z. False, changing nothing, when the list does not have the length that gives.
 template <int C>
@@ -123,11 +144,12 @@ bool FolgeErsetzt(const Spielsitzung& g, const TKartenliste& l, tAuswKarten& a, 
     const tKarte** karten = ss.Karten.begin() - 1; // karten[i] is place i
     const tKarte* alt = karten[t];
     const tKarte* neu = &g.Daten(l.Karten[z]);
-    if (z < t)
-        std::memmove(karten + z + 1, karten + z, static_cast<size_t>(t - z) * sizeof *karten);
-    else
-        std::memmove(karten + t, karten + t + 1, static_cast<size_t>(z - t) * sizeof *karten);
-    karten[z] = neu;
+    if (z < t) {
+        Einschieben(karten, z, t, neu);
+    } else {
+        Herausschieben(karten, t, z);
+        karten[z] = neu;
+    }
     ZieleLeeren<C>(ss);
     ss.AnzahlErw += (neu->Erweiterung == 1) - (alt->Erweiterung == 1);
     auto zaehle = [&](const tKarte* k, int richtung) {
@@ -176,14 +198,13 @@ bool Folge(const Spielsitzung& g, const TKartenliste& l, tAuswKarten& a,
     if (e.art == Spielsitzung::Eingefuegt) {
         if (l.Anzahl != alt + 1 || alt + 1 > 31 || t < 1 || t > alt + 1) return false;
         k = &g.Daten(l.Karten[t]);
-        std::memmove(karten + t + 1, karten + t, static_cast<size_t>(alt - t + 1) * sizeof *karten);
-        karten[t] = k;
+        Einschieben(karten, t, alt + 1, k);
         richtung = 1;
     } else {
         if (C != ListeHand || e.art != Spielsitzung::Entnommen || l.Anzahl != alt - 1 || t < 1 || t > alt)
             return false;
         k = karten[t];
-        std::memmove(karten + t, karten + t + 1, static_cast<size_t>(alt - t) * sizeof *karten);
+        Herausschieben(karten, t, alt);
         richtung = -1;
     }
     const int anzahl = alt + richtung;

@@ -59,9 +59,22 @@ bool NimmKarteAufHand(Spielsitzung& g, int spieler, tKartenRef karte) {
 }
 
 bool TischplaetzeDeaktivieren(Spielsitzung& g, int spieler) {
-    // Called at every end of seat 1's turn; usually nothing is marked.
-    static constexpr uint8_t Keine[MaxTischpositionen] = {};
-    if (std::memcmp(g.MarkierteTischplaetze.begin(), Keine, sizeof Keine) == 0) return false;
+    // Called at every end of seat 1's turn; usually nothing is marked. Tested a word at a time,
+    // inline: a library call here costs more in code fetched than in work.
+    {
+        const uint8_t* m = g.MarkierteTischplaetze.begin();
+        constexpr int N = MaxTischpositionen;
+        static_assert(N >= 8);
+        uint64_t oder = 0;
+        for (int i = 0; i + 8 <= N; i += 8) {
+            uint64_t w;
+            std::memcpy(&w, m + i, 8);
+            oder |= w;
+        }
+        uint64_t rest;
+        std::memcpy(&rest, m + N - 8, 8); // the last bytes, overlapping the words before
+        if ((oder | rest) == 0) return false;
+    }
     bool irgendeiner = false;
     for (int pos = 1; pos <= MaxTischpositionen; ++pos) {
         if (!g.MarkierteTischplaetze[pos]) continue;
