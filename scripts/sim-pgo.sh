@@ -3,11 +3,9 @@
 # tuning runs: first an instrumented build, then training series of the default opponents and
 # of every strategy, then the optimised build from what they measured. Usage:
 #   bash scripts/sim-pgo.sh [build dir, default build-pgo]
-# VELDMARK_PGO_FLAGS gives further compiler flags for both stages. By default: -mtune=native, which
-# tunes for this machine's processor and still runs on any of its kind (-march=native is for a
-# binary that stays on the machine it was built on); no padding before jump targets and loops;
-# no control-flow protection markers; position-dependent code. The last three make the hot code
-# smaller, and a game's hot code is larger than the processor's first-level instruction cache.
+# VELDMARK_PGO_FLAGS gives further compiler flags for both stages; by default -mtune=native,
+# which tunes for this machine's processor and still runs on any of its kind. -march=native is
+# for a binary that stays on the machine it was built on.
 # The games are the same as those of the plain build; only the speed differs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -16,7 +14,7 @@ dir=${1:-build-pgo}
 case "$dir" in /*) ;; *) dir="$(pwd)/$dir" ;; esac
 profil="$dir/profil"
 jobs=$(nproc)
-extra=${VELDMARK_PGO_FLAGS--mtune=native -falign-jumps=1 -falign-labels=1 -falign-loops=1 -fcf-protection=none -fno-pie -no-pie}
+extra=${VELDMARK_PGO_FLAGS--mtune=native}
 rm -rf "$profil"
 mkdir -p "$profil"
 
