@@ -173,7 +173,7 @@ TSperre PuzzleSperre(bool undoErlaubt) {
 }
 
 void BrettNeuZeichnen(Spielsitzung& g) {
-    IBrett& b = g.Brett();
+    const BrettZugang b = g.Brett();
     b.SpielerAnzahlAnzeigen();
     for (int s = 1; s <= 4; ++s) {
         b.GeldAnzeigen(s);
