@@ -244,6 +244,40 @@ TEST_F(Kauf, PreisUeberDemGeldNimmtAllesGeld) {
     EXPECT_EQ(g.AnzahlFehler, 2);
 }
 
+// The price counts every copy on the table, used ones too; the card goes before the first card
+// of a higher number, used or not, even where the list is out of order behind it.
+TEST_F(Kauf, PreisUndPlatzEinerNeuenKarte) {
+    TSpieler& sp = g.Sp(1);
+    sp.Geld = 100;
+    LegeAufTisch(g, 1, {Dorf, Markt, Sternwarte_, Zollhaus});
+    sp.Karten[2].Karten[2].Farbe += Benutzt; // the Markt
+    sp.Karten[2].Karten[3].Farbe += Benutzt; // the observatory
+    const uint32_t vorher = g.ListenStand[1][2];
+    LegeBezahleSpielerkarteTisch(g, 1, 5, 1, K(Markt));
+    EXPECT_EQ(sp.Geld, 96);
+    const TKartenliste& l = sp.Karten[2];
+    ASSERT_EQ(l.Anzahl, 5);
+    const int32_t erwartet[6] = {0, Dorf, Markt, Markt, Sternwarte_, Zollhaus};
+    for (int i = 1; i <= 5; ++i) EXPECT_EQ(g.Daten(l.Karten[i]).Inx, erwartet[i]) << i;
+    EXPECT_EQ(l.Karten[3], K(Markt)); // the new card, unmarked, behind the used copy
+    const Spielsitzung::TListenAenderung& e = g.LetzteListenAenderung[1][2];
+    EXPECT_EQ(e.art, Spielsitzung::Eingefuegt);
+    EXPECT_EQ(e.index, 3);
+    EXPECT_EQ(e.vorher, vorher);
+    EXPECT_EQ(e.nachher, g.ListenStand[1][2]);
+
+    // Highest number: last. Out of order: before the first higher one.
+    g.Sp(2).Geld = 100;
+    LegeAufTisch(g, 2, {Zollhaus, Dorf});
+    LegeBezahleSpielerkarteTisch(g, 2, 3, 2, K(Feuerwehr));
+    LegeBezahleSpielerkarteTisch(g, 2, 4, 1, K(Markt));
+    const TKartenliste& m = g.S.Spieler[2].Karten[2];
+    ASSERT_EQ(m.Anzahl, 4);
+    const int32_t folge[5] = {0, Markt, Zollhaus, Dorf, Feuerwehr};
+    for (int i = 1; i <= 4; ++i) EXPECT_EQ(g.Daten(m.Karten[i]).Inx, folge[i]) << i;
+    EXPECT_EQ(g.AnzahlFehler, 0);
+}
+
 TEST_F(Kauf, FaehigkeitenBeimErsetzen) {
     // One of two pubs replaced: the ability stays; the second one replaced: it goes.
     TSpieler& sp = g.Sp(1);

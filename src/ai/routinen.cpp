@@ -36,7 +36,7 @@ tKartenRef HandRef(const KI& k, int h) {
 }
 // Price of hand card h before any replaced card, from the record's table counts; anything odd
 // goes through the full rule and its fault.
-int32_t HandRohpreis(const KI& k, int h) {
+[[gnu::always_inline]] inline int32_t HandRohpreis(const KI& k, int h) {
     const tKarte* t = Hand(k).Karten[h];
     const tKartenRef r = HandRef(k, h);
     if (r.Farbe >= 1 && r.Farbe <= 4 && t->Farbe >= 1 && t->Farbe <= 3 && t->Inx >= 0 && t->Inx <= 49)

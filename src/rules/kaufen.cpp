@@ -135,14 +135,28 @@ namespace {
 void KaufNormal(Spielsitzung& g, int spieler, int32_t position, int reihe, tKartenRef karte) {
     const tKarte& d = g.Daten(karte);
     TSpieler& sp = g.SpKonto(spieler);
-    if (d.Farbe < 1 || d.Farbe > 3 || sp.Karten[d.Farbe].Anzahl >= StapelPlaetze) {
+    if (d.Farbe < 1 || d.Farbe > 3 || sp.Karten[d.Farbe].Anzahl < 0 ||
+        sp.Karten[d.Farbe].Anzahl >= StapelPlaetze) {
         g.InternerFehler(5, "LegeBezahleSpielerkarteTisch: Zu viele Karten");
         return;
     }
     sp.LetzteAktion = AktionKauf;
     sp.LetzteKarte = karte;
     g.Brett().LetzteAktionAnzeigen(spieler);
-    int32_t preis = KostenKarte(g, spieler, karte, reihe);
+    // One pass over the colour's cards gives both the price (KostenKarte: copies of the card, used
+    // or not) and the card's place (SortiereTischkarte on the card put last: before the first card
+    // of a higher number).
+    const TKartenliste& liste = sp.Karten[d.Farbe];
+    const int n = liste.Anzahl;
+    const tKartenRef markiert{karte.Farbe + Benutzt, karte.Ref};
+    int32_t gleiche = 0;
+    int platz = n + 1;
+    for (int j = n; j >= 1; --j) {
+        const tKartenRef x = liste.Karten[j];
+        gleiche += (x == karte) | (x == markiert);
+        if (d.Inx < g.Daten(x).Inx) platz = j;
+    }
+    int32_t preis = KartenPreis(d, sp.Sondereigenschaften, gleiche, reihe);
     if (preis > sp.Geld) {
         g.InternerFehler(1, "LegeBezahleSpielerkarteTisch");
         preis = sp.Geld;
@@ -151,12 +165,13 @@ void KaufNormal(Spielsitzung& g, int spieler, int32_t position, int reihe, tKart
     g.Brett().GeldAnzeigen(spieler);
     const uint32_t vorher = g.ListenStand[spieler][d.Farbe];
     TKartenliste& l = g.SpListe(spieler, d.Farbe);
-    l.Karten[++l.Anzahl] = karte;
+    for (int j = n; j >= platz; --j) l.Karten[j + 1] = l.Karten[j];
+    l.Karten[platz] = karte;
+    l.Anzahl = n + 1;
     if (d.Sondereigenschaften & Sternwarte) ++sp.AnzahlSternwarten;
     if (d.Sondereigenschaften & Schenke) ++sp.AnzahlSchenken;
     sp.Sondereigenschaften |= d.Sondereigenschaften;
-    const int platz = SortiereTischkarte(g, spieler, d.Farbe, l.Anzahl);
-    if (platz > 0) g.ListeGeaendert(spieler, d.Farbe, vorher, Spielsitzung::Eingefuegt, platz);
+    g.ListeGeaendert(spieler, d.Farbe, vorher, Spielsitzung::Eingefuegt, platz);
     g.S.AnzahlPassen = 0;
     g.Brett().TischAnzeigen(spieler);
     ++g.AktionenImZug;
