@@ -33,15 +33,20 @@ void MischeKarten(Spielsitzung& g, int k, int tabelle, int arten, std::string_vi
     } else {
         // The same draws without a branch on each: a draw that hits a card already taken writes
         // place j anyway, and the next draw writes it again. Late in the pile most draws miss,
-        // and a branch on them would mostly be mispredicted.
+        // and a branch on them would mostly be mispredicted. Clearing the drawn place's bit
+        // changes nothing when it was clear already.
+        static_assert(StapelPlaetze < 32);
         TZufall zufall = g.Zufall;
-        uint32_t frei = static_cast<uint32_t>((uint64_t{2} << anzahl) - 2); // bit r: place r not taken yet
-        for (int j = 1; j <= anzahl;) {
-            const int32_t r = zufall.Random(anzahl) + 1;
-            const uint32_t trifft = (frei >> r) & 1u;
-            st.Karten[j] = arbeit[r];
-            frei &= ~(trifft << r);
-            j += static_cast<int>(trifft);
+        uint32_t frei =
+            static_cast<uint32_t>((uint64_t{1} << anzahl) - 1); // bit r: place r + 1 not taken yet
+        const tKartenRef* karten = arbeit.begin();              // karten[r] is place r + 1
+        tKartenRef* platz = st.Karten.begin();
+        tKartenRef* const ende = platz + anzahl;
+        while (platz != ende) {
+            const int32_t r = zufall.Random(anzahl);
+            *platz = karten[r];
+            platz += (frei >> r) & 1u;
+            frei &= ~(1u << r);
         }
         g.Zufall = zufall;
     }
