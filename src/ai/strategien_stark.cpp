@@ -54,9 +54,15 @@ struct Zug {
     }
 };
 
-bool UngueltigePhase(Spielsitzung& g, int strategie) {
-    if (g.S.Phase >= 1 && g.S.Phase <= 4) return false;
+[[gnu::cold, gnu::noinline]] void Phasenfehler(Spielsitzung& g, int strategie) {
     g.InternerFehler(1, "CompiBeginnStrat" + std::to_string(strategie));
+}
+
+// Inline: every move of these strategies asks.
+bool UngueltigePhase(Spielsitzung& g, int strategie) {
+    if (g.S.Phase >= 1 && g.S.Phase <= 4) [[likely]]
+        return false;
+    Phasenfehler(g, strategie);
     return true;
 }
 
