@@ -4,6 +4,27 @@
 
 namespace vm {
 
+namespace {
+
+// Copies of an unmarked card in a list: same card number means same table and slot, and used
+// marks count too. Each reference is compared whole with the card, unmarked and marked, without
+// a branch.
+int32_t GleicheKarten(const TKartenliste& liste, tKartenRef karte) {
+    const tKartenRef markiert{karte.Farbe + Benutzt, karte.Ref};
+    uint64_t frei, benutzt;
+    std::memcpy(&frei, &karte, sizeof frei);
+    std::memcpy(&benutzt, &markiert, sizeof benutzt);
+    int32_t gleiche = 0;
+    for (int i = 1; i <= liste.Anzahl; ++i) {
+        uint64_t x;
+        std::memcpy(&x, &liste.Karten[i], sizeof x);
+        gleiche += (x == frei) | (x == benutzt);
+    }
+    return gleiche;
+}
+
+} // namespace
+
 int32_t KostenKarte(Spielsitzung& g, int spieler, tKartenRef karte, int reihe) {
     const tKarte& d = g.Daten(karte);
     // A used mark, an empty place or anything outside the catalogue has no price.
@@ -12,20 +33,7 @@ int32_t KostenKarte(Spielsitzung& g, int spieler, tKartenRef karte, int reihe) {
         return 999;
     }
     const TSpieler& sp = g.S.Spieler[spieler];
-    // Same card number means same table and slot; used marks count too. Each reference is
-    // compared whole with the card, unmarked and marked, without a branch.
-    int32_t gleiche = 0;
-    const TKartenliste& liste = sp.Karten[d.Farbe];
-    const tKartenRef markiert{karte.Farbe + Benutzt, karte.Ref};
-    uint64_t frei, benutzt;
-    std::memcpy(&frei, &karte, sizeof frei);
-    std::memcpy(&benutzt, &markiert, sizeof benutzt);
-    for (int i = 1; i <= liste.Anzahl; ++i) {
-        uint64_t x;
-        std::memcpy(&x, &liste.Karten[i], sizeof x);
-        gleiche += (x == frei) | (x == benutzt);
-    }
-    return KartenPreis(d, sp.Sondereigenschaften, gleiche, reihe);
+    return KartenPreis(d, sp.Sondereigenschaften, GleicheKarten(sp.Karten[d.Farbe], karte), reihe);
 }
 
 bool KannErsetzen(const Spielsitzung& g, tKartenRef u, tKartenRef r) {
@@ -143,19 +151,14 @@ void KaufNormal(Spielsitzung& g, int spieler, int32_t position, int reihe, tKart
     sp.LetzteAktion = AktionKauf;
     sp.LetzteKarte = karte;
     g.Brett().LetzteAktionAnzeigen(spieler);
-    // One pass over the colour's cards gives both the price (KostenKarte: copies of the card, used
-    // or not) and the card's place (SortiereTischkarte on the card put last: before the first card
-    // of a higher number).
+    // The price and the place come straight from the colour's cards: KostenKarte's copies of the
+    // card, used or not, and SortiereTischkarte's place for the card put last, before the first
+    // card of a higher number.
     const TKartenliste& liste = sp.Karten[d.Farbe];
     const int n = liste.Anzahl;
-    const tKartenRef markiert{karte.Farbe + Benutzt, karte.Ref};
-    int32_t gleiche = 0;
-    int platz = n + 1;
-    for (int j = n; j >= 1; --j) {
-        const tKartenRef x = liste.Karten[j];
-        gleiche += (x == karte) | (x == markiert);
-        if (d.Inx < g.Daten(x).Inx) platz = j;
-    }
+    const int32_t gleiche = GleicheKarten(liste, karte);
+    int platz = 1;
+    while (platz <= n && d.Inx >= g.Daten(liste.Karten[platz]).Inx) ++platz;
     int32_t preis = KartenPreis(d, sp.Sondereigenschaften, gleiche, reihe);
     if (preis > sp.Geld) {
         g.InternerFehler(1, "LegeBezahleSpielerkarteTisch");
