@@ -339,6 +339,33 @@ TEST_F(KiAuswertung, WarnflaggenBedarfGegenRestDesNaechstenStapels) {
     for (int i = 0; i < 4; ++i) EXPECT_TRUE(w.StapelKnapp[i]) << i;
 }
 
+// The warning most lists read alone is the one of the full set, in every phase, with every
+// stack rest around the limits and every display count; the counts are set directly.
+TEST_F(KiAuswertung, EndeNahGleichDerWarnungMitEinerKarte) {
+    const int32_t reste[] = {0, 1, 3, 4, 5, 7, 8, 9, 20};
+    int faelle = 0, nah = 0;
+    for (int32_t leer = 0; leer <= 1; ++leer)
+        for (int32_t phase = 0; phase <= 5; ++phase)
+            for (int32_t r2 : reste)
+                for (int32_t r3 : reste)
+                    for (int32_t r4 : reste)
+                        for (int32_t n1 = 0; n1 <= 8; n1 += 2)
+                            for (int32_t n2 = 0; n1 + n2 <= 8; n2 += 3) {
+                                g.S.StapelLeer = leer;
+                                g.S.Phase = phase;
+                                Rest(2, r2), Rest(3, r3), Rest(4, r4);
+                                g.S.Auslage[1].Anzahl = n1;
+                                g.S.Auslage[2].Anzahl = n2;
+                                ASSERT_EQ(EndeNah(g), Endwarnung(g).EndeNah[1])
+                                    << leer << " " << phase << " " << r2 << " " << r3 << " " << r4 << " "
+                                    << n1 << " " << n2;
+                                ++faelle;
+                                nah += EndeNah(g);
+                            }
+    EXPECT_GT(nah, 0);
+    EXPECT_LT(nah, faelle);
+}
+
 namespace {
 
 // Everything the builder fills, compared field by field; list places only up to their count.

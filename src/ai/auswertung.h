@@ -80,6 +80,9 @@ struct TEndwarnung {
     bool StapelKnapp[4]; // the stack of the next phase cannot refill the display
 };
 TEndwarnung Endwarnung(const Spielsitzung& g);
+// The end-near warning for a look-ahead of one card, Endwarnung(g).EndeNah[1], alone: most
+// lists read only this one, at every move.
+bool EndeNah(const Spielsitzung& g);
 
 // Builds the record afresh into the caller's record.
 void ErstelleAuswKarten(Spielsitzung& g, int spieler, tAuswKarten& a);

@@ -768,7 +768,7 @@ bool SternwarteNutzen(KI& k, SWArt art, int farbe, int32_t preisLimit, int32_t m
     if (obs == 0 || k.g.S.RestStapel(farbe) <= 1) return false;
     if (!HandPlatz(k) && k.Geld() <= minRest + (art == SWArt::Nutzen ? 6 : 3)) return false;
     // As at the start of the move: the draw below changes a stack.
-    const bool endeNah = Endwarnung(k.g).EndeNah[1];
+    const bool endeNah = EndeNah(k.g);
     k.g.Trace("Spieler ", k.sp,
               art == SWArt::ErwBunkern ? " nutzt die Sternwarte(Upgrade bunkern)" : " nutzt die Sternwarte");
     tKartenRef karte;

@@ -87,8 +87,7 @@ bool Strat4Zug(KI& k, const TStrategieEinstellung& e, int block) {
         const int32_t blaue = k.a.SS[2].Anzahl + k.a.SS[2].HandAnzahl;
         if ((blaue == 0 || (blaue == 1 && k.Besitzt(11))) && KaufeBlaueWertung(k, m, P(B_G12))) return true;
         if (KaufeBlaueDuplikate(k, 2, 1, m)) return true;
-        if (!Endwarnung(g).EndeNah[1] && (g.S.SpielerAnzahl < 4 || R < 5) && KaufeBlaueDuplikate(k, 2, 0, 0))
-            return true;
+        if (!EndeNah(g) && (g.S.SpielerAnzahl < 4 || R < 5) && KaufeBlaueDuplikate(k, 2, 0, 0)) return true;
         return Phase2Schritte3bis5(k, e, block);
     }
     case 3: {

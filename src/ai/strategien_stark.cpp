@@ -1,4 +1,5 @@
 // Strategies 6 to 15.
+#include <cassert>
 #include <string>
 
 #include "ai/compizug.h"
@@ -23,16 +24,15 @@ struct Zug {
     tAuswKarten& a;
     KI k;
     int32_t R;
-    bool schluss;  // StapelLeer
-    TEndwarnung w; // at the start of the move
-    bool N;        // end near, look-ahead 1
+    bool schluss; // StapelLeer
+    bool N;       // end near, look-ahead 1, at the start of the move
 
     Zug(Spielsitzung& sitzung, int s)
         : g(sitzung), strategie(s), sp(sitzung.S.AktuellerSpieler), a(Auswertung(g, sp)), k{g, sp, a} {
         R = g.S.Runde;
         schluss = g.S.StapelLeer != 0;
-        w = Endwarnung(g);
-        N = w.EndeNah[1];
+        N = EndeNah(g);
+        assert(N == Endwarnung(g).EndeNah[1]);
     }
     const int32_t* p = g.EinstellungLaufend().Parameter[strategie - 4]; // this strategy's parameter row
     int32_t P(int slot) const { return p[slot]; }
@@ -486,7 +486,8 @@ bool Liste14(Zug& z) {
     KI& k = z.k;
     const int32_t R = z.R;
     const bool N = z.N;
-    const bool K0 = z.w.StapelKnapp[0], K1 = z.w.StapelKnapp[1], K2 = z.w.StapelKnapp[2];
+    const TEndwarnung w = Endwarnung(z.g);
+    const bool K0 = w.StapelKnapp[0], K1 = w.StapelKnapp[1], K2 = w.StapelKnapp[2];
     switch (z.g.S.Phase) {
     case 1: {
         if (R == 1) return KaufeGuenstigsteKarte(k, 1, OhneLimit);
