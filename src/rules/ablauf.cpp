@@ -153,20 +153,12 @@ void SpielBeenden(Spielsitzung& g) {
     }
 }
 
-void NaechsterSpieler(Spielsitzung& g) {
+namespace {
+
+// Every seat passed in a row: the phase is scored and the next one begins (or the pub round,
+// or the end). Out of line, so that the usual turn to the next seat stays short.
+[[gnu::noinline]] void PhasenEnde(Spielsitzung& g) {
     TSpielstand& s = g.S;
-    if (g.AktionenImZug > 1) g.InternerFehler(g.AktionenImZug, "NaechsterSpieler");
-    g.AktionenImZug = 0;
-    if (s.AktuellerSpieler == 1) AuswahlAufheben(g);
-
-    if (s.AnzahlPassen != s.SpielerAnzahl) {
-        s.AktuellerSpieler = NachSitz(g, s.AktuellerSpieler);
-        if (s.AktuellerSpieler == 1) g.Ablauf().HistorieEintrag();
-        g.Brett().AmZugAnzeigen();
-        g.Trace("Nächster Spieler: ", s.AktuellerSpieler);
-        return;
-    }
-
     const int p = s.Phase;
     const int naechste = p == 4 ? 1 : p + 1;
     if (p != 2) {
@@ -211,6 +203,24 @@ void NaechsterSpieler(Spielsitzung& g) {
     NeuePhase(g, naechste);
     g.Brett().RundeAnzeigen();
     if (s.AktuellerSpieler == 1) g.Ablauf().HistorieEintrag();
+}
+
+} // namespace
+
+void NaechsterSpieler(Spielsitzung& g) {
+    TSpielstand& s = g.S;
+    if (g.AktionenImZug > 1) g.InternerFehler(g.AktionenImZug, "NaechsterSpieler");
+    g.AktionenImZug = 0;
+    if (s.AktuellerSpieler == 1) AuswahlAufheben(g);
+
+    if (s.AnzahlPassen == s.SpielerAnzahl) {
+        PhasenEnde(g);
+        return;
+    }
+    s.AktuellerSpieler = NachSitz(g, s.AktuellerSpieler);
+    if (s.AktuellerSpieler == 1) g.Ablauf().HistorieEintrag();
+    g.Brett().AmZugAnzeigen();
+    g.Trace("Nächster Spieler: ", s.AktuellerSpieler);
 }
 
 bool NaechsterSchenkeSpieler(Spielsitzung& g, bool erster) {
