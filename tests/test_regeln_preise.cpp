@@ -413,6 +413,17 @@ TEST_F(Kauf, KarteMitBenutztMarkeWirdAbgelehnt) {
     EXPECT_TRUE(Unveraendert(vorher));
 }
 
+// A list whose length went below 0 (a damaged state) takes no card: the purchase is refused
+// with a fault before anything is written.
+TEST_F(Kauf, ListeMitNegativerLaengeWirdNichtBeschrieben) {
+    g.Sp(1).Geld = 50;
+    g.Sp(1).Karten[2].Anzahl = -1;
+    const TSpielstand vorher = g.S;
+    LegeBezahleSpielerkarteTisch(g, 1, 1, 1, K(Markt));
+    EXPECT_EQ(ZeilenMit("Internal Fault 5 in Procedure LegeBezahleSpielerkarteTisch: Zu viele Karten"), 1);
+    EXPECT_TRUE(Unveraendert(vorher));
+}
+
 TEST_F(Kauf, SternwartenVarianten) {
     TSpieler& sp = g.Sp(1);
     sp.Geld = 8;
