@@ -32,7 +32,7 @@ const tSSKarten& Hand(const KI& k) {
     return k.a.SS[ListeHand];
 }
 tKartenRef HandRef(const KI& k, int h) {
-    return k.g.S.Spieler[k.sp].Hand().Karten[h];
+    return k.konto->Hand().Karten[h];
 }
 // Price of hand card h before any replaced card, from the record's table counts; anything odd
 // goes through the full rule and its fault.
@@ -40,7 +40,7 @@ tKartenRef HandRef(const KI& k, int h) {
     const tKarte* t = Hand(k).Karten[h];
     const tKartenRef r = HandRef(k, h);
     if (r.Farbe >= 1 && r.Farbe <= 4 && t->Farbe >= 1 && t->Farbe <= 3 && t->Inx >= 0 && t->Inx <= 49)
-        return KartenPreis(*t, k.g.S.Spieler[k.sp].Sondereigenschaften, k.a.Tisch[t->Inx], 1);
+        return KartenPreis(*t, k.konto->Sondereigenschaften, k.a.Tisch[t->Inx], 1);
     return KostenKarte(k.g, k.sp, r, 1);
 }
 // The display holds a plain card (or an upgrade) of that colour.
@@ -117,7 +117,7 @@ int ErsterRoter(const KI& k, int32_t inx) {
 }
 
 int UnbenutzteSternwarte(const KI& k) {
-    const TKartenliste& blau = k.g.S.Spieler[k.sp].Karten[2];
+    const TKartenliste& blau = k.konto->Karten[2];
     for (int i = 1; i <= blau.Anzahl; ++i)
         if (!KarteBenutzt(blau.Karten[i]) && (k.g.Daten(blau.Karten[i]).Sondereigenschaften & Sternwarte))
             return i;
@@ -649,7 +649,7 @@ bool voll::KaufeBlauesUpgradeMitZiel(KI& k, int32_t minRest, bool ausHand, int32
     if ((vorhanden & gesucht) == 0) return false;
 
     // First unused table card of each possible target kind, found once.
-    const TKartenliste& blau = k.g.S.Spieler[k.sp].Karten[2];
+    const TKartenliste& blau = k.konto->Karten[2];
     int erstes[18] = {};
     for (int i = blau.Anzahl; i >= 1; --i)
         if (!KarteBenutzt(blau.Karten[i])) {
@@ -783,7 +783,7 @@ bool SternwarteNutzen(KI& k, SWArt art, int farbe, int32_t preisLimit, int32_t m
     auto abwerfen = [&] { WirfKarteAb(k.g, k.sp, karte); };
     if (art == SWArt::ErwBunkern) {
         bool passt = false;
-        const TKartenliste& blau = k.g.S.Spieler[k.sp].Karten[2];
+        const TKartenliste& blau = k.konto->Karten[2];
         for (int i = 1; i <= blau.Anzahl && !passt; ++i)
             passt = d.Farbe == 2 && KannErsetzen(k.g, karte, blau.Karten[i]);
         if (!passt || !NimmKarteAufHandSW(k.g, k.sp, karte)) abwerfen();
@@ -886,7 +886,7 @@ bool LegeRotesUpgradeBereich(KI& k, int32_t hoechsteErw, int32_t minRest, int32_
         hoechsteErw > 49)
         return false;
     RoteArten r = ZaehleRote(k);
-    const TKartenliste& rot = k.g.S.Spieler[k.sp].Karten[3];
+    const TKartenliste& rot = k.konto->Karten[3];
     for (int durchgang = 1; durchgang <= 2; ++durchgang) {
         for (int32_t u = hoechsteErw; u >= tiefErw; --u) {
             int h = 0;

@@ -13,10 +13,12 @@ struct KI {
     Spielsitzung& g;
     int sp;
     tAuswKarten& a;
+    // The seat's record, found once: the routines read its money at nearly every step.
+    const TSpieler* konto = &g.S.Spieler[sp];
 
     TSpieler& S() const { return g.SpKonto(sp); } // the routines change no list directly
     const tAuswAuslage& A() const { return *a.Auslage; }
-    int32_t Geld() const { return g.S.Spieler[sp].Geld; }
+    int32_t Geld() const { return konto->Geld; }
     // Copies of a card number on the table (in its colour) and in the hand.
     int32_t AnzahlBesitz(int32_t inx) const { return inx >= 1 && inx <= 49 ? a.Besitz[inx] : 0; }
     bool Besitzt(int32_t inx) const { return AnzahlBesitz(inx) > 0; }
