@@ -98,6 +98,7 @@ TKatalogTabellen Aufbauen() {
         k.Geld = z.geld;
         k.Siegpunkte = z.sp;
         k.Sondereigenschaften = z.sonder;
+        k.Rabatt = z.farbe == 2 ? MinusBlau : z.farbe == 3 ? MinusRot : 0;
     }
     return t;
 }

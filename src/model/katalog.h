@@ -48,6 +48,9 @@ struct tKarte {
     int32_t Geld = 0;
     int32_t Siegpunkte = 0;
     uint8_t Sondereigenschaften = 0;
+    // The seat ability that makes this card one cheaper (MinusBlau for blue, MinusRot for red
+    // cards), 0 for the others: the price rule then needs no test of the colour.
+    uint8_t Rabatt = 0;
 
     constexpr bool ErsetztInx(int32_t inx) const { return inx >= 0 && inx <= 55 && ((Ersetzt >> inx) & 1u); }
 };

@@ -11,10 +11,8 @@ int32_t KostenKarte(Spielsitzung& g, int spieler, tKartenRef karte, int reihe);
 // lie on the seat's table in the card's colour (`gleiche`) and the seat's ability bits.
 inline int32_t KartenPreis(const tKarte& d, uint8_t sondereigenschaften, int32_t gleiche, int reihe) {
     // Without branches: the computer players price every display card at every move.
-    int32_t preis = d.Kosten + 1 - reihe - gleiche;
-    preis -=
-        static_cast<int32_t>((sondereigenschaften & MinusBlau) != 0) & static_cast<int32_t>(d.Farbe == 2);
-    preis -= static_cast<int32_t>((sondereigenschaften & MinusRot) != 0) & static_cast<int32_t>(d.Farbe == 3);
+    const int32_t preis =
+        d.Kosten + 1 - reihe - gleiche - static_cast<int32_t>((sondereigenschaften & d.Rabatt) != 0);
     return preis < 1 ? 1 : preis;
 }
 // True when upgrade `u` may replace table card `r` (right colour, not used, listed in Ersetzt).
