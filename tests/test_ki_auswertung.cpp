@@ -384,7 +384,6 @@ namespace {
     VERGLEICHE(BesitzNummern);
     VERGLEICHE(Auslage->AuslageArten);
     for (int art = 0; art < 8; ++art) VERGLEICHE(Auslage->ArtPlaetze[art]);
-    VERGLEICHE(Adelsarten);
     VERGLEICHE(Sondereigenschaften);
     VERGLEICHE(Auslage->Normal);
     for (int inx = 0; inx < 50; ++inx) {

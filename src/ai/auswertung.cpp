@@ -291,7 +291,6 @@ bool SitzTeil(Spielsitzung& g, int spieler, tAuswKarten& a, unsigned listen, boo
     Erneuere<2>(g, spieler, sp, a, listen, vorher, neu);
     Erneuere<3>(g, spieler, sp, a, listen, vorher, neu);
     Erneuere<ListeHand>(g, spieler, sp, a, listen, vorher, neu);
-    a.Adelsarten = Adelsarten(a.BesitzNummern);
     const int32_t hoechsterAdel = std::max(a.AdelRot, a.AdelHand);
     const int32_t zarInx = a.ZarInx;
 
@@ -699,8 +698,7 @@ bool GleicherSitz(Spielsitzung& g, int spieler, const tAuswKarten& a) {
     bool gleich = std::memcmp(f.Besitz, a.Besitz, sizeof f.Besitz) == 0 &&
                   std::memcmp(f.Tisch, a.Tisch, sizeof f.Tisch) == 0 && f.BesitzNummern == a.BesitzNummern &&
                   f.HandNummern == a.HandNummern && f.ZarInx == a.ZarInx && f.AdelRot == a.AdelRot &&
-                  f.AdelHand == a.AdelHand && f.Adelsarten == a.Adelsarten &&
-                  f.HandPreisGesamt == a.HandPreisGesamt;
+                  f.AdelHand == a.AdelHand && f.HandPreisGesamt == a.HandPreisGesamt;
     for (int c = 1; c <= 4 && gleich; ++c) {
         const tSSKarten &x = f.SS[c], &y = a.SS[c];
         gleich = x.Anzahl == y.Anzahl && x.AnzahlErw == y.AnzahlErw && x.HandErw == y.HandErw &&
@@ -777,8 +775,9 @@ int32_t Punkteprognose(const Spielsitzung& g, int spieler, const tAuswKarten& a)
     // The incomes of this phase's colour and the later ones, as their scorings will pay them.
     const int32_t punkte = s.Spieler[spieler].Siegpunkte + Wenn(farbPhase & (phase <= 1), a.SS[1].Punkte) +
                            Wenn(farbPhase & (phase <= 2), a.SS[2].Punkte) + Wenn(farbPhase, a.SS[3].Punkte);
-    // The end-of-game bonus counts the aristocrat kinds in the hand too.
-    return punkte + AdelsboniTabelle.t[s.AdelsbonusErweitert != 0][a.Adelsarten];
+    // The end-of-game bonus counts the aristocrat kinds in the hand too. Counted here, not in the
+    // record: few strategies ask.
+    return punkte + AdelsboniTabelle.t[s.AdelsbonusErweitert != 0][Adelsarten(a.BesitzNummern)];
 }
 
 int32_t Geldprognose(const tAuswKarten& a) {

@@ -57,7 +57,6 @@ struct tAuswKarten {
     uint8_t Tisch[50];      // per card number: copies on the table
     uint64_t HandNummern;   // bit inx: that card number is in the hand
     uint64_t BesitzNummern; // bit inx: Besitz[inx] > 0
-    int32_t Adelsarten;     // aristocrat kinds on the table and in the hand
     // What the builder keeps per list, so that a kept record is brought up to date list by list.
     int32_t GeldListe[4]; // money income of table list 1..3 before the abilities
     int32_t AdelRot;      // dearest aristocrat in the red list, 0 if none
