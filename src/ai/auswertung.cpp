@@ -608,9 +608,12 @@ namespace {
 unsigned Geaendert(const KISpeicher::Sitz& z, const TSpieler& sp, const Arr1<uint32_t, 4>& stand) {
     unsigned listen = 0;
 #if defined(__SSE2__)
-    // All four lists at once: this runs at every move.
-    const __m128i anzahl =
-        _mm_setr_epi32(sp.Karten[1].Anzahl, sp.Karten[2].Anzahl, sp.Karten[3].Anzahl, sp.Karten[4].Anzahl);
+    // All four lists at once: this runs at every move. The lengths lie far apart and are joined
+    // in registers: a vector put together in memory from four stores is read back before the
+    // stores can be forwarded.
+    const __m128i anzahl = _mm_unpacklo_epi64(
+        _mm_unpacklo_epi32(_mm_cvtsi32_si128(sp.Karten[1].Anzahl), _mm_cvtsi32_si128(sp.Karten[2].Anzahl)),
+        _mm_unpacklo_epi32(_mm_cvtsi32_si128(sp.Karten[3].Anzahl), _mm_cvtsi32_si128(sp.Karten[4].Anzahl)));
     const __m128i gleich = _mm_and_si128(
         _mm_cmpeq_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(z.stand.begin())),
                         _mm_loadu_si128(reinterpret_cast<const __m128i*>(stand.begin()))),
