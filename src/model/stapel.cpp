@@ -44,9 +44,10 @@ void MischeKarten(Spielsitzung& g, int k, int tabelle, int arten, std::string_vi
         tKartenRef* const ende = platz + anzahl;
         while (platz != ende) {
             const int32_t r = zufall.Random(anzahl);
+            const uint32_t bit = 1u << r; // one variable shift, not two
             *platz = karten[r];
-            platz += (frei >> r) & 1u;
-            frei &= ~(1u << r);
+            platz += (frei & bit) != 0;
+            frei &= ~bit;
         }
         g.Zufall = zufall;
     }
