@@ -560,20 +560,6 @@ TEndwarnung Endwarnung(const Spielsitzung& g) {
     return w;
 }
 
-bool EndeNah(const Spielsitzung& g) {
-    const TSpielstand& s = g.S;
-    if (s.StapelLeer != 0) return true;
-    const int32_t phase = s.Phase;
-    if (static_cast<uint32_t>(phase - 1) >= 3u) return false;
-    const int naechste = phase + 1;
-    const bool knapp = ((naechste <= 2) & (s.RestStapel(2) < 4)) | ((naechste <= 3) & (s.RestStapel(3) < 4)) |
-                       (s.RestStapel(4) < 4);
-    // One card leaving: the display needs 9 - imAuslage cards, at most 8.
-    const int32_t rest = s.RestStapel(naechste);
-    const int32_t imAuslage = s.Auslage[1].Anzahl + s.Auslage[2].Anzahl;
-    return knapp | ((rest <= 8) & (rest - (8 - imAuslage) <= 1));
-}
-
 // What the records were last built from: the display once for all seats, each seat's own part.
 // The keys are the session's change counts; the lengths are compared as well, which catches most
 // writes that went around the counts. Debug builds keep copies and check that none did.

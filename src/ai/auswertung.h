@@ -80,8 +80,20 @@ struct TEndwarnung {
 };
 TEndwarnung Endwarnung(const Spielsitzung& g);
 // The end-near warning for a look-ahead of one card, Endwarnung(g).EndeNah[1], alone: most
-// lists read only this one, at every move.
-bool EndeNah(const Spielsitzung& g);
+// lists read only this one, at every move, so it is inline.
+inline bool EndeNah(const Spielsitzung& g) {
+    const TSpielstand& s = g.S;
+    if (s.StapelLeer != 0) return true;
+    const int32_t phase = s.Phase;
+    if (static_cast<uint32_t>(phase - 1) >= 3u) return false;
+    const int naechste = phase + 1;
+    const bool knapp = ((naechste <= 2) & (s.RestStapel(2) < 4)) | ((naechste <= 3) & (s.RestStapel(3) < 4)) |
+                       (s.RestStapel(4) < 4);
+    // One card leaving: the display needs 9 - imAuslage cards, at most 8.
+    const int32_t rest = s.RestStapel(naechste);
+    const int32_t imAuslage = s.Auslage[1].Anzahl + s.Auslage[2].Anzahl;
+    return knapp | ((rest <= 8) & (rest - (8 - imAuslage) <= 1));
+}
 
 // Builds the record afresh into the caller's record.
 void ErstelleAuswKarten(Spielsitzung& g, int spieler, tAuswKarten& a);
