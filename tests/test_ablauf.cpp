@@ -458,6 +458,32 @@ TEST_F(Ablauf, ZweiBenutzteSternwartenZweiSpurzeilen) {
     EXPECT_FALSE(KarteBenutzt(g.Sp(3).Karten[2].Karten[2]));
 }
 
+// A phase start skips a blue list it left without marks while the list's count stays; a mark set
+// by any counted way, or by a state put in whole (loading, undo), is still taken off.
+TEST_F(Ablauf, PhasenbeginnFindetJedeNeueMarke) {
+    LegeAufTisch(g, 2, {11, 11});
+    NeuePhase(g, 2);
+    NeuePhase(g, 3);
+    EXPECT_EQ(ZeilenMit("Reaktivieren der Sternwarte"), 0);
+
+    BenutzeTischkarte(g, 2, 2, 2);
+    NeuePhase(g, 4);
+    EXPECT_EQ(ZeilenMit("Reaktivieren der Sternwarte für Spieler 2"), 1);
+    EXPECT_FALSE(KarteBenutzt(g.S.Spieler[2].Karten[2].Karten[2]));
+
+    g.Sp(2).Karten[2].Karten[1].Farbe += Benutzt;
+    NeuePhase(g, 1);
+    EXPECT_EQ(ZeilenMit("Reaktivieren der Sternwarte für Spieler 2"), 2);
+
+    TSpielstand geladen = g.S;
+    geladen.Spieler[2].Karten[2].Karten[2].Farbe += Benutzt;
+    g.S = geladen;
+    g.ZustandErsetzt();
+    NeuePhase(g, 2);
+    EXPECT_EQ(ZeilenMit("Reaktivieren der Sternwarte für Spieler 2"), 3);
+    for (int i = 1; i <= 2; ++i) EXPECT_FALSE(KarteBenutzt(g.S.Spieler[2].Karten[2].Karten[i]));
+}
+
 TEST_F(Ablauf, SternwarteZiehenUndAbwerfen) {
     LegeAufTisch(g, 2, {11});
     g.S.Phase = 2;

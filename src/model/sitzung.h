@@ -170,6 +170,13 @@ public:
         int32_t ziel = 0;
     };
     Arr1<Arr1<TListenAenderung, 4>, 4> LetzteListenAenderung{};
+    // Per seat, the blue list's count when a phase start last left it without used marks: while
+    // the count stays, the list holds none, and the next phase start need not look at it.
+    struct TOhneMarken {
+        uint32_t stand = 0;
+        bool gilt = false;
+    };
+    Arr1<TOhneMarken, 4> BlauOhneMarken{};
 
     const TKatalog& Katalog() const { return *katalog_; }
     BrettZugang Brett() { return BrettZugang(brett_); }

@@ -154,7 +154,10 @@ void ReaktiviereTischkarte(Spielsitzung& g, int spieler, int32_t position) {
 
 void ReaktiviereSternwarten(Spielsitzung& g) {
     for (int s = 1; s <= g.S.SpielerAnzahl; ++s) {
-        // Runs at every phase: counts a change only where a card was used.
+        // Runs at every phase: counts a change only where a card was used. Most phases no card
+        // was used and the list did not change since the last one.
+        Spielsitzung::TOhneMarken& ohne = g.BlauOhneMarken[s];
+        if (ohne.gilt && ohne.stand == g.ListenStand[s][2]) continue;
         TKartenliste& l = g.S.Spieler[s].Karten[2];
         const uint32_t vorher = g.ListenStand[s][2];
         for (int i = 1; i <= l.Anzahl; ++i) {
@@ -164,6 +167,7 @@ void ReaktiviereSternwarten(Spielsitzung& g) {
             g.Brett().TischpositionAnzeigen(s, Tischposition(g, s, 2, i));
             g.Trace("Reaktivieren der Sternwarte für Spieler ", s);
         }
+        ohne = {g.ListenStand[s][2], true};
     }
 }
 
