@@ -1,36 +1,18 @@
 // Throughput of whole games on one core, trace off: set-up, shuffle, every move, refills and scorings.
 #include <benchmark/benchmark.h>
 
-#include <initializer_list>
-
-#include "ai/compizug.h"
-#include "ai/einstellungen.h"
-#include "rules/ablauf.h"
-#include "rules/wertung.h"
+#include "partie.h"
 
 namespace {
 
 void Serie(benchmark::State& state, int spieler, std::initializer_list<int32_t> strategien) {
-    vm::TKatalog katalog;
-    vm::Spielsitzung g(katalog);
-    vm::InitStrategieparameter(g.Einstellungen);
-    int s = 1;
-    for (int32_t x : strategien) g.Einstellungen.Fuer(spieler).Strategie[s++] = x;
-    g.Menue.SpielerAnzahl = spieler;
-    g.SimulationLaeuft = true;
-    g.Zufall.RandSeed = 12345;
+    vmbench::Partien p(spieler, strategien);
     int64_t zuege = 0;
     for (auto _ : state) {
-        g.S.Computer[1] = 1;
-        vm::SpielAufbau(g);
-        while (!g.S.Spielende) {
-            vm::CompiZug(g);
-            ++zuege;
-        }
-        vm::BerechnePlatz(g);
-        benchmark::DoNotOptimize(g.Platz);
+        zuege += p.Spiele();
+        benchmark::DoNotOptimize(p.Sitzung().Platz);
     }
-    if (g.AnzahlFehler) state.SkipWithError("interne Fehler");
+    if (p.Sitzung().AnzahlFehler) state.SkipWithError("interne Fehler");
     state.SetItemsProcessed(state.iterations());
     state.counters["Zuege/Spiel"] = benchmark::Counter(static_cast<double>(zuege) / state.iterations());
 }
