@@ -25,56 +25,90 @@ void TIniDatei::Leeren() {
     impl_->ini.Reset();
 }
 
-bool TIniDatei::LadenDatei(const std::string& pfad) {
-    impl_->ini.Reset();
+bool LiesTextdatei(const std::string& pfad, std::string& inhalt) {
+    inhalt.clear();
     std::FILE* f = std::fopen(pfad.c_str(), "rb");
     if (!f) return false;
-    std::string inhalt;
     char puffer[65536];
     size_t n;
     while ((n = std::fread(puffer, 1, sizeof puffer, f)) > 0) inhalt.append(puffer, n);
-    bool ok = !std::ferror(f);
+    const bool ok = !std::ferror(f);
     std::fclose(f);
-    if (!ok) return false;
+    return ok;
+}
+
+bool TIniDatei::LadenDatei(const std::string& pfad) {
+    impl_->ini.Reset();
+    std::string inhalt;
+    if (!LiesTextdatei(pfad, inhalt)) return false;
     LadenText(inhalt);
     return true;
 }
 
 namespace {
 
-// Keeps the lines the INI format knows: blank, comment, section, key=value. Anything else
-// (a damaged file) would be carried along in odd ways by the parser, so it is dropped.
-std::string NurIniZeilen(std::string_view text) {
-    std::string aus;
-    aus.reserve(text.size());
-    while (!text.empty()) {
-        size_t ende = text.find('\n');
-        std::string_view zeile = text.substr(0, ende);
-        text.remove_prefix(ende == std::string_view::npos ? text.size() : ende + 1);
-        if (!zeile.empty() && zeile.back() == '\r') zeile.remove_suffix(1);
-        std::string_view kern = zeile;
-        while (!kern.empty() && (kern.front() == ' ' || kern.front() == '\t')) kern.remove_prefix(1);
-        bool gut;
-        if (zeile.find('\0') != std::string_view::npos || zeile.find('\r') != std::string_view::npos)
-            gut = false;
-        else if (kern.empty() || kern.front() == ';' || kern.front() == '#')
-            gut = true;
-        else if (kern.front() == '[')
-            gut = kern.find(']') != std::string_view::npos;
-        else
-            gut = kern.find('=') != std::string_view::npos && kern.front() != '=';
-        if (!gut) continue;
-        aus.append(zeile);
-        aus.push_back('\n');
+bool Blank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+std::string_view OhneBlanks(std::string_view t) {
+    while (!t.empty() && Blank(t.front())) t.remove_prefix(1);
+    while (!t.empty() && Blank(t.back())) t.remove_suffix(1);
+    return t;
+}
+
+// Sorts one line the way the parser reads it; anything else (a damaged file) would be carried
+// along by the parser in odd ways, so such a line is foreign.
+TIniZeile Einordnen(std::string_view zeile, int32_t nummer) {
+    TIniZeile z{TIniZeilenArt::Fremd, nummer, zeile, {}, {}};
+    const std::string_view kern = OhneBlanks(zeile);
+    if (zeile.find('\0') != std::string_view::npos) return z;
+    if (kern.empty()) {
+        z.Art = TIniZeilenArt::Leer;
+    } else if (kern.front() == ';' || kern.front() == '#') {
+        z.Art = TIniZeilenArt::Kommentar;
+    } else if (kern.front() == '[') {
+        const size_t zu = kern.find(']');
+        if (zu == std::string_view::npos) return z;
+        z.Art = TIniZeilenArt::Sektion;
+        z.Name = OhneBlanks(kern.substr(1, zu - 1));
+    } else {
+        const size_t gleich = kern.find('=');
+        if (gleich == std::string_view::npos || gleich == 0) return z;
+        z.Art = TIniZeilenArt::Eintrag;
+        z.Name = OhneBlanks(kern.substr(0, gleich));
+        z.Wert = OhneBlanks(kern.substr(gleich + 1));
     }
-    return aus;
+    return z;
 }
 
 } // namespace
 
+std::vector<TIniZeile> IniZeilen(std::string_view text) {
+    constexpr std::string_view Bom = "\xEF\xBB\xBF";
+    if (text.substr(0, Bom.size()) == Bom) text.remove_prefix(Bom.size());
+    std::vector<TIniZeile> zeilen;
+    int32_t nummer = 0;
+    while (!text.empty()) {
+        const size_t ende = text.find_first_of("\r\n");
+        zeilen.push_back(Einordnen(text.substr(0, ende), ++nummer));
+        if (ende == std::string_view::npos) break;
+        const bool crlf = text[ende] == '\r' && ende + 1 < text.size() && text[ende + 1] == '\n';
+        text.remove_prefix(ende + (crlf ? 2 : 1));
+    }
+    return zeilen;
+}
+
 void TIniDatei::LadenText(std::string_view text) {
     impl_->ini.Reset();
-    std::string sauber = NurIniZeilen(text);
+    // The parser gets the known lines only, each ended by LF.
+    std::string sauber;
+    sauber.reserve(text.size());
+    for (const TIniZeile& z : IniZeilen(text)) {
+        if (z.Art == TIniZeilenArt::Fremd) continue;
+        sauber.append(z.Roh);
+        sauber.push_back('\n');
+    }
     if (!sauber.empty()) impl_->ini.LoadData(sauber.data(), sauber.size());
 }
 

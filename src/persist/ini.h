@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "persist/dateien.h"
 
@@ -44,6 +45,25 @@ private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };
+
+enum class TIniZeilenArt : uint8_t { Leer, Kommentar, Sektion, Eintrag, Fremd };
+
+// One line of an INI text as the reader takes it. Name and value are without the blanks around
+// them; a foreign line is none the format knows and is left out.
+struct TIniZeile {
+    TIniZeilenArt Art;
+    int32_t Nummer; // from 1
+    std::string_view Roh;
+    std::string_view Name; // section name or key
+    std::string_view Wert;
+};
+
+// The lines of a text after a leading UTF-8 byte-order mark; CRLF, LF and CR each end a line, so
+// files from any editor read alike.
+std::vector<TIniZeile> IniZeilen(std::string_view text);
+
+// The whole file; false when it cannot be read.
+bool LiesTextdatei(const std::string& pfad, std::string& inhalt);
 
 // An integer as the INI reader takes it: decimal with sign, or hex after "$" or "0x"
 // (32 bits, wrapping into the signed range); anything else is malformed.
