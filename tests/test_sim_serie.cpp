@@ -490,7 +490,9 @@ TEST(SimSerienlauf, ParameterdateiUnterDerKommandozeile) {
     o.spieler = 4;
     o.strategien.clear();
     SimSerie u;
-    EXPECT_EQ(u.Vorbereiten(o).rfind("--params: Startgeld -5 (Spieler 1)", 0), 0u);
+    EXPECT_EQ(u.Vorbereiten(o),
+              "--params: Datei '" + ini +
+                  "', Zeile 7: Startgeld -5 (Spieler 1) liegt nicht zwischen 0 und 1000000");
     std::remove(ini.c_str());
 }
 

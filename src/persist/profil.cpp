@@ -4,6 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <climits>
+#include <optional>
+
 #include "ai/einstellungen.h"
 #include "ai/spielstaerke.h"
 #include "persist/dateien.h"
@@ -73,14 +76,110 @@ void SchreibeStrategieSektionen(TIniDatei& ini, const TStrategieeinstellungen& e
     }
 }
 
-bool LeseStrategieparameterDatei(const std::string& pfad, TStrategieeinstellungen& e, std::string* fehler) {
+int32_t TParameterZeilen::Zeile(int spielerAnzahl, std::string_view schluessel) const {
+    auto it = zeilen_.find({spielerAnzahl, std::string(schluessel)});
+    return it == zeilen_.end() ? 0 : it->second;
+}
+
+void TParameterZeilen::Setzen(int spielerAnzahl, std::string_view schluessel, int32_t zeile) {
+    zeilen_[{spielerAnzahl, std::string(schluessel)}] = zeile;
+}
+
+namespace {
+
+// Sections and keys compare as the INI reader compares them: ASCII letters in any case.
+std::string Klein(std::string_view t) {
+    std::string s(t);
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return s;
+}
+
+} // namespace
+
+bool LeseStrategieparameterDatei(const std::string& pfad, TStrategieeinstellungen& e, std::string* fehler,
+                                 TParameterZeilen* zeilen) {
     InitStrategieparameter(e);
-    TIniDatei ini;
-    if (!DateiExistiert(pfad) || !ini.LadenDatei(pfad)) {
-        if (fehler) *fehler = "Datei nicht lesbar: " + pfad;
+    auto abgelehnt = [&](std::string text) {
+        InitStrategieparameter(e);
+        if (zeilen) *zeilen = {};
+        if (fehler) *fehler = std::move(text);
         return false;
+    };
+    std::string inhalt;
+    if (!DateiExistiert(pfad) || !LiesTextdatei(pfad, inhalt))
+        return abgelehnt("Datei '" + pfad + "' kann nicht gelesen werden");
+    const std::vector<TIniZeile> text = IniZeilen(inhalt);
+
+    // The first fault in the file's order is the one reported.
+    int32_t fehlerZeile = INT32_MAX;
+    std::string fehlerText;
+    auto melde = [&](int32_t zeile, std::string t) {
+        if (zeile >= fehlerZeile) return;
+        fehlerZeile = zeile;
+        fehlerText = std::move(t);
+    };
+
+    // The entries of the strategy sections by player count and key.
+    struct Eintrag {
+        const TIniZeile* Zeile;
+        bool Bekannt;
+    };
+    std::map<std::pair<int, std::string>, Eintrag> eintraege;
+    int sektion = 0;
+    bool gefunden = false;
+    for (const TIniZeile& z : text) {
+        if (z.Art == TIniZeilenArt::Sektion) {
+            sektion = 0;
+            for (int n = 2; n <= 4; ++n)
+                if (Klein(z.Name) == Klein(StrategieSektion(n))) sektion = n;
+            gefunden = gefunden || sektion != 0;
+            continue;
+        }
+        if (sektion == 0 || z.Art == TIniZeilenArt::Leer || z.Art == TIniZeilenArt::Kommentar) continue;
+        if (z.Art == TIniZeilenArt::Fremd) {
+            melde(z.Nummer, "keine Zeile der Form Schlüssel=Wert in [" + StrategieSektion(sektion) + "]");
+            continue;
+        }
+        auto [it, neu] = eintraege.try_emplace({sektion, Klein(z.Name)}, Eintrag{&z, false});
+        if (!neu)
+            melde(z.Nummer, "'" + std::string(z.Name) + "' steht schon in Zeile " +
+                                std::to_string(it->second.Zeile->Nummer) + " von [" +
+                                StrategieSektion(sektion) + "]");
     }
-    LiesStrategieSektionen(ini, e, nullptr);
+    if (!gefunden)
+        return abgelehnt("Datei '" + pfad +
+                         "' ist keine Parameterdatei: sie hat keine der Sektionen [Strategie_2_Spieler], "
+                         "[Strategie_3_Spieler] und [Strategie_4_Spieler]");
+
+    for (int n = 2; n <= 4; ++n) {
+        JedesFeld(e.Fuer(n), [&](const std::string& schluessel, int32_t& wert, TBereich bereich) {
+            auto it = eintraege.find({n, Klein(schluessel)});
+            if (it == eintraege.end()) return;
+            it->second.Bekannt = true;
+            const TIniZeile& z = *it->second.Zeile;
+            // The program writes the simulation flag as 0 or 1.
+            if (schluessel == "Sim") bereich = BereichSim;
+            const std::string eintrag = std::string(z.Name) + "=" + std::string(z.Wert);
+            const std::string erlaubt =
+                "zwischen " + std::to_string(bereich.von) + " und " + std::to_string(bereich.bis);
+            const std::optional<int32_t> v = IniZahl(z.Wert);
+            if (!v) {
+                melde(z.Nummer, eintrag + " ist keine ganze Zahl " + erlaubt);
+            } else if (!bereich.Enthaelt(*v)) {
+                melde(z.Nummer, eintrag + " liegt nicht " + erlaubt);
+            } else {
+                wert = *v;
+                if (zeilen) zeilen->Setzen(n, schluessel, z.Nummer);
+            }
+        });
+    }
+    for (const auto& [schluessel, eintrag] : eintraege)
+        if (!eintrag.Bekannt)
+            melde(eintrag.Zeile->Nummer, "unbekannter Schlüssel '" + std::string(eintrag.Zeile->Name) +
+                                             "' in [" + StrategieSektion(schluessel.first) + "]");
+    if (fehlerZeile != INT32_MAX)
+        return abgelehnt("Datei '" + pfad + "', Zeile " + std::to_string(fehlerZeile) + ": " + fehlerText);
     return true;
 }
 

@@ -2,7 +2,10 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "model/sitzung.h"
@@ -109,9 +112,22 @@ std::string StrategieSektion(int spielerAnzahl);
 void LiesStrategieSektionen(const TIniDatei& ini, TStrategieeinstellungen& e, TIniDatei* zurueck);
 void SchreibeStrategieSektionen(TIniDatei& ini, const TStrategieeinstellungen& e);
 
-// A strategy parameter file over the built-in defaults. False (with the reason) when the
-// file cannot be read.
+// The lines of a parameter file that set the keys of each player count's section.
+class TParameterZeilen {
+public:
+    // 0 when the file left the key at its default.
+    int32_t Zeile(int spielerAnzahl, std::string_view schluessel) const;
+    void Setzen(int spielerAnzahl, std::string_view schluessel, int32_t zeile);
+
+private:
+    std::map<std::pair<int, std::string>, int32_t> zeilen_;
+};
+
+// A strategy parameter file over the built-in defaults. Unlike the profile it is read strictly:
+// it needs one of the strategy sections, and a foreign line, an unknown or repeated key or a value
+// out of range in such a section refuses the whole file. False with the reason, which names the
+// file and the line; other sections are left alone, so a profile serves as a parameter file.
 bool LeseStrategieparameterDatei(const std::string& pfad, TStrategieeinstellungen& e,
-                                 std::string* fehler = nullptr);
+                                 std::string* fehler = nullptr, TParameterZeilen* zeilen = nullptr);
 
 } // namespace vm

@@ -221,8 +221,20 @@ SimArgumente ParseSimArgumente(const std::vector<std::string>& args) {
 std::string SimVorbereiten(Spielsitzung& g, const SimOptionen& opt) {
     InitStrategieparameter(g.Einstellungen);
     // The parameter file is read over the defaults; the command line overrides it.
-    if (!opt.parameterDatei.empty() && !LeseStrategieparameterDatei(opt.parameterDatei, g.Einstellungen))
-        return "--params: Datei '" + opt.parameterDatei + "' kann nicht gelesen werden";
+    TParameterZeilen zeilen;
+    std::string dateifehler;
+    if (!opt.parameterDatei.empty() &&
+        !LeseStrategieparameterDatei(opt.parameterDatei, g.Einstellungen, &dateifehler, &zeilen))
+        return "--params: " + dateifehler;
+    // A seat's value that the command line left to the file is blamed on its line there.
+    auto dateiZeile = [&](const std::string& stamm, int s, size_t vonKommandozeile) {
+        return static_cast<size_t>(s) > vonKommandozeile
+                   ? zeilen.Zeile(opt.spieler, stamm + std::to_string(s))
+                   : 0;
+    };
+    auto inDatei = [&](int32_t zeile) {
+        return "--params: Datei '" + opt.parameterDatei + "', Zeile " + std::to_string(zeile) + ": ";
+    };
     TStrategieEinstellung& e = g.Einstellungen.Fuer(opt.spieler);
     for (size_t i = 0; i < opt.strategien.size(); ++i)
         e.Strategie[static_cast<int>(i) + 1] = opt.strategien[i];
@@ -252,19 +264,39 @@ std::string SimVorbereiten(Spielsitzung& g, const SimOptionen& opt) {
         }
     }
     for (int s = 1; s <= opt.spieler && !preset; ++s) {
-        if (!StrategieVerfuegbar(e.Strategie[s]))
-            return "--strategies: Strategie " + std::to_string(e.Strategie[s]) + " (Spieler " +
-                   std::to_string(s) + ") kann der Computer noch nicht spielen";
+        if (!StrategieVerfuegbar(e.Strategie[s])) {
+            const int32_t zeile = dateiZeile("Strategie_Sp", s, opt.strategien.size());
+            return (zeile ? inDatei(zeile) : std::string("--strategies: ")) + "Strategie " +
+                   std::to_string(e.Strategie[s]) + " (Spieler " + std::to_string(s) +
+                   ") kann der Computer noch nicht spielen";
+        }
     }
     for (int s = 1; s <= opt.spieler && !preset; ++s) {
-        if (e.StartGeld[s] < 0 || e.StartGeld[s] > 1000000)
-            return "--params: Startgeld " + std::to_string(e.StartGeld[s]) + " (Spieler " +
-                   std::to_string(s) + ") liegt nicht zwischen 0 und 1000000";
+        if (e.StartGeld[s] < 0 || e.StartGeld[s] > 1000000) {
+            const int32_t zeile = dateiZeile("SetUpGeld_Sp", s, opt.geld.size());
+            return (zeile ? inDatei(zeile) : std::string("--money: ")) + "Startgeld " +
+                   std::to_string(e.StartGeld[s]) + " (Spieler " + std::to_string(s) +
+                   ") liegt nicht zwischen 0 und 1000000";
+        }
     }
-    if (!StartrollenGueltig(opt.spieler, e.StartRolle))
+    if (!StartrollenGueltig(opt.spieler, e.StartRolle)) {
+        // The seat whose role completes the clash is blamed, on the command line or in the file.
+        Arr1<int32_t, 4> bisher{};
+        int sitz = 1;
+        for (int s = 1; s <= 4; ++s) {
+            bisher[s] = e.StartRolle[s];
+            sitz = s;
+            if (!StartrollenGueltig(opt.spieler, bisher)) break;
+        }
+        if (const int32_t zeile = dateiZeile("SetUpRolle_Sp", sitz, opt.rollen.size()); zeile != 0)
+            return inDatei(zeile) + (opt.spieler == 3
+                                         ? "jede Rolle höchstens einmal, SetUpRolle_Sp4 nennt einen "
+                                           "Spieler 0 bis 3"
+                                         : "jede Rolle höchstens einmal");
         return opt.spieler == 3
                    ? "--roles: jede Rolle höchstens einmal, das vierte Feld nennt einen Spieler 0 bis 3"
                    : "--roles: jede Rolle höchstens einmal";
+    }
     g.Menue.SpielerAnzahl = opt.spieler;
     if (opt.spielstaerke != 0) g.Menue.Spielstaerke = opt.spielstaerke;
     g.Menue.AdelsbonusErweitert = opt.varianten[0] != 0;
