@@ -195,7 +195,7 @@ TEST(Leser, DerSimulatorLehntFremdeUndFehlerhafteParameterdateienAb) {
     }
 
     // Keys the command line sets are not blamed on the file.
-    SchreibeDatei(p, "[Strategie_3_Spieler]\nStrategie_Sp2=50\nSetUpRolle_Sp3=1\n");
+    SchreibeDatei(p, "[Strategie_3_Spieler]\nStrategie_Sp2=50\nSetUpRolle_Sp2=1\nSetUpRolle_Sp3=1\n");
     opt.strategien = {4, 10, 10};
     opt.rollen = {2, 2};
     std::ostringstream out, err;
