@@ -149,7 +149,11 @@ THauptfenster::THauptfenster(const TStartOptionen& o)
 
     for (const QString& fehlt : TKartenbilder::Fehlende(kartenordner_))
         MeldungZeigen("System Fault ", "File or directory does not exist ! " + fehlt);
-    bilder_.Laden(kartenordner_, profil_.W.Grayscale, profil_.W.Color256);
+    // A language file renames the cards: their faces say what their hints say.
+    const TSeitenSprache seitenSprache{
+        anzeigeKatalog_, [this](const QString& w) { return Q(profil_.Sprache.Other(w.toStdString())); }};
+    bilder_.Laden(kartenordner_, profil_.W.Grayscale, profil_.W.Color256,
+                  profil_.Sprache.Geladen() ? &seitenSprache : nullptr);
 
     farbeNichtAmZug_ = Profilfarbe(profil_.W.Color1, palette());
     farbeAmZug_ = Profilfarbe(profil_.W.Color2, palette());
