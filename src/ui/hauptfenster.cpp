@@ -22,6 +22,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "ai/compizug.h"
 #include "ai/spielstaerke.h"
@@ -93,6 +94,21 @@ Maustaste Taste(Qt::MouseButton b) {
 TTasten Tasten(Qt::KeyboardModifiers m) {
     return {m.testFlag(Qt::ShiftModifier), m.testFlag(Qt::ControlModifier)};
 }
+
+// A status-bar panel keeps its width, unless its text needs more: a language's longer words
+// are never cut off.
+class TStatusfeld : public QLabel {
+public:
+    TStatusfeld(int breite, QWidget* eltern) : QLabel(eltern), breite_(breite) {}
+    QSize sizeHint() const override {
+        const QSize s = QLabel::sizeHint();
+        return {std::max(breite_, s.width()), s.height()};
+    }
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+private:
+    int breite_;
+};
 
 } // namespace
 
@@ -173,6 +189,8 @@ THauptfenster::THauptfenster(const TStartOptionen& o)
     status_[3]->setText(Tx("Anzahl Spieler: "));
 
     g_.ZustandZuruecksetzen();
+    // The history's first status was written before the language file was read.
+    historie_.StatusAuffrischen(g_);
     StatistikLeeren(*statistik_);
     Startbrett();
     traceStartup_.push_back("Containergröße: " + std::to_string(sizeof(TSpielHistorie)));
@@ -564,11 +582,10 @@ void THauptfenster::BrettAufbauen() {
     // Status bar: eight panels.
     const int breiten[8] = {80, 100, 130, 130, 80, 70, 24, 150};
     for (size_t i = 0; i < status_.size(); ++i) {
-        auto* l = new QLabel(statusBar());
+        auto* l = new TStatusfeld(breiten[i], statusBar());
         l->setObjectName(QString("Panel%1").arg(i));
         l->setFrameShape(QFrame::StyledPanel);
         l->setFrameShadow(QFrame::Sunken);
-        l->setFixedWidth(breiten[i]);
         statusBar()->addWidget(l);
         status_[i] = l;
     }

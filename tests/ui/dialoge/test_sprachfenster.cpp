@@ -1,8 +1,14 @@
 // The window with a language file: the card faces, the status bar and the help in its language.
+#include <QAction>
+#include <QApplication>
 #include <QFile>
+#include <QLabel>
+#include <QScopeGuard>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "ai/spielstaerke.h"
 #include "fenstertest.h"
 
 using namespace vm;
@@ -29,6 +35,19 @@ QByteArray Englisch() {
 
 QImage Seite(Umgebung& u, int bild) {
     return u.F().Bilder().Bild(bild, Format::Gross).toImage();
+}
+
+// Panels whose text does not fit their width, with the text.
+QStringList Abgeschnitten(ui::THauptfenster& f) {
+    QApplication::processEvents();
+    QStringList zu;
+    for (int i = 0; i < 8; ++i) {
+        QLabel* l = f.Statusfeld(i);
+        const int noetig = l->fontMetrics().horizontalAdvance(l->text()) + 2 * l->margin();
+        if (noetig > l->contentsRect().width() || !f.statusBar()->rect().contains(l->geometry()))
+            zu << QString("%1: %2").arg(i).arg(l->text());
+    }
+    return zu;
 }
 
 } // namespace
@@ -58,6 +77,28 @@ private slots:
         for (int n = 1; n <= AnzahlBilder; ++n)
             QVERIFY2((Seite(u, n) == Seite(deutsch, n)) == (n == BildRueckseite),
                      qPrintable(QString::number(n)));
+    }
+
+    // Every status text is in the language of the file and shows whole, from the start on, also
+    // with a desktop's larger font.
+    void StatuszeileGanzUndUebersetzt() {
+        const QFont vorher = QApplication::font();
+        QFont gross = vorher;
+        gross.setPointSize(12);
+        QApplication::setFont(gross);
+        auto zurueck = qScopeGuard([&] { QApplication::setFont(vorher); });
+        Programm en(Englisch());
+        Umgebung u(en.ordner.path());
+        ui::THauptfenster& f = u.F();
+        QCOMPARE(f.Statusfeld(2)->text(), QString("History: 0 of 0"));
+        QCOMPARE(f.Statusfeld(0)->text(), QString("Round: -"));
+        QCOMPARE(Abgeschnitten(f), QStringList());
+        u.NeuesSpiel(4, 3, Expertenmodus);
+        f.Aktion("TraceDebug1")->trigger();
+        f.findChild<QAction*>("KorrekturModus1")->trigger();
+        QCOMPARE(f.Statusfeld(3)->text(), QString("Number of players: 4"));
+        QCOMPARE(f.Statusfeld(4)->text(), QString("Correction"));
+        QCOMPARE(Abgeschnitten(f), QStringList());
     }
 };
 
