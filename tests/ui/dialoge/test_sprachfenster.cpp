@@ -2,6 +2,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QScopeGuard>
 #include <QStatusBar>
@@ -10,6 +11,9 @@
 
 #include "ai/spielstaerke.h"
 #include "fenstertest.h"
+#include "persist/sprache.h"
+#include "ui/fensterdialoge.h"
+#include "ui/hilfemenue.h"
 
 using namespace vm;
 using namespace vm::ui;
@@ -99,6 +103,45 @@ private slots:
         QCOMPARE(f.Statusfeld(3)->text(), QString("Number of players: 4"));
         QCOMPARE(f.Statusfeld(4)->text(), QString("Correction"));
         QCOMPARE(Abgeschnitten(f), QStringList());
+    }
+
+    // The help menu opens the English documents with the English file, the German ones without.
+    void HilfeInDerSprache() {
+        auto geoeffnet = [](Umgebung& u) {
+            QStringList pfade;
+            THilfeMenue& h = u.F().Fensterdialoge().Hilfe();
+            h.SetzeOeffner([&](const QUrl& url) {
+                pfade << url.toLocalFile();
+                return true;
+            });
+            for (const char* name : {"Inhalt1", "KurzinfoReadme1", "Kartenbersicht1"})
+                h.Aktion(name)->trigger();
+            return pfade;
+        };
+        Programm en(Englisch());
+        Umgebung englisch(en.ordner.path(), false);
+        const QString hilfe = en.ordner.path() + "/Hilfe/";
+        const QStringList pfade = geoeffnet(englisch);
+        QCOMPARE(pfade,
+                 (QStringList{hilfe + "en/Veldmark.html", hilfe + "en/Readme.txt", hilfe + "en/Karten.pdf"}));
+        for (const QString& p : pfade) QVERIFY2(QFileInfo(p).size() > 1000, qPrintable(p));
+        QFile seite(pfade[0]);
+        QVERIFY(seite.open(QIODevice::ReadOnly));
+        const QString html = QString::fromUtf8(seite.readAll());
+        QVERIFY(html.contains("<html lang=\"en\">") && html.contains("Gold Digger") &&
+                !html.contains("Goldgräber"));
+
+        Umgebung deutsch(QString(), false);
+        const QString de = Programmordner() + "/Hilfe/";
+        QCOMPARE(geoeffnet(deutsch),
+                 (QStringList{de + "Veldmark.html", de + "Readme.txt", de + "Karten.pdf"}));
+
+        // A language file's document that is missing or lies outside the help folder: the German one.
+        TSprache fremd;
+        fremd.LadenText(
+            "[Other]\nVeldmark.html=fr/Aide.html\nReadme.txt=../Karten/1.jpg\nKarten.pdf=/etc/passwd\n");
+        for (const char* name : {"Veldmark.html", "Readme.txt", "Karten.pdf"})
+            QCOMPARE(Hilfedokument(Programmordner(), fremd, name), de + name);
     }
 };
 
