@@ -96,7 +96,8 @@ TTasten Tasten(Qt::KeyboardModifiers m) {
 }
 
 // A status-bar panel keeps its width, unless its text needs more: a language's longer words
-// are never cut off.
+// are not cut off. Only a window too narrow for every panel's text shrinks them to their own
+// width, so that a long text never widens the window beyond the screen.
 class TStatusfeld : public QLabel {
 public:
     TStatusfeld(int breite, QWidget* eltern) : QLabel(eltern), breite_(breite) {}
@@ -104,7 +105,7 @@ public:
         const QSize s = QLabel::sizeHint();
         return {std::max(breite_, s.width()), s.height()};
     }
-    QSize minimumSizeHint() const override { return sizeHint(); }
+    QSize minimumSizeHint() const override { return {breite_, QLabel::minimumSizeHint().height()}; }
 
 private:
     int breite_;
