@@ -3,7 +3,8 @@
 # of a game (start.png), in the middle of a game (mitte.png) and every card picture (karten.png).
 #   bash scripts/screenshots.sh [output folder]        (default: screenshots/)
 # With MESSEN=1 it also prints start-up time, memory, click answer and the speed of a 500-game
-# simulation run in the window next to the same run of veldmark-sim.
+# simulation run in the window next to the same run of veldmark-sim. SPRACHE=share/Lang.ini
+# shows the window with that language file.
 # BUILD_DIR picks the build folder (default: build, optimised).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -16,6 +17,7 @@ mkdir -p "$ziel"
 ziel=$(cd "$ziel" && pwd)
 argumente=("$ziel")
 if [ "${MESSEN:-0}" = 1 ]; then argumente+=(--messen); fi
+if [ -n "${SPRACHE:-}" ]; then argumente+=(--sprache "$(cd "$(dirname "$SPRACHE")" && pwd)/$(basename "$SPRACHE")"); fi
 xvfb-run -a -s "-screen 0 1280x800x24" env QT_QPA_PLATFORM=xcb "$build/tools/veldmark-bildschirmfoto" "${argumente[@]}"
 if [ "${MESSEN:-0}" = 1 ]; then
   start=$(date +%s%N)

@@ -1,9 +1,10 @@
 // Pictures and measurements of the game window, for anyone to look at what it shows:
-//   veldmark-bildschirmfoto <output folder> [--messen]
+//   veldmark-bildschirmfoto <output folder> [--messen] [--sprache <Lang.ini>]
 // Writes start.png (a new game), mitte.png (a game in its fourth round, a display card selected)
 // and karten.png (every card picture at the sizes the board shows). Runs on any Qt platform;
 // scripts/screenshots.sh runs it under Xvfb on a 1280 x 800 screen. With --messen it also prints
 // start-up time, memory, the answer time of a click and the time of a 500-game simulation run.
+// With a language file the window starts in a program folder of its own that holds it.
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -119,7 +120,12 @@ int main(int argc, char** argv) {
         return 2;
     }
     const QString ordner = QString::fromLocal8Bit(argv[1]);
-    const bool messen = argc > 2 && QString(argv[2]) == "--messen";
+    bool messen = false;
+    QString sprache;
+    for (int i = 2; i < argc; ++i) {
+        if (QString(argv[i]) == "--messen") messen = true;
+        if (QString(argv[i]) == "--sprache" && i + 1 < argc) sprache = QString::fromLocal8Bit(argv[++i]);
+    }
     QDir().mkpath(ordner);
     QTemporaryDir profil;
 
@@ -127,6 +133,18 @@ int main(int argc, char** argv) {
     o.Programmordner = QCoreApplication::applicationDirPath() + "/..";
     if (!QFile::exists(o.Programmordner + "/Karten/1.jpg"))
         o.Programmordner = QCoreApplication::applicationDirPath();
+    QTemporaryDir mitSprache;
+    if (!sprache.isEmpty()) {
+        const QString programm = QDir(o.Programmordner).absolutePath();
+        if (!QFile::link(programm + "/Karten", mitSprache.path() + "/Karten") ||
+            !QFile::link(programm + "/Hilfe", mitSprache.path() + "/Hilfe") ||
+            !QFile::copy(sprache, mitSprache.path() + "/Lang.ini")) {
+            std::fprintf(stderr, "veldmark-bildschirmfoto: Sprachdatei %s nicht nutzbar\n",
+                         qPrintable(sprache));
+            return 1;
+        }
+        o.Programmordner = mitSprache.path();
+    }
     o.Profilordner = profil.path();
     o.DialogLauf = [](QDialog&) { return 0; };
     Erstes erstes;
@@ -141,15 +159,14 @@ int main(int argc, char** argv) {
     f.Timer().stop();
     bool ok = true;
 
-    // The cards at the board's sizes and at full size.
+    // The cards at the board's sizes and at full size, as the window shows them.
     {
         const QSize klein = vm::ui::Groesse(vm::ui::Format::Tisch),
                     gross = vm::ui::Groesse(vm::ui::Format::Gross);
         QPixmap blatt(13 * (klein.width() + 6) + 6, 4 * (klein.height() + 6) + 6 + 2 * (gross.height() + 6));
         blatt.fill(QColor(0x2E, 0x6B, 0x3A));
         QPainter p(&blatt);
-        vm::ui::TKartenbilder bilder;
-        bilder.Laden(o.Programmordner + "/Karten/", false, false);
+        const vm::ui::TKartenbilder& bilder = f.Bilder();
         for (int n = 1; n <= 51; ++n)
             p.drawPixmap(6 + ((n - 1) % 13) * (klein.width() + 6), 6 + ((n - 1) / 13) * (klein.height() + 6),
                          bilder.Bild(n, vm::ui::Format::Tisch));

@@ -66,8 +66,11 @@ int main(int argc, char** argv) {
         }
         sprache.KartenUebersetzen(katalog);
     }
+    // The faces in the language, as the window shows them.
     TKartenbilder bilder;
-    bilder.Laden(programm + "/Karten/", false, false);
+    const TSeitenSprache seiten{
+        katalog, [&](const QString& w) { return QString::fromStdString(sprache.Other(w.toStdString())); }};
+    bilder.Laden(programm + "/Karten/", false, false, argc == 4 ? &seiten : nullptr);
 
     // Settings: every page of the 3-player record.
     TStrategieeinstellungen e{};

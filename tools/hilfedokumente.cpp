@@ -1,8 +1,9 @@
 // Writes the help documents from the card catalogue: "Readme.txt", the help page "Veldmark.html"
 // with the rules and the controls, and "Karten.pdf", an overview of every card with its picture.
+// German into the help folder; with the English language file the English ones into its "en".
 // Run at build time, after the card pictures:
-//   veldmark-hilfe <Hilfe-Ordner> <Karten-Ordner> [<Vorschau-Ordner>]
-// With a preview folder the pages of "Karten.pdf" are also written there as pictures.
+//   veldmark-hilfe <Hilfe-Ordner> <Karten-Ordner> [<Lang.ini>] [--vorschau <Vorschau-Ordner>]
+// With a preview folder the pages of each "Karten.pdf" are also written there as pictures.
 #include <QDir>
 #include <QFile>
 #include <QFont>
@@ -12,14 +13,17 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSaveFile>
 #include <QString>
 #include <QStringList>
 #include <cstdio>
 #include <functional>
-#include <memory>
 
+#include "hilfe_englisch.h"
 #include "model/katalog.h"
+#include "persist/sprache.h"
 #include "rules/wertung.h"
+#include "ui/kartenseite.h"
 
 namespace {
 
@@ -29,26 +33,90 @@ QString Text(std::string_view s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
-const QString Farben[] = {"", "Grün", "Blau", "Rot"};
-const QString Phasen[] = {"", "Arbeiter (grün)", "Gebäude (blau)", "Adlige (rot)", "Ausbaukarten"};
+// The words of the generated parts of the documents in one language.
+struct TWoerter {
+    QString Sprache;
+    QString Farben[4], Phasen[5];
+    QString Nr, Name, Farbe, Anzahl, Kosten, Geld, SP, Faehigkeit, Ersetzt;
+    QString Adlige, Bonus, Variante1;
+    QString Uebersicht, Legende, Ausbau, Rueckseite, RueckseiteText, Benutzt, BenutztText;
+    QString K, G;
+};
 
-// The ability as the catalogue describes it: the text between "Name: " and the price bracket.
+const TWoerter Deutsch{
+    "de",
+    {"", "Grün", "Blau", "Rot"},
+    {"", "Arbeiter (grün)", "Gebäude (blau)", "Adlige (rot)", "Ausbaukarten"},
+    "Nr.",
+    "Name",
+    "Farbe",
+    "Anzahl",
+    "Kosten",
+    "Geld",
+    "SP",
+    "Fähigkeit",
+    "ersetzt",
+    "Adlige",
+    "Bonus",
+    "Variante 1",
+    "Veldmark - Kartenübersicht",
+    "K: Preis, G: Geld bei der Wertung der Kartenfarbe (*: siehe Fähigkeit), SP: Siegpunkte. "
+    "Ausbaukarten ersetzen eine "
+    "Tischkarte ihrer Farbe; die Karten einer Farbe liegen nach ihrer Nummer geordnet.",
+    ", Ausbau",
+    "Rückseite",
+    "verdeckte Karte, freier Platz",
+    "Benutzte Karte",
+    "eine Sternwarte nach ihrem Einsatz",
+    "K: ",
+    "   G: "};
+
+const TWoerter Englisch{
+    "en",
+    {"", "Green", "Blue", "Red"},
+    {"", "Workers (green)", "Buildings (blue)", "Aristocrats (red)", "Upgrade cards"},
+    "No.",
+    "Name",
+    "Colour",
+    "Copies",
+    "Cost",
+    "Money",
+    "VP",
+    "Ability",
+    "replaces",
+    "Aristocrats",
+    "Bonus",
+    "Variant 1",
+    "Veldmark - Card overview",
+    "C: price, M: money at the scoring of the card's colour (*: see ability), VP: victory "
+    "points. Upgrade cards replace a table card of their colour; the cards of a colour lie "
+    "in the order of their numbers.",
+    ", upgrade",
+    "Back",
+    "hidden card, free place",
+    "Used card",
+    "an observatory after its use",
+    "C: ",
+    "   M: "};
+
+// The ability as the description gives it: the text between "Name: " and the closing bracket
+// with the numbers.
 QString Faehigkeit(const tKarte& k) {
     const QString b = Text(k.Beschreibung);
     const QString kopf = Text(k.Name) + ": ";
     if (!b.startsWith(kopf)) return {};
     QString rest = b.mid(kopf.size());
-    const qsizetype klammer = rest.lastIndexOf(" (K:");
+    const qsizetype klammer = rest.endsWith(')') ? rest.lastIndexOf(" (") : -1;
     return klammer >= 0 ? rest.left(klammer) : rest;
 }
 
 // What an upgrade may replace, in words.
-QString Ersetzt(const vm::TKatalogTabellen& kat, const tKarte& k) {
+QString Ersetzt(const vm::TKatalog& kat, const tKarte& k) {
     if (k.Erweiterung != 1) return {};
     QStringList namen;
     for (int t = 1; t <= 3; ++t)
         for (int i = 1; i <= vm::ArtenJeTabelle[static_cast<size_t>(t)]; ++i)
-            if (k.ErsetztInx(kat[t][i].Inx)) namen << Text(kat[t][i].Name);
+            if (k.ErsetztInx(kat.Art(t, i).Inx)) namen << Text(kat.Art(t, i).Name);
     return namen.join(", ");
 }
 
@@ -59,9 +127,9 @@ QString Geld(const tKarte& k) {
 }
 
 // Every card kind in catalogue order.
-template <class F> void JedeKarte(const vm::TKatalogTabellen& kat, F f) {
+template <class F> void JedeKarte(const vm::TKatalog& kat, F f) {
     for (int t = 1; t <= vm::KatalogTabellen; ++t)
-        for (int i = 1; i <= vm::ArtenJeTabelle[static_cast<size_t>(t)]; ++i) f(t, kat[t][i]);
+        for (int i = 1; i <= vm::ArtenJeTabelle[static_cast<size_t>(t)]; ++i) f(t, kat.Art(t, i));
 }
 
 QString Html(const QString& s) {
@@ -69,19 +137,24 @@ QString Html(const QString& s) {
 }
 
 bool Schreibe(const QString& pfad, const QString& inhalt) {
-    QFile f(pfad);
-    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(inhalt.toUtf8()) >= 0 && f.flush())
-        return true;
+    QSaveFile f(pfad);
+    if (f.open(QIODevice::WriteOnly) && f.write(inhalt.toUtf8()) >= 0 && f.commit()) return true;
     std::fprintf(stderr, "veldmark-hilfe: %s kann nicht geschrieben werden\n", qPrintable(pfad));
     return false;
 }
 
-QString Readme(const vm::TKatalogTabellen& kat) {
+// The number of card kinds and of cards in the deck.
+std::pair<int, int> Kartenzahl(const vm::TKatalog& kat) {
     int arten = 0, karten = 0;
     JedeKarte(kat, [&](int, const tKarte& k) {
         ++arten;
         karten += k.Anzahl;
     });
+    return {arten, karten};
+}
+
+QString Readme(const vm::TKatalog& kat) {
+    const auto [arten, karten] = Kartenzahl(kat);
     QString s;
     s += "Veldmark - Kurzinfo\n";
     s += "===================\n\n";
@@ -111,29 +184,34 @@ QString Readme(const vm::TKatalogTabellen& kat) {
     s += "  Hilfe/Veldmark.html      Regeln und Bedienung\n";
     s += "  Hilfe/Readme.txt         diese Kurzinfo\n";
     s += "  Hilfe/Karten.pdf         Kartenübersicht\n";
+    s += "  Hilfe/en/                dieselben auf Englisch, für die englische Sprachdatei\n";
     s += "  Lang.ini                 (wahlweise) Sprachdatei: ersetzt Menüs, Kartentexte und\n";
-    s += "                           Beschriftungen. Eine englische Sprachdatei liegt bei.\n\n";
+    s += "                           Beschriftungen. Eine englische Sprachdatei liegt bei; mit\n";
+    s += "                           ihr zeigen die Karten ihre englischen Namen, und das Menü\n";
+    s += "                           Hilfe öffnet die englische Hilfe.\n\n";
     s += "Simulator\n---------\n";
     s += "\"veldmark-sim\" spielt ohne Fenster lange Serien von Computerspielen, zum Vergleich der\n";
     s += "Strategien (veldmark-sim --help).\n";
     return s;
 }
 
-QString Kartentabelle(const vm::TKatalogTabellen& kat) {
+QString Kartentabelle(const vm::TKatalog& kat, const TWoerter& w) {
     QString s;
     int tabelle = 0;
     JedeKarte(kat, [&](int t, const tKarte& k) {
         if (t != tabelle) {
             if (tabelle != 0) s += "</table>\n";
             tabelle = t;
-            s += "<h3>" + Html(Phasen[t]) + "</h3>\n<table>\n<tr><th>Nr.</th><th>Name</th>";
-            if (t == 4) s += "<th>Farbe</th>";
-            s += "<th>Anzahl</th><th>Kosten</th><th>Geld</th><th>SP</th><th>Fähigkeit</th>";
-            if (t == 4) s += "<th>ersetzt</th>";
+            s += "<h3>" + Html(w.Phasen[t]) + "</h3>\n<table>\n<tr><th>" + w.Nr + "</th><th>" + w.Name +
+                 "</th>";
+            if (t == 4) s += "<th>" + w.Farbe + "</th>";
+            s += "<th>" + w.Anzahl + "</th><th>" + w.Kosten + "</th><th>" + w.Geld + "</th><th>" + w.SP +
+                 "</th><th>" + w.Faehigkeit + "</th>";
+            if (t == 4) s += "<th>" + w.Ersetzt + "</th>";
             s += "</tr>\n";
         }
         s += "<tr><td>" + QString::number(k.Inx) + "</td><td>" + Html(Text(k.Name)) + "</td>";
-        if (t == 4) s += "<td>" + Farben[k.Farbe] + "</td>";
+        if (t == 4) s += "<td>" + w.Farben[k.Farbe] + "</td>";
         s += "<td>" + QString::number(k.Anzahl) + "</td><td>" + QString::number(k.Kosten) + "</td><td>" +
              Html(Geld(k)) + "</td><td>" + QString::number(k.Siegpunkte) + "</td><td>" + Html(Faehigkeit(k)) +
              "</td>";
@@ -144,9 +222,9 @@ QString Kartentabelle(const vm::TKatalogTabellen& kat) {
     return s;
 }
 
-QString Adelsbonus() {
-    QString kopf = "<tr><th>Adlige</th>", standard = "<tr><th>Bonus</th>",
-            variante = "<tr><th>Variante 1</th>";
+QString Adelsbonus(const TWoerter& w) {
+    QString kopf = "<tr><th>" + w.Adlige + "</th>", standard = "<tr><th>" + w.Bonus + "</th>",
+            variante = "<tr><th>" + w.Variante1 + "</th>";
     for (int n = 0; n <= 14; ++n) {
         kopf += "<td>" + QString::number(n) + "</td>";
         standard += "<td>" + QString::number(vm::AdelsbonusTabelle(n, false)) + "</td>";
@@ -155,7 +233,7 @@ QString Adelsbonus() {
     return "<table>\n" + kopf + "</tr>\n" + standard + "</tr>\n" + variante + "</tr>\n</table>\n";
 }
 
-QString Hilfeseite(const vm::TKatalogTabellen& kat) {
+QString Hilfeseite(const vm::TKatalog& kat) {
     QString s;
     s += R"(<!DOCTYPE html>
 <html lang="de">
@@ -242,7 +320,7 @@ Wertung 1 Geld je grüner Tischkarte. Die Ausbauphase bringt nichts.</p>
 verschiedene Adlige auf dem Tisch, 1 Siegpunkt je 10 Geld (das Geld bleibt) und 5 Siegpunkte Abzug je Handkarte;
 weniger als 0 Siegpunkte gibt es nicht.</p>
 )";
-    s += Adelsbonus();
+    s += Adelsbonus(Deutsch);
     s += R"(
 <h2 id="varianten">Varianten</h2>
 <ol>
@@ -314,15 +392,18 @@ Programmordner ersetzt die Texte der Menüs, der Karten und der Dialoge; dem Pro
 <p>Kosten: aufgedruckter Preis; Geld und SP: was die Karte bei der Wertung ihrer Farbe bringt (*: siehe
 Fähigkeit). Ausbaukarten tragen die Farbe der Karten, die sie ersetzen.</p>
 )";
-    s += Kartentabelle(kat);
+    s += Kartentabelle(kat, Deutsch);
     s += "</body>\n</html>\n";
     return s;
 }
 
 // The card overview: every card with its picture and its numbers, three columns a page. Draws
 // on any device; `neueSeite` starts the next page.
-bool KartenZeichnen(const vm::TKatalogTabellen& kat, QPainter& p, const QRect& seite,
-                    const QString& kartenOrdner, const std::function<void()>& neueSeite) {
+// The picture of card picture n, or a null picture with a message.
+using TBildquelle = std::function<QImage(int)>;
+
+bool KartenZeichnen(const vm::TKatalog& kat, const TWoerter& w, QPainter& p, const QRect& seite,
+                    const TBildquelle& bildquelle, const std::function<void()>& neueSeite) {
     const int breite = seite.width();
     QFont titel("DejaVu Sans");
     titel.setBold(true);
@@ -339,33 +420,30 @@ bool KartenZeichnen(const vm::TKatalogTabellen& kat, QPainter& p, const QRect& s
     int y = 0;
     p.setFont(titel);
     p.setPen(Qt::black);
-    p.drawText(QRect(0, y, breite, 50), Qt::AlignLeft | Qt::AlignVCenter, "Veldmark - Kartenübersicht");
+    p.drawText(QRect(0, y, breite, 50), Qt::AlignLeft | Qt::AlignVCenter, w.Uebersicht);
     y += 60;
     p.setFont(text);
-    p.drawText(QRect(0, y, breite, 60), Qt::TextWordWrap,
-               "K: Preis, G: Geld bei der Wertung der Kartenfarbe (*: siehe Fähigkeit), SP: Siegpunkte. "
-               "Ausbaukarten ersetzen eine "
-               "Tischkarte ihrer Farbe; die Karten einer Farbe liegen nach ihrer Nummer geordnet.");
+    p.drawText(QRect(0, y, breite, 60), Qt::TextWordWrap, w.Legende);
     y += 70;
 
     struct Eintrag {
-        QString bild, name, zeilen;
+        int bild;
+        QString name, zeilen;
     };
     QList<Eintrag> eintraege;
     JedeKarte(kat, [&](int, const tKarte& k) {
-        QString z =
-            Farben[k.Farbe] + (k.Erweiterung ? ", Ausbau" : "") + ", " + QString::number(k.Anzahl) + "x\n";
-        z += "K: " + QString::number(k.Kosten) + "   G: " + Geld(k) +
-             "   SP: " + QString::number(k.Siegpunkte);
+        QString z = w.Farben[k.Farbe] + (k.Erweiterung ? w.Ausbau : QString()) + ", " +
+                    QString::number(k.Anzahl) + "x\n";
+        z += w.K + QString::number(k.Kosten) + w.G + Geld(k) + "   " + w.SP + ": " +
+             QString::number(k.Siegpunkte);
         const QString f = Faehigkeit(k);
         if (!f.isEmpty()) z += "\n" + f;
         const QString e = Ersetzt(kat, k);
-        if (!e.isEmpty() && k.Farbe == 1) z += "\nersetzt " + e;
-        eintraege.push_back({kartenOrdner + "/" + QString::number(k.Bild) + ".jpg",
-                             QString::number(k.Inx) + ". " + Text(k.Name), z});
+        if (!e.isEmpty() && k.Farbe == 1) z += "\n" + w.Ersetzt + " " + e;
+        eintraege.push_back({k.Bild, QString::number(k.Inx) + ". " + Text(k.Name), z});
     });
-    eintraege.push_back({kartenOrdner + "/50.jpg", "Rückseite", "verdeckte Karte, freier Platz"});
-    eintraege.push_back({kartenOrdner + "/51.jpg", "Benutzte Karte", "eine Sternwarte nach ihrem Einsatz"});
+    eintraege.push_back({50, w.Rueckseite, w.RueckseiteText});
+    eintraege.push_back({51, w.Benutzt, w.BenutztText});
 
     bool ok = true;
     for (qsizetype i = 0; i < eintraege.size(); ++i) {
@@ -378,9 +456,8 @@ bool KartenZeichnen(const vm::TKatalogTabellen& kat, QPainter& p, const QRect& s
         const int x = spalte * zelleB;
         const Eintrag& e = eintraege[i];
         const QRect bildRect(x + (zelleB - bildB) / 2, y, bildB, bildH);
-        QImage bild(e.bild);
+        const QImage bild = bildquelle(e.bild);
         if (bild.isNull()) {
-            std::fprintf(stderr, "veldmark-hilfe: Kartenbild %s fehlt\n", qPrintable(e.bild));
             ok = false;
             p.setPen(Qt::gray);
             p.drawRect(bildRect);
@@ -397,9 +474,10 @@ bool KartenZeichnen(const vm::TKatalogTabellen& kat, QPainter& p, const QRect& s
     return ok;
 }
 
-bool Kartenuebersicht(const vm::TKatalogTabellen& kat, const QString& pfad, const QString& kartenOrdner) {
+bool Kartenuebersicht(const vm::TKatalog& kat, const TWoerter& w, const QString& pfad,
+                      const TBildquelle& bildquelle) {
     QPdfWriter pdf(pfad);
-    pdf.setTitle("Veldmark - Kartenübersicht");
+    pdf.setTitle(w.Uebersicht);
     pdf.setCreator("Veldmark");
     pdf.setResolution(150);
     pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(12, 12, 12, 12),
@@ -410,12 +488,13 @@ bool Kartenuebersicht(const vm::TKatalogTabellen& kat, const QString& pfad, cons
         return false;
     }
     const QRect seite(QPoint(0, 0), pdf.pageLayout().paintRectPixels(pdf.resolution()).size());
-    const bool ok = KartenZeichnen(kat, p, seite, kartenOrdner, [&] { pdf.newPage(); });
+    const bool ok = KartenZeichnen(kat, w, p, seite, bildquelle, [&] { pdf.newPage(); });
     return p.end() && ok;
 }
 
 // The same pages as pictures "Karten-<n>.png", for looking at them without a PDF viewer.
-bool Vorschau(const vm::TKatalogTabellen& kat, const QString& ordner, const QString& kartenOrdner) {
+bool Vorschau(const vm::TKatalog& kat, const TWoerter& w, const QString& ordner,
+              const TBildquelle& bildquelle) {
     const QSize groesse = QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                       QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter)
                               .paintRectPixels(150)
@@ -426,37 +505,92 @@ bool Vorschau(const vm::TKatalogTabellen& kat, const QString& ordner, const QStr
         seiten.back().fill(Qt::white);
     };
     neu();
-    auto p = std::make_unique<QPainter>(&seiten.back());
-    const bool ok = KartenZeichnen(kat, *p, QRect(QPoint(0, 0), groesse), kartenOrdner, [&] {
-        p.reset();
+    // One painter for all pages: the drawing holds on to it from page to page.
+    QPainter p(&seiten.back());
+    const bool ok = KartenZeichnen(kat, w, p, QRect(QPoint(0, 0), groesse), bildquelle, [&] {
+        p.end();
         neu();
-        p = std::make_unique<QPainter>(&seiten.back());
+        p.begin(&seiten.back());
     });
-    p.reset();
+    p.end();
     bool gespeichert = QDir().mkpath(ordner);
     for (qsizetype i = 0; i < seiten.size(); ++i)
         gespeichert = seiten[i].save(ordner + "/Karten-" + QString::number(i + 1) + ".png") && gespeichert;
     return ok && gespeichert;
 }
 
+// The English documents into "en" of the help folder: the texts of the cards from the English
+// language file, their faces drawn in that language.
+bool EnglischeHilfe(const QString& ordner, const QString& sprachdatei, const QString& kartenOrdner,
+                    const QString& vorschau) {
+    vm::TSprache sprache;
+    if (!sprache.Laden(sprachdatei.toStdString())) {
+        std::fprintf(stderr, "veldmark-hilfe: Sprachdatei %s nicht lesbar\n", qPrintable(sprachdatei));
+        return false;
+    }
+    vm::TKatalog kat;
+    sprache.KartenUebersetzen(kat);
+    const QString en = ordner + "/" + Englisch.Sprache;
+    if (!QDir().mkpath(en)) {
+        std::fprintf(stderr, "veldmark-hilfe: Ordner %s kann nicht angelegt werden\n", qPrintable(en));
+        return false;
+    }
+    const vm::ui::TWort wort = [&](const QString& w) {
+        return QString::fromStdString(sprache.Other(w.toStdString()));
+    };
+    const TBildquelle bilder = [&](int n) -> QImage {
+        if (n == 51) return vm::ui::BenutztSeite(wort);
+        for (int t = 1; t <= vm::KatalogTabellen; ++t)
+            for (int i = 1; i <= vm::ArtenJeTabelle[static_cast<size_t>(t)]; ++i)
+                if (kat.Art(t, i).Bild == n)
+                    return vm::ui::Kartenseite(kat.Art(t, i), vm::ui::SeitenText(kat, kat.Art(t, i), wort));
+        return QImage(kartenOrdner + "/" + QString::number(n) + ".jpg");
+    };
+    const auto [arten, karten] = Kartenzahl(kat);
+    bool ok = Schreibe(en + "/Readme.txt", ReadmeEnglisch(arten, karten));
+    ok = Schreibe(en + "/Veldmark.html",
+                  HilfeseiteEnglisch(Adelsbonus(Englisch), Kartentabelle(kat, Englisch))) &&
+         ok;
+    ok = Kartenuebersicht(kat, Englisch, en + "/Karten.pdf", bilder) && ok;
+    if (!vorschau.isEmpty()) ok = Vorschau(kat, Englisch, vorschau + "/" + Englisch.Sprache, bilder) && ok;
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
-    if (argc != 3 && argc != 4) {
-        std::fprintf(stderr, "Aufruf: veldmark-hilfe <Hilfe-Ordner> <Karten-Ordner> [<Vorschau-Ordner>]\n");
+    QStringList argumente;
+    QString vorschau;
+    for (int i = 1; i < argc; ++i) {
+        const QString a = QString::fromLocal8Bit(argv[i]);
+        if (a == "--vorschau" && i + 1 < argc)
+            vorschau = QString::fromLocal8Bit(argv[++i]);
+        else
+            argumente << a;
+    }
+    if (argumente.size() != 2 && argumente.size() != 3) {
+        std::fprintf(stderr, "Aufruf: veldmark-hilfe <Hilfe-Ordner> <Karten-Ordner> [<Lang.ini>] "
+                             "[--vorschau <Vorschau-Ordner>]\n");
         return 2;
     }
-    const QString ordner = QString::fromLocal8Bit(argv[1]);
-    const QString karten = QString::fromLocal8Bit(argv[2]);
+    const QString ordner = argumente[0];
+    const QString karten = argumente[1];
     if (!QDir().mkpath(ordner)) {
-        std::fprintf(stderr, "veldmark-hilfe: Ordner %s kann nicht angelegt werden\n", argv[1]);
+        std::fprintf(stderr, "veldmark-hilfe: Ordner %s kann nicht angelegt werden\n", qPrintable(ordner));
         return 1;
     }
-    const vm::TKatalogTabellen& kat = vm::Kartenkatalog();
+    const TBildquelle dateien = [&](int n) {
+        const QString pfad = karten + "/" + QString::number(n) + ".jpg";
+        QImage bild(pfad);
+        if (bild.isNull()) std::fprintf(stderr, "veldmark-hilfe: Kartenbild %s fehlt\n", qPrintable(pfad));
+        return bild;
+    };
+    const vm::TKatalog kat;
     bool ok = Schreibe(ordner + "/Readme.txt", Readme(kat));
     ok = Schreibe(ordner + "/Veldmark.html", Hilfeseite(kat)) && ok;
-    ok = Kartenuebersicht(kat, ordner + "/Karten.pdf", karten) && ok;
-    if (argc == 4) ok = Vorschau(kat, QString::fromLocal8Bit(argv[3]), karten) && ok;
+    ok = Kartenuebersicht(kat, Deutsch, ordner + "/Karten.pdf", dateien) && ok;
+    if (argumente.size() == 3) ok = EnglischeHilfe(ordner, argumente[2], karten, vorschau) && ok;
+    if (!vorschau.isEmpty()) ok = Vorschau(kat, Deutsch, vorschau, dateien) && ok;
     return ok ? 0 : 1;
 }

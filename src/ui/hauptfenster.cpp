@@ -22,6 +22,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "ai/compizug.h"
 #include "ai/spielstaerke.h"
@@ -94,6 +95,22 @@ TTasten Tasten(Qt::KeyboardModifiers m) {
     return {m.testFlag(Qt::ShiftModifier), m.testFlag(Qt::ControlModifier)};
 }
 
+// A status-bar panel keeps its width, unless its text needs more: a language's longer words
+// are not cut off. Only a window too narrow for every panel's text shrinks them to their own
+// width, so that a long text never widens the window beyond the screen.
+class TStatusfeld : public QLabel {
+public:
+    TStatusfeld(int breite, QWidget* eltern) : QLabel(eltern), breite_(breite) {}
+    QSize sizeHint() const override {
+        const QSize s = QLabel::sizeHint();
+        return {std::max(breite_, s.width()), s.height()};
+    }
+    QSize minimumSizeHint() const override { return {breite_, QLabel::minimumSizeHint().height()}; }
+
+private:
+    int breite_;
+};
+
 } // namespace
 
 THauptfenster::THauptfenster(const TStartOptionen& o)
@@ -149,7 +166,11 @@ THauptfenster::THauptfenster(const TStartOptionen& o)
 
     for (const QString& fehlt : TKartenbilder::Fehlende(kartenordner_))
         MeldungZeigen("System Fault ", "File or directory does not exist ! " + fehlt);
-    bilder_.Laden(kartenordner_, profil_.W.Grayscale, profil_.W.Color256);
+    // A language file renames the cards: their faces say what their hints say.
+    const TSeitenSprache seitenSprache{
+        anzeigeKatalog_, [this](const QString& w) { return Q(profil_.Sprache.Other(w.toStdString())); }};
+    bilder_.Laden(kartenordner_, profil_.W.Grayscale, profil_.W.Color256,
+                  profil_.Sprache.Geladen() ? &seitenSprache : nullptr);
 
     farbeNichtAmZug_ = Profilfarbe(profil_.W.Color1, palette());
     farbeAmZug_ = Profilfarbe(profil_.W.Color2, palette());
@@ -169,6 +190,8 @@ THauptfenster::THauptfenster(const TStartOptionen& o)
     status_[3]->setText(Tx("Anzahl Spieler: "));
 
     g_.ZustandZuruecksetzen();
+    // The history's first status was written before the language file was read.
+    historie_.StatusAuffrischen(g_);
     StatistikLeeren(*statistik_);
     Startbrett();
     traceStartup_.push_back("Containergröße: " + std::to_string(sizeof(TSpielHistorie)));
@@ -560,11 +583,10 @@ void THauptfenster::BrettAufbauen() {
     // Status bar: eight panels.
     const int breiten[8] = {80, 100, 130, 130, 80, 70, 24, 150};
     for (size_t i = 0; i < status_.size(); ++i) {
-        auto* l = new QLabel(statusBar());
+        auto* l = new TStatusfeld(breiten[i], statusBar());
         l->setObjectName(QString("Panel%1").arg(i));
         l->setFrameShape(QFrame::StyledPanel);
         l->setFrameShadow(QFrame::Sunken);
-        l->setFixedWidth(breiten[i]);
         statusBar()->addWidget(l);
         status_[i] = l;
     }

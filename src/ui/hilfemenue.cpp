@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
 #include <QMenu>
 
 #include "persist/profil.h"
@@ -38,9 +39,22 @@ QString Hilfedatei(const QString& programmordner) {
     return QDir(Hilfeordner(programmordner)).filePath("Veldmark.html");
 }
 
+QString Hilfedokument(const QString& programmordner, const TSprache& sprache, const QString& name) {
+    const QDir ordner(Hilfeordner(programmordner));
+    const QString deutsch = ordner.filePath(name);
+    const QString eigen = QDir::cleanPath(Q(sprache.Other(name.toStdString())).trimmed());
+    if (eigen == name || eigen.isEmpty() || QDir::isAbsolutePath(eigen) || eigen == ".." ||
+        eigen.startsWith("../"))
+        return deutsch;
+    const QFileInfo datei(ordner.filePath(eigen));
+    const QString innen = QFileInfo(ordner.path()).canonicalFilePath() + "/";
+    if (!datei.isFile() || !datei.canonicalFilePath().startsWith(innen)) return deutsch;
+    return datei.filePath();
+}
+
 THilfeMenue::THilfeMenue(QMenu* menue, const QString& programmordner, const TProfilWerte& werte,
                          const TSprache& sprache, std::function<void()> ueber, TOeffner oeffner)
-    : QObject(menue), programmordner_(programmordner), werte_(werte) {
+    : QObject(menue), programmordner_(programmordner), werte_(werte), sprache_(sprache) {
     SetzeOeffner(std::move(oeffner));
     auto neu = [&](const char* name, const char* text, auto handler) {
         QAction* a = menue->addAction(Q(sprache.Menue(text)));
@@ -70,7 +84,7 @@ void THilfeMenue::SetzeOeffner(TOeffner o) {
 
 // A document or address that cannot be opened is left to the system's own reaction.
 void THilfeMenue::Dokument(const char* name) {
-    oeffner_(QUrl::fromLocalFile(QDir(Hilfeordner(programmordner_)).filePath(name)));
+    oeffner_(QUrl::fromLocalFile(Hilfedokument(programmordner_, sprache_, name)));
 }
 
 void THilfeMenue::Web(const std::string& adresse) {

@@ -27,6 +27,10 @@ bool WebAdresseErlaubt(const QString& adresse);
 // The help folder "Hilfe" in the program folder and its three documents.
 QString Hilfeordner(const QString& programmordner);
 QString Hilfedatei(const QString& programmordner); // the help page with rules and controls
+// The help document `name` in the language in use: the language file names its own document
+// with the German name as key, a path within the help folder. One that is not there, or that
+// leads out of the folder, gives way to the German document.
+QString Hilfedokument(const QString& programmordner, const TSprache& sprache, const QString& name);
 
 class THilfeMenue : public QObject {
     Q_OBJECT
@@ -53,6 +57,7 @@ private:
 
     QString programmordner_;
     const TProfilWerte& werte_;
+    const TSprache& sprache_;
     TOeffner oeffner_;
     std::map<QString, QAction*> aktionen_;
 };

@@ -5,6 +5,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "model/katalog.h"
+
 namespace vm::ui {
 
 QSize Groesse(Format f) {
@@ -20,9 +22,26 @@ QSize Groesse(Format f) {
 }
 
 namespace {
+
 QString Datei(const QString& ordner, int n) {
     return ordner + QString::number(n) + ".jpg";
 }
+
+// The face of picture n in the language, when its words differ from those of the German face.
+QImage Uebersetzt(int n, const TKatalog& original, const TSeitenSprache& sprache) {
+    if (n == BildBenutzt) return sprache.Wort("benutzt") == "benutzt" ? QImage() : BenutztSeite(sprache.Wort);
+    const TWort deutsch = [](const QString& w) { return w; };
+    for (int t = 1; t <= KatalogTabellen; ++t)
+        for (int i = 1; i <= ArtenJeTabelle[static_cast<size_t>(t)]; ++i) {
+            const tKarte& k = sprache.Anzeige.Art(t, i);
+            if (k.Bild != n) continue;
+            const TSeitenText text = SeitenText(sprache.Anzeige, k, sprache.Wort);
+            return text == SeitenText(original, original.Art(t, i), deutsch) ? QImage()
+                                                                             : Kartenseite(k, text);
+        }
+    return {};
+}
+
 } // namespace
 
 QStringList TKartenbilder::Fehlende(const QString& ordner) {
@@ -32,12 +51,17 @@ QStringList TKartenbilder::Fehlende(const QString& ordner) {
     return fehlt;
 }
 
-void TKartenbilder::Laden(const QString& ordner, bool grau, bool farben256) {
+void TKartenbilder::Laden(const QString& ordner, bool grau, bool farben256, const TSeitenSprache* sprache) {
+    const TKatalog original;
     for (int n = 1; n <= AnzahlBilder; ++n) {
         QImage bild(Datei(ordner, n));
         auto& ziel = bilder_[static_cast<size_t>(n)];
         for (QPixmap& p : ziel) p = QPixmap();
         if (bild.isNull()) continue;
+        if (sprache) {
+            QImage seite = Uebersetzt(n, original, *sprache);
+            if (!seite.isNull()) bild = std::move(seite);
+        }
         // Scaled once here, so that drawing the board never scales; the colours are reduced
         // after scaling, which would blend them again.
         for (Format f : {Format::Tisch, Format::Auslage, Format::Gross}) {

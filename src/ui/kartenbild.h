@@ -7,6 +7,8 @@
 #include <QWidget>
 #include <array>
 
+#include "ui/kartenseite.h"
+
 namespace vm::ui {
 
 constexpr int BildRueckseite = 50;
@@ -17,12 +19,21 @@ constexpr int AnzahlBilder = 51;
 enum class Format { Tisch, Auslage, Gross };
 QSize Groesse(Format f);
 
+// The language the faces are written in: the catalogue with the names the board shows, and the
+// words of the face besides them.
+struct TSeitenSprache {
+    const TKatalog& Anzeige;
+    TWort Wort;
+};
+
 class TKartenbilder {
 public:
     // The paths of the pictures that do not exist, in number order.
     static QStringList Fehlende(const QString& ordner);
-    // Loads every picture there is; grey tones or 256 colours as the profile asks.
-    void Laden(const QString& ordner, bool grau, bool farben256);
+    // Loads every picture there is; grey tones or 256 colours as the profile asks. With a
+    // language, a face whose words it changes is drawn anew in that language, so that the card
+    // reads as its hint does.
+    void Laden(const QString& ordner, bool grau, bool farben256, const TSeitenSprache* sprache = nullptr);
     // An empty pixmap for a picture that could not be loaded.
     const QPixmap& Bild(int nummer, Format f) const;
 
