@@ -70,7 +70,7 @@ TEST(Profil, ErsterStartSchreibtJedenSchluesselMitSeinerVorgabe) {
     ASSERT_EQ(e.ExitCode, 0);
     EXPECT_FALSE(e.Meldung.Da());
     const std::string erwartet =
-        "[Control]\nScaleBy=88\nGrayscale=0\nColor256=0\n\n\n"
+        "[Control]\nScaleBy=88\nGrayscale=0\nColor256=0\nFrageVerwerfen=1\n\n\n"
         "[Global]\nSaveIni=1\nLadeStrategieParam=0\nSpielstaerke=41\nSpielerAnzahl=4\n"
         "wwwRGL=https://www.example.org/veldmark/regeln.html\n"
         "wwwPUB=https://www.example.org/veldmark/verlag.html\n"
@@ -139,7 +139,8 @@ TEST(Profil, GeleseneWerteGehenInDieSitzungUndFehlendeSchluesselWerdenAngehaengt
     EXPECT_EQ(Schluessel(text, "Global"), global);
     // The test and puzzle keys are read, not written; nothing is added for them.
     EXPECT_EQ(Schluessel(text, "Control"),
-              (std::vector<std::string>{"SetPuzzle2", "PrivateTest1", "ScaleBy", "Grayscale", "Color256"}));
+              (std::vector<std::string>{"SetPuzzle2", "PrivateTest1", "ScaleBy", "Grayscale", "Color256",
+                                        "FrageVerwerfen"}));
     EXPECT_NE(text.find("Color2=12632256\n"), std::string::npos);
 }
 

@@ -116,7 +116,7 @@ TEST(Spieldatei, SpeichernUndLadenGebenDenDatensatzByteFuerByteZurueck) {
     EXPECT_EQ(Bytes(b.s.g.S), Bytes(a.s.h.H().Eintrag[6]));
 }
 
-TEST(Spieldatei, LadenUebernimmtStaerkeVariantenUndSimulationsflag) {
+TEST(Spieldatei, LadenUebernimmtStaerkeUndSimulationsflagAberNichtDieVariantenwahl) {
     GespeichertesSpiel a;
     TStrategieEinstellung& vier = a.s.g.Einstellungen.Fuer(4);
     vier.Sim = 1;
@@ -133,8 +133,9 @@ TEST(Spieldatei, LadenUebernimmtStaerkeVariantenUndSimulationsflag) {
     TLadeErgebnis e = b.Laden(a.datei);
     ASSERT_TRUE(e.Geladen);
     EXPECT_EQ(b.s.g.Menue.Spielstaerke, 42);
-    EXPECT_TRUE(b.s.g.Menue.VerdeckteHandkarten);
-    EXPECT_FALSE(b.s.g.Menue.AdelsbonusErweitert);
+    // The loaded game plays with its variants; the person's choice for the next game stays.
+    EXPECT_EQ(b.s.g.S.VerdeckteHandkarten, 1);
+    EXPECT_FALSE(b.s.g.Menue.VerdeckteHandkarten);
     // The simulation flag comes from the record of the count chosen before the load.
     EXPECT_TRUE(e.SimModus);
     EXPECT_EQ(e.AnzahlSim, 250);

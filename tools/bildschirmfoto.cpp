@@ -231,7 +231,8 @@ int main(int argc, char** argv) {
         QElapsedTimer t;
         t.start();
         const double cpu = CpuSekunden();
-        f.NeuesSpielExecute();
+        f.Profil().W.FrageVerwerfen = false; // the game of the pictures goes without asking
+        f.Simulation1Click();
         aus << "Simulation von 500 Spielen im Fenster: " << t.elapsed() << " ms, davon "
             << qRound((CpuSekunden() - cpu) * 1000) << " ms Rechenzeit (" << f.Statistik().AnzahlSpiele
             << " Spiele)\n";

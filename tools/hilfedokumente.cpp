@@ -375,9 +375,15 @@ Strategieparameter sichern, einlesen, initialisieren, bei Startup laden</td></tr
 Seiten im Netz</td></tr>
 </table>
 <p><b>Simulation:</b> Ist in den Strategie-Einstellungen „Spieler 1 simuliert der Computer !“ angekreuzt, spielt
-„Neues Spiel“ eine Serie von Computerspielen und schreibt danach eine Statistik in das Protokollfenster.</p>
-<p>Verlorene und gewonnene Spiele, der Gewinnanteil und der Highscore je Spielerzahl werden im Profil gezählt; ein
-geladenes Puzzle zählt nicht.</p>
+der Computer auch Platz 1, und „erweiterte Einstellungen“ → „Simulation starten“ spielt eine Serie von
+Computerspielen und schreibt danach eine Statistik in das Protokollfenster. „Neues Spiel“ beginnt immer ein Spiel für
+dich.</p>
+<p>Verlorene und gewonnene Spiele, der Gewinnanteil und der Highscore je Spielerzahl werden im Profil gezählt, jedes
+Spiel einmal, wenn es zum ersten Mal endet; ein geladenes Puzzle und ein Spiel, in dem der Computer für Platz 1
+gezogen hat, zählen nicht.</p>
+<p>Hast du seit dem letzten Speichern gezogen, fragt das Programm vor „Neues Spiel“, dem Laden, einer Simulation und
+dem Beenden „Laufendes Spiel verwerfen?“; der Schlüssel <code>FrageVerwerfen=0</code> im Abschnitt
+<code>[Control]</code> des Profils schaltet die Frage ab.</p>
 
 <h2 id="dateien">Dateien und Aufruf</h2>
 <p><code>veldmark [Profilordner] [Spieldatei.vmk]</code></p>

@@ -136,6 +136,7 @@ public:
     int32_t AktionenImZug = 0; // card actions in the current turn
     Arr1<int32_t, 4> Platz{};  // ranking after the last game
     bool SimulationLaeuft = false;
+    uint64_t MenschZuege = 0; // moves the person made on seat 1, for "played since the last save"
     Arr1<uint8_t, MaxTischpositionen> MarkierteTischplaetze{}; // seat 1's offered table targets
     tKartenRef SternwartenKarte{};                             // observatory card waiting for a table target
     std::string ProfilOrdner;                                  // ErrorTrace.txt goes here; empty: not written

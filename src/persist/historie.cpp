@@ -58,7 +58,7 @@ THistorie::THistorie(const TTexte* texte)
     h.Aufgabe = 0;
     h.AufgabeRandSeed = 0;
     h.AufgabeUndoErlaubt = 1;
-    h.Reserviert = 0;
+    h.Zaehlung = 0;
     h.SetzeZeit(Jetzt());
     anzeige_.Status = (*texte_)[Text::History] + " 0 " + (*texte_)[Text::Von] + " 0";
 }
@@ -71,7 +71,8 @@ void THistorie::InitHistorie(Spielsitzung& g) {
     h.Aufgabe = 0;
     h.AufgabeRandSeed = 0;
     h.AufgabeUndoErlaubt = 1;
-    h.Reserviert = 0;
+    // The counting word stays: it belongs to the game on the board, which a history emptied by
+    // a refused file still shows. A new game clears it.
     h.SetzeZeit(Jetzt());
     SteuerungAuffrischen(g);
     StatusAuffrischen(g);
@@ -194,6 +195,8 @@ void BrettNeuZeichnen(Spielsitzung& g) {
 void NeuesSpielMitHistorie(Spielsitzung& g, THistorie& h) {
     SpielAufbau(g);
     h.InitHistorie(g);
+    h.H().Zaehlung = 0;
+    h.GesichertBei = g.MenschZuege;
     if (g.S.AktuellerSpieler == 1) h.SichereSpielstand(g);
 }
 

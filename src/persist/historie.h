@@ -37,7 +37,9 @@ struct TSpielHistorie {
     uint8_t AufgabeUndoErlaubt;
     uint8_t _pad3[3];
     uint8_t Zeitstempel[8]; // a double at an offset that is not 8-aligned; use Zeit()
-    int32_t Reserviert;
+    // Once reserved and always 0: now how the game counts for the statistics (ZaehlungGezaehlt,
+    // ZaehlungComputer), so that a saved game keeps it. Files with 0 count as before.
+    int32_t Zaehlung;
     Arr1<TSpielstand, HistorieEintraege> Eintrag;
 
     double Zeit() const;
@@ -57,7 +59,7 @@ static_assert(offsetof(TSpielHistorie, Version) == 21 && offsetof(TSpielHistorie
               offsetof(TSpielHistorie, Einstellungen) == 64 && offsetof(TSpielHistorie, Aufgabe) == 3088 &&
               offsetof(TSpielHistorie, AufgabeRandSeed) == 3092 &&
               offsetof(TSpielHistorie, AufgabeUndoErlaubt) == 3096 &&
-              offsetof(TSpielHistorie, Zeitstempel) == 3100 && offsetof(TSpielHistorie, Reserviert) == 3108 &&
+              offsetof(TSpielHistorie, Zeitstempel) == 3100 && offsetof(TSpielHistorie, Zaehlung) == 3108 &&
               offsetof(TSpielHistorie, Eintrag) == 3112);
 
 // The three puzzle keys of the profile; none set is the ordinary mode.
@@ -109,6 +111,9 @@ public:
     TSperre Sperre;
     // The clock of the time stamps; replaceable for tests.
     std::function<double()> Jetzt;
+    // The person's move count (Spielsitzung::MenschZuege) when the game on the board was last
+    // started, loaded or saved: a later move is what losing the game would throw away.
+    uint64_t GesichertBei = 0;
 
     void InitHistorie(Spielsitzung& g);
     void SichereSpielstand(Spielsitzung& g);
@@ -166,6 +171,7 @@ private:
 };
 
 // A new game with its history: set-up, empty history, and the first entry when seat 1 begins.
+// The new game has not counted yet and holds no move to lose.
 void NeuesSpielMitHistorie(Spielsitzung& g, THistorie& h);
 
 } // namespace vm

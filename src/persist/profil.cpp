@@ -269,6 +269,7 @@ void TProfil::ProfilInit(int32_t breite, const std::string& programmOrdner,
     i.SchreibeInt(Control, "ScaleBy", W.ScaleBy);
     flag(Control, "Grayscale", W.Grayscale);
     flag(Control, "Color256", W.Color256);
+    flag(Control, "FrageVerwerfen", W.FrageVerwerfen);
     flag(Global, "SaveIni", W.SaveIni);
     flag(Global, "LadeStrategieParam", W.LadeStrategieParam);
     ganz(Highscore, "G_AnzSpiele", W.G_AnzSpiele);

@@ -25,6 +25,7 @@ struct TProfilWerte {
     int32_t ScaleBy = 100;
     bool Grayscale = false;
     bool Color256 = false;
+    bool FrageVerwerfen = true; // ask before a game with unsaved moves is thrown away
     bool SaveIni = true;
     bool LadeStrategieParam = false;
     int32_t G_AnzSpiele = 0;

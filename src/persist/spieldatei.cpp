@@ -42,23 +42,23 @@ void PuzzleMarkieren(Spielsitzung& g, THistorie& hist) {
     TSpielHistorie& h = hist.H();
     const TPuzzleSchalter& p = hist.Puzzle;
     if (h.Aufgabe == 0) {
+        // An ordinary game keeps its counting word: loaded again it does not count twice.
         h.Aufgabe = 0;
         h.AufgabeRandSeed = 0;
         h.AufgabeUndoErlaubt = 1;
-        h.Reserviert = 0;
         h.SetzeZeit(hist.Jetzt());
     }
     if (p.SetPuzzle1 || p.SetPuzzle2) {
         h.Aufgabe = 1;
         h.AufgabeRandSeed = static_cast<int32_t>(g.Zufall.RandSeed);
         h.AufgabeUndoErlaubt = p.SetPuzzle2 ? 0 : 1;
-        h.Reserviert = 0;
+        h.Zaehlung = 0;
         h.SetzeZeit(hist.Jetzt());
     }
     if (p.SetPuzzle3 && h.Aufgabe == 1) {
         h.Aufgabe = 0;
         h.AufgabeUndoErlaubt = 1;
-        h.Reserviert = 0;
+        h.Zaehlung = 0;
     }
     // A puzzle holds the current position only. An empty history has no position to keep.
     if ((p.SetPuzzle1 || p.SetPuzzle2) && h.AktuellerEintrag >= 1) {
@@ -208,6 +208,7 @@ TMeldung SpeichereSpieldatei(Spielsitzung& g, THistorie& hist, const std::string
             break;
         }
     }
+    if (!m.Da()) hist.GesichertBei = g.MenschZuege;
     g.Trace("Datei gespeichert");
     return m;
 }
@@ -265,9 +266,8 @@ TLadeErgebnis LadeSpieldatei(Spielsitzung& g, THistorie& hist, const std::string
             AuswahlAufheben(g);
             g.Einstellungen = h.Einstellungen;
             hist.SteuerungAuffrischen(g);
-            g.Menue.AdelsbonusErweitert = g.S.AdelsbonusErweitert != 0;
-            g.Menue.VerdeckteHandkarten = g.S.VerdeckteHandkarten != 0;
-            g.Menue.KeineHofmeisterinRunde1 = g.S.KeineHofmeisterinRunde1 != 0;
+            // The variants play with the loaded state; the menu keeps the person's own choice
+            // for the next new game and the profile.
             const TStrategieEinstellung& vorher = g.Einstellungen.Fuer(anzahlVorher);
             erg.SimModus = vorher.Sim != 0;
             erg.AnzahlSim = vorher.AnzahlSim;
@@ -296,6 +296,7 @@ TLadeErgebnis LadeSpieldatei(Spielsitzung& g, THistorie& hist, const std::string
             BrettNeuZeichnen(g);
             hist.StatusAuffrischen(g);
             hist.HistorieAktiv = false;
+            hist.GesichertBei = g.MenschZuege;
             erg.Geladen = true;
             break;
         }

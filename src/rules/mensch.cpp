@@ -141,14 +141,14 @@ void TMensch::AuslageKlick(int reihe, int platz, Maustaste taste, TTasten tasten
         if (d.Erweiterung == 1 || !Passt(d.Farbe) || sp.Geld < KostenKarte(g_, 1, karte, reihe)) return;
         ZieheKarteAuslage(g_, reihe, platz);
         LegeBezahleSpielerkarteTisch(g_, 1, sp.Tischkarten() + 1, reihe, karte);
-        NaechsterSpieler(g_);
+        ZugBeenden();
         return;
     }
     if (taste == Maustaste::Links && tasten.Ctrl) {
         if (KannHandkarteAufnehmen(g_, 1)) {
             ZieheKarteAuslage(g_, reihe, platz);
             LegeKarteInHand(g_, 1, sp.Hand().Anzahl + 1, karte);
-            NaechsterSpieler(g_);
+            ZugBeenden();
             return;
         }
         if (dieselbe) return; // a card just let go is not taken up again
@@ -170,7 +170,7 @@ void TMensch::HandKlick(int platz, Maustaste taste, TTasten tasten) {
         AuslageAbwaehlen();
         const tKartenRef karte = ZieheKarteAuslage(g_, reihe, auslagePlatz);
         LegeKarteInHand(g_, 1, ziel, karte);
-        NaechsterSpieler(g_);
+        ZugBeenden();
         return;
     }
     TSpieler& sp = g_.Sp(1);
@@ -191,7 +191,7 @@ void TMensch::HandKlick(int platz, Maustaste taste, TTasten tasten) {
             LegeBezahleSpielerkarteTisch(g_, 1, sp.Tischkarten() + 1, 1, karte);
             sp.LetzteAktion = AktionKaufH;
             g_.Brett().LetzteAktionAnzeigen(1);
-            NaechsterSpieler(g_);
+            ZugBeenden();
             return;
         }
         if (dieselbe) return; // too dear: stays unselected
@@ -207,7 +207,7 @@ void TMensch::TischKlick(int32_t position) {
         LegeBezahleSpielerkarteTischErwSW(g_, 1, position, karte);
         g_.SternwartenKarte = {};
         TischplaetzeDeaktivieren(g_, 1);
-        NaechsterSpieler(g_);
+        ZugBeenden();
         return;
     }
     if (AuslageGewaehlt()) {
@@ -215,7 +215,7 @@ void TMensch::TischKlick(int32_t position) {
         AuslageAbwaehlen();
         const tKartenRef karte = ZieheKarteAuslage(g_, reihe, platz);
         LegeBezahleSpielerkarteTisch(g_, 1, position, reihe, karte);
-        NaechsterSpieler(g_);
+        ZugBeenden();
         return;
     }
     if (auswahlHand_) {
@@ -223,7 +223,7 @@ void TMensch::TischKlick(int32_t position) {
         HandAbwaehlen();
         const tKartenRef karte = ZieheKarteHand(g_, 1, platz);
         LegeBezahleSpielerkarteTisch(g_, 1, position, 1, karte);
-        NaechsterSpieler(g_);
+        ZugBeenden();
     }
 }
 
@@ -261,6 +261,7 @@ void TMensch::SternwarteBenutzen(int32_t position) {
         if (g_.Daten(karte).Erweiterung == 1) {
             // The upgrade waits for a table card; the turn stays with seat 1.
             g_.SternwartenKarte = karte;
+            ++g_.MenschZuege; // the card is drawn: the turn is under way
             if (!AktiviereFreienTischplatzErwSW(g_, 1, karte)) g_.InternerFehler(2, "KarteTischDblClick");
             return;
         }
@@ -273,7 +274,7 @@ void TMensch::SternwarteBenutzen(int32_t position) {
         WirfKarteAb(g_, 1, karte);
         break;
     }
-    NaechsterSpieler(g_);
+    ZugBeenden();
 }
 
 void TMensch::SchenkeBenutzen() {
@@ -284,17 +285,22 @@ void TMensch::SchenkeBenutzen() {
     if (n > d.Hoechstens()) n = d.Hoechstens();
     if (n > 0) KaufSiegpunkte(g_, 1, n);
     TischplaetzeDeaktivieren(g_, 1);
-    NaechsterSpieler(g_);
+    ZugBeenden();
 }
 
 void TMensch::FlaecheKlick(Maustaste taste, TTasten tasten) {
     if (AmZug() && taste == Maustaste::Rechts && tasten.Umschalt()) Passe();
 }
 
+void TMensch::ZugBeenden() {
+    ++g_.MenschZuege;
+    NaechsterSpieler(g_);
+}
+
 void TMensch::Passe() {
     if (!AmZug()) return;
     Passen(g_, 1);
-    NaechsterSpieler(g_);
+    ZugBeenden();
 }
 
 } // namespace vm

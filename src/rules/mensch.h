@@ -135,6 +135,8 @@ private:
     bool Passt(int farbe) const; // the table can take one more card of that colour
     void SternwarteBenutzen(int32_t position);
     void SchenkeBenutzen();
+    // Every move of the person ends here: counted, then the turn goes on.
+    void ZugBeenden();
 
     Spielsitzung& g_;
     IMenschAnzeige ohneAnzeige_;

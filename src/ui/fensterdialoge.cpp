@@ -16,6 +16,7 @@
 #include <fstream>
 
 #include "persist/dateien.h"
+#include "persist/laufendesspiel.h"
 #include "persist/spielende.h"
 #include "rules/einstellungsdialog.h"
 #include "sim/extrastatistik.h"
@@ -277,7 +278,10 @@ void TFensterDialoge::Test011Click() {
 void TFensterDialoge::Spielende() {
     Spielsitzung& g = f_.Sitzung();
     TProfil& p = f_.Profil();
-    const TSpielendeDialog d = SpielendeAuswerten(g, p.W, f_.Historie().H().Aufgabe != 0, p.Sprache);
+    // A puzzle, a game the computer played on seat 1, or an end reached again after undo changes
+    // no counter.
+    const bool zaehlt = SpielendeZaehlt(f_.Historie());
+    const TSpielendeDialog d = SpielendeAuswerten(g, p.W, !zaehlt, p.Sprache);
     if (d.Gezaehlt && !p.HighscoreSichern()) {
         QMessageBox box(QMessageBox::Critical, "Veldmark",
                         sprache_->Other("Datei kann nicht geschrieben werden:") + " " + Q(p.Pfad()),

@@ -11,6 +11,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLocale>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QProgressBar>
@@ -26,6 +27,7 @@
 
 #include "ai/compizug.h"
 #include "ai/spielstaerke.h"
+#include "persist/laufendesspiel.h"
 #include "persist/spieldatei.h"
 #include "persist/spielende.h"
 #include "rules/ablauf.h"
@@ -340,6 +342,11 @@ void THauptfenster::MenueAufbauen() {
     profilAktion("StrategieparameterbeiStartupladen1", Text::MenueStrategieBeiStartup, [this] {
         return profil_.StrategieBeiStartupUmschalten();
     })->setCheckable(true);
+    // A series of computer-only games, when the settings of the chosen player count ask for one.
+    erweitertMenue_->addSeparator();
+    neu(erweitertMenue_, "Simulation1", "&Simulation starten", &THauptfenster::Simulation1Click);
+    connect(erweitertMenue_, &QMenu::aboutToShow, this,
+            [this] { aktionen_["Simulation1"]->setEnabled(SimulationStartbar(g_, historie_)); });
 
     variantenMenue_ = leiste->addMenu("&Varianten");
     variantenMenue_->menuAction()->setObjectName("Varianten2");
@@ -715,6 +722,7 @@ void THauptfenster::Timer1Timer() {
         }
     }
     compiZugLaeuft_ = true;
+    VorComputerzug(g_, historie_);
     CompiZug(g_);
     compiZugLaeuft_ = false;
     NachAktion();
@@ -740,6 +748,7 @@ void THauptfenster::BitBtn1Click() {
 }
 
 void THauptfenster::ProgrammEnde() {
+    if (schliessen_ == 0 && !SpielVerwerfen()) return;
     schliessen_ = 4;
 }
 
@@ -748,6 +757,11 @@ void THauptfenster::closeEvent(QCloseEvent* e) {
         // The run stops after the game in progress and the window closes then.
         simulationAbbruch_ = true;
         schliessenNachSimulation_ = true;
+        e->ignore();
+        return;
+    }
+    // The window's own close button; "&Ende" has asked already.
+    if (schliessen_ == 0 && !SpielVerwerfen()) {
         e->ignore();
         return;
     }
@@ -770,15 +784,32 @@ void THauptfenster::showEvent(QShowEvent* e) {
 
 // ---- commands ----
 
+bool THauptfenster::SpielVerwerfen() {
+    if (!VerwerfenFragen(g_, historie_, profil_.W.FrageVerwerfen)) return true;
+    QMessageBox frage(QMessageBox::Question, "Veldmark", Tx("Laufendes Spiel verwerfen?"),
+                      QMessageBox::Yes | QMessageBox::No, this);
+    frage.setObjectName("FrageVerwerfen");
+    frage.button(QMessageBox::Yes)->setText(Tx("Ja"));
+    frage.button(QMessageBox::No)->setText(Tx("Nein"));
+    if (SpeichernAnbieten(historie_)) frage.addButton(QMessageBox::Save)->setText(Tx("Speichern"));
+    frage.setDefaultButton(QMessageBox::No);
+    frage.setEscapeButton(QMessageBox::No);
+    const int r = DialogAusfuehren(frage);
+    const Antwort a = r == QMessageBox::Yes    ? Antwort::Ja
+                      : r == QMessageBox::Save ? Antwort::Speichern
+                                               : Antwort::Nein;
+    return NachAntwort(a, historie_, [this] {
+        Spieldateispeichern1Click();
+        return !VerwerfenFragen(g_, historie_, true);
+    });
+}
+
 void THauptfenster::NeuesSpielExecute() {
     vm::AuswahlAufheben(g_);
     if (g_.SimulationLaeuft || historie_.Sperre.NeuesSpiel) return;
-    const TStrategieEinstellung& e = g_.Einstellungen.Fuer(g_.Menue.SpielerAnzahl);
-    if (e.Sim) {
-        SimulationStarten();
-        return;
-    }
-    // Seat 1 is the human's in every game that is no simulation run.
+    if (!SpielVerwerfen()) return;
+    // Seat 1 is the person's in every game that is no simulation run; a series runs only by
+    // its own command.
     g_.S.Computer[1] = 0;
     mensch_.Zuruecksetzen();
     takt_ = 0;
@@ -827,6 +858,7 @@ QString THauptfenster::Dateiname(bool speichern) {
 
 void THauptfenster::Spieldateiladen1Click() {
     if (g_.SimulationLaeuft || historie_.Sperre.Laden) return;
+    if (!SpielVerwerfen()) return;
     const QString datei = Dateiname(false);
     if (!datei.isEmpty()) OpenDialog1CanClose(datei);
 }
@@ -843,9 +875,6 @@ void THauptfenster::OpenDialog1CanClose(const QString& datei) {
     if (e.Meldung.Da()) MeldungZeigen(Q(e.Meldung.Titel), Q(e.Meldung.Text));
     if (e.Geladen) {
         mensch_.Zuruecksetzen();
-        aktionen_["Varianten1"]->setChecked(g_.Menue.AdelsbonusErweitert);
-        aktionen_["N21"]->setChecked(g_.Menue.VerdeckteHandkarten);
-        aktionen_["Varianten3"]->setChecked(g_.Menue.KeineHofmeisterinRunde1);
         SpielerAnzahlWaehlen(g_.Menue.SpielerAnzahl);
         StaerkeMenue();
     }
@@ -890,6 +919,12 @@ void THauptfenster::TraceAuffrischen() {
 
 void THauptfenster::BitBtn3Click() {
     simulationAbbruch_ = true;
+}
+
+void THauptfenster::Simulation1Click() {
+    vm::AuswahlAufheben(g_);
+    if (!SimulationStartbar(g_, historie_) || !SpielVerwerfen()) return;
+    SimulationStarten();
 }
 
 void THauptfenster::SimulationStarten() {

@@ -147,6 +147,8 @@ public:
 public slots:
     void Timer1Timer();
     void NeuesSpielExecute();
+    // "&Simulation starten": a series when the settings of the chosen player count ask for one.
+    void Simulation1Click();
     void ProgrammEnde();
     void StepExecute();
     void BitBtn1Click(); // "Passe"
@@ -195,6 +197,8 @@ private:
     void StaerkeMenue();
     void SpielerAnzahlWaehlen(int n);
     void SimulationStarten();
+    // Asks before the game on the board is lost, when it must; true when the command may go on.
+    bool SpielVerwerfen();
     void TraceSchalten(bool an);
     void TraceAuffrischen();
     void NachAktion();

@@ -5,10 +5,13 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <cstring>
+#include <functional>
+#include <vector>
 
 #include "fenstertest.h"
 #include "persist/ini.h"
@@ -45,6 +48,24 @@ void Runde(Umgebung& u) {
 
 bool Gleich(const TSpielstand& a, const TSpielstand& b) {
     return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+// How often the window asked before losing the game.
+int Fragen(Umgebung& u) {
+    int n = 0;
+    for (const Dialoge::Gesehen& d : u.D().gesehen) n += d.name == "FrageVerwerfen";
+    return n;
+}
+
+// Answers the next question with `knopf`; notes the buttons it offered.
+void Antworte(Umgebung& u, QMessageBox::StandardButton knopf, QStringList* knoepfe = nullptr) {
+    u.D().antworten.push_back([knopf, knoepfe](QDialog& d) {
+        auto* box = qobject_cast<QMessageBox*>(&d);
+        if (!box || !box->button(knopf)) return int(QDialog::Rejected);
+        if (knoepfe)
+            for (QAbstractButton* b : box->buttons()) knoepfe->push_back(b->text());
+        return int(knopf);
+    });
 }
 
 } // namespace
@@ -195,6 +216,68 @@ private slots:
         QCOMPARE(f.Statusfeld(2)->text(), QString("History: 0 von 0"));
         QVERIFY(!f.Aktion("rckgngig1")->isEnabled());
         QCOMPARE(u.D().unerwartet, 0);
+    }
+
+    // A game with moves of the person since its last save is not lost without a yes.
+    void fragtBevorEinSpielMitZuegenVerlorenGeht() {
+        Umgebung u;
+        ui::THauptfenster& f = u.F();
+        Spielsitzung& g = u.G();
+        u.NeuesSpiel(3, 61);
+        QVERIFY(u.BisMenschAmZug());
+        u.NeuesSpiel(3, 62); // the computers moved, the person did not: nothing to ask
+        QVERIFY(u.BisMenschAmZug());
+        QCOMPARE(Fragen(u), 0);
+
+        Runde(u);
+        const TSpielstand stand = g.S;
+        QStringList knoepfe;
+        Antworte(u, QMessageBox::No, &knoepfe);
+        f.Aktion("Neu1")->trigger();
+        QCOMPARE(Fragen(u), 1);
+        QCOMPARE(u.D().gesehen.back().text, QString("Laufendes Spiel verwerfen?"));
+        knoepfe.sort();
+        QCOMPARE(knoepfe, (QStringList{"Ja", "Nein", "Speichern"}));
+        // "Nein" keeps the game, whichever command asked: button, load, end, the window's close.
+        const std::vector<std::function<void()>> befehle = {
+            [&] { f.Knopf("SpeedButton3")->click(); }, [&] { f.Aktion("Spieldateiladen1")->trigger(); },
+            [&] { f.Knopf("SpeedButton2")->click(); }, [&] { f.close(); }};
+        for (const auto& befehl : befehle) {
+            Antworte(u, QMessageBox::No);
+            befehl();
+        }
+        u.Ticks(2);
+        QCOMPARE(Fragen(u), 5);
+        QVERIFY(f.isVisible());
+        QVERIFY(Gleich(g.S, stand));
+        QCOMPARE(u.D().unerwartet, 0); // no file dialog followed a "Nein"
+
+        // "Speichern" saves, then the new game starts; "Ja" throws the game away.
+        QTemporaryDir ordner;
+        const QString datei = ordner.path() + "/vorher.vmk";
+        Antworte(u, QMessageBox::Save);
+        Dateiwahl wahl;
+        wahl.Antworten(u, datei);
+        f.Aktion("Neu1")->trigger();
+        QVERIFY(QFile::exists(datei));
+        QVERIFY(!Gleich(g.S, stand));
+        QVERIFY(u.BisMenschAmZug());
+        Runde(u);
+        Antworte(u, QMessageBox::Yes);
+        const TSpielstand vorJa = g.S;
+        f.Aktion("Neu1")->trigger();
+        QCOMPARE(Fragen(u), 7);
+        QVERIFY(!Gleich(g.S, vorJa));
+        QCOMPARE(u.D().unerwartet, 0);
+
+        // The profile's key switches the question off.
+        Umgebung aus(QString(), true, "[Control]\nFrageVerwerfen=0\n");
+        aus.NeuesSpiel(3, 63);
+        QVERIFY(aus.BisMenschAmZug());
+        Runde(aus);
+        aus.F().Aktion("Neu1")->trigger();
+        QCOMPARE(Fragen(aus), 0);
+        QVERIFY(!aus.F().Profil().W.FrageVerwerfen);
     }
 
     // The strategy parameters of the options menu go to the profile and come back from it.

@@ -471,13 +471,18 @@ private slots:
         f.Aktion("SpielerAnzahl3")->trigger();
         g.Einstellungen.Fuer(3).Sim = 1;
         g.Einstellungen.Fuer(3).AnzahlSim = 0;
-        f.Aktion("Neu1")->trigger(); // no games: nothing starts
+        f.Aktion("Simulation1")->trigger(); // no games: nothing starts
         QVERIFY(g.S.Spielende && !f.Trace().isVisible());
 
         g.Einstellungen.Fuer(3).AnzahlSim = 12;
+        // "Neues Spiel" is a game for the person whatever the settings ask for.
+        f.Aktion("Neu1")->trigger();
+        QVERIFY(!g.S.Spielende && !g.S.Computer[1]);
+        QCOMPARE(f.Statistik().AnzahlSpiele, 0);
+
         g.Zufall.RandSeed = 777;
         f.Aktion("TraceDebug1")->trigger(); // the run switches the trace off first
-        f.Aktion("Neu1")->trigger();
+        f.Aktion("Simulation1")->trigger();
         QVERIFY(!g.SimulationLaeuft);
         QCOMPARE(f.Statistik().AnzahlSpiele, 12);
         QVERIFY(f.Fortschritt()->isHidden() && f.AbbruchKnopf()->isHidden());
@@ -518,13 +523,16 @@ private slots:
             gesehen = f.Fortschritt()->isVisibleTo(&f) && !f.Aktion("Neu1")->isEnabled();
             Klick(f.AbbruchKnopf());
         });
-        f.Aktion("Neu1")->trigger();
+        f.Aktion("Simulation1")->trigger();
         QVERIFY(gesehen);
         QCOMPARE(f.Statistik().AnzahlSpiele, 1);
         QVERIFY(f.Trace().Memo()->toPlainText().contains("number of games: 1\n"));
         QVERIFY(f.Aktion("Neu1")->isEnabled());
-        // Seat 1 stayed with the computer: the next "Neues Spiel" is a run again.
+        // Seat 1 stayed with the computer until "Neues Spiel", which gives it back to the person.
         QVERIFY(g.S.Computer[1]);
+        f.Aktion("Neu1")->trigger();
+        QVERIFY(!g.S.Computer[1] && !g.S.Spielende);
+        QCOMPARE(f.Statistik().AnzahlSpiele, 1);
     }
 };
 

@@ -382,7 +382,7 @@ private slots:
             e.Sim = 1;
             e.AnzahlSim = 2;
             u.G().Zufall.RandSeed = 4242;
-            f.Aktion("Neu1")->trigger();
+            f.Aktion("Simulation1")->trigger();
             const auto& z = u.G().Log.Zeilen();
             auto anfang = std::find(z.begin(), z.end(), "**********************************************");
             l.bericht.assign(anfang, z.end());
