@@ -4,8 +4,8 @@
 #include <string>
 
 #include "ai/compizug.h"
+#include "model/konsistenz.h"
 #include "rules/ablauf.h"
-#include "sim/pruefung.h"
 #include "sim/serie.h"
 
 using namespace vm;

@@ -44,6 +44,7 @@ enum : uint8_t {
 };
 
 constexpr int ListeHand = 4;
+constexpr int MaxHandkarten = 4; // hand places; 3 of them usable without a warehouse
 
 struct TSpieler {
     int32_t Geld;

@@ -2,14 +2,17 @@
 
 #include <zlib.h>
 
-#include <cstdio>
+#include <cerrno>
 #include <cstring>
 #include <ctime>
+#include <fcntl.h>
 #include <memory>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
 #include "ai/spielstaerke.h"
+#include "model/konsistenz.h"
 #include "persist/dateien.h"
 #include "persist/pruefung.h"
 #include "rules/hand.h"
@@ -154,26 +157,96 @@ EntpackFehler EntpackeHistorie(const std::function<long(char*, size_t)>& lies, T
     return fehler;
 }
 
-PruefFehler PruefeHistorie(const TSpielHistorie& h, std::string* feld) {
-    auto bereich = [&](std::string f) {
-        if (feld) *feld = std::move(f);
-        return PruefFehler::Bereich;
+PruefFehler PruefeHistorie(const TSpielHistorie& h, const TKatalog& katalog, std::string* feld) {
+    auto fehler = [&](PruefFehler f, std::string text) {
+        if (feld) *feld = std::move(text);
+        return f;
     };
     if (!KennungStimmt(h) || h.Magic != HistorieMagic || h.FormatVersion != HistorieFormat)
         return PruefFehler::Inkompatibel;
     if (h.AnzahlEintraege <= 0) return PruefFehler::Leer;
-    if (h.AnzahlEintraege > HistorieEintraege) return bereich("AnzahlEintraege");
-    if (h.AktuellerEintrag < 1 || h.AktuellerEintrag > h.AnzahlEintraege) return bereich("AktuellerEintrag");
+    if (h.AnzahlEintraege > HistorieEintraege) return fehler(PruefFehler::Bereich, "AnzahlEintraege");
+    if (h.AktuellerEintrag < 1 || h.AktuellerEintrag > h.AnzahlEintraege)
+        return fehler(PruefFehler::Bereich, "AktuellerEintrag");
     for (int n = 2; n <= 4; ++n) {
         std::string f = PruefeEinstellung(h.Einstellungen.Fuer(n));
-        if (!f.empty()) return bereich("Einstellungen." + f);
+        if (!f.empty()) return fehler(PruefFehler::Bereich, "Einstellungen." + f);
     }
     for (int i = 1; i <= h.AnzahlEintraege; ++i) {
+        const std::string eintrag = "Eintrag[" + std::to_string(i) + "]";
         std::string f = PruefeSpielstand(h.Eintrag[i]);
-        if (!f.empty()) return bereich("Eintrag[" + std::to_string(i) + "]." + f);
+        if (!f.empty()) return fehler(PruefFehler::Bereich, eintrag + "." + f);
+        // No entry holds a card waiting at an observatory: entries are taken between turns.
+        f = PruefeKonsistenz(h.Eintrag[i], katalog);
+        if (!f.empty()) return fehler(PruefFehler::Inkonsistent, eintrag + ": " + f);
     }
     return PruefFehler::Keiner;
 }
+
+std::string TMeldung::TextMitGrund(const TTexte& texte) const {
+    return Grund.empty() ? Text : Text + "\n\n" + texte[vm::Text::Grund] + Grund;
+}
+
+namespace {
+
+std::string MitDetail(const std::string& grund, const std::string& detail) {
+    return detail.empty() ? grund : grund + ": " + detail;
+}
+
+// Why a write failed, from where it stopped and the system's error number.
+std::string SchreibGrund(const TTexte& tx, SchreibFehler f, int fehlerNr) {
+    if (f == SchreibFehler::Name) return tx[Text::GrundKeinDateiname];
+    switch (fehlerNr) {
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        return tx[Text::GrundVoll];
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return tx[Text::GrundKeinSchreibrecht];
+    case ENOENT:
+    case ENOTDIR:
+        return tx[Text::GrundOrdnerFehlt];
+    default:
+        return MitDetail(tx[Text::GrundSchreibfehler], fehlerNr ? std::strerror(fehlerNr) : "");
+    }
+}
+
+// Opens a game file for reading: a regular file only, so that a FIFO, a device or a folder
+// neither blocks nor feeds the loader. Returns -1 with the reason.
+int OeffneSpieldatei(const TTexte& tx, const std::string& datei, std::string& grund) {
+    if (datei.empty()) {
+        grund = tx[Text::GrundFehlt];
+        return -1;
+    }
+    const int fd = ::open(datei.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        const int e = errno;
+        if (e == ENOENT || e == ENOTDIR)
+            grund = tx[Text::GrundFehlt];
+        else if (e == EACCES || e == EPERM)
+            grund = tx[Text::GrundKeinLeserecht];
+        else
+            grund = MitDetail(tx[Text::GrundNichtLesbar], std::strerror(e));
+        return -1;
+    }
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        grund = tx[Text::GrundKeineDatei];
+        return -1;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
+}
+
+// Two bytes that start a zlib stream (RFC 1950: deflate method, header check).
+bool ZlibKopf(const unsigned char* b, size_t n) {
+    return n >= 2 && (b[0] & 0x0F) == 8 && (b[0] >> 4) <= 7 && ((b[0] << 8) | b[1]) % 31 == 0;
+}
+
+} // namespace
 
 TMeldung SpeichereSpieldatei(Spielsitzung& g, THistorie& hist, const std::string& datei,
                              std::string& saveDir) {
@@ -186,27 +259,31 @@ TMeldung SpeichereSpieldatei(Spielsitzung& g, THistorie& hist, const std::string
     TMeldung m;
     std::string daten;
     if (!KomprimiereHistorie(h, daten)) {
-        m = {tx.DateiFehler(6), datei};
+        m = {tx.DateiFehler(6), datei, {}};
     } else {
-        switch (SchreibeAtomar(datei, TempName(datei), daten.data(), daten.size())) {
+        const SchreibFehler f = SchreibeAtomar(datei, TempName(datei), daten.data(), daten.size());
+        const int fehlerNr = errno;
+        int nr = 0;
+        switch (f) {
         case SchreibFehler::Keiner:
             break;
         case SchreibFehler::Name:
-            m = {tx.DateiFehler(1), datei};
+            nr = 1;
             break;
         case SchreibFehler::Anlegen:
-            m = {tx.DateiFehler(2), datei};
+            nr = 2;
             break;
         case SchreibFehler::Schreiben:
-            m = {tx.DateiFehler(3), datei};
+            nr = 3;
             break;
         case SchreibFehler::Schliessen:
-            m = {tx.DateiFehler(4), datei};
+            nr = 4;
             break;
         case SchreibFehler::Umbenennen:
-            m = {tx.DateiFehler(5), datei};
+            nr = 5;
             break;
         }
+        if (f != SchreibFehler::Keiner) m = {tx.DateiFehler(nr), datei, SchreibGrund(tx, f, fehlerNr)};
     }
     if (!m.Da()) hist.GesichertBei = g.MenschZuege;
     g.Trace("Datei gespeichert");
@@ -217,41 +294,66 @@ TLadeErgebnis LadeSpieldatei(Spielsitzung& g, THistorie& hist, const std::string
                              std::string& saveDir) {
     const TTexte& tx = hist.Texte();
     TLadeErgebnis erg;
-    saveDir = OrdnerTeil(datei);
     const std::string temp = TempName(datei);
     ::unlink(temp.c_str());
 
     auto neu = std::make_unique<TSpielHistorie>();
     EntpackFehler ef = EntpackFehler::Daten;
-    if (!datei.empty()) {
-        if (std::FILE* f = std::fopen(datei.c_str(), "rb")) {
-            ef = EntpackeHistorie(
-                [f](char* p, size_t n) -> long {
-                    size_t r = std::fread(p, 1, n, f);
-                    if (r == 0 && std::ferror(f)) return -1;
-                    return static_cast<long>(r);
-                },
-                *neu);
-            std::fclose(f);
-        }
+    std::string grund;
+    unsigned char anfang[2] = {};
+    size_t anfangGelesen = 0;
+    int lesefehler = 0;
+    const int fd = OeffneSpieldatei(tx, datei, grund);
+    if (fd >= 0) {
+        ef = EntpackeHistorie(
+            [&](char* p, size_t n) -> long {
+                ssize_t r;
+                do {
+                    r = ::read(fd, p, n);
+                } while (r < 0 && errno == EINTR);
+                if (r < 0) {
+                    lesefehler = errno;
+                    return -1;
+                }
+                for (ssize_t i = 0; i < r && anfangGelesen < 2; ++i) anfang[anfangGelesen++] = p[i];
+                return static_cast<long>(r);
+            },
+            *neu);
+        ::close(fd);
+        if (lesefehler)
+            grund = MitDetail(tx[Text::GrundNichtLesbar], std::strerror(lesefehler));
+        else if (ef == EntpackFehler::Daten)
+            grund =
+                ZlibKopf(anfang, anfangGelesen) ? tx[Text::GrundBeschaedigt] : tx[Text::GrundKeineSpieldatei];
+        else if (ef == EntpackFehler::ZuKurz)
+            grund = anfangGelesen == 0 || ZlibKopf(anfang, anfangGelesen) ? tx[Text::GrundUnvollstaendig]
+                                                                          : tx[Text::GrundKeineSpieldatei];
     }
-    if (ef == EntpackFehler::Daten) erg.Meldung = {tx.DateiFehler(0), datei};
-    if (ef == EntpackFehler::ZuKurz) erg.Meldung = {tx.DateiFehler(3), temp};
+    if (ef == EntpackFehler::Daten) erg.Meldung = {tx.DateiFehler(0), datei, grund};
+    if (ef == EntpackFehler::ZuKurz) erg.Meldung = {tx.DateiFehler(3), temp, grund};
 
     if (ef == EntpackFehler::Keiner) {
-        switch (PruefeHistorie(*neu)) {
+        std::string feld;
+        switch (PruefeHistorie(*neu, g.Katalog(), &feld)) {
         case PruefFehler::Inkompatibel:
-            hist.InitHistorie(g);
-            erg.Meldung = {tx.DateiFehler(6), tx[Text::DateiInkompatibel]};
+            erg.Meldung = {tx.DateiFehler(6), tx[Text::DateiInkompatibel],
+                           KennungStimmt(*neu) ? MitDetail(tx[Text::GrundVersion],
+                                                           "Format " + std::to_string(neu->FormatVersion))
+                                               : tx[Text::GrundKeineSpieldatei]};
             break;
         case PruefFehler::Leer:
-            hist.InitHistorie(g);
-            erg.Meldung = {tx.DateiFehler(5), tx[Text::DateiLeer]};
+            erg.Meldung = {tx.DateiFehler(5), tx[Text::DateiLeer], {}};
             break;
         case PruefFehler::Bereich:
-            erg.Meldung = {tx.DateiFehler(6), tx[Text::DateiInkompatibel]};
+            erg.Meldung = {tx.DateiFehler(6), tx[Text::DateiInkompatibel],
+                           MitDetail(tx[Text::GrundBereich], feld)};
+            break;
+        case PruefFehler::Inkonsistent:
+            erg.Meldung = {tx.DateiFehler(6), tx[Text::DateiInkompatibel],
+                           MitDetail(tx[Text::GrundNichtStimmig], feld)};
             break;
         case PruefFehler::Keiner: {
+            saveDir = OrdnerTeil(datei);
             const int32_t anzahlVorher =
                 g.Menue.SpielerAnzahl >= 2 && g.Menue.SpielerAnzahl <= 4 ? g.Menue.SpielerAnzahl : 4;
             TSpielHistorie& h = hist.H();

@@ -5,17 +5,28 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "persist/historie.h"
 
 namespace vm {
 
-// A message box the window shows: caption and text (empty caption: nothing to show).
+// A message box the window shows: caption and text (empty caption: nothing to show), and why
+// it failed in words ("Datei fehlt", "außerhalb des Bereichs: Eintrag[2].Geld").
 struct TMeldung {
+    TMeldung() = default;
+    TMeldung(std::string titel, std::string text, std::string grund = {})
+        : Titel(std::move(titel)), Text(std::move(text)), Grund(std::move(grund)) {}
     std::string Titel;
     std::string Text;
+    std::string Grund;
     bool Da() const { return !Titel.empty(); }
-    friend bool operator==(const TMeldung&, const TMeldung&) = default;
+    // The text with the reason below it, as the box shows it.
+    std::string TextMitGrund(const TTexte& texte) const;
+    // Which box it is: caption and text. The reason only explains it.
+    friend bool operator==(const TMeldung& a, const TMeldung& b) {
+        return a.Titel == b.Titel && a.Text == b.Text;
+    }
 };
 
 struct TLadeErgebnis {
@@ -29,8 +40,9 @@ struct TLadeErgebnis {
 // Saves the history to `datei` (the save dialog's OK). `saveDir` receives the file's folder.
 TMeldung SpeichereSpieldatei(Spielsitzung& g, THistorie& h, const std::string& datei, std::string& saveDir);
 
-// Loads `datei` (the open dialog's OK). A refused file leaves the game as it was; the history
-// is emptied only where the message says the file is empty or incompatible.
+// Loads `datei` (the open dialog's OK). Only a regular file is opened. A refused file leaves the
+// game, the history and `saveDir` exactly as they were: the record is read and checked in a
+// buffer of its own and taken over only when accepted.
 TLadeErgebnis LadeSpieldatei(Spielsitzung& g, THistorie& h, const std::string& datei, std::string& saveDir);
 
 // The compressed bytes of a record (level 1, window bits 15, memory level 8, default strategy).
@@ -50,9 +62,11 @@ enum class PruefFehler {
     Inkompatibel, // signature, magic or format version
     Leer,         // AnzahlEintraege <= 0
     Bereich,      // a count, index or reference out of range
+    Inkonsistent, // an entry no game can reach (PruefeKonsistenz)
 };
-// Checks a decompressed record before it may touch the game. `feld` names the bad field.
-PruefFehler PruefeHistorie(const TSpielHistorie& h, std::string* feld = nullptr);
+// Checks a decompressed record before it may touch the game: the header, and every entry that
+// undo and redo can restore. `feld` names the bad field or the first inconsistency.
+PruefFehler PruefeHistorie(const TSpielHistorie& h, const TKatalog& katalog, std::string* feld = nullptr);
 
 } // namespace vm
 

@@ -41,6 +41,22 @@ const std::array<TTextEintrag, TextAnzahl>& TextTabelle() {
         {Sektion::Other, "File access error 4"},
         {Sektion::Other, "File access error 5"},
         {Sektion::Other, "File access error 6"},
+        {Sektion::Other, "Grund: "},
+        {Sektion::Other, "Datei fehlt"},
+        {Sektion::Other, "nicht lesbar: keine Berechtigung"},
+        {Sektion::Other, "nicht lesbar"},
+        {Sektion::Other, "keine gewöhnliche Datei (Ordner, Gerät oder FIFO)"},
+        {Sektion::Other, "keine Spieldatei"},
+        {Sektion::Other, "beschädigt"},
+        {Sektion::Other, "unvollständig oder beschädigt"},
+        {Sektion::Other, "aus einer inkompatiblen Version"},
+        {Sektion::Other, "außerhalb des Bereichs"},
+        {Sektion::Other, "nicht stimmig"},
+        {Sektion::Other, "Datenträger voll"},
+        {Sektion::Other, "nicht schreibbar: keine Berechtigung"},
+        {Sektion::Other, "Ordner fehlt"},
+        {Sektion::Other, "kein Dateiname"},
+        {Sektion::Other, "Schreibfehler"},
     }};
     return tabelle;
 }

@@ -54,6 +54,23 @@ enum class Text : int {
     FileAccessError4,
     FileAccessError5,
     FileAccessError6,
+    // reasons added to the file error boxes
+    Grund,
+    GrundFehlt,
+    GrundKeinLeserecht,
+    GrundNichtLesbar,
+    GrundKeineDatei,
+    GrundKeineSpieldatei,
+    GrundBeschaedigt,
+    GrundUnvollstaendig,
+    GrundVersion,
+    GrundBereich,
+    GrundNichtStimmig,
+    GrundVoll,
+    GrundKeinSchreibrecht,
+    GrundOrdnerFehlt,
+    GrundKeinDateiname,
+    GrundSchreibfehler,
     Anzahl_
 };
 

@@ -6,8 +6,6 @@
 
 namespace vm {
 
-constexpr int MaxHandplaetze = 4;
-
 tKartenRef ZieheKarteHand(Spielsitzung& g, int spieler, int platz) {
     const uint32_t vorher = g.ListenStand[spieler][ListeHand];
     TKartenliste& h = g.SpListe(spieler, ListeHand);
@@ -30,7 +28,7 @@ void LegeKarteInHand(Spielsitzung& g, int spieler, int platz, tKartenRef karte) 
     TSpieler& sp = g.SpKonto(spieler);
     const uint32_t vorher = g.ListenStand[spieler][ListeHand];
     TKartenliste& h = g.SpListe(spieler, ListeHand);
-    if (platz < 1 || platz > MaxHandplaetze || h.Anzahl >= MaxHandplaetze) {
+    if (platz < 1 || platz > MaxHandkarten || h.Anzahl >= MaxHandkarten) {
         g.InternerFehler(1, "LegeKarteInHand");
         return;
     }

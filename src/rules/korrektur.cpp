@@ -91,6 +91,9 @@ bool KorrigiereGeld(Spielsitzung& g, int spieler, bool linkeTaste) {
     const int32_t neu = linkeTaste ? geld + 1 : geld - 1;
     if (!BereichGeld.Enthaelt(neu)) return false;
     geld = neu;
+    // Every edit marks the game as altered, also when the mode was switched on before an undo
+    // restored an unmarked entry: a hand-edited position need not conserve cards or money.
+    g.S.Korrigiert = 1;
     g.Brett().GeldAnzeigen(spieler);
     return true;
 }
@@ -118,6 +121,7 @@ KorrekturErgebnis KorrigiereTischkarte(Spielsitzung& g, int spieler, int32_t pos
         LoescheTischkarte(g, spieler, alt.farbe, alt.index);
         g.Trace("Korrektur(Spieler ", spieler, "): Lösche Karte ", altDaten.Name);
         FaehigkeitenAbziehen(g, spieler, altDaten);
+        g.S.Korrigiert = 1;
         return KorrekturErgebnis::Ausgefuehrt;
     }
 
@@ -135,6 +139,7 @@ KorrekturErgebnis KorrigiereTischkarte(Spielsitzung& g, int spieler, int32_t pos
                 neuDaten.Name);
         FaehigkeitenAbziehen(g, spieler, altDaten);
         FaehigkeitenHinzufuegen(g, spieler, neuDaten);
+        g.S.Korrigiert = 1;
         return KorrekturErgebnis::Ausgefuehrt;
     }
 
@@ -143,6 +148,7 @@ KorrekturErgebnis KorrigiereTischkarte(Spielsitzung& g, int spieler, int32_t pos
     FuegeTischkarteEin(g, spieler, neu);
     g.Trace("Korrektur(Spieler ", spieler, "): Einfügen Karte ", neuDaten.Name);
     FaehigkeitenHinzufuegen(g, spieler, neuDaten);
+    g.S.Korrigiert = 1;
     return KorrekturErgebnis::Ausgefuehrt;
 }
 

@@ -1,7 +1,6 @@
 #include "sim/aufnahme.h"
 
 #include <charconv>
-#include <cstdio>
 #include <memory>
 #include <ostream>
 
@@ -145,6 +144,7 @@ int SimAufnahme(const TAufnahmeOptionen& opt, std::ostream& out, std::ostream& e
     g->SetzeFehlerSenke(nullptr);
     if (m.Da()) {
         err << m.Titel << ": " << m.Text << '\n';
+        if (!m.Grund.empty()) err << "veldmark-sim record: " << m.Grund << '\n';
         return 1;
     }
     const TSpielHistorie& hs = h->H();
@@ -165,20 +165,7 @@ int SimAnsehen(const std::string& datei, std::ostream& out, std::ostream& err) {
     const TLadeErgebnis e = LadeSpieldatei(*g, *h, datei, saveDir);
     if (!e.Geladen) {
         err << e.Meldung.Titel << ": " << e.Meldung.Text << '\n';
-        // A field out of range is refused as incompatible; name it for whoever made the file.
-        auto pruef = std::make_unique<TSpielHistorie>();
-        std::string feld;
-        if (std::FILE* f = std::fopen(datei.c_str(), "rb")) {
-            const EntpackFehler ef = EntpackeHistorie(
-                [f](char* p, size_t n) -> long {
-                    const size_t r = std::fread(p, 1, n, f);
-                    return r == 0 && std::ferror(f) ? -1 : static_cast<long>(r);
-                },
-                *pruef);
-            std::fclose(f);
-            if (ef == EntpackFehler::Keiner && PruefeHistorie(*pruef, &feld) == PruefFehler::Bereich)
-                err << "veldmark-sim inspect: außerhalb des Bereichs: " << feld << '\n';
-        }
+        if (!e.Meldung.Grund.empty()) err << "veldmark-sim inspect: " << e.Meldung.Grund << '\n';
         return 1;
     }
     out << "Datei: " << datei << '\n' << HistorieBeschreibung(h->H(), katalog);

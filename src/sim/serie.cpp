@@ -13,11 +13,11 @@
 #include "ai/compizug.h"
 #include "ai/einstellungen.h"
 #include "ai/spielstaerke.h"
+#include "model/konsistenz.h"
 #include "persist/profil.h"
 #include "rules/ablauf.h"
 #include "rules/wertung.h"
 #include "sim/extrastatistik.h"
-#include "sim/pruefung.h"
 
 namespace vm {
 

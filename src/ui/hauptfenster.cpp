@@ -870,9 +870,10 @@ void THauptfenster::Spieldateispeichern1Click() {
 }
 
 void THauptfenster::OpenDialog1CanClose(const QString& datei) {
-    mensch_.AuswahlAufheben();
+    // A refused file leaves everything as it was, the human's selection included; an accepted
+    // one clears the selection as it replaces the game.
     TLadeErgebnis e = LadeSpieldatei(g_, historie_, datei.toStdString(), profil_.W.SaveDir);
-    if (e.Meldung.Da()) MeldungZeigen(Q(e.Meldung.Titel), Q(e.Meldung.Text));
+    if (e.Meldung.Da()) MeldungZeigen(Q(e.Meldung.Titel), Q(e.Meldung.TextMitGrund(texte_)));
     if (e.Geladen) {
         mensch_.Zuruecksetzen();
         SpielerAnzahlWaehlen(g_.Menue.SpielerAnzahl);
@@ -884,7 +885,7 @@ void THauptfenster::OpenDialog1CanClose(const QString& datei) {
 
 void THauptfenster::SaveDialog1CanClose(const QString& datei) {
     TMeldung m = SpeichereSpieldatei(g_, historie_, datei.toStdString(), profil_.W.SaveDir);
-    if (m.Da()) MeldungZeigen(Q(m.Titel), Q(m.Text));
+    if (m.Da()) MeldungZeigen(Q(m.Titel), Q(m.TextMitGrund(texte_)));
     HistorieSteuerung();
     NachAktion();
 }

@@ -1,6 +1,7 @@
 // Undo and redo through the menu with their enabled states, saving and loading through the file
 // dialogs' handlers, and files that are refused.
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
@@ -11,6 +12,7 @@
 #include <QToolButton>
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "fenstertest.h"
@@ -175,46 +177,85 @@ private slots:
         QCOMPARE(u.D().unerwartet, 0);
     }
 
-    void abgelehnteDateienMeldenSich() {
+    // A refused file names its reason and leaves the game, the history, the human's selection
+    // and the remembered folder exactly as they were, so the next save still holds the game.
+    void abgelehnteDateienLassenAllesStehen() {
         Umgebung u;
         ui::THauptfenster& f = u.F();
         Spielsitzung& g = u.G();
         u.NeuesSpiel(2, 51);
         QVERIFY(u.BisMenschAmZug());
-        QTemporaryDir ordner;
-
-        // Not zlib data: the game stays as it was.
-        const QString kaputt = ordner.path() + "/kaputt.vmk";
-        QFile k(kaputt);
-        QVERIFY(k.open(QIODevice::WriteOnly));
-        k.write("kein Spielstand");
-        k.close();
+        Runde(u);
+        QTemporaryDir ordner, anderer;
+        const QString gut = ordner.path() + "/gut.vmk";
+        Dateiwahl speichern;
+        speichern.Antworten(u, gut);
+        f.Knopf("SpeedButton10")->click();
+        QVERIFY(QFile::exists(gut));
+        const std::string saveDir = f.Profil().W.SaveDir;
         const TSpielstand vorher = g.S;
-        const int32_t eintraege = f.Historie().H().AnzahlEintraege;
-        Dateiwahl wahl;
-        wahl.Antworten(u, kaputt);
-        f.Knopf("SpeedButton9")->click();
-        QCOMPARE(u.D().gesehen.back().titel, QString("File access error 0"));
-        QCOMPARE(u.D().gesehen.back().text, kaputt);
-        QVERIFY(Gleich(g.S, vorher));
-        QCOMPARE(f.Historie().H().AnzahlEintraege, eintraege);
+        const auto historie = std::make_unique<TSpielHistorie>(f.Historie().H());
+        const QString status = f.Statusfeld(2)->text();
+        QVERIFY(historie->AnzahlEintraege >= 2);
+        for (int r = 1; r <= 2 && !f.Mensch().AuslageGewaehlt(); ++r)
+            for (int p = 1; p <= 8 && !f.Mensch().AuslageGewaehlt(); ++p)
+                f.Mensch().AuslageKlick(r, p, Maustaste::Links, {});
+        QVERIFY(f.Mensch().AuslageGewaehlt());
+        auto unveraendert = [&] {
+            return Gleich(g.S, vorher) &&
+                   std::memcmp(&f.Historie().H(), historie.get(), sizeof(TSpielHistorie)) == 0 &&
+                   f.Statusfeld(2)->text() == status && f.Aktion("rckgngig1")->isEnabled() &&
+                   f.Profil().W.SaveDir == saveDir && f.Mensch().AuslageGewaehlt();
+        };
+        auto schreibe = [](const QString& name, const std::string& daten) {
+            QFile d(name);
+            QVERIFY(d.open(QIODevice::WriteOnly));
+            d.write(daten.data(), static_cast<qint64>(daten.size()));
+        };
+        auto record = [&](auto aendern) {
+            auto h = std::make_unique<TSpielHistorie>(*historie);
+            aendern(*h);
+            std::string daten;
+            if (!KomprimiereHistorie(*h, daten)) daten.clear();
+            return daten;
+        };
 
-        // A record with another signature: refused, and the history is emptied.
-        auto fremd = std::make_unique<TSpielHistorie>(f.Historie().H());
-        fremd->SetzeKennung("Anderes Spiel");
-        std::string daten;
-        QVERIFY(KomprimiereHistorie(*fremd, daten));
-        const QString inkompatibel = ordner.path() + "/fremd.vmk";
-        QFile d(inkompatibel);
-        QVERIFY(d.open(QIODevice::WriteOnly));
-        d.write(daten.data(), static_cast<qint64>(daten.size()));
-        d.close();
-        f.OpenDialog1CanClose(inkompatibel);
-        QCOMPARE(u.D().gesehen.back().titel, QString("File access error 6"));
-        QCOMPARE(u.D().gesehen.back().text, QString("Datei inkompatibel !"));
+        const QString pfad = anderer.path() + "/x.vmk";
+        const struct {
+            std::string daten;
+            QString titel, text;
+        } faelle[] = {
+            {"kein Spielstand", "File access error 0", pfad + "\n\nGrund: keine Spieldatei"},
+            {record([](TSpielHistorie& h) { h.SetzeKennung("Anderes Spiel"); }), "File access error 6",
+             "Datei inkompatibel !\n\nGrund: keine Spieldatei"},
+            {record([](TSpielHistorie& h) { h.AnzahlEintraege = 0; }), "File access error 5", "Datei leer !"},
+            {record([](TSpielHistorie& h) { h.Eintrag[1].AnzahlPassen = h.Eintrag[1].SpielerAnzahl; }),
+             "File access error 6",
+             "Datei inkompatibel !\n\nGrund: nicht stimmig: Eintrag[1]: AnzahlPassen ist 2 bei 2 Spielern"},
+        };
+        for (const auto& fall : faelle) {
+            schreibe(pfad, fall.daten);
+            Dateiwahl wahl;
+            wahl.Antworten(u, pfad);
+            f.Knopf("SpeedButton9")->click();
+            QCOMPARE(u.D().gesehen.back().titel, fall.titel);
+            QCOMPARE(u.D().gesehen.back().text, fall.text);
+            QVERIFY(unveraendert());
+        }
+        // A folder named like a game file is refused at once.
+        QDir(anderer.path()).mkdir("ordner.vmk");
+        f.OpenDialog1CanClose(anderer.path() + "/ordner.vmk");
+        QCOMPARE(u.D().gesehen.back().text,
+                 anderer.path() + "/ordner.vmk\n\nGrund: keine gewöhnliche Datei (Ordner, Gerät oder FIFO)");
+        QVERIFY(unveraendert());
+
+        // Saved again after the refusals, the game loads as it was.
+        f.SaveDialog1CanClose(gut);
+        u.NeuesSpiel(3, 52);
+        QVERIFY(u.BisMenschAmZug());
+        f.OpenDialog1CanClose(gut);
         QVERIFY(Gleich(g.S, vorher));
-        QCOMPARE(f.Statusfeld(2)->text(), QString("History: 0 von 0"));
-        QVERIFY(!f.Aktion("rckgngig1")->isEnabled());
+        QCOMPARE(f.Historie().H().AnzahlEintraege, historie->AnzahlEintraege);
         QCOMPARE(u.D().unerwartet, 0);
     }
 
