@@ -86,7 +86,7 @@ void THauptfenster::PhaseAnzeigen() {
     // The counter of the phase in play is the wide one.
     for (int k = 1; k <= 4; ++k) {
         QLabel* l = stapel_[static_cast<size_t>(k - 1)];
-        const int breite = k == phase ? 50 : 30;
+        const int breite = Px(k == phase ? 50 : 30);
         if (l->width() != breite || l->minimumWidth() != breite) l->setFixedWidth(breite);
     }
     Setze(status_[1], Tx("Phase:") + " " + Tx(Phasennamen[phase - 1]));
@@ -212,7 +212,7 @@ void THauptfenster::TischpositionAnheben(int s, int pos, bool hoch) {
 void THauptfenster::TischOrdnen(int s) {
     Sitz& z = sitze_[s - 1];
     const int n = g_.S.Spieler[s].Tischkarten();
-    const QPoint rand(4, 4);
+    const QPoint rand(Px(4), Px(4));
     if (n <= 31) {
         for (int pos = 1; pos <= MaxTischpositionen; ++pos)
             z.tisch[static_cast<size_t>(pos - 1)]->SetzeOrt(Standardort(pos) + rand);

@@ -51,6 +51,10 @@ void TKartenbilder::Laden(const QString& ordner, bool grau, bool farben256) {
     }
 }
 
+int TKartenbilder::Hub() const {
+    return massstab_.Px(TKartenBild::Hub);
+}
+
 const QPixmap& TKartenbilder::Bild(int nummer, Format f) const {
     if (nummer < 1 || nummer > AnzahlBilder) return leer_;
     return bilder_[static_cast<size_t>(nummer)][static_cast<size_t>(f)];
@@ -58,7 +62,7 @@ const QPixmap& TKartenbilder::Bild(int nummer, Format f) const {
 
 TKartenBild::TKartenBild(const TKartenbilder& bilder, Format f, int tag, QWidget* eltern)
     : QWidget(eltern), bilder_(bilder), format_(f), tag_(tag) {
-    setFixedSize(Groesse(f));
+    setFixedSize(bilder.Groesse(f));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setVisible(false);
 }
@@ -74,7 +78,7 @@ void TKartenBild::Zeige(int nummer, const QString& hinweis) {
 
 void TKartenBild::SetzeOrt(QPoint ort) {
     ort_ = ort;
-    const QPoint ziel = hoch_ ? ort + QPoint(Hub, Hub) : ort;
+    const QPoint ziel = hoch_ ? ort + QPoint(bilder_.Hub(), bilder_.Hub()) : ort;
     if (pos() != ziel) move(ziel);
 }
 

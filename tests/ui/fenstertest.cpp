@@ -54,6 +54,7 @@ Umgebung::Umgebung(const QString& programmordner, bool zeigen, const QString& pr
     o.Programmordner = programmordner.isEmpty() ? Programmordner() : programmordner;
     o.Profilordner = profil_.path();
     o.Bildschirmbreite = 1280;
+    o.Bildschirm = QRect(0, 0, 1280, 800);
     std::shared_ptr<Dialoge> d = dialoge_;
     o.DialogLauf = [d](QDialog& dialog) { return (*d)(dialog); };
     f_ = std::make_unique<ui::THauptfenster>(o);

@@ -357,7 +357,7 @@ private slots:
         TSkalierungFenster f(deutsch, nullptr);
         f.Vorbereiten(100);
         QCOMPARE(f.size(), QSize(260, 172));
-        QCOMPARE(f.Zahl()->minimum(), 10);
+        QCOMPARE(f.Zahl()->minimum(), 50);
         QCOMPARE(f.Zahl()->maximum(), 200);
         QCOMPARE(f.Zahl()->value(), 100);
         f.Zahl()->setValue(150);
