@@ -132,6 +132,61 @@ private slots:
         }
     }
 
+    // At every scale and on small screens the window fits the screen, every control it shows
+    // lies inside it, and every card picture is painted, not left as a flat box.
+    void jedeSkalierungUndJederBildschirm() {
+        struct Fall {
+            int scaleBy;
+            QSize bildschirm;
+            int erwartet; // 0: whatever fits
+        };
+        const Fall faelle[] = {{50, {1280, 800}, 50},    {80, {1280, 800}, 80},   {100, {1280, 800}, 100},
+                               {150, {2560, 1440}, 150}, {88, {1024, 768}, 0},    {100, {1024, 768}, 0},
+                               {200, {1024, 768}, 0},    {100, {1366, 768}, 0},   {150, {1920, 1080}, 0}};
+        for (const Fall& fall : faelle) {
+            const QString name = QString("%1 % auf %2 x %3")
+                                     .arg(fall.scaleBy)
+                                     .arg(fall.bildschirm.width())
+                                     .arg(fall.bildschirm.height());
+            Umgebung u(QString(), true, QString("[Control]\nScaleBy=%1\n").arg(fall.scaleBy), fall.bildschirm);
+            ui::THauptfenster& f = u.F();
+            const int prozent = f.Massstab().Prozent;
+            if (fall.erwartet) QVERIFY2(prozent == fall.erwartet, qPrintable(name));
+            QVERIFY2(prozent >= 50 && prozent <= fall.scaleBy, qPrintable(name));
+            const QSize mitRahmen = f.frameGeometry().size() + ui::Fensterrahmen;
+            QVERIFY2(mitRahmen.width() <= fall.bildschirm.width() && mitRahmen.height() <= fall.bildschirm.height(),
+                     qPrintable(name));
+            QVERIFY2(f.PasseKnopf()->height() >= f.Massstab().Px(40), qPrintable(name));
+
+            const QImage bild = f.grab().toImage();
+            int karten = 0;
+            for (QWidget* w : f.findChildren<QWidget*>()) {
+                if (!w->isVisible() || w->window() != &f) continue;
+                QVERIFY2(f.rect().contains(ImFenster(w)),
+                         qPrintable(name + ": " + w->metaObject()->className() + " " + w->objectName()));
+                auto* karte = qobject_cast<ui::TKartenBild*>(w);
+                if (!karte) continue;
+                ++karten;
+                const QImage teil = bild.copy(ImFenster(karte));
+                QSet<QRgb> farben;
+                for (int y = 0; y < teil.height(); y += 2)
+                    for (int x = 0; x < teil.width(); x += 2) farben.insert(teil.pixel(x, y));
+                QVERIFY2(farben.size() >= 8, qPrintable(name + ": " + karte->objectName()));
+            }
+            // The idle board: at least the display and seat 1's first two table rows.
+            QVERIFY2(karten >= 8 + 20, qPrintable(name));
+        }
+    }
+
+    // A place saved on a larger or an unplugged screen is moved onto this one.
+    void gespeicherterOrtAusserhalbKommtAufDenBildschirm() {
+        Umgebung u(QString(), true, "[Global]\nFormLeft=3000\nFormTop=-400\n", QSize(1280, 800));
+        const QRect fenster(u.F().pos(), u.F().size() + ui::Fensterrahmen);
+        QVERIFY(QRect(0, 0, 1280, 800).contains(fenster));
+        Umgebung innen(QString(), true, "[Global]\nFormLeft=20\nFormTop=30\n", QSize(1280, 800));
+        QCOMPARE(innen.F().pos(), QPoint(20, 30));
+    }
+
     void fehlendesBildMeldetSichUndDerStartGehtWeiter() {
         QTemporaryDir programm;
         QDir().mkpath(programm.path() + "/Karten");
