@@ -72,9 +72,7 @@ TEST(Profil, ErsterStartSchreibtJedenSchluesselMitSeinerVorgabe) {
     const std::string erwartet =
         "[Control]\nScaleBy=100\nGrayscale=0\nColor256=0\n\n\n"
         "[Global]\nSaveIni=1\nLadeStrategieParam=0\nSpielstaerke=41\nSpielerAnzahl=4\n"
-        "wwwRGL=https://www.example.org/veldmark/regeln.html\n"
-        "wwwPUB=https://www.example.org/veldmark/verlag.html\n"
-        "wwwFAN=https://www.example.org/veldmark/club.html\n"
+        "wwwRGL=\nwwwPUB=\nwwwFAN=\n"
         "Color1=-2147483633\nColor2=12632256\nFormLeft=0\nFormTop=0\nSaveDir=" +
         a.programm.Pfad() +
         "\nVariante1=0\nVariante2=0\nVariante3=0\n\n\n"

@@ -150,9 +150,6 @@ void TProfil::ProfilInit(const std::string& programmOrdner,
         i.Schreibe(s, k, wert);
     };
     W = TProfilWerte{};
-    W.wwwRGL = "https://www.example.org/veldmark/regeln.html";
-    W.wwwPUB = "https://www.example.org/veldmark/verlag.html";
-    W.wwwFAN = "https://www.example.org/veldmark/club.html";
     W.SaveDir = programmOrdner;
 
     // 1000 stands for "not set yet". The default is full size: the window fits itself to the

@@ -138,7 +138,8 @@ void THauptfenster::StartspielerAnzeigen() {
 
 void THauptfenster::AmZugAnzeigen() {
     if (Bremse()) return;
-    const int amZug = g_.S.AktuellerSpieler;
+    // A game that is over has nobody on turn.
+    const int amZug = g_.S.Spielende ? 0 : g_.S.AktuellerSpieler;
     for (int s = 1; s <= 4; ++s) {
         QFrame* box = sitze_[s - 1].box;
         const QColor farbe = s == amZug ? farbeAmZug_ : farbeNichtAmZug_;
@@ -253,6 +254,7 @@ void THauptfenster::SpielfeldAnzeigen() {
     PhaseAnzeigen();
     RundeAnzeigen();
     SpielerAnzahlAnzeigen();
+    AmZugAnzeigen();
 }
 
 void THauptfenster::AuswahlAufheben() {

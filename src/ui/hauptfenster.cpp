@@ -36,6 +36,7 @@
 #include "ui/fensterdialoge.h"
 #include "ui/hilfemenue.h"
 #include "ui/tracefenster.h"
+#include "ui/werkzeugsymbol.h"
 
 namespace vm::ui {
 
@@ -355,7 +356,7 @@ void THauptfenster::MenueAufbauen() {
     auto knopf = [&](const char* name, QStyle::StandardPixmap bild, const QString& hinweis, auto slot) {
         auto* k = new QToolButton(leiste2);
         k->setObjectName(name);
-        k->setIcon(style()->standardIcon(bild));
+        k->setIcon(MitDeutlichemAus(style()->standardIcon(bild)));
         k->setToolTip(hinweis);
         k->setAutoRaise(true);
         leiste2->addWidget(k);

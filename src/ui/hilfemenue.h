@@ -47,6 +47,9 @@ public:
     void N1Click();
     void HomepageFanclub1Click();
 
+    // A web item shows only while the profile holds an address it can open.
+    void WebEintraegeZeigen();
+
 private:
     void Dokument(const char* name);
     void Web(const std::string& adresse);
@@ -55,6 +58,7 @@ private:
     const TProfilWerte& werte_;
     TOeffner oeffner_;
     std::map<QString, QAction*> aktionen_;
+    QAction* webTrenner_ = nullptr;
 };
 
 } // namespace vm::ui

@@ -62,6 +62,21 @@ private slots:
         QCOMPARE(f.PasseKnopf()->toolTip(), QString("passen"));
         QCOMPARE(f.Knopf("SpeedButton6")->toolTip(), QString("rückgängig"));
         QVERIFY(!f.Knopf("SpeedButton6")->isEnabled());
+        // A disabled tool button is plainly grey and faint beside an enabled one.
+        for (const char* name : {"SpeedButton6", "SpeedButton3"}) {
+            const QIcon symbol = f.Knopf(name)->icon();
+            const QSize groesse = f.Knopf(name)->iconSize();
+            const QImage an = symbol.pixmap(groesse).toImage(), aus = symbol.pixmap(groesse, QIcon::Disabled).toImage();
+            int64_t deckungAn = 0, deckungAus = 0;
+            for (int y = 0; y < an.height(); ++y)
+                for (int x = 0; x < an.width(); ++x) {
+                    const QRgb p = aus.pixel(x, y);
+                    QVERIFY(qRed(p) == qGreen(p) && qGreen(p) == qBlue(p));
+                    deckungAn += qAlpha(an.pixel(x, y));
+                    deckungAus += qAlpha(p);
+                }
+            QVERIFY2(deckungAus * 2 <= deckungAn, name);
+        }
         QVERIFY(f.StaerkeAktion(41)->isChecked());
         QVERIFY(f.Aktion("SpielerAnzahl4")->isChecked());
         QCOMPARE(f.Aktion("Neu1")->shortcut(), QKeySequence("Ctrl+N"));
@@ -238,6 +253,8 @@ private slots:
         QVERIFY(f.Aktion("N21")->isChecked());
         u.NeuesSpiel(4, 11);
         QVERIFY(u.G().S.VerdeckteHandkarten);
+        // Hidden from the first moment, not only once the money first changes.
+        for (int s = 2; s <= 4; ++s) QCOMPARE(f.GeldLabel(s)->text(), QString("Geld:  ??"));
         QVERIFY(u.BisMenschAmZug());
         Spielsitzung& g = u.G();
         g.Sp(2).Hand().Karten[1] = Karte(12);
