@@ -619,6 +619,7 @@ QWidget* THauptfenster::SitzBoxAufbauen(int s) {
     z.aktion = new QLabel(box);
     z.start = new QLabel("Start: ", box);
     z.start->setAutoFillBackground(true);
+    z.start->setFont(font()); // its colours come by style sheet, which would take the program's font
     z.start->setContentsMargins(Px(3), 0, Px(3), 0);
     z.start->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
     for (QLabel* x : {z.name, z.geld, z.punkte, z.aktion, z.start}) l->addWidget(x);

@@ -190,6 +190,18 @@ private slots:
             }
             // The idle board: at least the display and seat 1's first two table rows.
             QVERIFY2(karten >= 8 + 20, qPrintable(name));
+            // In a game, with the tokens coloured, every label still writes at the board's scale.
+            u.NeuesSpiel(4, 7);
+            for (int runde = 0; runde < 2; ++runde) {
+                for (int rolle = 1; rolle <= 4; ++rolle)
+                    u.G().S.Startspieler[rolle] = u.G().S.Startspieler[rolle] % 4 + 1;
+                f.StartspielerAnzeigen();
+            }
+            QApplication::processEvents();
+            for (QLabel* l : f.findChildren<QLabel*>())
+                if (l->window() == &f && l->isVisible())
+                    QVERIFY2(qAbs(l->font().pointSizeF() - f.font().pointSizeF()) < 0.01,
+                             qPrintable(name + ": " + l->text()));
         }
     }
 
