@@ -12,6 +12,7 @@ QSize Groesse(Format f) {
     case Format::Tisch:
         return {80, 112};
     case Format::Auslage:
+    case Format::Deko:
         return {72, 101};
     case Format::Gross:
         return {160, 224};
@@ -40,7 +41,7 @@ void TKartenbilder::Laden(const QString& ordner, bool grau, bool farben256) {
         if (bild.isNull()) continue;
         // Scaled once here, so that drawing the board never scales; the colours are reduced
         // after scaling, which would blend them again.
-        for (Format f : {Format::Tisch, Format::Auslage, Format::Gross}) {
+        for (Format f : {Format::Tisch, Format::Auslage, Format::Gross, Format::Deko}) {
             QImage klein = bild.scaled(Groesse(f), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
             if (grau)
                 klein = klein.convertToFormat(QImage::Format_Grayscale8);
@@ -49,6 +50,11 @@ void TKartenbilder::Laden(const QString& ordner, bool grau, bool farben256) {
             ziel[static_cast<size_t>(f)] = QPixmap::fromImage(klein);
         }
     }
+}
+
+QSize TKartenbilder::Groesse(Format f) const {
+    const bool brett = f == Format::Tisch || f == Format::Auslage;
+    return brett ? massstab_.Px(ui::Groesse(f)) : ui::Groesse(f);
 }
 
 int TKartenbilder::Hub() const {
@@ -98,7 +104,13 @@ void TKartenBild::paintEvent(QPaintEvent*) {
     QPainter p(this);
     const QPixmap& bild = bilder_.Bild(nummer_, format_);
     if (!bild.isNull()) {
-        p.drawPixmap(0, 0, bild);
+        // A dialog that scales itself resizes its pictures; the board's have their own size.
+        if (bild.size() == size()) {
+            p.drawPixmap(0, 0, bild);
+        } else {
+            p.setRenderHint(QPainter::SmoothPixmapTransform);
+            p.drawPixmap(rect(), bild);
+        }
         return;
     }
     // A picture that could not be loaded: a plain card with its number.

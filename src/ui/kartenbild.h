@@ -15,8 +15,9 @@ constexpr int BildRueckseite = 50;
 constexpr int BildBenutzt = 51;
 constexpr int AnzahlBilder = 51;
 
-// The sizes the board shows pictures in at 100 %. The files are drawn at twice the table size.
-enum class Format { Tisch, Auslage, Gross };
+// The sizes pictures are shown in at 100 %. The files are drawn at twice the table size. Table
+// and display follow the board's scale; the dialogs' formats (large, decoration) keep their size.
+enum class Format { Tisch, Auslage, Gross, Deko };
 QSize Groesse(Format f);
 
 class TKartenbilder {
@@ -24,7 +25,7 @@ public:
     // The board's scale: set before the pictures are loaded and their controls made.
     void SetzeMassstab(TMassstab m) { massstab_ = m; }
     const TMassstab& Massstab() const { return massstab_; }
-    QSize Groesse(Format f) const { return massstab_.Px(ui::Groesse(f)); }
+    QSize Groesse(Format f) const;
     // How far a raised picture stands right of and below its place.
     int Hub() const;
 
@@ -36,7 +37,7 @@ public:
     const QPixmap& Bild(int nummer, Format f) const;
 
 private:
-    std::array<std::array<QPixmap, 3>, AnzahlBilder + 1> bilder_;
+    std::array<std::array<QPixmap, 4>, AnzahlBilder + 1> bilder_;
     QPixmap leer_;
     TMassstab massstab_;
 };

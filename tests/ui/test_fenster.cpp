@@ -16,6 +16,8 @@
 
 #include "fenstertest.h"
 #include "rules/hand.h"
+#include "ui/fensterdialoge.h"
+#include "ui/infofenster.h"
 #include "ui/tracefenster.h"
 
 using namespace vm;
@@ -172,6 +174,12 @@ private slots:
             QVERIFY2(mitRahmen.width() <= fall.bildschirm.width() && mitRahmen.height() <= fall.bildschirm.height(),
                      qPrintable(name));
             QVERIFY2(f.PasseKnopf()->height() >= f.Massstab().Px(40), qPrintable(name));
+
+            // The start screen shows its pictures inside it, whatever the board's scale.
+            QTRY_VERIFY(f.Fensterdialoge().Startbild() != nullptr);
+            QWidget* startbild = f.Fensterdialoge().Startbild();
+            for (auto* w : startbild->findChildren<ui::TKartenBild*>())
+                QVERIFY2(startbild->rect().contains(ImFenster(w)), qPrintable(name + ": Startbild"));
 
             const QImage bild = f.grab().toImage();
             int karten = 0;
