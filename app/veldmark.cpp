@@ -7,32 +7,13 @@
 #include <QApplication>
 #include <QIcon>
 #include <QTimer>
-#include <filesystem>
 #include <string>
 #include <vector>
 
-#include "persist/dateien.h"
 #include "persist/kommandozeile.h"
-#include "persist/spielende.h"
 #include "ui/hauptfenster.h"
 
 int main(int argc, char** argv) {
-    // The profile's scale enlarges or reduces everything the program shows; Qt takes it before
-    // the application exists. The options of Qt itself begin with "-" and are no folders here.
-    std::vector<std::string> roh;
-    for (int i = 1; i < argc; ++i)
-        if (argv[i][0] != '-') roh.emplace_back(argv[i]);
-    std::error_code fehler;
-    const std::string programm =
-        std::filesystem::read_symlink("/proc/self/exe", fehler).parent_path().string();
-    const vm::TKommandozeile vorab = vm::LiesKommandozeile(roh);
-    const std::string profil = vorab.ProfilOrdner.empty() ? programm : vorab.ProfilOrdner;
-    if (qEnvironmentVariableIsEmpty("QT_SCALE_FACTOR")) {
-        const std::optional<int32_t> s = vm::ProfilSkalierung(vm::PfadVerbinden(profil, "Veldmark.ini"));
-        if (s && vm::WirksameSkalierung(*s) != 100)
-            qputenv("QT_SCALE_FACTOR", QByteArray::number(vm::WirksameSkalierung(*s) / 100.0));
-    }
-
     QApplication app(argc, argv);
     QApplication::setApplicationName("Veldmark");
     QApplication::setDesktopFileName("veldmark");

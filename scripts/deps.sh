@@ -3,7 +3,8 @@
 set -euo pipefail
 pakete=(g++ cmake make pkg-config zlib1g-dev libgtest-dev libbenchmark-dev libsimpleini-dev
         clang libclang-rt-14-dev
-        qt6-base-dev libgl-dev xvfb xauth)
+        qt6-base-dev libgl-dev xvfb xauth
+        desktop-file-utils appstream)
 fehlend=()
 for p in "${pakete[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || fehlend+=("$p")

@@ -97,7 +97,7 @@ TEST(Leser, ZeilenendenUndByteOrderMarkLesenSichWieLF) {
         THistorie h;
         TTexte texte;
         TProfil p(&texte);
-        ASSERT_EQ(p.Starten(g, h, kat, &texte, ordner.Pfad(), programm.Pfad(), 1280).ExitCode, 0) << art;
+        ASSERT_EQ(p.Starten(g, h, kat, &texte, ordner.Pfad(), programm.Pfad()).ExitCode, 0) << art;
         EXPECT_EQ(p.W.G_AnzSpiele, 7) << art;
         EXPECT_EQ(p.W.G_AnzGewonnen, 3) << art;
         EXPECT_EQ(p.W.G_MaxPunkte2 + p.W.G_MaxPunkte3 + p.W.G_MaxPunkte4, 126) << art;

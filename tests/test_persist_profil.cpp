@@ -29,8 +29,8 @@ struct Programm {
     TProfil p{&texte};
 
     std::string Ini() const { return profil / "Veldmark.ini"; }
-    TStartErgebnis Start(int32_t breite = 1280) {
-        return p.Starten(g, h, kat, &texte, profil.Pfad(), programm.Pfad(), breite);
+    TStartErgebnis Start() {
+        return p.Starten(g, h, kat, &texte, profil.Pfad(), programm.Pfad());
     }
 };
 
@@ -66,23 +66,21 @@ TStrategieeinstellungen Vorgaben() {
 
 TEST(Profil, ErsterStartSchreibtJedenSchluesselMitSeinerVorgabe) {
     Programm a;
-    TStartErgebnis e = a.Start(1024);
+    TStartErgebnis e = a.Start();
     ASSERT_EQ(e.ExitCode, 0);
     EXPECT_FALSE(e.Meldung.Da());
     const std::string erwartet =
-        "[Control]\nScaleBy=88\nGrayscale=0\nColor256=0\nFrageVerwerfen=1\n\n\n"
+        "[Control]\nScaleBy=100\nGrayscale=0\nColor256=0\nFrageVerwerfen=1\n\n\n"
         "[Global]\nSaveIni=1\nLadeStrategieParam=0\nSpielstaerke=41\nSpielerAnzahl=4\n"
-        "wwwRGL=https://www.example.org/veldmark/regeln.html\n"
-        "wwwPUB=https://www.example.org/veldmark/verlag.html\n"
-        "wwwFAN=https://www.example.org/veldmark/club.html\n"
+        "wwwRGL=\nwwwPUB=\nwwwFAN=\n"
         "Color1=-2147483633\nColor2=12632256\nFormLeft=0\nFormTop=0\nSaveDir=" +
         a.programm.Pfad() +
         "\nVariante1=0\nVariante2=0\nVariante3=0\n\n\n"
         "[Highscore]\nG_AnzSpiele=0\nG_AnzGewonnen=0\nG_MaxPunkte2=0\nG_MaxPunkte3=0\n"
         "G_MaxPunkte4=0\n";
     EXPECT_EQ(LiesDatei(a.Ini()), erwartet);
-    EXPECT_EQ(e.StartupZeilen, std::vector<std::string>{"Profile-Init: ScaleBy 88 Prozent"});
-    EXPECT_EQ(a.p.W.ScaleBy, 88);
+    EXPECT_EQ(e.StartupZeilen, std::vector<std::string>{"Profile-Init: ScaleBy 100 Prozent"});
+    EXPECT_EQ(a.p.W.ScaleBy, 100);
     EXPECT_EQ(a.g.ProfilOrdner, a.profil.Pfad());
     EXPECT_EQ(a.g.Menue.Spielstaerke, 41);
     EXPECT_EQ(a.g.Menue.SpielerAnzahl, 4);
@@ -93,23 +91,21 @@ TEST(Profil, ErsterStartSchreibtJedenSchluesselMitSeinerVorgabe) {
     // The second start finds everything and changes nothing.
     Programm b;
     SchreibeDatei(b.Ini(), erwartet);
-    TStartErgebnis e2 = b.Start(1024);
+    TStartErgebnis e2 = b.Start();
     EXPECT_TRUE(e2.StartupZeilen.empty());
     EXPECT_EQ(LiesDatei(b.Ini()), erwartet);
 }
 
-TEST(Profil, ScaleByFolgtDerBildschirmbreiteWennEs1000IstOderFehlt) {
-    EXPECT_EQ(ScaleByVorgabe(800), 69);
-    EXPECT_EQ(ScaleByVorgabe(1151), 99);
-    EXPECT_EQ(ScaleByVorgabe(1152), 100);
-    EXPECT_EQ(ScaleByVorgabe(2560), 100);
+// The window fits itself to each screen it starts on: an unset scale is full size, never one
+// taken from today's screen that would shrink the board on every later, larger one.
+TEST(Profil, ScaleBy1000GiltAlsNichtGesetztUndWirdVolleGroesse) {
     Programm a;
     SchreibeDatei(a.Ini(), "[Control]\nScaleBy=1000\n");
-    EXPECT_EQ(a.Start(1000).StartupZeilen, std::vector<std::string>{"Profile-Init: ScaleBy 86 Prozent"});
-    EXPECT_EQ(a.p.Ini().LiesInt("Control", "ScaleBy", 0), 86);
+    EXPECT_EQ(a.Start().StartupZeilen, std::vector<std::string>{"Profile-Init: ScaleBy 100 Prozent"});
+    EXPECT_EQ(a.p.Ini().LiesInt("Control", "ScaleBy", 0), 100);
     Programm b;
     SchreibeDatei(b.Ini(), "[Control]\nScaleBy=120\n");
-    EXPECT_TRUE(b.Start(1000).StartupZeilen.empty());
+    EXPECT_TRUE(b.Start().StartupZeilen.empty());
     EXPECT_EQ(b.p.W.ScaleBy, 120);
 }
 
@@ -156,7 +152,7 @@ TEST(Profil, UnbekannteSpielstaerkeUndSpielerzahlFallenAufDieVorgabe) {
 TEST(Profil, NichtErzeugbarEndetMit102) {
     Programm a;
     const std::string ordner = a.profil / "fehlt";
-    TStartErgebnis e = a.p.Starten(a.g, a.h, a.kat, &a.texte, ordner, a.programm.Pfad(), 1280);
+    TStartErgebnis e = a.p.Starten(a.g, a.h, a.kat, &a.texte, ordner, a.programm.Pfad());
     EXPECT_EQ(e.ExitCode, 102);
     EXPECT_EQ(e.Meldung, (TMeldung{"Schwerer Fehler", "Datei nicht erzeugbar: " + ordner + "/Veldmark.ini"}));
 }
@@ -173,7 +169,7 @@ TEST(Profil, SchreibgeschuetztEndetMit103UndLaesstDieDateiStehen) {
 
 TEST(Profil, ProfilOrdnerFehltGibtDasProgrammverzeichnis) {
     Programm a;
-    TStartErgebnis e = a.p.Starten(a.g, a.h, a.kat, &a.texte, "", a.programm.Pfad(), 1280);
+    TStartErgebnis e = a.p.Starten(a.g, a.h, a.kat, &a.texte, "", a.programm.Pfad());
     EXPECT_EQ(e.ExitCode, 0);
     EXPECT_EQ(a.p.Pfad(), a.programm / "Veldmark.ini");
     EXPECT_TRUE(vm::DateiExistiert(a.programm / "Veldmark.ini"));
@@ -373,7 +369,7 @@ TEST(Profil, ZufaelligeProfilUndSprachdateienSchadenNicht) {
         TKatalog kat;
         Spielsitzung g(kat);
         THistorie h;
-        ASSERT_EQ(zweites.Starten(g, h, kat, nullptr, a.profil.Pfad(), a.programm.Pfad(), 1280).ExitCode, 0);
+        ASSERT_EQ(zweites.Starten(g, h, kat, nullptr, a.profil.Pfad(), a.programm.Pfad()).ExitCode, 0);
         EXPECT_EQ(zweites.Ini().AlsText(), a.p.Ini().AlsText());
     }
 }

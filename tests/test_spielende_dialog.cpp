@@ -165,9 +165,6 @@ TEST(InfoBox, StatistikZeile) {
 }
 
 TEST(Skalierung, FenstergroessenUndStartzeile) {
-    EXPECT_EQ(HauptfensterGroesse(150), (TFenstergroesse{1687, 1246}));
-    EXPECT_FALSE(HauptfensterGroesse(100).has_value());
-    EXPECT_EQ(HauptfensterGroesse(80), (TFenstergroesse{915, 676}));
     EXPECT_EQ(SkalierungStartzeile(150), "ScaledBy 150 Prozent");
     EXPECT_EQ(SkalierungStartzeile(100), "Keine Skalierung notwendig");
 
@@ -178,9 +175,10 @@ TEST(Skalierung, FenstergroessenUndStartzeile) {
     EXPECT_EQ(SpielendeGroesse(150), (TFenstergroesse{856, 581}));
 
     // A profile value outside the dialog's range is taken at its edge.
-    EXPECT_EQ(WirksameSkalierung(0), 10);
+    EXPECT_EQ(WirksameSkalierung(0), 50);
+    EXPECT_EQ(WirksameSkalierung(10), 50);
     EXPECT_EQ(WirksameSkalierung(1000), 200);
-    EXPECT_EQ(HauptfensterGroesse(-5), (TFenstergroesse{143, 105}));
+    EXPECT_EQ(SpielendeGroesse(-5), (TFenstergroesse{296, 201}));
     EXPECT_EQ(SkalierungStartzeile(5000), "ScaledBy 200 Prozent");
 }
 

@@ -1,10 +1,11 @@
 // Pictures and measurements of the game window, for anyone to look at what it shows:
-//   veldmark-bildschirmfoto <output folder> [--messen] [--sprache <Lang.ini>]
+//   veldmark-bildschirmfoto <output folder> [--messen] [--skalierung <percent>] [--sprache <Lang.ini>]
 // Writes start.png (a new game), mitte.png (a game in its fourth round, a display card selected)
 // and karten.png (every card picture at the sizes the board shows). Runs on any Qt platform;
-// scripts/screenshots.sh runs it under Xvfb on a 1280 x 800 screen. With --messen it also prints
-// start-up time, memory, the answer time of a click and the time of a 500-game simulation run.
-// With a language file the window starts in a program folder of its own that holds it.
+// scripts/screenshots.sh runs it under Xvfb. With --messen it also prints start-up time, memory,
+// the answer time of a click and the time of a 500-game simulation run. --skalierung starts on a
+// profile with that "ScaleBy". With a language file the window starts in a program folder of its
+// own that holds it.
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -84,7 +85,8 @@ QPixmap Bildschirm(THauptfenster& f) {
     // Only the board: a start screen or another window of the program is put aside.
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w != &f && w->isVisible()) w->hide();
-    QApplication::processEvents();
+    // The X server takes a moment to take them off the screen.
+    Warten(200);
     QScreen* s = f.screen();
     QPixmap bild = s ? s->grabWindow(0) : QPixmap();
     // Platforms without a screen to grab show the window alone.
@@ -115,19 +117,39 @@ bool MenschZieht(THauptfenster& f) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Veldmark");
+    const char* aufruf = "Aufruf: veldmark-bildschirmfoto <Ordner> [--messen] [--skalierung <Prozent>] [--sprache <Lang.ini>]\n";
     if (argc < 2) {
-        std::fprintf(stderr, "Aufruf: veldmark-bildschirmfoto <Ordner> [--messen]\n");
+        std::fprintf(stderr, "%s", aufruf);
         return 2;
     }
     const QString ordner = QString::fromLocal8Bit(argv[1]);
     bool messen = false;
     QString sprache;
+    int skalierung = 0;
     for (int i = 2; i < argc; ++i) {
-        if (QString(argv[i]) == "--messen") messen = true;
-        if (QString(argv[i]) == "--sprache" && i + 1 < argc) sprache = QString::fromLocal8Bit(argv[++i]);
+        const QString a = QString::fromLocal8Bit(argv[i]);
+        bool zahl = false;
+        if (a == "--messen") {
+            messen = true;
+        } else if (a == "--sprache" && i + 1 < argc) {
+            sprache = QString::fromLocal8Bit(argv[++i]);
+        } else if (a == "--skalierung" && i + 1 < argc &&
+                   (skalierung = QString(argv[++i]).toInt(&zahl), zahl && skalierung > 0)) {
+        } else {
+            std::fprintf(stderr, "veldmark-bildschirmfoto: unbekanntes oder unvollständiges Argument %s\n%s",
+                         qPrintable(a), aufruf);
+            return 2;
+        }
     }
     QDir().mkpath(ordner);
     QTemporaryDir profil;
+    if (skalierung > 0) {
+        QFile ini(profil.path() + "/Veldmark.ini");
+        if (!ini.open(QIODevice::WriteOnly) || ini.write(QString("[Control]\nScaleBy=%1\n").arg(skalierung).toUtf8()) < 0) {
+            std::fprintf(stderr, "veldmark-bildschirmfoto: Profil kann nicht geschrieben werden\n");
+            return 1;
+        }
+    }
 
     vm::ui::TStartOptionen o;
     o.Programmordner = QCoreApplication::applicationDirPath() + "/..";
@@ -152,7 +174,6 @@ int main(int argc, char** argv) {
     if (f.StartFehler()) return f.StartFehler();
     f.installEventFilter(&erstes);
     f.centralWidget()->installEventFilter(&erstes);
-    f.move(0, 0);
     f.show();
     while (erstes.sekunden < 0) QApplication::processEvents();
     const double startzeit = erstes.sekunden;

@@ -45,11 +45,6 @@ bool Beschreibbar(const std::string& pfad) {
 
 } // namespace
 
-int32_t ScaleByVorgabe(int32_t breite) {
-    if (breite <= 0 || breite >= 1152) return 100;
-    return breite * 100 / 1152;
-}
-
 std::string StrategieSektion(int spielerAnzahl) {
     return "Strategie_" + std::to_string(spielerAnzahl) + "_Spieler";
 }
@@ -186,8 +181,7 @@ bool LeseStrategieparameterDatei(const std::string& pfad, TStrategieeinstellunge
 TProfil::TProfil(const TTexte* texte) : texte_(texte ? texte : &eigeneTexte_) {}
 
 TStartErgebnis TProfil::Starten(Spielsitzung& g, THistorie& h, TKatalog& katalog, TTexte* texte,
-                                const std::string& profilOrdner, const std::string& programmOrdner,
-                                int32_t bildschirmBreite) {
+                                const std::string& profilOrdner, const std::string& programmOrdner) {
     TStartErgebnis erg;
     const std::string ordner = profilOrdner.empty() ? programmOrdner : profilOrdner;
     pfad_ = PfadVerbinden(ordner, "Veldmark.ini");
@@ -212,7 +206,7 @@ TStartErgebnis TProfil::Starten(Spielsitzung& g, THistorie& h, TKatalog& katalog
         return erg;
     }
 
-    ProfilInit(bildschirmBreite, programmOrdner, erg.StartupZeilen);
+    ProfilInit(programmOrdner, erg.StartupZeilen);
 
     const std::string sprachdatei = PfadVerbinden(programmOrdner, "Lang.ini");
     if (DateiExistiert(sprachdatei)) {
@@ -239,7 +233,7 @@ TStartErgebnis TProfil::Starten(Spielsitzung& g, THistorie& h, TKatalog& katalog
     return erg;
 }
 
-void TProfil::ProfilInit(int32_t breite, const std::string& programmOrdner,
+void TProfil::ProfilInit(const std::string& programmOrdner,
                          std::vector<std::string>& zeilen) {
     TIniDatei& i = ini_;
     auto ganz = [&](const char* s, const char* k, int32_t& wert) {
@@ -255,15 +249,13 @@ void TProfil::ProfilInit(int32_t breite, const std::string& programmOrdner,
         i.Schreibe(s, k, wert);
     };
     W = TProfilWerte{};
-    W.wwwRGL = "https://www.example.org/veldmark/regeln.html";
-    W.wwwPUB = "https://www.example.org/veldmark/verlag.html";
-    W.wwwFAN = "https://www.example.org/veldmark/club.html";
     W.SaveDir = programmOrdner;
 
-    // 1000 stands for "not set yet": the screen decides.
+    // 1000 stands for "not set yet". The default is full size: the window fits itself to the
+    // screen at every start, so a value taken from today's screen would only shrink it later.
     W.ScaleBy = i.LiesInt(Control, "ScaleBy", 1000);
     if (W.ScaleBy == 1000) {
-        W.ScaleBy = ScaleByVorgabe(breite);
+        W.ScaleBy = 100;
         zeilen.push_back("Profile-Init: ScaleBy " + std::to_string(W.ScaleBy) + " Prozent");
     }
     i.SchreibeInt(Control, "ScaleBy", W.ScaleBy);

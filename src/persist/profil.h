@@ -57,9 +57,6 @@ struct TStartErgebnis {
     std::vector<std::string> StartupZeilen; // for the trace window's start-up information
 };
 
-// "ScaleBy" for a screen of this width in pixels.
-int32_t ScaleByVorgabe(int32_t bildschirmBreite);
-
 class TProfil {
 public:
     explicit TProfil(const TTexte* texte = nullptr);
@@ -72,8 +69,7 @@ public:
     // back, language file, strategy parameters, strength and player count into the session.
     // `katalog` is the working copy the language file renames; `texte` is translated along.
     TStartErgebnis Starten(Spielsitzung& g, THistorie& h, TKatalog& katalog, TTexte* texte,
-                           const std::string& profilOrdner, const std::string& programmOrdner,
-                           int32_t bildschirmBreite);
+                           const std::string& profilOrdner, const std::string& programmOrdner);
 
     // Every write ends with the file on disk; false when that failed (the old file is kept).
     bool ProfilSichern(const Spielsitzung& g);
@@ -95,7 +91,7 @@ public:
     const TIniDatei& Ini() const { return ini_; }
 
 private:
-    void ProfilInit(int32_t bildschirmBreite, const std::string& programmOrdner,
+    void ProfilInit(const std::string& programmOrdner,
                     std::vector<std::string>& zeilen);
     bool Flush();
 

@@ -73,12 +73,6 @@ int32_t WirksameSkalierung(int32_t s) {
     return s < SkalierungMin ? SkalierungMin : s > SkalierungMax ? SkalierungMax : s;
 }
 
-std::optional<TFenstergroesse> HauptfensterGroesse(int32_t scaleBy) {
-    const int32_t s = WirksameSkalierung(scaleBy);
-    if (s == 100) return std::nullopt;
-    return TFenstergroesse{(s + 3) * 1103 / 100, (s + 3) * 815 / 100};
-}
-
 std::optional<TFenstergroesse> SpielendeGroesse(int32_t scaleBy) {
     const int32_t s = WirksameSkalierung(scaleBy);
     if (s >= 80 && s <= 120) return std::nullopt;

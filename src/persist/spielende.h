@@ -38,8 +38,9 @@ TSpielendeDialog SpielendeAuswerten(Spielsitzung& g, TProfilWerte& w, bool zaehl
 // The info box's line: "Du hast 45 % von 120 Spielen gewonnen !"
 std::string InfoStatistik(const TProfilWerte& w, const TSprache& sprache);
 
-// Scaling. The dialog's range is 10..200 percent; a profile value outside is taken at its edge.
-constexpr int32_t SkalierungMin = 10;
+// Scaling. The dialog's range is 50..200 percent (below half size the cards cannot be read);
+// a profile value outside is taken at its edge.
+constexpr int32_t SkalierungMin = 50;
 constexpr int32_t SkalierungMax = 200;
 int32_t WirksameSkalierung(int32_t scaleBy);
 
@@ -48,8 +49,6 @@ struct TFenstergroesse {
     int32_t Hoehe = 0;
     friend bool operator==(const TFenstergroesse&, const TFenstergroesse&) = default;
 };
-// The main window's size at start-up; none at 100 %, where it keeps its own.
-std::optional<TFenstergroesse> HauptfensterGroesse(int32_t scaleBy);
 // The end-of-game dialog is scaled only below 80 % and above 120 %.
 std::optional<TFenstergroesse> SpielendeGroesse(int32_t scaleBy);
 // The start-up line of the trace: "ScaledBy 150 Prozent" or "Keine Skalierung notwendig".

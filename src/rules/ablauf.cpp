@@ -27,6 +27,10 @@ void SpielAufbau(Spielsitzung& g) {
     NeuePhase(g, 1);
     g.Brett().RundeAnzeigen();
     g.S.Spielende = 0;
+    // Set up while the game was still marked over, which shows nobody on turn and all money.
+    g.Brett().AmZugAnzeigen();
+    if (g.S.VerdeckteHandkarten)
+        for (int s = 2; s <= g.S.SpielerAnzahl; ++s) g.Brett().GeldAnzeigen(s);
 }
 
 bool StartrollenGueltig(int n, const Arr1<int32_t, 4>& r) {

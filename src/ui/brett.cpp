@@ -86,7 +86,7 @@ void THauptfenster::PhaseAnzeigen() {
     // The counter of the phase in play is the wide one.
     for (int k = 1; k <= 4; ++k) {
         QLabel* l = stapel_[static_cast<size_t>(k - 1)];
-        const int breite = k == phase ? 50 : 30;
+        const int breite = Px(k == phase ? 50 : 30);
         if (l->width() != breite || l->minimumWidth() != breite) l->setFixedWidth(breite);
     }
     Setze(status_[1], Tx("Phase:") + " " + Tx(Phasennamen[phase - 1]));
@@ -138,7 +138,8 @@ void THauptfenster::StartspielerAnzeigen() {
 
 void THauptfenster::AmZugAnzeigen() {
     if (Bremse()) return;
-    const int amZug = g_.S.AktuellerSpieler;
+    // A game that is over has nobody on turn.
+    const int amZug = g_.S.Spielende ? 0 : g_.S.AktuellerSpieler;
     for (int s = 1; s <= 4; ++s) {
         QFrame* box = sitze_[s - 1].box;
         const QColor farbe = s == amZug ? farbeAmZug_ : farbeNichtAmZug_;
@@ -212,7 +213,7 @@ void THauptfenster::TischpositionAnheben(int s, int pos, bool hoch) {
 void THauptfenster::TischOrdnen(int s) {
     Sitz& z = sitze_[s - 1];
     const int n = g_.S.Spieler[s].Tischkarten();
-    const QPoint rand(4, 4);
+    const QPoint rand(Px(4), Px(4));
     if (n <= 31) {
         for (int pos = 1; pos <= MaxTischpositionen; ++pos)
             z.tisch[static_cast<size_t>(pos - 1)]->SetzeOrt(Standardort(pos) + rand);
@@ -253,6 +254,7 @@ void THauptfenster::SpielfeldAnzeigen() {
     PhaseAnzeigen();
     RundeAnzeigen();
     SpielerAnzahlAnzeigen();
+    AmZugAnzeigen();
 }
 
 void THauptfenster::AuswahlAufheben() {

@@ -26,6 +26,7 @@
 #include "ui/infofenster.h"
 #include "ui/korrekturfenster.h"
 #include "ui/sprachanwendung.h"
+#include "ui/werkzeugsymbol.h"
 
 namespace vm::ui {
 
@@ -110,7 +111,7 @@ TFensterDialoge::TFensterDialoge(THauptfenster& f, const TKatalog& anzeigeKatalo
         auto knopf = [&](const char* name, QStyle::StandardPixmap bild, const char* hinweis) {
             auto* k = new QToolButton(werkzeuge);
             k->setObjectName(name);
-            k->setIcon(f.style()->standardIcon(bild));
+            k->setIcon(MitDeutlichemAus(f.style()->standardIcon(bild)));
             k->setToolTip(Q(sprache.Other(hinweis)));
             k->setAutoRaise(true);
             werkzeuge->addWidget(k);

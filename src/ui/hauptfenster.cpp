@@ -27,6 +27,7 @@
 
 #include "ai/compizug.h"
 #include "ai/spielstaerke.h"
+#include "persist/kommandozeile.h"
 #include "persist/laufendesspiel.h"
 #include "persist/spieldatei.h"
 #include "persist/spielende.h"
@@ -37,6 +38,7 @@
 #include "ui/fensterdialoge.h"
 #include "ui/hilfemenue.h"
 #include "ui/tracefenster.h"
+#include "ui/werkzeugsymbol.h"
 
 namespace vm::ui {
 
@@ -128,6 +130,7 @@ THauptfenster::THauptfenster(const TStartOptionen& o)
     mensch_.SetzeDialoge(this);
 
     programmordner_ = o.Programmordner;
+    bildschirm_ = o.Bildschirm;
     profilordner_ = o.Profilordner.isEmpty() ? programmordner_ : o.Profilordner;
     kartenordner_ = programmordner_ + "/Karten/";
     trace_ = std::make_unique<TTraceFenster>(
@@ -138,6 +141,9 @@ THauptfenster::THauptfenster(const TStartOptionen& o)
         status_[5]->setText("  ");
     });
 
+    // The board is built at the profile's scale, read ahead of the profile's start-up.
+    massstab_.Prozent = WirksameSkalierung(
+        ProfilSkalierung((profilordner_ + "/Veldmark.ini").toStdString()).value_or(100));
     BrettAufbauen();
     MenueAufbauen();
     g_.Zufall.RandSeed = static_cast<uint32_t>(QDateTime::currentMSecsSinceEpoch());
@@ -153,17 +159,14 @@ THauptfenster::THauptfenster(const TStartOptionen& o)
 
     TStartErgebnis start =
         profil_.Starten(g_, historie_, anzeigeKatalog_, &texte_, profilordner_.toStdString(),
-                        programmordner_.toStdString(), breite);
+                        programmordner_.toStdString());
     if (start.ExitCode != 0) {
         MeldungZeigen(Q(start.Meldung.Titel), Q(start.Meldung.Text));
         startFehler_ = start.ExitCode;
         return;
     }
-    // The window's contents follow the scale through the display's scale factor (set by the
-    // program before the window exists); here the window takes its size.
     traceStartup_.push_back(SkalierungStartzeile(profil_.W.ScaleBy));
-    if (const std::optional<TFenstergroesse> groesse = HauptfensterGroesse(profil_.W.ScaleBy))
-        resize(QSize(groesse->Breite, groesse->Hoehe) / devicePixelRatioF());
+    BildschirmAnpassen(WirksameSkalierung(profil_.W.ScaleBy));
     for (std::string& z : start.StartupZeilen) traceStartup_.push_back(std::move(z));
 
     for (const QString& fehlt : TKartenbilder::Fehlende(kartenordner_))
@@ -377,12 +380,12 @@ void THauptfenster::MenueAufbauen() {
     leiste2->setMovable(false);
     leiste2->setFloatable(false);
     leiste2->setContextMenuPolicy(Qt::PreventContextMenu);
-    leiste2->setIconSize(QSize(22, 22));
+    leiste2->setIconSize(QSize(Px(22), Px(22)));
     leiste2->toggleViewAction()->setVisible(false);
     auto knopf = [&](const char* name, QStyle::StandardPixmap bild, const QString& hinweis, auto slot) {
         auto* k = new QToolButton(leiste2);
         k->setObjectName(name);
-        k->setIcon(style()->standardIcon(bild));
+        k->setIcon(MitDeutlichemAus(style()->standardIcon(bild)));
         k->setToolTip(hinweis);
         k->setAutoRaise(true);
         leiste2->addWidget(k);
@@ -470,23 +473,37 @@ QPoint THauptfenster::Standardort(int position) const {
     constexpr int SchrittX = 82, SchrittY = 118;
     if (position < 1) position = 1;
     if (position > 32) position = 32;
-    if (position <= 20) return {((position - 1) % 10) * SchrittX, ((position - 1) / 10) * SchrittY};
-    return {(position - 21) * SchrittX, 2 * SchrittY};
+    if (position <= 20)
+        return massstab_.Px(QPoint(((position - 1) % 10) * SchrittX, ((position - 1) / 10) * SchrittY));
+    return massstab_.Px(QPoint((position - 21) * SchrittX, 2 * SchrittY));
 }
 
 void THauptfenster::BrettAufbauen() {
+    bilder_.SetzeMassstab(massstab_);
+    QFont schrift = QApplication::font();
+    if (schrift.pixelSize() > 0)
+        schrift.setPixelSize(std::max(6, Px(schrift.pixelSize())));
+    else
+        schrift.setPointSizeF(std::max(4.0, schrift.pointSizeF() * massstab_.Faktor()));
+    setFont(schrift);
+    delete takeCentralWidget();
+    for (QLabel*& l : status_) {
+        delete l;
+        l = nullptr;
+    }
+
     auto* mitte = new QWidget(this);
     setCentralWidget(mitte);
     auto* spalten = new QVBoxLayout(mitte);
-    spalten->setContentsMargins(6, 4, 6, 4);
-    spalten->setSpacing(6);
+    spalten->setContentsMargins(Px(6), Px(4), Px(6), Px(4));
+    spalten->setSpacing(Px(6));
 
     // Top: the display rows, then the seats' boxes.
     auto* oben = new QHBoxLayout;
-    oben->setSpacing(6);
+    oben->setSpacing(Px(6));
     auto* flaeche = new TFlaeche(mitte);
     flaeche->setObjectName("Panel4");
-    flaeche->setFixedSize(7 * 76 + 72 + TKartenBild::Hub + 8, 106 + 101 + TKartenBild::Hub + 8);
+    flaeche->setFixedSize(Px(7 * 76 + 72 + TKartenBild::Hub + 8), Px(106 + 101 + TKartenBild::Hub + 8));
     flaeche->setAutoFillBackground(true);
     QPalette tisch = flaeche->palette();
     tisch.setColor(QPalette::Window, QColor(0x2E, 0x6B, 0x3A));
@@ -500,7 +517,7 @@ void THauptfenster::BrettAufbauen() {
         for (int p = 1; p <= 8; ++p) {
             auto* b = new TKartenBild(bilder_, Format::Auslage, r * 10 + p, flaeche);
             b->setObjectName(QString("Image%1").arg(r * 10 + p));
-            b->SetzeOrt({4 + (p - 1) * 76, 4 + (r - 1) * 106});
+            b->SetzeOrt(massstab_.Px(QPoint(4 + (p - 1) * 76, 4 + (r - 1) * 106)));
             auslage_[r - 1][p - 1] = b;
             connect(b, &TKartenBild::Losgelassen, this,
                     [this](int tag, Qt::MouseButton t, Qt::KeyboardModifiers m) {
@@ -516,7 +533,7 @@ void THauptfenster::BrettAufbauen() {
 
     // Below: the seats' pages, then the stacks and the buttons.
     auto* unten = new QHBoxLayout;
-    unten->setSpacing(6);
+    unten->setSpacing(Px(6));
     seiten_ = new QTabWidget(mitte);
     seiten_->setObjectName("PageControl1");
     for (int s = 1; s <= 4; ++s) seiten_->addTab(TischSeiteAufbauen(s), QString("Spieler %1").arg(s));
@@ -526,9 +543,10 @@ void THauptfenster::BrettAufbauen() {
     auto* stapelBox = new QFrame(mitte);
     stapelBox->setFrameShape(QFrame::StyledPanel);
     auto* stapelLayout = new QVBoxLayout(stapelBox);
+    stapelLayout->setContentsMargins(Px(9), Px(9), Px(9), Px(9));
     stapelLayout->addWidget(new QLabel("Stapel", stapelBox));
     auto* stapelZeile = new QHBoxLayout;
-    stapelZeile->setSpacing(3);
+    stapelZeile->setSpacing(Px(3));
     const QColor farben[] = {QColor(0x51, 0xDD, 0x22), QColor(0x64, 0xB1, 0xFF), QColor(0xFF, 0x80, 0x40),
                              QColor(0xFF, 0xFF, 0x80)};
     const char* stapelHinweis[] = {"grüner Kartenstapel", "blauer Kartenstapel", "roter Kartenstapel",
@@ -537,7 +555,7 @@ void THauptfenster::BrettAufbauen() {
         auto* l = new QLabel(stapelBox);
         l->setObjectName(QString("Stapel%1").arg(k));
         l->setAlignment(Qt::AlignCenter);
-        l->setFixedSize(30, 26);
+        l->setFixedSize(Px(30), Px(26));
         l->setAutoFillBackground(true);
         l->setFrameShape(QFrame::Box);
         l->setToolTip(QString::fromUtf8(stapelHinweis[k - 1]));
@@ -555,10 +573,13 @@ void THauptfenster::BrettAufbauen() {
     passe_ = new QPushButton("Passe", mitte);
     passe_->setObjectName("BitBtn1");
     passe_->setToolTip("passen");
-    passe_->setMinimumHeight(48);
-    QFont gross = passe_->font();
+    passe_->setMinimumHeight(Px(48));
+    QFont gross = schrift;
     gross.setBold(true);
-    gross.setPointSize(gross.pointSize() + 3);
+    if (gross.pixelSize() > 0)
+        gross.setPixelSize(gross.pixelSize() + Px(4));
+    else
+        gross.setPointSizeF(gross.pointSizeF() + 3 * massstab_.Faktor());
     passe_->setFont(gross);
     connect(passe_, &QPushButton::clicked, this, &THauptfenster::BitBtn1Click);
     rechts->addWidget(passe_);
@@ -582,7 +603,7 @@ void THauptfenster::BrettAufbauen() {
     rechts->addWidget(abbruch_);
     auto* rechtsBox = new QWidget(mitte);
     rechtsBox->setLayout(rechts);
-    rechtsBox->setFixedWidth(190);
+    rechtsBox->setFixedWidth(Px(190));
     unten->addWidget(rechtsBox);
     unten->addStretch();
     spalten->addLayout(unten);
@@ -590,7 +611,7 @@ void THauptfenster::BrettAufbauen() {
     // Status bar: eight panels.
     const int breiten[8] = {80, 100, 130, 130, 80, 70, 24, 150};
     for (size_t i = 0; i < status_.size(); ++i) {
-        auto* l = new TStatusfeld(breiten[i], statusBar());
+        auto* l = new TStatusfeld(Px(breiten[i]), statusBar());
         l->setObjectName(QString("Panel%1").arg(i));
         l->setFrameShape(QFrame::StyledPanel);
         l->setFrameShadow(QFrame::Sunken);
@@ -607,14 +628,17 @@ QWidget* THauptfenster::SitzBoxAufbauen(int s) {
     box->setFrameShape(QFrame::Panel);
     box->setFrameShadow(QFrame::Raised);
     box->setLineWidth(2);
+    // Made before it has a parent: it takes the window's scaled font by hand, so that its
+    // labels keep it when a style sheet repolishes them.
+    box->setFont(font());
     box->setAutoFillBackground(true);
-    box->setFixedSize(146, 106 + 101 + TKartenBild::Hub + 8);
+    box->setFixedSize(Px(146), Px(106 + 101 + TKartenBild::Hub + 8));
     auto* l = new QVBoxLayout(box);
-    l->setContentsMargins(6, 4, 6, 6);
-    l->setSpacing(1);
+    l->setContentsMargins(Px(6), Px(4), Px(6), Px(6));
+    l->setSpacing(Px(1));
     z.box = box;
     z.name = new QLabel(QString("Spieler %1").arg(s), box);
-    QFont fett = z.name->font();
+    QFont fett; // bold only: the size follows the window's scaled font
     fett.setBold(true);
     z.name->setFont(fett);
     z.geld = new QLabel(box);
@@ -623,11 +647,12 @@ QWidget* THauptfenster::SitzBoxAufbauen(int s) {
     z.aktion = new QLabel(box);
     z.start = new QLabel("Start: ", box);
     z.start->setAutoFillBackground(true);
-    z.start->setContentsMargins(3, 0, 3, 0);
+    z.start->setFont(font()); // its colours come by style sheet, which would take the program's font
+    z.start->setContentsMargins(Px(3), 0, Px(3), 0);
     z.start->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
     for (QLabel* x : {z.name, z.geld, z.punkte, z.aktion, z.start}) l->addWidget(x);
     auto* bildPlatz = new QWidget(box);
-    bildPlatz->setFixedSize(Groesse(Format::Auslage));
+    bildPlatz->setFixedSize(bilder_.Groesse(Format::Auslage));
     z.letzte = new TKartenBild(bilder_, Format::Auslage, s, bildPlatz);
     z.letzte->setObjectName(QString("LetzteKarte%1").arg(s));
     l->addStretch();
@@ -639,12 +664,12 @@ QWidget* THauptfenster::TischSeiteAufbauen(int s) {
     Sitz& z = sitze_[static_cast<size_t>(s - 1)];
     auto* seite = new QWidget;
     seite->setObjectName(QString("TabSheet%1").arg(s));
-    seite->setFixedSize(840 + 82 + 80 + TKartenBild::Hub + 8, 2 * 118 + 112 + TKartenBild::Hub + 8);
+    seite->setFixedSize(Px(840 + 82 + 80 + TKartenBild::Hub + 8), Px(2 * 118 + 112 + TKartenBild::Hub + 8));
     z.seite = seite;
     for (int pos = 1; pos <= MaxTischpositionen; ++pos) {
         auto* b = new TKartenBild(bilder_, Format::Tisch, pos, seite);
         b->setObjectName(QString("Tisch%1_%2").arg(s).arg(pos));
-        b->SetzeOrt(Standardort(pos) + QPoint(4, 4));
+        b->SetzeOrt(Standardort(pos) + QPoint(Px(4), Px(4)));
         z.tisch[static_cast<size_t>(pos - 1)] = b;
         if (s == 1) {
             connect(b, &TKartenBild::Losgelassen, this,
@@ -661,12 +686,12 @@ QWidget* THauptfenster::TischSeiteAufbauen(int s) {
     }
     auto* hand = new TFlaeche(seite);
     hand->setObjectName(QString("Hand%1").arg(s));
-    hand->setGeometry(4 + 840, 4, 82 + 80 + TKartenBild::Hub, 118 + 112 + TKartenBild::Hub);
+    hand->setGeometry(Px(4 + 840), Px(4), Px(82 + 80 + TKartenBild::Hub), Px(118 + 112 + TKartenBild::Hub));
     z.handFlaeche = hand;
     for (int p = 1; p <= 4; ++p) {
         auto* b = new TKartenBild(bilder_, Format::Tisch, p, hand);
         b->setObjectName(QString("Handkarte%1_%2").arg(s).arg(p));
-        b->SetzeOrt({((p - 1) % 2) * 82, ((p - 1) / 2) * 118});
+        b->SetzeOrt(massstab_.Px(QPoint(((p - 1) % 2) * 82, ((p - 1) / 2) * 118)));
         z.hand[static_cast<size_t>(p - 1)] = b;
         if (s == 1) {
             connect(b, &TKartenBild::Losgelassen, this,
@@ -774,12 +799,39 @@ void THauptfenster::closeEvent(QCloseEvent* e) {
     e->accept();
 }
 
-// The first time the window shows it takes the place the profile remembers.
+// The first time the window shows it takes the place the profile remembers, moved onto the
+// screen where that place is off it (a screen unplugged, a smaller one since).
 void THauptfenster::showEvent(QShowEvent* e) {
     QMainWindow::showEvent(e);
     if (aktiviert_) return;
     aktiviert_ = true;
-    move(profil_.W.FormLeft, profil_.W.FormTop);
+    move(AufBildschirm(QRect(QPoint(profil_.W.FormLeft, profil_.W.FormTop), size() + Fensterrahmen),
+                       Startbildschirm()));
+}
+
+QRect THauptfenster::Startbildschirm() const {
+    if (!bildschirm_.isEmpty()) return bildschirm_;
+    const QScreen* s = QGuiApplication::screenAt(QPoint(profil_.W.FormLeft, profil_.W.FormTop));
+    if (!s) s = QGuiApplication::primaryScreen();
+    return s ? s->availableGeometry() : QRect();
+}
+
+void THauptfenster::BildschirmAnpassen(int32_t gewuenscht) {
+    const QRect bildschirm = Startbildschirm();
+    if (bildschirm.isEmpty()) return;
+    const QSize frei = bildschirm.size() - Fensterrahmen;
+    // Sizes follow the scale nearly, not exactly (fonts, frames): measured again after each step.
+    for (int32_t prozent = gewuenscht;;) {
+        if (prozent != massstab_.Prozent) {
+            massstab_.Prozent = prozent;
+            BrettAufbauen();
+            if (auto* leiste = findChild<QToolBar*>("Werkzeuge")) leiste->setIconSize(QSize(Px(22), Px(22)));
+        }
+        const int32_t passend = PassendeSkalierung(prozent, sizeHint(), frei, SkalierungMin);
+        if (passend == prozent) break;
+        prozent = passend;
+    }
+    resize(sizeHint().boundedTo(frei));
 }
 
 // ---- commands ----

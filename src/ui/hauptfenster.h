@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QRect>
 #include <QString>
 #include <QTimer>
 #include <array>
@@ -20,6 +21,7 @@
 #include "rules/mensch.h"
 #include "sim/statistik.h"
 #include "ui/kartenbild.h"
+#include "ui/massstab.h"
 
 class QAction;
 class QActionGroup;
@@ -28,6 +30,7 @@ class QFrame;
 class QLabel;
 class QMenu;
 class QProgressBar;
+class QScreen;
 class QPushButton;
 class QTabWidget;
 class QToolButton;
@@ -45,6 +48,7 @@ struct TStartOptionen {
     QString Profilordner;         // the first command-line argument; empty: the program folder
     TDialogLauf DialogLauf;       // empty: QDialog::exec
     int32_t Bildschirmbreite = 0; // 0: the primary screen's
+    QRect Bildschirm;             // the free area of the screen; empty: the starting screen's
 };
 
 class THauptfenster : public QMainWindow,
@@ -107,6 +111,8 @@ public:
     const TSimStatistik& Statistik() const { return *statistik_; }
     // The standard left and top of table positions 1..32.
     QPoint Standardort(int position) const;
+    // The scale the board is drawn at: the profile's, or less where the screen is smaller.
+    const TMassstab& Massstab() const { return massstab_; }
 
     // IBrett: every refresh the rules request; nothing while a simulation runs.
     void GeldAnzeigen(int spieler) override;
@@ -185,7 +191,15 @@ private:
     };
 
     void MenueAufbauen();
+    // The central board and the status bar at the scale `massstab_`. Runs again at start-up
+    // when the screen needs a smaller scale; whatever else is beside the board (tool bar,
+    // docks) is built elsewhere and stays.
     void BrettAufbauen();
+    // The largest scale up to the profile's at which the window fits the screen it starts on.
+    void BildschirmAnpassen(int32_t gewuenscht);
+    // The free area (without panels) of the screen the window starts on.
+    QRect Startbildschirm() const;
+    int Px(int n) const { return massstab_.Px(n); }
     QWidget* SitzBoxAufbauen(int sitz);
     QWidget* TischSeiteAufbauen(int sitz);
     void Startbrett();
@@ -224,6 +238,8 @@ private:
 
     QString programmordner_, kartenordner_, profilordner_;
     std::vector<std::string> traceStartup_;
+    TMassstab massstab_;
+    QRect bildschirm_;
 
     // The game loop.
     QTimer timer_;

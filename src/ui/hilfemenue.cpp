@@ -72,10 +72,24 @@ THilfeMenue::THilfeMenue(QMenu* menue, const QString& programmordner, const TPro
         if (u) u();
     });
     aktionen_["ber1"] = ueberAktion;
-    menue->addSeparator();
+    webTrenner_ = menue->addSeparator();
     neu("RegelnImNetz1", "&Spielregeln im Netz", &THilfeMenue::RegelnImNetz1Click);
     neu("N1", "Seite des &Verlags", &THilfeMenue::N1Click);
     neu("HomepageFanclub1", "Seite des Spieler&clubs", &THilfeMenue::HomepageFanclub1Click);
+    WebEintraegeZeigen();
+    connect(menue, &QMenu::aboutToShow, this, &THilfeMenue::WebEintraegeZeigen);
+}
+
+void THilfeMenue::WebEintraegeZeigen() {
+    const std::pair<const char*, const std::string*> web[] = {
+        {"RegelnImNetz1", &werte_.wwwRGL}, {"N1", &werte_.wwwPUB}, {"HomepageFanclub1", &werte_.wwwFAN}};
+    bool eines = false;
+    for (const auto& [name, adresse] : web) {
+        const bool da = WebAdresseErlaubt(Q(*adresse));
+        aktionen_.at(name)->setVisible(da);
+        eines = eines || da;
+    }
+    webTrenner_->setVisible(eines);
 }
 
 void THilfeMenue::SetzeOeffner(TOeffner o) {

@@ -51,6 +51,9 @@ public:
     void N1Click();
     void HomepageFanclub1Click();
 
+    // A web item shows only while the profile holds an address it can open.
+    void WebEintraegeZeigen();
+
 private:
     void Dokument(const char* name);
     void Web(const std::string& adresse);
@@ -60,6 +63,7 @@ private:
     const TSprache& sprache_;
     TOeffner oeffner_;
     std::map<QString, QAction*> aktionen_;
+    QAction* webTrenner_ = nullptr;
 };
 
 } // namespace vm::ui

@@ -45,7 +45,7 @@ QGridLayout* DekoRaster(TDekoration& deko) {
 
 void TDekoration::Anlegen(const TKartenbilder& bilder, QWidget* eltern) {
     for (size_t i = 0; i < bilder_.size(); ++i) {
-        bilder_[i] = new TKartenBild(bilder, Format::Auslage, static_cast<int>(i) + 1, eltern);
+        bilder_[i] = new TKartenBild(bilder, Format::Deko, static_cast<int>(i) + 1, eltern);
         bilder_[i]->Zeige(static_cast<int>(i) * 12 + 3, QString());
     }
 }
@@ -139,6 +139,7 @@ void TSpielendeFenster::Skalieren(int32_t scaleBy) {
             f.setPointSizeF(qMax(5.0, f.pointSizeF() * faktor));
         w->setFont(f);
     }
+    for (TKartenBild* b : findChildren<TKartenBild*>()) b->setFixedSize(Groesse(Format::Deko) * faktor);
     setFixedSize(g->Breite, g->Hoehe);
 }
 

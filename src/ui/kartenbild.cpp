@@ -14,6 +14,7 @@ QSize Groesse(Format f) {
     case Format::Tisch:
         return {80, 112};
     case Format::Auslage:
+    case Format::Deko:
         return {72, 101};
     case Format::Gross:
         return {160, 224};
@@ -64,7 +65,7 @@ void TKartenbilder::Laden(const QString& ordner, bool grau, bool farben256, cons
         }
         // Scaled once here, so that drawing the board never scales; the colours are reduced
         // after scaling, which would blend them again.
-        for (Format f : {Format::Tisch, Format::Auslage, Format::Gross}) {
+        for (Format f : {Format::Tisch, Format::Auslage, Format::Gross, Format::Deko}) {
             QImage klein = bild.scaled(Groesse(f), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
             if (grau)
                 klein = klein.convertToFormat(QImage::Format_Grayscale8);
@@ -75,6 +76,15 @@ void TKartenbilder::Laden(const QString& ordner, bool grau, bool farben256, cons
     }
 }
 
+QSize TKartenbilder::Groesse(Format f) const {
+    const bool brett = f == Format::Tisch || f == Format::Auslage;
+    return brett ? massstab_.Px(ui::Groesse(f)) : ui::Groesse(f);
+}
+
+int TKartenbilder::Hub() const {
+    return massstab_.Px(TKartenBild::Hub);
+}
+
 const QPixmap& TKartenbilder::Bild(int nummer, Format f) const {
     if (nummer < 1 || nummer > AnzahlBilder) return leer_;
     return bilder_[static_cast<size_t>(nummer)][static_cast<size_t>(f)];
@@ -82,7 +92,7 @@ const QPixmap& TKartenbilder::Bild(int nummer, Format f) const {
 
 TKartenBild::TKartenBild(const TKartenbilder& bilder, Format f, int tag, QWidget* eltern)
     : QWidget(eltern), bilder_(bilder), format_(f), tag_(tag) {
-    setFixedSize(Groesse(f));
+    setFixedSize(bilder.Groesse(f));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setVisible(false);
 }
@@ -98,7 +108,7 @@ void TKartenBild::Zeige(int nummer, const QString& hinweis) {
 
 void TKartenBild::SetzeOrt(QPoint ort) {
     ort_ = ort;
-    const QPoint ziel = hoch_ ? ort + QPoint(Hub, Hub) : ort;
+    const QPoint ziel = hoch_ ? ort + QPoint(bilder_.Hub(), bilder_.Hub()) : ort;
     if (pos() != ziel) move(ziel);
 }
 
@@ -118,7 +128,13 @@ void TKartenBild::paintEvent(QPaintEvent*) {
     QPainter p(this);
     const QPixmap& bild = bilder_.Bild(nummer_, format_);
     if (!bild.isNull()) {
-        p.drawPixmap(0, 0, bild);
+        // A dialog that scales itself resizes its pictures; the board's have their own size.
+        if (bild.size() == size()) {
+            p.drawPixmap(0, 0, bild);
+        } else {
+            p.setRenderHint(QPainter::SmoothPixmapTransform);
+            p.drawPixmap(rect(), bild);
+        }
         return;
     }
     // A picture that could not be loaded: a plain card with its number.

@@ -8,6 +8,7 @@
 #include <array>
 
 #include "ui/kartenseite.h"
+#include "ui/massstab.h"
 
 namespace vm::ui {
 
@@ -15,8 +16,9 @@ constexpr int BildRueckseite = 50;
 constexpr int BildBenutzt = 51;
 constexpr int AnzahlBilder = 51;
 
-// The sizes the board shows pictures in. The files are drawn at twice the table size.
-enum class Format { Tisch, Auslage, Gross };
+// The sizes pictures are shown in at 100 %. The files are drawn at twice the table size. Table
+// and display follow the board's scale; the dialogs' formats (large, decoration) keep their size.
+enum class Format { Tisch, Auslage, Gross, Deko };
 QSize Groesse(Format f);
 
 // The language the faces are written in: the catalogue with the names the board shows, and the
@@ -28,6 +30,13 @@ struct TSeitenSprache {
 
 class TKartenbilder {
 public:
+    // The board's scale: set before the pictures are loaded and their controls made.
+    void SetzeMassstab(TMassstab m) { massstab_ = m; }
+    const TMassstab& Massstab() const { return massstab_; }
+    QSize Groesse(Format f) const;
+    // How far a raised picture stands right of and below its place.
+    int Hub() const;
+
     // The paths of the pictures that do not exist, in number order.
     static QStringList Fehlende(const QString& ordner);
     // Loads every picture there is; grey tones or 256 colours as the profile asks. With a
@@ -38,16 +47,17 @@ public:
     const QPixmap& Bild(int nummer, Format f) const;
 
 private:
-    std::array<std::array<QPixmap, 3>, AnzahlBilder + 1> bilder_;
+    std::array<std::array<QPixmap, 4>, AnzahlBilder + 1> bilder_;
     QPixmap leer_;
+    TMassstab massstab_;
 };
 
 // A picture control: shows one card picture with its hint, can be moved, raised by 15 pixels
-// with the hand cursor, and reports the mouse button released over it and double clicks.
+// (at 100 %) with the hand cursor, and reports the mouse button released over it and double clicks.
 class TKartenBild : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int Hub = 15;
+    static constexpr int Hub = 15; // at 100 %
 
     TKartenBild(const TKartenbilder& bilder, Format f, int tag, QWidget* eltern);
 
@@ -58,7 +68,7 @@ public:
     QString Hinweis() const { return toolTip(); }
     int Tag() const { return tag_; }
 
-    // The home place; a raised picture stands 15 pixels right of and below it.
+    // The home place; a raised picture stands `Hub` pixels (scaled) right of and below it.
     void SetzeOrt(QPoint ort);
     QPoint Ort() const { return ort_; }
     void Anheben(bool hoch);

@@ -44,7 +44,7 @@ QString Programmordner() {
     return QString(VELDMARK_PROGRAMMORDNER);
 }
 
-Umgebung::Umgebung(const QString& programmordner, bool zeigen, const QString& profil)
+Umgebung::Umgebung(const QString& programmordner, bool zeigen, const QString& profil, QSize bildschirm)
     : dialoge_(std::make_shared<Dialoge>()) {
     if (!profil.isEmpty()) {
         QFile ini(profil_.path() + "/Veldmark.ini");
@@ -53,7 +53,8 @@ Umgebung::Umgebung(const QString& programmordner, bool zeigen, const QString& pr
     ui::TStartOptionen o;
     o.Programmordner = programmordner.isEmpty() ? Programmordner() : programmordner;
     o.Profilordner = profil_.path();
-    o.Bildschirmbreite = 1280;
+    o.Bildschirmbreite = bildschirm.width();
+    o.Bildschirm = QRect(QPoint(0, 0), bildschirm);
     std::shared_ptr<Dialoge> d = dialoge_;
     o.DialogLauf = [d](QDialog& dialog) { return (*d)(dialog); };
     f_ = std::make_unique<ui::THauptfenster>(o);

@@ -44,9 +44,10 @@ struct Dialoge {
 class Umgebung {
 public:
     // A window of the program in `programmordner` (the build folder with "Karten" by default).
-    // On a profile that holds `profil` before the start, when given.
+    // On a profile that holds `profil` before the start, when given, and a screen whose free
+    // area is `bildschirm`.
     explicit Umgebung(const QString& programmordner = QString(), bool zeigen = true,
-                      const QString& profil = QString());
+                      const QString& profil = QString(), QSize bildschirm = QSize(1280, 800));
     ~Umgebung();
 
     ui::THauptfenster& F() { return *f_; }

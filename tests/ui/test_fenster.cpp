@@ -16,6 +16,8 @@
 
 #include "fenstertest.h"
 #include "rules/hand.h"
+#include "ui/fensterdialoge.h"
+#include "ui/infofenster.h"
 #include "ui/tracefenster.h"
 
 using namespace vm;
@@ -62,6 +64,21 @@ private slots:
         QCOMPARE(f.PasseKnopf()->toolTip(), QString("passen"));
         QCOMPARE(f.Knopf("SpeedButton6")->toolTip(), QString("rückgängig"));
         QVERIFY(!f.Knopf("SpeedButton6")->isEnabled());
+        // A disabled tool button is plainly grey and faint beside an enabled one.
+        for (const char* name : {"SpeedButton6", "SpeedButton3"}) {
+            const QIcon symbol = f.Knopf(name)->icon();
+            const QSize groesse = f.Knopf(name)->iconSize();
+            const QImage an = symbol.pixmap(groesse).toImage(), aus = symbol.pixmap(groesse, QIcon::Disabled).toImage();
+            int64_t deckungAn = 0, deckungAus = 0;
+            for (int y = 0; y < an.height(); ++y)
+                for (int x = 0; x < an.width(); ++x) {
+                    const QRgb p = aus.pixel(x, y);
+                    QVERIFY(qRed(p) == qGreen(p) && qGreen(p) == qBlue(p));
+                    deckungAn += qAlpha(an.pixel(x, y));
+                    deckungAus += qAlpha(p);
+                }
+            QVERIFY2(deckungAus * 2 <= deckungAn, name);
+        }
         QVERIFY(f.StaerkeAktion(41)->isChecked());
         QVERIFY(f.Aktion("SpielerAnzahl4")->isChecked());
         QCOMPARE(f.Aktion("Neu1")->shortcut(), QKeySequence("Ctrl+N"));
@@ -132,6 +149,79 @@ private slots:
         }
     }
 
+    // At every scale and on small screens the window fits the screen, every control it shows
+    // lies inside it, and every card picture is painted, not left as a flat box.
+    void jedeSkalierungUndJederBildschirm() {
+        struct Fall {
+            int scaleBy;
+            QSize bildschirm;
+            int erwartet; // 0: whatever fits
+        };
+        const Fall faelle[] = {{50, {1280, 800}, 50},    {80, {1280, 800}, 80},   {100, {1280, 800}, 100},
+                               {150, {2560, 1440}, 150}, {88, {1024, 768}, 0},    {100, {1024, 768}, 0},
+                               {200, {1024, 768}, 0},    {100, {1366, 768}, 0},   {150, {1920, 1080}, 0}};
+        for (const Fall& fall : faelle) {
+            const QString name = QString("%1 % auf %2 x %3")
+                                     .arg(fall.scaleBy)
+                                     .arg(fall.bildschirm.width())
+                                     .arg(fall.bildschirm.height());
+            Umgebung u(QString(), true, QString("[Control]\nScaleBy=%1\n").arg(fall.scaleBy), fall.bildschirm);
+            ui::THauptfenster& f = u.F();
+            const int prozent = f.Massstab().Prozent;
+            if (fall.erwartet) QVERIFY2(prozent == fall.erwartet, qPrintable(name));
+            QVERIFY2(prozent >= 50 && prozent <= fall.scaleBy, qPrintable(name));
+            const QSize mitRahmen = f.frameGeometry().size() + ui::Fensterrahmen;
+            QVERIFY2(mitRahmen.width() <= fall.bildschirm.width() && mitRahmen.height() <= fall.bildschirm.height(),
+                     qPrintable(name));
+            QVERIFY2(f.PasseKnopf()->height() >= f.Massstab().Px(40), qPrintable(name));
+
+            // The start screen shows its pictures inside it, whatever the board's scale.
+            QTRY_VERIFY(f.Fensterdialoge().Startbild() != nullptr);
+            QWidget* startbild = f.Fensterdialoge().Startbild();
+            for (auto* w : startbild->findChildren<ui::TKartenBild*>())
+                QVERIFY2(startbild->rect().contains(ImFenster(w)), qPrintable(name + ": Startbild"));
+
+            const QImage bild = f.grab().toImage();
+            int karten = 0;
+            for (QWidget* w : f.findChildren<QWidget*>()) {
+                if (!w->isVisible() || w->window() != &f) continue;
+                QVERIFY2(f.rect().contains(ImFenster(w)),
+                         qPrintable(name + ": " + w->metaObject()->className() + " " + w->objectName()));
+                auto* karte = qobject_cast<ui::TKartenBild*>(w);
+                if (!karte) continue;
+                ++karten;
+                const QImage teil = bild.copy(ImFenster(karte));
+                QSet<QRgb> farben;
+                for (int y = 0; y < teil.height(); y += 2)
+                    for (int x = 0; x < teil.width(); x += 2) farben.insert(teil.pixel(x, y));
+                QVERIFY2(farben.size() >= 8, qPrintable(name + ": " + karte->objectName()));
+            }
+            // The idle board: at least the display and seat 1's first two table rows.
+            QVERIFY2(karten >= 8 + 20, qPrintable(name));
+            // In a game, with the tokens coloured, every label still writes at the board's scale.
+            u.NeuesSpiel(4, 7);
+            for (int runde = 0; runde < 2; ++runde) {
+                for (int rolle = 1; rolle <= 4; ++rolle)
+                    u.G().S.Startspieler[rolle] = u.G().S.Startspieler[rolle] % 4 + 1;
+                f.StartspielerAnzeigen();
+            }
+            QApplication::processEvents();
+            for (QLabel* l : f.findChildren<QLabel*>())
+                if (l->window() == &f && l->isVisible())
+                    QVERIFY2(qAbs(l->font().pointSizeF() - f.font().pointSizeF()) < 0.01,
+                             qPrintable(name + ": " + l->text()));
+        }
+    }
+
+    // A place saved on a larger or an unplugged screen is moved onto this one.
+    void gespeicherterOrtAusserhalbKommtAufDenBildschirm() {
+        Umgebung u(QString(), true, "[Global]\nFormLeft=3000\nFormTop=-400\n", QSize(1280, 800));
+        const QRect fenster(u.F().pos(), u.F().size() + ui::Fensterrahmen);
+        QVERIFY(QRect(0, 0, 1280, 800).contains(fenster));
+        Umgebung innen(QString(), true, "[Global]\nFormLeft=20\nFormTop=30\n", QSize(1280, 800));
+        QCOMPARE(innen.F().pos(), QPoint(20, 30));
+    }
+
     void fehlendesBildMeldetSichUndDerStartGehtWeiter() {
         QTemporaryDir programm;
         QDir().mkpath(programm.path() + "/Karten");
@@ -183,6 +273,8 @@ private slots:
         QVERIFY(f.Aktion("N21")->isChecked());
         u.NeuesSpiel(4, 11);
         QVERIFY(u.G().S.VerdeckteHandkarten);
+        // Hidden from the first moment, not only once the money first changes.
+        for (int s = 2; s <= 4; ++s) QCOMPARE(f.GeldLabel(s)->text(), QString("Geld:  ??"));
         QVERIFY(u.BisMenschAmZug());
         Spielsitzung& g = u.G();
         g.Sp(2).Hand().Karten[1] = Karte(12);

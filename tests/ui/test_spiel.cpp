@@ -3,6 +3,7 @@
 // single-step mode, closing, and the simulation run inside the window.
 #include <QAction>
 #include <QFile>
+#include <QFrame>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -361,6 +362,12 @@ private slots:
         QVERIFY(u.F().Historie().H().AnzahlEintraege > 10);
         QCOMPARE(f.Statusfeld(2)->text(),
                  QString("History: %1 von %1").arg(u.F().Historie().H().AnzahlEintraege));
+        // Nobody is shown on turn any more.
+        for (int s = 1; s <= 4; ++s) {
+            QCOMPARE(f.SitzBox(s)->frameShadow(), QFrame::Raised);
+            QCOMPARE(f.SitzBox(s)->palette().color(QPalette::Window),
+                     f.SitzBox(1)->palette().color(QPalette::Window));
+        }
         for (int s = 1; s <= 3; ++s) {
             QCOMPARE(f.GeldLabel(s)->text(), "Geld:  " + QString::number(g.Sp(s).Geld));
             QCOMPARE(f.PunkteLabel(s)->text(), "SP:  " + QString::number(g.Sp(s).Siegpunkte));

@@ -14,6 +14,7 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QtTest>
+#include <algorithm>
 #include <cstring>
 
 #include "ai/einstellungen.h"
@@ -357,7 +358,7 @@ private slots:
         TSkalierungFenster f(deutsch, nullptr);
         f.Vorbereiten(100);
         QCOMPARE(f.size(), QSize(260, 172));
-        QCOMPARE(f.Zahl()->minimum(), 10);
+        QCOMPARE(f.Zahl()->minimum(), 50);
         QCOMPARE(f.Zahl()->maximum(), 200);
         QCOMPARE(f.Zahl()->value(), 100);
         f.Zahl()->setValue(150);
@@ -403,6 +404,9 @@ private slots:
         QCOMPARE(h.Aktion("Inhalt1")->text(), QString("&Inhalt (Regeln, Bedienung , etc.)"));
         QCOMPARE(h.Aktion("Kartenbersicht1")->text(), QString("Kurzinfo: &Kartenübersicht"));
         QCOMPARE(h.Aktion("ber1")->text(), QString("&Über ..."));
+        // An address that cannot be opened hides its item; none at all hides the separator too.
+        QVERIFY(h.Aktion("RegelnImNetz1")->isVisible() && !h.Aktion("N1")->isVisible() &&
+                h.Aktion("HomepageFanclub1")->isVisible());
         for (const char* name : {"Inhalt1", "KurzinfoReadme1", "Kartenbersicht1", "ber1", "RegelnImNetz1",
                                  "N1", "HomepageFanclub1"})
             h.Aktion(name)->trigger();
@@ -414,8 +418,17 @@ private slots:
                               QUrl("https://example.org/regeln"), QUrl("http://club.example.org/")}));
         // The address is read at the click: a profile changed meanwhile counts.
         w.wwwPUB = "https://verlag.example.org";
+        emit menue.aboutToShow();
         h.Aktion("N1")->trigger();
         QCOMPARE(geoeffnet.back(), QUrl("https://verlag.example.org"));
+        w = TProfilWerte{};
+        QVERIFY(h.Aktion("RegelnImNetz1")->isVisible());
+        emit menue.aboutToShow();
+        const QList<QAction*> eintraege = menue.actions();
+        QVERIFY(std::none_of(eintraege.begin(), eintraege.end(), [&](QAction* a) {
+            return a->isVisible() && (a->isSeparator() || a == h.Aktion("RegelnImNetz1") ||
+                                      a == h.Aktion("N1") || a == h.Aktion("HomepageFanclub1"));
+        }));
         QCOMPARE(Hilfedatei("/opt/veldmark"), QString("/opt/veldmark/Hilfe/Veldmark.html"));
     }
 };

@@ -307,11 +307,13 @@ private slots:
         TStartOptionen o;
         o.Programmordner = Programmordner();
         o.Profilordner = u.Profilordner();
-        o.Bildschirmbreite = 1280;
+        o.Bildschirmbreite = 2560;
+        o.Bildschirm = QRect(0, 0, 2560, 1440);
         o.DialogLauf = [](QDialog&) { return int(QDialog::Rejected); };
         THauptfenster neu(o);
         neu.Timer().stop();
-        QCOMPARE(neu.size() * neu.devicePixelRatioF(), QSize(1687, 1246));
+        QCOMPARE(neu.Massstab().Prozent, 150);
+        QCOMPARE(neu.TischBild(1, 1)->size(), QSize(120, 168));
         const auto& start = neu.TraceMemoStartup();
         QVERIFY(std::find(start.begin(), start.end(), "ScaledBy 150 Prozent") != start.end());
         QCOMPARE(u.D().unerwartet, 0);

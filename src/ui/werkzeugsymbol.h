@@ -1,0 +1,12 @@
+// Tool button icons whose disabled look differs plainly from the enabled one.
+#pragma once
+
+#include <QIcon>
+
+namespace vm::ui {
+
+// `icon` with its own disabled pictures: grey and faint, where the style's own are only a little
+// lighter than the enabled ones.
+QIcon MitDeutlichemAus(const QIcon& icon);
+
+} // namespace vm::ui
