@@ -140,13 +140,15 @@ TEST(AtomaresSchreiben, FolgtLinksUndLaesstSchreibgeschuetztesStehen) {
 
 TEST(SimAusgaben, SigtermSchreibtAllesGanzSigkillLaesstDieAltenDateien) {
     Ordner o;
-    const Argumente args = {"--games", "100000000", "--seed", "7", "--quiet", "--report", o / "r.txt",
-                            "--json", o / "j.json", "--extra-stats", o / "x.csv"};
+    const Argumente args = {"--games",    "100000000",     "--seed",    "7",
+                            "--quiet",    "--report",      o / "r.txt", "--json",
+                            o / "j.json", "--extra-stats", o / "x.csv"};
     const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
     // Until the child has opened its outputs it may not have taken the signals yet; the old
     // files must stay whole meanwhile.
     auto starteUndWarteAufAusgaben = [&] {
-        for (const char* name : {"r.txt", "j.json", "x.csv"}) SchreibeDatei(o / name, std::string("alt ") + name);
+        for (const char* name : {"r.txt", "j.json", "x.csv"})
+            SchreibeDatei(o / name, std::string("alt ") + name);
         const pid_t pid = Starte(args, null, o / "fehler.txt");
         const struct timespec pause = {0, 5'000'000};
         for (int i = 0; i < 12000 && !TempDa(o); ++i) ::nanosleep(&pause, nullptr);
@@ -181,8 +183,9 @@ TEST(SimAusgaben, SigtermSchreibtAllesGanzSigkillLaesstDieAltenDateien) {
     EXPECT_EQ(extra.rfind("AnzS,Runde,Phase,", 0), 0u);
     EXPECT_EQ(extra.substr(extra.size() - 2), ",\n");
     EXPECT_EQ(extra.rfind("\n" + std::to_string(spiele) + ","), extra.rfind('\n', extra.size() - 2));
-    EXPECT_NE(LiesDatei(o / "fehler.txt").find("abgebrochen nach " + std::to_string(spiele) + " von 100000000"),
-              std::string::npos);
+    EXPECT_NE(
+        LiesDatei(o / "fehler.txt").find("abgebrochen nach " + std::to_string(spiele) + " von 100000000"),
+        std::string::npos);
 }
 
 TEST(SimAusgaben, AusgabeAufEingabeOderAufAndereAusgabeWirdAbgelehnt) {
@@ -204,20 +207,22 @@ TEST(SimAusgaben, AusgabeAufEingabeOderAufAndereAusgabeWirdAbgelehnt) {
     const std::string neu = o / "unter/neu.txt";
     const std::vector<TFall> faelle = {
         {{"merge", o / "a2.json", o / "b.json", "--json", o.Pfad() + "/./a2.json"},
-         "veldmark-sim merge: --json: Datei '" + o.Pfad() + "/./a2.json' ist schon die Eingabe '" + o / "a2.json" +
-             "'; nichts geschrieben\n"},
+         "veldmark-sim merge: --json: Datei '" + o.Pfad() + "/./a2.json' ist schon die Eingabe '" +
+             o / "a2.json" + "'; nichts geschrieben\n"},
         {{"merge", o / "a2.json", o / "b.json", "--report", o / "l.json"},
-         "veldmark-sim merge: --report: Datei '" + o / "l.json" + "' ist schon die Eingabe '" + o / "a2.json" +
-             "'; nichts geschrieben\n"},
+         "veldmark-sim merge: --report: Datei '" + o / "l.json" + "' ist schon die Eingabe '" +
+             o / "a2.json" + "'; nichts geschrieben\n"},
         {{"merge", o / "b.json", "--report", neu, "--json", o.Pfad() + "/unter/../unter/neu.txt"},
-         "veldmark-sim merge: --json: Datei '" + o.Pfad() + "/unter/../unter/neu.txt' ist schon die Ausgabe von "
-             "--report '" + neu + "'; nichts geschrieben\n"},
+         "veldmark-sim merge: --json: Datei '" + o.Pfad() +
+             "/unter/../unter/neu.txt' ist schon die Ausgabe von "
+             "--report '" +
+             neu + "'; nichts geschrieben\n"},
         {{"--games", "2", "--json", neu, "--report", o.Pfad() + "/unter/./neu.txt"},
          "veldmark-sim: --json: Datei '" + neu + "' ist schon die Ausgabe von --report '" + o.Pfad() +
              "/unter/./neu.txt'; nichts geschrieben\n"},
         {{"--games", "2", "--params", o / "p.ini", "--json", o / "hart.ini"},
-         "veldmark-sim: --json: Datei '" + o / "hart.ini" + "' ist schon die Eingabe von --params '" + o / "p.ini" +
-             "'; nichts geschrieben\n"},
+         "veldmark-sim: --json: Datei '" + o / "hart.ini" + "' ist schon die Eingabe von --params '" +
+             o / "p.ini" + "'; nichts geschrieben\n"},
         {{"--games", "1", "--trace", o / "t.lnk", "--extra-stats", o / "x.csv"},
          "veldmark-sim: --extra-stats: Datei '" + o / "x.csv" + "' ist schon die Ausgabe von --trace '" +
              o / "t.lnk" + "'; nichts geschrieben\n"},
@@ -263,16 +268,20 @@ TEST(SimMerge, DoppelteStroemeUndZaehlerGegenDieSpielelisteWerdenAbgelehnt) {
     SchreibeDatei(o / "punkte.json", punkte);
 
     const std::vector<std::pair<Argumente, std::string>> faelle = {
-        {{o / "t.json", o / "t.json"}, "'" + o / "t.json" + "': der Strom mit Seed 10 (5 Spiele) steht schon in '" +
-                                           o / "t.json" + "' (5 Spiele)"},
-        {{o / "t.json", o / "kopie.json"}, "'" + o / "kopie.json" + "': der Strom mit Seed 10 (5 Spiele) steht schon in '" +
-                                               o / "t.json" + "' (5 Spiele)"},
-        {{o / "j.json", o / "t.json", o / "s.json"},
-         "'" + o / "s.json" + "': der Strom mit Seed " + zweiter + " (5 Spiele) steht schon in '" + o / "j.json" +
+        {{o / "t.json", o / "t.json"},
+         "'" + o / "t.json" + "': der Strom mit Seed 10 (5 Spiele) steht schon in '" + o / "t.json" +
              "' (5 Spiele)"},
+        {{o / "t.json", o / "kopie.json"},
+         "'" + o / "kopie.json" + "': der Strom mit Seed 10 (5 Spiele) steht schon in '" + o / "t.json" +
+             "' (5 Spiele)"},
+        {{o / "j.json", o / "t.json", o / "s.json"},
+         "'" + o / "s.json" + "': der Strom mit Seed " + zweiter + " (5 Spiele) steht schon in '" +
+             o / "j.json" + "' (5 Spiele)"},
         {{o / "j.json", o / "ohne.json"},
-         "'" + o / "ohne.json" + "': die Zähler passen nicht zur Liste der Spiele: AnzahlSpiele ist 5, die Liste ergibt 0"},
-        {{o / "punkte.json"}, "'" + o / "punkte.json" + "': die Zähler passen nicht zur Liste der Spiele: Siegpunkte[1] ist "},
+         "'" + o / "ohne.json" +
+             "': die Zähler passen nicht zur Liste der Spiele: AnzahlSpiele ist 5, die Liste ergibt 0"},
+        {{o / "punkte.json"},
+         "'" + o / "punkte.json" + "': die Zähler passen nicht zur Liste der Spiele: Siegpunkte[1] ist "},
     };
     for (const auto& [teile, meldung] : faelle) {
         Argumente args = {"merge"};
@@ -299,7 +308,8 @@ TEST(SimAusgaben, VerloreneStandardausgabeGibtEins) {
         {{"--games", "1", "--trace", "/dev/stdout"},
          "veldmark-sim: --trace: Datei '/dev/stdout' unvollständig geschrieben\n"},
         {{"merge", o / "a.json"}, "veldmark-sim merge: " + verloren},
-        {{"record", "--seed", "1", "--moves", "5", "--out", o / "s2.vmk"}, "veldmark-sim record: " + verloren},
+        {{"record", "--seed", "1", "--moves", "5", "--out", o / "s2.vmk"},
+         "veldmark-sim record: " + verloren},
         {{"inspect", o / "s.vmk"}, "veldmark-sim inspect: " + verloren},
         {{"--help"}, ""},
     };

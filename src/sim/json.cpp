@@ -487,7 +487,8 @@ bool SpieleStimmen(std::string_view spiele, const TSimStatistik& st, std::string
     StatistikLeeren(*liste);
     TSimStatistik& l = *liste;
     auto leer = [&](size_t& i) {
-        while (i < spiele.size() && (spiele[i] == ' ' || spiele[i] == '\n' || spiele[i] == '\r' || spiele[i] == '\t'))
+        while (i < spiele.size() &&
+               (spiele[i] == ' ' || spiele[i] == '\n' || spiele[i] == '\r' || spiele[i] == '\t'))
             ++i;
     };
     size_t i = 0;
@@ -498,21 +499,21 @@ bool SpieleStimmen(std::string_view spiele, const TSimStatistik& st, std::string
         const std::string spiel = "Liste der Spiele, Spiel " + std::to_string(nummer) + ": ";
         // A record is a flat object, so its end is the first closing brace.
         const size_t ende = spiele.find('}', i);
-        if (spiele[i] != '{' || ende == std::string_view::npos)
-            return fehler = spiel + "kein Objekt", false;
+        if (spiele[i] != '{' || ende == std::string_view::npos) return fehler = spiel + "kein Objekt", false;
         JWert w;
         JParser parser(spiele.substr(i, ende - i + 1));
         if (!parser.Dokument(w)) return fehler = spiel + parser.Meldung(), false;
         int32_t runden = 0, punkte[4] = {}, platz[4] = {};
-        auto seats = [&](const char* name, int32_t (&ziel)[4]) {
+        auto sitze = [&](const char* name, int32_t(&ziel)[4]) {
             const JWert* v = w.Feld(name);
             if (!v || v->typ != JWert::Typ::Liste || v->liste.size() != static_cast<size_t>(n)) return false;
             for (int p = 0; p < n; ++p)
                 if (!Lies(&v->liste[p], ziel[p])) return false;
             return true;
         };
-        if (!Lies(w.Feld("runden"), runden) || !seats("punkte", punkte) || !seats("platz", platz))
-            return fehler = spiel + "\"runden\", \"punkte\" oder \"platz\" fehlt oder hat die falsche Form", false;
+        if (!Lies(w.Feld("runden"), runden) || !sitze("punkte", punkte) || !sitze("platz", platz))
+            return fehler = spiel + "\"runden\", \"punkte\" oder \"platz\" fehlt oder hat die falsche Form",
+                   false;
         const bool rundeGezaehlt = runden >= 1 && runden <= StatistikMaxRunden;
         bool passt = l.AnzahlSpiele < INT32_MAX && Nimm(l.Runden, runden);
         int sieger = 0;
@@ -520,7 +521,8 @@ bool SpieleStimmen(std::string_view spiele, const TSimStatistik& st, std::string
             const int32_t sp = punkte[p - 1], pl = platz[p - 1];
             if (pl >= 1 && pl <= 4) ++l.Platzierungen[p][pl];
             if (pl == 1) sieger = p;
-            passt = Nimm(l.Siegpunkte[p], sp) && (!rundeGezaehlt || Nimm(l.SiegpunkteNachRunden[runden][p], sp));
+            passt =
+                Nimm(l.Siegpunkte[p], sp) && (!rundeGezaehlt || Nimm(l.SiegpunkteNachRunden[runden][p], sp));
         }
         if (passt && sieger) passt = Nimm(l.SiegpunkteSieger, punkte[sieger - 1]);
         if (!passt) return fehler = spiel + "ein Zähler liefe über", false;

@@ -127,7 +127,8 @@ struct TBlock {
 
 } // namespace
 
-std::string AusgabenPruefen(const std::vector<TDateiAngabe>& ausgaben, const std::vector<TDateiAngabe>& eingaben) {
+std::string AusgabenPruefen(const std::vector<TDateiAngabe>& ausgaben,
+                            const std::vector<TDateiAngabe>& eingaben) {
     auto genannt = [](const TDateiAngabe& d) {
         return (*d.option ? "von " + std::string(d.option) + " '" : std::string("'")) + d.pfad + "'";
     };
@@ -137,8 +138,8 @@ std::string AusgabenPruefen(const std::vector<TDateiAngabe>& ausgaben, const std
         if (a.pfad.empty() || DirektSchreiben(a.pfad)) continue;
         for (const TDateiAngabe& e : eingaben)
             if (!e.pfad.empty() && GleicheDatei(a.pfad, e.pfad))
-                return std::string(a.option) + ": Datei '" + a.pfad + "' ist schon die Eingabe " + genannt(e) +
-                       "; nichts geschrieben";
+                return std::string(a.option) + ": Datei '" + a.pfad + "' ist schon die Eingabe " +
+                       genannt(e) + "; nichts geschrieben";
         for (size_t j = 0; j < i; ++j)
             if (!ausgaben[j].pfad.empty() && GleicheDatei(a.pfad, ausgaben[j].pfad))
                 return std::string(a.option) + ": Datei '" + a.pfad + "' ist schon die Ausgabe " +

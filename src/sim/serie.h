@@ -53,7 +53,8 @@ struct TDateiAngabe {
 // Outputs that would overwrite an input or each other, compared as files (links, "./" and
 // hard links count): the first clash as one line naming both, or empty. Empty paths and outputs
 // written in place (standard output, pipes, devices) never clash.
-std::string AusgabenPruefen(const std::vector<TDateiAngabe>& ausgaben, const std::vector<TDateiAngabe>& eingaben);
+std::string AusgabenPruefen(const std::vector<TDateiAngabe>& ausgaben,
+                            const std::vector<TDateiAngabe>& eingaben);
 
 // Flushes a stream the command wrote to; false when anything written to it was lost.
 bool AusgabeAbschliessen(std::ostream& out);

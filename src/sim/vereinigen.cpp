@@ -90,9 +90,8 @@ int SimVereinigen(const TVereinigenArgumente& a, std::ostream& out, std::ostream
     const bool berichtInDatei = !a.berichtDatei.empty() && a.berichtDatei != "-";
     std::vector<TDateiAngabe> eingaben;
     for (const std::string& pfad : a.teile) eingaben.push_back({"", pfad});
-    const std::string doppelt =
-        AusgabenPruefen({{"--report", berichtInDatei ? a.berichtDatei : std::string()}, {"--json", a.jsonDatei}},
-                        eingaben);
+    const std::string doppelt = AusgabenPruefen(
+        {{"--report", berichtInDatei ? a.berichtDatei : std::string()}, {"--json", a.jsonDatei}}, eingaben);
     if (!doppelt.empty()) {
         err << Vorsatz << doppelt << '\n';
         return 2;
