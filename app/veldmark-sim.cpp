@@ -42,8 +42,9 @@ constexpr const char* Hilfe =
     "  record               one computer-only game saved as a game file with seat 1's history\n"
     "  inspect              header and current position of a game file\n"
     "\n"
-    "Ctrl+C stops after the game in progress and still writes the report (exit code 130);\n"
-    "a second Ctrl+C ends at once.\n";
+    "Ctrl+C stops after the game in progress and still writes the report (exit code 130;\n"
+    "SIGTERM alike, exit code 143); a second one ends at once. Output files take their\n"
+    "names only when complete.\n";
 
 } // namespace
 
@@ -52,7 +53,7 @@ int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
         std::cout << Hilfe;
-        return 0;
+        return vm::AusgabeAbschliessen(std::cout) ? 0 : 1;
     }
     if (!args.empty() && (args[0] == "merge" || args[0] == "record" || args[0] == "inspect")) {
         const std::string befehl = args[0];
@@ -85,22 +86,24 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    // Ctrl+C is blocked in every thread and taken by a watcher, which asks the series to stop
-    // after the game in progress; the series sees only its own flag.
+    // Ctrl+C and SIGTERM (what timeout and batch schedulers send) are blocked in every thread and
+    // taken by a watcher, which asks the series to stop after the game in progress; the series
+    // sees only its own flag. The exit code tells which signal stopped the run.
     sigset_t unterbrechung;
     sigemptyset(&unterbrechung);
     sigaddset(&unterbrechung, SIGINT);
+    sigaddset(&unterbrechung, SIGTERM);
     pthread_sigmask(SIG_BLOCK, &unterbrechung, nullptr);
 
     auto serie = std::make_unique<vm::SimSerie>();
     std::atomic<bool> fertig{false};
+    std::atomic<int> erstesSignal{0};
     std::thread waechter([&] {
         int signal = 0;
-        bool gebeten = false;
         while (sigwait(&unterbrechung, &signal) == 0) {
             if (fertig.load()) return;
-            if (gebeten) _exit(130);
-            gebeten = true;
+            if (erstesSignal.load() != 0) _exit(signal == SIGTERM ? 143 : 130);
+            erstesSignal.store(signal);
             serie->Abbruch.store(true);
             static constexpr char Meldung[] = "\nveldmark-sim: Abbruch nach dem laufenden Spiel\n";
             ssize_t r = write(STDERR_FILENO, Meldung, sizeof Meldung - 1);
@@ -110,6 +113,7 @@ int main(int argc, char** argv) {
 
     const bool fortschritt = !a.opt.leise && isatty(STDERR_FILENO);
     int rc = vm::SimLaufen(*serie, a.opt, std::cout, std::cerr, fortschritt);
+    if (rc == 130 && erstesSignal.load() == SIGTERM) rc = 143;
 
     fertig.store(true);
     pthread_kill(waechter.native_handle(), SIGINT);

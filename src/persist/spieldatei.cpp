@@ -426,7 +426,11 @@ std::string DatumText(double t) {
 std::string HistorieBeschreibung(const TSpielHistorie& h, const TKatalog& katalog) {
     std::string s;
     auto zeile = [&s](const std::string& z) { s += z + "\n"; };
-    zeile("Version: " + std::string(h.VersionText()));
+    // The version text comes from the file as it is: no control sequence reaches the terminal.
+    std::string version(h.VersionText());
+    for (char& c : version)
+        if (c < 0x20 || c > 0x7e) c = '?';
+    zeile("Version: " + version);
     zeile("Eintrag: " + std::to_string(h.AktuellerEintrag) + " von " + std::to_string(h.AnzahlEintraege));
     zeile("Aufgabe: " + std::to_string(h.Aufgabe) + "  RandSeed: " + std::to_string(h.AufgabeRandSeed) +
           "  UndoErlaubt: " + std::to_string(h.AufgabeUndoErlaubt));

@@ -131,7 +131,8 @@ int SimAufnahme(const TAufnahmeOptionen& opt, std::ostream& out, std::ostream& e
     g->SetzeFehlerSenke(&senke);
     auto h = std::make_unique<THistorie>();
     int64_t zuege = 0;
-    const std::string fehler = SpielAufnehmen(*g, *h, opt, zuege);
+    std::string fehler = AusgabenPruefen({{"--out", opt.datei}}, {{"--params", opt.sim.parameterDatei}});
+    if (fehler.empty()) fehler = SpielAufnehmen(*g, *h, opt, zuege);
     if (!fehler.empty()) {
         err << "veldmark-sim record: " << fehler << '\n';
         return 2;
@@ -150,11 +151,16 @@ int SimAufnahme(const TAufnahmeOptionen& opt, std::ostream& out, std::ostream& e
     const TSpielHistorie& hs = h->H();
     out << opt.datei << ": " << zuege << " Züge, Eintrag " << hs.AktuellerEintrag << " von "
         << hs.AnzahlEintraege << (g->S.Spielende ? ", Spielende" : "") << '\n';
+    int rc = 0;
     if (g->AnzahlFehler > 0) {
         err << "veldmark-sim record: " << g->AnzahlFehler << " interne Fehler\n";
-        return 1;
+        rc = 1;
     }
-    return 0;
+    if (!AusgabeAbschliessen(out)) {
+        err << "veldmark-sim record: Standardausgabe unvollständig geschrieben\n";
+        rc = 1;
+    }
+    return rc;
 }
 
 int SimAnsehen(const std::string& datei, std::ostream& out, std::ostream& err) {
@@ -169,6 +175,10 @@ int SimAnsehen(const std::string& datei, std::ostream& out, std::ostream& err) {
         return 1;
     }
     out << "Datei: " << datei << '\n' << HistorieBeschreibung(h->H(), katalog);
+    if (!AusgabeAbschliessen(out)) {
+        err << "veldmark-sim inspect: Standardausgabe unvollständig geschrieben\n";
+        return 1;
+    }
     return 0;
 }
 

@@ -39,12 +39,14 @@ TAufnahmeArgumente ParseAufnahmeArgumente(const std::vector<std::string>& args);
 std::string SpielAufnehmen(Spielsitzung& g, THistorie& h, const TAufnahmeOptionen& opt, int64_t& zuege);
 
 // "record": SpielAufnehmen, then SpeichereSpieldatei with the puzzle key of `opt.puzzle`.
-// Exit code: 0 saved, 1 the save failed (caption and text on standard error) or internal
-// faults, 2 options that cannot be played or no entry to save.
+// Exit code: 0 saved, 1 the save failed (caption and text on standard error), internal faults
+// or standard output lost, 2 options that cannot be played, --out naming the --params file, or
+// no entry to save.
 int SimAufnahme(const TAufnahmeOptionen& opt, std::ostream& out, std::ostream& err);
 
 // "inspect": loads `datei` with LadeSpieldatei and prints the header and the current entry.
-// A refused file prints the message box's caption and text on standard error and gives 1.
+// A refused file prints the message box's caption and text on standard error and gives 1, as
+// does standard output that could not be written.
 int SimAnsehen(const std::string& datei, std::ostream& out, std::ostream& err);
 
 } // namespace vm

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <climits>
 #include <cstring>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -450,6 +451,114 @@ bool StatistikAusJson(std::string_view text, TSimStatistik& st, TJsonLauf& lauf,
                                             : liste.substr(a, liste.find_last_not_of(" \n\r\t") - a + 1);
         *spiele = liste;
     }
+    return fehler.empty();
+}
+
+namespace {
+
+bool Nimm(TMinSumMax& m, int32_t wert) {
+    const int64_t summe = int64_t{m.Sum} + wert;
+    if (summe < INT32_MIN || summe > INT32_MAX) return false;
+    m.Sum = static_cast<int32_t>(summe);
+    if (wert < m.Min) m.Min = wert;
+    if (wert > m.Max) m.Max = wert;
+    return true;
+}
+
+std::string AlsText(int32_t z) {
+    return std::to_string(z);
+}
+std::string AlsText(const TMinSumMax& m) {
+    return "[" + std::to_string(m.Min) + "," + std::to_string(m.Sum) + "," + std::to_string(m.Max) + "]";
+}
+bool Gleich(int32_t a, int32_t b) {
+    return a == b;
+}
+bool Gleich(const TMinSumMax& a, const TMinSumMax& b) {
+    return a.Min == b.Min && a.Sum == b.Sum && a.Max == b.Max;
+}
+
+} // namespace
+
+bool SpieleStimmen(std::string_view spiele, const TSimStatistik& st, std::string& fehler) {
+    const int n = st.SpielerAnzahl;
+    if (n < 1 || n > 4) return fehler = "Spieleranzahl " + std::to_string(n) + " ist nicht 2 bis 4", false;
+    auto liste = std::make_unique<TSimStatistik>();
+    StatistikLeeren(*liste);
+    TSimStatistik& l = *liste;
+    auto leer = [&](size_t& i) {
+        while (i < spiele.size() &&
+               (spiele[i] == ' ' || spiele[i] == '\n' || spiele[i] == '\r' || spiele[i] == '\t'))
+            ++i;
+    };
+    size_t i = 0;
+    leer(i);
+    int64_t nummer = 0;
+    while (i < spiele.size()) {
+        ++nummer;
+        const std::string spiel = "Liste der Spiele, Spiel " + std::to_string(nummer) + ": ";
+        // A record is a flat object, so its end is the first closing brace.
+        const size_t ende = spiele.find('}', i);
+        if (spiele[i] != '{' || ende == std::string_view::npos) return fehler = spiel + "kein Objekt", false;
+        JWert w;
+        JParser parser(spiele.substr(i, ende - i + 1));
+        if (!parser.Dokument(w)) return fehler = spiel + parser.Meldung(), false;
+        int32_t runden = 0, punkte[4] = {}, platz[4] = {};
+        auto sitze = [&](const char* name, int32_t(&ziel)[4]) {
+            const JWert* v = w.Feld(name);
+            if (!v || v->typ != JWert::Typ::Liste || v->liste.size() != static_cast<size_t>(n)) return false;
+            for (int p = 0; p < n; ++p)
+                if (!Lies(&v->liste[p], ziel[p])) return false;
+            return true;
+        };
+        if (!Lies(w.Feld("runden"), runden) || !sitze("punkte", punkte) || !sitze("platz", platz))
+            return fehler = spiel + "\"runden\", \"punkte\" oder \"platz\" fehlt oder hat die falsche Form",
+                   false;
+        const bool rundeGezaehlt = runden >= 1 && runden <= StatistikMaxRunden;
+        bool passt = l.AnzahlSpiele < INT32_MAX && Nimm(l.Runden, runden);
+        int sieger = 0;
+        for (int p = 1; p <= n && passt; ++p) {
+            const int32_t sp = punkte[p - 1], pl = platz[p - 1];
+            if (pl >= 1 && pl <= 4) ++l.Platzierungen[p][pl];
+            if (pl == 1) sieger = p;
+            passt =
+                Nimm(l.Siegpunkte[p], sp) && (!rundeGezaehlt || Nimm(l.SiegpunkteNachRunden[runden][p], sp));
+        }
+        if (passt && sieger) passt = Nimm(l.SiegpunkteSieger, punkte[sieger - 1]);
+        if (!passt) return fehler = spiel + "ein Zähler liefe über", false;
+        ++l.AnzahlSpiele;
+        if (rundeGezaehlt) ++l.SpieleMitRunden[runden];
+        i = ende + 1;
+        leer(i);
+        if (i < spiele.size()) {
+            if (spiele[i] != ',') return fehler = spiel + "Komma erwartet", false;
+            ++i;
+            leer(i);
+            if (i >= spiele.size()) return fehler = spiel + "Spiel nach dem Komma fehlt", false;
+        }
+    }
+
+    auto vergleiche = [&](const std::string& feld, const auto& teil, const auto& ausListe) {
+        if (fehler.empty() && !Gleich(teil, ausListe))
+            fehler = "die Zähler passen nicht zur Liste der Spiele: " + feld + " ist " + AlsText(teil) +
+                     ", die Liste ergibt " + AlsText(ausListe);
+    };
+    fehler.clear();
+    vergleiche("AnzahlSpiele", st.AnzahlSpiele, l.AnzahlSpiele);
+    vergleiche("Runden", st.Runden, l.Runden);
+    for (int p = 1; p <= n; ++p) {
+        const std::string sp = "[" + std::to_string(p) + "]";
+        for (int q = 1; q <= 4; ++q)
+            vergleiche("Platzierungen" + sp + "[" + std::to_string(q) + "]", st.Platzierungen[p][q],
+                       l.Platzierungen[p][q]);
+        vergleiche("Siegpunkte" + sp, st.Siegpunkte[p], l.Siegpunkte[p]);
+        for (int r = 1; r <= StatistikMaxRunden; ++r)
+            vergleiche("SiegpunkteNachRunden[" + std::to_string(r) + "]" + sp, st.SiegpunkteNachRunden[r][p],
+                       l.SiegpunkteNachRunden[r][p]);
+    }
+    for (int r = 1; r <= StatistikMaxRunden; ++r)
+        vergleiche("SpieleMitRunden[" + std::to_string(r) + "]", st.SpieleMitRunden[r], l.SpieleMitRunden[r]);
+    vergleiche("SiegpunkteSieger", st.SiegpunkteSieger, l.SiegpunkteSieger);
     return fehler.empty();
 }
 

@@ -52,4 +52,9 @@ void JsonSchluss(std::string& out, const TSimStatistik& st, const TJsonLauf& lau
 bool StatistikAusJson(std::string_view text, TSimStatistik& st, TJsonLauf& lauf, std::string& fehler,
                       std::string_view* spiele = nullptr);
 
+// Checks the counters that follow from the game list (games, rounds, places, victory points by
+// seat, by rounds and of the winner) against `spiele`, the list as StatistikAusJson hands it out;
+// false with a line naming the first that differs or the record that is malformed.
+bool SpieleStimmen(std::string_view spiele, const TSimStatistik& st, std::string& fehler);
+
 } // namespace vm

@@ -14,6 +14,7 @@
 #include "ai/einstellungen.h"
 #include "ai/spielstaerke.h"
 #include "model/konsistenz.h"
+#include "persist/dateien.h"
 #include "persist/profil.h"
 #include "rules/ablauf.h"
 #include "rules/wertung.h"
@@ -64,39 +65,39 @@ private:
     std::mutex& sperre_;
 };
 
-// A file that closes itself; Schliessen reports whether everything reached the disk.
+// A file that closes itself; Schliessen reports whether everything reached the disk. An output
+// takes its final name only then: a run that stops early leaves the old file in place.
 class TDatei {
 public:
     TDatei() = default;
     TDatei(const TDatei&) = delete;
     TDatei& operator=(const TDatei&) = delete;
     ~TDatei() {
-        if (f_) std::fclose(f_);
+        if (anonym_) std::fclose(anonym_);
     }
-    bool Oeffnen(const std::string& pfad) {
-        f_ = std::fopen(pfad.c_str(), "wb");
-        return f_ != nullptr;
-    }
+    bool Oeffnen(const std::string& pfad) { return ausgabe_.Oeffnen(pfad); }
+    bool Schreibgeschuetzt() const { return ausgabe_.Schreibgeschuetzt(); }
     // An anonymous file that disappears when it is closed.
     bool Temporaer() {
-        f_ = std::tmpfile();
-        return f_ != nullptr;
+        anonym_ = std::tmpfile();
+        return anonym_ != nullptr;
     }
-    std::FILE* Zeiger() const { return f_; }
-    explicit operator bool() const { return f_ != nullptr; }
+    std::FILE* Zeiger() const { return anonym_ ? anonym_ : ausgabe_.Zeiger(); }
+    explicit operator bool() const { return Zeiger() != nullptr; }
     void Schreibe(std::string_view s) {
-        if (f_) std::fwrite(s.data(), 1, s.size(), f_);
+        if (std::FILE* f = Zeiger()) std::fwrite(s.data(), 1, s.size(), f);
     }
     bool Schliessen() {
-        if (!f_) return true;
-        bool ok = std::ferror(f_) == 0;
-        ok = std::fclose(f_) == 0 && ok;
-        f_ = nullptr;
+        if (!anonym_) return ausgabe_.Abschliessen();
+        bool ok = std::ferror(anonym_) == 0;
+        ok = std::fclose(anonym_) == 0 && ok;
+        anonym_ = nullptr;
         return ok;
     }
 
 private:
-    std::FILE* f_ = nullptr;
+    TAusgabeDatei ausgabe_;
+    std::FILE* anonym_ = nullptr;
 };
 
 constexpr size_t ErgebnisBlock = 4096;
@@ -125,6 +126,32 @@ struct TBlock {
 };
 
 } // namespace
+
+std::string AusgabenPruefen(const std::vector<TDateiAngabe>& ausgaben,
+                            const std::vector<TDateiAngabe>& eingaben) {
+    auto genannt = [](const TDateiAngabe& d) {
+        return (*d.option ? "von " + std::string(d.option) + " '" : std::string("'")) + d.pfad + "'";
+    };
+    for (size_t i = 0; i < ausgaben.size(); ++i) {
+        const TDateiAngabe& a = ausgaben[i];
+        // A stream written in place is not replaced, so nothing of it can be lost.
+        if (a.pfad.empty() || DirektSchreiben(a.pfad)) continue;
+        for (const TDateiAngabe& e : eingaben)
+            if (!e.pfad.empty() && GleicheDatei(a.pfad, e.pfad))
+                return std::string(a.option) + ": Datei '" + a.pfad + "' ist schon die Eingabe " +
+                       genannt(e) + "; nichts geschrieben";
+        for (size_t j = 0; j < i; ++j)
+            if (!ausgaben[j].pfad.empty() && GleicheDatei(a.pfad, ausgaben[j].pfad))
+                return std::string(a.option) + ": Datei '" + a.pfad + "' ist schon die Ausgabe " +
+                       genannt(ausgaben[j]) + "; nichts geschrieben";
+    }
+    return {};
+}
+
+bool AusgabeAbschliessen(std::ostream& out) {
+    out.flush();
+    return !out.fail();
+}
 
 uint32_t BlockSeed(uint32_t seed, int64_t block) {
     if (block == 0) return seed;
@@ -454,7 +481,14 @@ int SimLaufen(SimSerie& serie, const SimOptionen& opt, std::ostream& out, std::o
         }
     } loesen{serie};
 
-    std::string fehler = serie.Vorbereiten(opt);
+    const bool berichtInDatei = !opt.berichtDatei.empty() && opt.berichtDatei != "-";
+    const std::string berichtPfad = berichtInDatei ? opt.berichtDatei : std::string();
+    std::string fehler = AusgabenPruefen({{"--trace", opt.traceDatei},
+                                          {"--report", berichtPfad},
+                                          {"--extra-stats", opt.extraDatei},
+                                          {"--json", opt.jsonDatei}},
+                                         {{"--params", opt.parameterDatei}});
+    if (fehler.empty()) fehler = serie.Vorbereiten(opt);
     if (!fehler.empty()) {
         err << "veldmark-sim: " << fehler << '\n';
         return 2;
@@ -462,13 +496,11 @@ int SimLaufen(SimSerie& serie, const SimOptionen& opt, std::ostream& out, std::o
 
     // Every file is opened before the first game, so a bad path stops the run before it starts.
     TDatei trace, bericht, extra, json;
-    const bool berichtInDatei = !opt.berichtDatei.empty() && opt.berichtDatei != "-";
     // Without --report the report goes to standard output, behind the line per game; a traced
     // run keeps standard output for the trace unless "--report -" asks for it.
     const bool berichtAufAusgabe =
         opt.berichtDatei == "-" || (opt.berichtDatei.empty() && opt.traceDatei.empty());
     const bool spielZeilen = opt.traceDatei.empty() && opt.berichtDatei != "-";
-    const std::string berichtPfad = berichtInDatei ? opt.berichtDatei : std::string();
     struct {
         TDatei& datei;
         const std::string& pfad;
@@ -479,7 +511,8 @@ int SimLaufen(SimSerie& serie, const SimOptionen& opt, std::ostream& out, std::o
                    {json, opt.jsonDatei, "--json"}};
     for (auto& d : dateien) {
         if (d.pfad.empty() || d.datei.Oeffnen(d.pfad)) continue;
-        err << "veldmark-sim: " << d.option << ": Datei '" << d.pfad << "' kann nicht geschrieben werden\n";
+        err << "veldmark-sim: " << d.option << ": Datei '" << d.pfad << "' kann nicht geschrieben werden"
+            << (d.datei.Schreibgeschuetzt() ? " (schreibgeschützt)" : "") << '\n';
         return 2;
     }
 
@@ -788,6 +821,11 @@ int SimLaufen(SimSerie& serie, const SimOptionen& opt, std::ostream& out, std::o
         JsonSchluss(jsonPuffer, *st, lauf);
         json.Schreibe(jsonPuffer);
         schliessen(json, opt.jsonDatei, "--json");
+    }
+
+    if (!AusgabeAbschliessen(out)) {
+        err << "veldmark-sim: Standardausgabe unvollständig geschrieben\n";
+        schreibfehler = true;
     }
 
     if (voll)

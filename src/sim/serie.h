@@ -44,6 +44,21 @@ struct SimArgumente {
 
 SimArgumente ParseSimArgumente(const std::vector<std::string>& args);
 
+// A file named on the command line: the option (empty for a plain argument) and its path.
+struct TDateiAngabe {
+    const char* option;
+    std::string pfad;
+};
+
+// Outputs that would overwrite an input or each other, compared as files (links, "./" and
+// hard links count): the first clash as one line naming both, or empty. Empty paths and outputs
+// written in place (standard output, pipes, devices) never clash.
+std::string AusgabenPruefen(const std::vector<TDateiAngabe>& ausgaben,
+                            const std::vector<TDateiAngabe>& eingaben);
+
+// Flushes a stream the command wrote to; false when anything written to it was lost.
+bool AusgabeAbschliessen(std::ostream& out);
+
 // Puts the options into a session: settings of the player count, variants, seed.
 // Returns an error line, or an empty string when the options can be played.
 std::string SimVorbereiten(Spielsitzung& g, const SimOptionen& opt);

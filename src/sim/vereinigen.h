@@ -24,9 +24,12 @@ TVereinigenArgumente ParseVereinigenArgumente(const std::vector<std::string>& ar
 // statistics (with the streams of all parts) and, when asked, the merged JSON with every part's
 // game list in the order given. The report's "RandSeed: " is the last part's seed at its end, so
 // parts that continue each other's generator give the report of the whole series.
-// Exit code: 0 done, 1 an output file not completely written or the merged record full,
-// 2 bad arguments, an unreadable or malformed part, or parts that do not fit together (nothing
-// is written then).
+// A part whose counters contradict its own game list, and a stream (seed with games) that two
+// parts or one part hold twice, are refused: the games would count twice.
+// Exit code: 0 done, 1 an output file or standard output not completely written or the merged
+// record full, 2 bad arguments, an output that names a part or the other output, an unreadable,
+// malformed or inconsistent part, a stream twice, or parts that do not fit together (nothing is
+// written then).
 int SimVereinigen(const TVereinigenArgumente& a, std::ostream& out, std::ostream& err);
 
 } // namespace vm
