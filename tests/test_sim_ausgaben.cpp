@@ -123,7 +123,8 @@ TEST(AtomaresSchreiben, FolgtLinksUndLaesstSchreibgeschuetztesStehen) {
     fs::permissions(o / "spiel.vmk", fs::perms(0444));
     const TLauf r = Lauf(o, {"record", "--seed", "4", "--moves", "10", "--out", o / "spiel.vmk"});
     EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.fehler, "File access error 2: " + o / "spiel.vmk" + "\n");
+    EXPECT_EQ(r.fehler, "File access error 2: " + o / "spiel.vmk" +
+                           "\nveldmark-sim record: nicht schreibbar: keine Berechtigung\n");
     EXPECT_TRUE(LiesDatei(o / "spiel.vmk") == spiel);
 
     // A simulator output through a link, and one that is write-protected.

@@ -73,7 +73,11 @@ SchreibFehler ZielPruefen(const std::string& ziel, std::string& echt, struct sta
     if (::stat(echt.c_str(), &st) != 0) return SchreibFehler::Keiner;
     da = true;
     if (!S_ISREG(st.st_mode)) return SchreibFehler::Name;
-    if ((st.st_mode & S_IWUSR) == 0) return SchreibFehler::Anlegen;
+    if ((st.st_mode & S_IWUSR) == 0) {
+        // Also for root, who could write it: the owner marked it as not to be replaced.
+        errno = EACCES;
+        return SchreibFehler::Anlegen;
+    }
     return SchreibFehler::Keiner;
 }
 
