@@ -76,7 +76,7 @@ const std::array<TTextEintrag, TextAnzahl>& TextTabelle() {
         {Sektion::Other, "%1 kaufen: %2 Geld"},
         {Sektion::Other, "%1 ersetzt %2: %3 Geld"},
         {Sektion::Other, "Doppelklick: je Siegpunkt 2 Geld, höchstens %1 Siegpunkte"},
-        {Sektion::Menue, "%1 Sekunden"},
+        {Sektion::Menue, "%1 ms"},
     }};
     return tabelle;
 }

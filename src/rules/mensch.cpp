@@ -196,6 +196,7 @@ void TMensch::AuswahlAufheben() {
 }
 
 void TMensch::Zuruecksetzen() {
+    ablehnung_ = {};
     AuswahlAufheben();
     g_.SternwartenKarte = {};
     TischplaetzeDeaktivieren(g_, 1);
