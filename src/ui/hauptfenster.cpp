@@ -192,6 +192,8 @@ THauptfenster::~THauptfenster() {
     g_.SetzeAblauf(nullptr);
     g_.SetzeFehlerSenke(nullptr);
     g_.SetzeEreignisse(nullptr);
+    // The pictures outlive this part of the window; a leave event while they go must not reach it.
+    for (TKartenBild* b : sitze_[0].tisch) b->disconnect(this);
 }
 
 int THauptfenster::DialogAusfuehren(QDialog& d) {
