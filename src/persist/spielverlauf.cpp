@@ -14,13 +14,13 @@ std::string TSpielverlauf::Name(tKartenRef k) const {
     return std::string(katalog_.Daten(k).Name);
 }
 
-void TSpielverlauf::Neu(Art art, std::string text) {
+void TSpielverlauf::Neu(Art art, std::string text, int32_t phase) {
     if (sichtbar_ < zeilen_.size()) {
         // A move after an undo: what was undone is gone for good.
         zeilen_.resize(sichtbar_);
         ++stand_;
     }
-    zeilen_.push_back({art, std::move(text), runde_});
+    zeilen_.push_back({art, std::move(text), runde_, phase});
     sichtbar_ = zeilen_.size();
 }
 
@@ -79,7 +79,7 @@ void TSpielverlauf::Ereignis(const TEreignis& e) {
         }
         static constexpr Text Phasen[] = {Text::VerlaufGruenePhase, Text::VerlaufBlauePhase,
                                           Text::VerlaufRotePhase, Text::VerlaufAusbauphase};
-        if (e.wert1 >= 1 && e.wert1 <= 4) Neu(Art::Phase, texte_[Phasen[e.wert1 - 1]]);
+        if (e.wert1 >= 1 && e.wert1 <= 4) Neu(Art::Phase, texte_[Phasen[e.wert1 - 1]], e.wert1);
         break;
     }
     case TEreignis::Schenkenrunde:

@@ -21,6 +21,7 @@ public:
         Art art = Art::Satz;
         std::string text;
         int32_t runde = 0; // the round the line belongs to
+        int32_t phase = 0; // a phase heading: its phase 1..4
     };
 
     // Card names come from `katalog`, the catalogue the board shows.
@@ -43,7 +44,7 @@ public:
     uint32_t Stand() const { return stand_; }
 
 private:
-    void Neu(Art art, std::string text);
+    void Neu(Art art, std::string text, int32_t phase = 0);
     std::string Name(tKartenRef k) const;
 
     const TTexte& texte_;

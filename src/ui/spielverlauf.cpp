@@ -51,6 +51,13 @@ void TSpielverlaufFenster::Auffrischen() {
             item->setBackground(liste_->palette().color(QPalette::AlternateBase).darker(110));
         } else if (z.art == TSpielverlauf::Art::Phase) {
             item->setFont(fett);
+            // The phase colours of the stacks and tokens.
+            static const QColor Farben[] = {QColor(0x51, 0xDD, 0x22), QColor(0x64, 0xB1, 0xFF),
+                                            QColor(0xFF, 0x80, 0x40), QColor(0xFF, 0xFF, 0x80)};
+            if (z.phase >= 1 && z.phase <= 4) {
+                item->setBackground(Farben[z.phase - 1]);
+                item->setForeground(Qt::black);
+            }
         }
     }
     liste_->scrollToBottom();
