@@ -194,4 +194,23 @@ TEST(Spielverlauf, UndoZeigtDenStandDesEintragsRedoDenFolgendenUndEinNeuerZugVer
     EXPECT_EQ(v.Anzahl(), 0u);
 }
 
+TEST(Spielverlauf, VerdeckteHandkartenNennenDieKarteEinesGegnersVonDerSternwarteNicht) {
+    TKatalog kat;
+    TTexte texte;
+    TSpielstand s{};
+    s.VerdeckteHandkarten = 1;
+    TSpielverlauf v(texte, kat, &s);
+    const tKartenRef zollhaus{2, 6};
+    for (int sitz : {2, 1}) {
+        v.Ereignis({TEreignis::Sternwarte, sitz, zollhaus, {}, 2});
+        v.Ereignis({TEreignis::Hand, sitz, zollhaus});
+    }
+    // From the open display every card is named.
+    v.Ereignis({TEreignis::Hand, 3, zollhaus});
+    ASSERT_EQ(v.Anzahl(), 3u);
+    EXPECT_EQ(v.Zeile(0).text, "Spieler 2 nimmt eine Karte von der Sternwarte auf die Hand");
+    EXPECT_EQ(v.Zeile(1).text, "Spieler 1 nimmt Zollhaus von der Sternwarte auf die Hand");
+    EXPECT_EQ(v.Zeile(2).text, "Spieler 3 nimmt Zollhaus auf die Hand");
+}
+
 } // namespace

@@ -101,8 +101,11 @@ void TSpielverlauf::Ereignis(const TEreignis& e) {
                                      {sp, Name(e.karte), Zahl(e.wert1), Name(e.ersetzt)}));
         break;
     case TEreignis::Hand:
-        Neu(Art::Satz,
-            texte_.Fuelle(sternwarte ? Text::SatzHandSternwarte : Text::SatzHand, {sp, Name(e.karte)}));
+        if (sternwarte && e.spieler != 1 && spielstand_ && spielstand_->VerdeckteHandkarten)
+            Neu(Art::Satz, texte_.Fuelle(Text::SatzHandSternwarteVerdeckt, {sp}));
+        else
+            Neu(Art::Satz,
+                texte_.Fuelle(sternwarte ? Text::SatzHandSternwarte : Text::SatzHand, {sp, Name(e.karte)}));
         break;
     case TEreignis::Abwurf:
         Neu(Art::Satz, texte_.Fuelle(Text::SatzAbwurf, {sp, Name(e.karte)}));

@@ -24,8 +24,10 @@ public:
         int32_t phase = 0; // a phase heading: its phase 1..4
     };
 
-    // Card names come from `katalog`, the catalogue the board shows.
-    TSpielverlauf(const TTexte& texte, const TKatalog& katalog) : texte_(texte), katalog_(katalog) {}
+    // Card names come from `katalog`, the catalogue the board shows. With `stand`, the game's
+    // variant of hidden hand cards keeps a card an opponent drew at the observatory unnamed.
+    TSpielverlauf(const TTexte& texte, const TKatalog& katalog, const TSpielstand* stand = nullptr)
+        : texte_(texte), katalog_(katalog), spielstand_(stand) {}
 
     void Ereignis(const TEreignis& e) override;
 
@@ -49,6 +51,7 @@ private:
 
     const TTexte& texte_;
     const TKatalog& katalog_;
+    const TSpielstand* spielstand_;
     std::vector<TZeile> zeilen_;
     size_t sichtbar_ = 0;
     uint32_t stand_ = 0;

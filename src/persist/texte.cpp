@@ -60,6 +60,7 @@ const std::array<TTextEintrag, TextAnzahl>& TextTabelle() {
         {Sektion::Other, "Spieler %1 kauft %2 von der Sternwarte für %3 Geld und ersetzt %4"},
         {Sektion::Other, "Spieler %1 nimmt %2 auf die Hand"},
         {Sektion::Other, "Spieler %1 nimmt %2 von der Sternwarte auf die Hand"},
+        {Sektion::Other, "Spieler %1 nimmt eine Karte von der Sternwarte auf die Hand"},
         {Sektion::Other, "Spieler %1 wirft %2 von der Sternwarte ab"},
         {Sektion::Other, "Spieler %1 passt"},
         {Sektion::Other, "Spieler %1 kauft %2 Siegpunkte für %3 Geld"},

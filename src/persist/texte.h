@@ -75,6 +75,7 @@ enum class Text : int {
     SatzAusbauSternwarte,
     SatzHand,
     SatzHandSternwarte,
+    SatzHandSternwarteVerdeckt,
     SatzAbwurf,
     SatzPasse,
     SatzSiegpunkte,

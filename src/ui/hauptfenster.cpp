@@ -108,7 +108,7 @@ THauptfenster::THauptfenster(const TStartOptionen& o)
     g_.SetzeFehlerSenke(this);
     mensch_.SetzeAnzeige(this);
     mensch_.SetzeDialoge(this);
-    verlauf_ = std::make_unique<TSpielverlauf>(texte_, anzeigeKatalog_);
+    verlauf_ = std::make_unique<TSpielverlauf>(texte_, anzeigeKatalog_, &g_.S);
     g_.SetzeEreignisse(verlauf_.get());
 
     programmordner_ = o.Programmordner;
