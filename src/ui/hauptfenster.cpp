@@ -970,6 +970,7 @@ void THauptfenster::SpielendeAnzeigen() {
     historie_.SpielendeErreicht();
     SperreAnwenden();
     TraceAuffrischen();
+    verlaufFenster_->Auffrischen(); // the ranking stands beside the dialog
     fensterDialoge_->Spielende();
 }
 
