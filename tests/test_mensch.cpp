@@ -6,10 +6,10 @@
 #include <set>
 #include <utility>
 
+#include "persist/spielverlauf.h"
 #include "rules/ablauf.h"
 #include "rules/hand.h"
 #include "rules/kaufen.h"
-#include "persist/spielverlauf.h"
 #include "rules/mensch.h"
 #include "testspieler.h"
 
@@ -681,7 +681,8 @@ TEST_F(Mensch, EinAbgelehnterKlickSagtWarumUndEinZielSeinenPreis) {
     EXPECT_FALSE(m.Zielpreis(1).has_value());
     const std::optional<TZielpreis> z = m.Zielpreis(3);
     ASSERT_TRUE(z.has_value());
-    EXPECT_EQ(ZielpreisText(texte, kat, *z), "Kammerfrau ersetzt Kontorist: " + std::to_string(z->preis) + " Geld");
+    EXPECT_EQ(ZielpreisText(texte, kat, *z),
+              "Kammerfrau ersetzt Kontorist: " + std::to_string(z->preis) + " Geld");
     EXPECT_EQ(m.Zielpreis(2)->ersetzt, K(18));
     m.TischKlick(3);
     EXPECT_EQ(g.S.Spieler[1].Geld, 30 - z->preis);
@@ -697,7 +698,9 @@ TEST_F(Mensch, DieAufforderungNenntSchenkenrundeUndWartendeSternwartenkarte) {
     EXPECT_EQ(text(), "Schenkenrunde: Siegpunkte kaufen");
     g.S.SchenkeModus = 0;
     g.SternwartenKarte = K(41);
-    EXPECT_EQ(text(), "Sternwarte: Kammerfrau auf eine markierte Karte legen oder passen (die Karte wird abgeworfen)");
+    EXPECT_EQ(
+        text(),
+        "Sternwarte: Kammerfrau auf eine markierte Karte legen oder passen (die Karte wird abgeworfen)");
     g.S.AktuellerSpieler = 2;
     EXPECT_EQ(text(), "");
 }

@@ -145,7 +145,8 @@ TEST(Profil, GeleseneWerteGehenInDieSitzungUndFehlendeSchluesselWerdenAngehaengt
 
 TEST(Profil, UnbekannteSpielstaerkeUndSpielerzahlFallenAufDieVorgabe) {
     Programm a;
-    SchreibeDatei(a.Ini(), "[Global]\nSpielstaerke=77\nSpielerAnzahl=7\nTempo=5000\n[Control]\nScaleBy=100\n");
+    SchreibeDatei(a.Ini(),
+                  "[Global]\nSpielstaerke=77\nSpielerAnzahl=7\nTempo=5000\n[Control]\nScaleBy=100\n");
     const TStartErgebnis e = a.Start();
     ASSERT_EQ(e.ExitCode, 0);
     EXPECT_EQ(a.g.Menue.Spielstaerke, 41);
@@ -153,7 +154,8 @@ TEST(Profil, UnbekannteSpielstaerkeUndSpielerzahlFallenAufDieVorgabe) {
     EXPECT_EQ(a.p.Ini().LiesInt("Global", "Spielstaerke", 0), 41);
     // A pace outside what the menu offers is named in the start-up information.
     EXPECT_EQ(a.p.W.Tempo, 200);
-    EXPECT_EQ(e.StartupZeilen, std::vector<std::string>{"Profile: Tempo 5000 außerhalb 200..2000 ms, 200 ms gilt"});
+    EXPECT_EQ(e.StartupZeilen,
+              std::vector<std::string>{"Profile: Tempo 5000 außerhalb 200..2000 ms, 200 ms gilt"});
     Programm b;
     SchreibeDatei(b.Ini(), "[Global]\nTempo=1000\n");
     ASSERT_EQ(b.Start().ExitCode, 0);

@@ -191,8 +191,9 @@ void TProfil::ProfilInit(int32_t breite, const std::string& programmOrdner,
     ganz(Global, "FormTop", W.FormTop);
     W.Tempo = i.LiesInt(Global, "Tempo", W.Tempo);
     if (W.Tempo < TempoMin || W.Tempo > TempoMax) {
-        zeilen.push_back("Profile: Tempo " + std::to_string(W.Tempo) + " außerhalb " + std::to_string(TempoMin) +
-                         ".." + std::to_string(TempoMax) + " ms, " + std::to_string(TempoMin) + " ms gilt");
+        zeilen.push_back("Profile: Tempo " + std::to_string(W.Tempo) + " außerhalb " +
+                         std::to_string(TempoMin) + ".." + std::to_string(TempoMax) + " ms, " +
+                         std::to_string(TempoMin) + " ms gilt");
         W.Tempo = TempoMin;
     }
     i.SchreibeInt(Global, "Tempo", W.Tempo);

@@ -159,7 +159,8 @@ std::string AblehnungText(const TTexte& t, const TKatalog& k, const TAblehnung& 
 std::string ZielpreisText(const TTexte& t, const TKatalog& k, const TZielpreis& z) {
     if (z.schenke) return t.Fuelle(Text::PreisSchenke, {std::to_string(z.preis)});
     if (z.ersetzt.Leer()) return t.Fuelle(Text::PreisKauf, {k.Daten(z.karte).Name, std::to_string(z.preis)});
-    return t.Fuelle(Text::PreisAusbau, {k.Daten(z.karte).Name, k.Daten(z.ersetzt).Name, std::to_string(z.preis)});
+    return t.Fuelle(Text::PreisAusbau,
+                    {k.Daten(z.karte).Name, k.Daten(z.ersetzt).Name, std::to_string(z.preis)});
 }
 
 } // namespace vm

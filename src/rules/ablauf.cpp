@@ -153,11 +153,13 @@ void SpielBeenden(Spielsitzung& g) {
         BerechnePlatz(g);
         if (g.Ereignisse()) {
             g.Ereignis({TEreignis::Spielende});
-            for (int platz = 1; platz <= g.S.SpielerAnzahl; ++platz)
-                for (int s = 1; s <= g.S.SpielerAnzahl; ++s)
-                    if (g.Platz[s] == platz)
-                        g.Ereignis({TEreignis::Ergebnis, s, {}, {}, platz, g.S.Spieler[s].Siegpunkte,
-                                    g.S.Spieler[s].Geld});
+            for (int platz = 1; platz <= g.S.SpielerAnzahl; ++platz) {
+                for (int s = 1; s <= g.S.SpielerAnzahl; ++s) {
+                    if (g.Platz[s] != platz) continue;
+                    const TSpieler& sp = g.S.Spieler[s];
+                    g.Ereignis({TEreignis::Ergebnis, s, {}, {}, platz, sp.Siegpunkte, sp.Geld});
+                }
+            }
         }
         g.Ablauf().SpielendeAnzeigen();
     }

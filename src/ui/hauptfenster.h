@@ -248,7 +248,7 @@ private:
     bool simulationAbbruch_ = false;
     bool schliessenNachSimulation_ = false;
     bool aktiviert_ = false;
-    int32_t compiTakte_ = 0; // ticks since the last computer move, against the pace
+    int32_t compiTakte_ = 0;    // ticks since the last computer move, against the pace
     int32_t zielUnterMaus_ = 0; // seat 1's table position under the mouse, 0: none
 
     // The board.

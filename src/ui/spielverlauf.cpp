@@ -12,7 +12,8 @@
 
 namespace vm::ui {
 
-TSpielverlaufFenster::TSpielverlaufFenster(const TSpielverlauf& verlauf, const QString& titel, QWidget* eltern)
+TSpielverlaufFenster::TSpielverlaufFenster(const TSpielverlauf& verlauf, const QString& titel,
+                                           QWidget* eltern)
     : QWidget(eltern), verlauf_(verlauf), titel_(new QLabel(titel, this)), liste_(new QListWidget(this)),
       stand_(verlauf.Stand() + 1) {
     setObjectName("Spielverlauf");
@@ -126,8 +127,10 @@ void THauptfenster::HinweisAuffrischen() {
     if (zielUnterMaus_ > 0)
         if (const std::optional<TZielpreis> z = mensch_.Zielpreis(zielUnterMaus_))
             text = ZielpreisText(texte_, anzeigeKatalog_, *z);
-    if (text.empty() && mensch_.Ablehnung().Da()) text = AblehnungText(texte_, anzeigeKatalog_, mensch_.Ablehnung());
-    if (text.empty()) text = AufforderungText(texte_, anzeigeKatalog_, mensch_.Aufforderung(), g_.SternwartenKarte);
+    if (text.empty() && mensch_.Ablehnung().Da())
+        text = AblehnungText(texte_, anzeigeKatalog_, mensch_.Ablehnung());
+    if (text.empty())
+        text = AufforderungText(texte_, anzeigeKatalog_, mensch_.Aufforderung(), g_.SternwartenKarte);
     HinweisZeigen(text);
 }
 

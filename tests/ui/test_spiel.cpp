@@ -4,8 +4,8 @@
 #include <QAction>
 #include <QEnterEvent>
 #include <QFile>
-#include <QListWidget>
 #include <QLabel>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -82,7 +82,8 @@ private:
         // What the person is asked to do stands in the status bar, and the targets are marked.
         if (g_.S.SchenkeModus && Hinweis() != "Schenkenrunde: Siegpunkte kaufen")
             return void(fehler = "Schenkenrunde nicht angesagt: " + Hinweis().toStdString());
-        if (Markiert() && !f_.TischBild(1, Markiert())->Markiert()) return void(fehler = "Ziel nicht markiert");
+        if (Markiert() && !f_.TischBild(1, Markiert())->Markiert())
+            return void(fehler = "Ziel nicht markiert");
         if (g_.S.SchenkeModus) return SchenkeBenutzen();
         if (f_.Mensch().SternwartenKarteWartet()) {
             if (!Hinweis().startsWith("Sternwarte: ") || !Hinweis().contains("markierte Karte"))
@@ -438,7 +439,8 @@ private slots:
         const int32_t geld = g.S.Spieler[1].Geld;
         g.Sp(1).Geld = 0;
         Klick(f.AuslageBild(reihe, platz), Qt::LeftButton, Qt::ShiftModifier);
-        QCOMPARE(f.Hinweisfeld()->text(), QString("Zu wenig Geld: %1 kostet %2 Geld, du hast 0").arg(name).arg(preis));
+        QCOMPARE(f.Hinweisfeld()->text(),
+                 QString("Zu wenig Geld: %1 kostet %2 Geld, du hast 0").arg(name).arg(preis));
         QCOMPARE(g.S.Auslage[reihe].Karten[platz], karte);
 
         g.Sp(1).Geld = geld;
