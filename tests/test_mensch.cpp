@@ -6,6 +6,7 @@
 #include <set>
 #include <utility>
 
+#include "persist/spielverlauf.h"
 #include "rules/ablauf.h"
 #include "rules/hand.h"
 #include "rules/kaufen.h"
@@ -628,6 +629,80 @@ TEST_F(WartendeKarte, ZuruecksetzenVergisstSie) {
     m.Zuruecksetzen();
     EXPECT_FALSE(m.SternwartenKarteWartet());
     EXPECT_TRUE(NichtsGewaehlt());
+}
+
+TEST_F(Mensch, EinAbgelehnterKlickSagtWarumUndEinZielSeinenPreis) {
+    TTexte texte;
+    auto grund = [&] { return AblehnungText(texte, kat, m.Ablehnung()); };
+    Auslage({12, 1, 40}, {41});
+    g.Sp(1).Geld = 3;
+
+    // Too little money: the shortcut buys nothing, a plain click offers only the hand.
+    m.AuslageKlick(1, 1, Maustaste::Links, Shift);
+    EXPECT_EQ(grund(), "Zu wenig Geld: Zollhaus kostet 8 Geld, du hast 3");
+    EXPECT_TRUE(NichtsGewaehlt());
+    m.AuslageKlick(1, 1, Maustaste::Links, Ohne);
+    EXPECT_EQ(grund(), "Zu wenig Geld: Zollhaus kostet 8 Geld, du hast 3");
+    EXPECT_EQ(m.HandZiel(), 1);
+    m.AuslageKlick(1, 1, Maustaste::Links, Ohne);
+    EXPECT_FALSE(m.Ablehnung().Da());
+
+    // Hand full: taking into the hand is refused, buying is still offered; with neither both
+    // reasons are told.
+    LegeInHand(g, 1, {2, 3, 4});
+    m.AuslageKlick(1, 2, Maustaste::Links, Ctrl);
+    EXPECT_EQ(grund(), "Die Hand ist voll");
+    EXPECT_EQ(Markiert().size(), 1u);
+    m.AuslageKlick(1, 2, Maustaste::Links, Ohne);
+    m.AuslageKlick(1, 1, Maustaste::Links, Ohne);
+    EXPECT_EQ(grund(), "Zu wenig Geld: Zollhaus kostet 8 Geld, du hast 3; Die Hand ist voll");
+    m.AuslageKlick(1, 1, Maustaste::Links, Ohne);
+
+    // An upgrade needs a card to replace, and never goes by shortcut.
+    m.AuslageKlick(1, 3, Maustaste::Links, Shift);
+    EXPECT_EQ(grund(), "Ausbaukarten werden auf eine markierte Karte gelegt");
+    m.AuslageKlick(1, 3, Maustaste::Links, Ohne);
+    EXPECT_EQ(grund(), "Abt kann keine deiner Karten ersetzen; Die Hand ist voll");
+    m.AuslageKlick(1, 3, Maustaste::Links, Ohne);
+
+    // Table full in the card's colour.
+    g.Sp(1).Geld = 30;
+    for (int i = 0; i < StapelPlaetze; ++i) LegeAufTisch(g, 1, {5});
+    m.AuslageKlick(1, 2, Maustaste::Links, Shift);
+    EXPECT_EQ(grund(), "Auf dem Tisch ist kein Platz mehr");
+    EXPECT_EQ(g.Sp(1).Geld, 30);
+
+    // The price shown over a target is the price paid there.
+    LeereSpieler(g, 1);
+    g.Sp(1).Geld = 30;
+    LegeAufTisch(g, 1, {1, 18, 20});
+    m.AuslageKlick(2, 8, Maustaste::Links, Ohne);
+    ASSERT_EQ(Markiert(), (std::set<int>{2, 3}));
+    EXPECT_FALSE(m.Zielpreis(1).has_value());
+    const std::optional<TZielpreis> z = m.Zielpreis(3);
+    ASSERT_TRUE(z.has_value());
+    EXPECT_EQ(ZielpreisText(texte, kat, *z),
+              "Kammerfrau ersetzt Kontorist: " + std::to_string(z->preis) + " Geld");
+    EXPECT_EQ(m.Zielpreis(2)->ersetzt, K(18));
+    m.TischKlick(3);
+    EXPECT_EQ(g.S.Spieler[1].Geld, 30 - z->preis);
+    EXPECT_EQ(g.AnzahlFehler, 0);
+}
+
+TEST_F(Mensch, DieAufforderungNenntSchenkenrundeUndWartendeSternwartenkarte) {
+    TTexte texte;
+    auto text = [&] { return AufforderungText(texte, kat, m.Aufforderung(), g.SternwartenKarte); };
+    EXPECT_EQ(text(), "");
+    g.S.Phase = 2;
+    g.S.SchenkeModus = 1;
+    EXPECT_EQ(text(), "Schenkenrunde: Siegpunkte kaufen");
+    g.S.SchenkeModus = 0;
+    g.SternwartenKarte = K(41);
+    EXPECT_EQ(
+        text(),
+        "Sternwarte: Kammerfrau auf eine markierte Karte legen oder passen (die Karte wird abgeworfen)");
+    g.S.AktuellerSpieler = 2;
+    EXPECT_EQ(text(), "");
 }
 
 } // namespace

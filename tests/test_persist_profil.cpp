@@ -73,7 +73,7 @@ TEST(Profil, ErsterStartSchreibtJedenSchluesselMitSeinerVorgabe) {
         "[Control]\nScaleBy=100\nGrayscale=0\nColor256=0\nFrageVerwerfen=1\n\n\n"
         "[Global]\nSaveIni=1\nLadeStrategieParam=0\nSpielstaerke=41\nSpielerAnzahl=4\n"
         "wwwRGL=\nwwwPUB=\nwwwFAN=\n"
-        "Color1=-2147483633\nColor2=12632256\nFormLeft=0\nFormTop=0\nSaveDir=" +
+        "Color1=-2147483633\nColor2=12632256\nFormLeft=0\nFormTop=0\nTempo=200\nSaveDir=" +
         a.programm.Pfad() +
         "\nVariante1=0\nVariante2=0\nVariante3=0\n\n\n"
         "[Highscore]\nG_AnzSpiele=0\nG_AnzGewonnen=0\nG_MaxPunkte2=0\nG_MaxPunkte3=0\n"
@@ -130,8 +130,8 @@ TEST(Profil, GeleseneWerteGehenInDieSitzungUndFehlendeSchluesselWerdenAngehaengt
     // Existing keys keep their place; the missing ones follow in table order.
     std::vector<std::string> global = {
         "Variante2", "SpielerAnzahl", "Spielstaerke", "Color2", "SaveIni", "FormLeft", "LadeStrategieParam",
-        "wwwRGL",    "wwwPUB",        "wwwFAN",       "Color1", "FormTop", "SaveDir",  "Variante1",
-        "Variante3"};
+        "wwwRGL",    "wwwPUB",        "wwwFAN",       "Color1", "FormTop", "Tempo",    "SaveDir",
+        "Variante1", "Variante3"};
     EXPECT_EQ(Schluessel(text, "Global"), global);
     // The test and puzzle keys are read, not written; nothing is added for them.
     EXPECT_EQ(Schluessel(text, "Control"),
@@ -142,11 +142,21 @@ TEST(Profil, GeleseneWerteGehenInDieSitzungUndFehlendeSchluesselWerdenAngehaengt
 
 TEST(Profil, UnbekannteSpielstaerkeUndSpielerzahlFallenAufDieVorgabe) {
     Programm a;
-    SchreibeDatei(a.Ini(), "[Global]\nSpielstaerke=77\nSpielerAnzahl=7\n");
-    ASSERT_EQ(a.Start().ExitCode, 0);
+    SchreibeDatei(a.Ini(),
+                  "[Global]\nSpielstaerke=77\nSpielerAnzahl=7\nTempo=5000\n[Control]\nScaleBy=100\n");
+    const TStartErgebnis e = a.Start();
+    ASSERT_EQ(e.ExitCode, 0);
     EXPECT_EQ(a.g.Menue.Spielstaerke, 41);
     EXPECT_EQ(a.g.Menue.SpielerAnzahl, 4);
     EXPECT_EQ(a.p.Ini().LiesInt("Global", "Spielstaerke", 0), 41);
+    // A pace outside what the menu offers is named in the start-up information.
+    EXPECT_EQ(a.p.W.Tempo, 200);
+    EXPECT_EQ(e.StartupZeilen,
+              std::vector<std::string>{"Profile: Tempo 5000 außerhalb 200..2000 ms, 200 ms gilt"});
+    Programm b;
+    SchreibeDatei(b.Ini(), "[Global]\nTempo=1000\n");
+    ASSERT_EQ(b.Start().ExitCode, 0);
+    EXPECT_EQ(b.p.W.Tempo, 1000);
 }
 
 TEST(Profil, NichtErzeugbarEndetMit102) {

@@ -1,6 +1,7 @@
 // Pictures and measurements of the game window, for anyone to look at what it shows:
 //   veldmark-bildschirmfoto <output folder> [--messen] [--skalierung <percent>] [--sprache <Lang.ini>]
-// Writes start.png (a new game), mitte.png (a game in its fourth round, a display card selected)
+// Writes start.png (a new game), mitte.png (a game in its fourth round, a display card selected),
+// verlauf.png (the same with the mouse over the offered table place: its price in the status bar)
 // and karten.png (every card picture at the sizes the board shows). Runs on any Qt platform;
 // scripts/screenshots.sh runs it under Xvfb. With --messen it also prints start-up time, memory,
 // the answer time of a click and the time of a 500-game simulation run. --skalierung starts on a
@@ -9,6 +10,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEnterEvent>
 #include <QFile>
 #include <QMouseEvent>
 #include <QPainter>
@@ -217,6 +219,16 @@ int main(int argc, char** argv) {
             if (!g.S.Auslage[r].Karten[p].Leer()) f.Mensch().AuslageKlick(r, p, vm::Maustaste::Links, {});
     Warten(100);
     ok = Speichern(Bildschirm(f), ordner + "/mitte.png") && ok;
+    // The mouse over the marked table target: the status bar names the price, beside the move list.
+    for (int pos = 1; pos <= vm::MaxTischpositionen; ++pos) {
+        vm::ui::TKartenBild* ziel = f.TischBild(1, pos);
+        if (!ziel->Markiert()) continue;
+        QEnterEvent rein(QPointF(5, 5), QPointF(5, 5), ziel->mapToGlobal(QPointF(5, 5)));
+        QApplication::sendEvent(ziel, &rein);
+        break;
+    }
+    Warten(100);
+    ok = Speichern(Bildschirm(f), ordner + "/verlauf.png") && ok;
 
     if (messen) {
         QTextStream aus(stdout);

@@ -773,7 +773,7 @@ bool SternwarteNutzen(KI& k, SWArt art, int farbe, int32_t preisLimit, int32_t m
               art == SWArt::ErwBunkern ? " nutzt die Sternwarte(Upgrade bunkern)" : " nutzt die Sternwarte");
     tKartenRef karte;
     int32_t rest;
-    const bool gezogen = ZieheVomStapel(k.g, farbe, karte, rest);
+    const bool gezogen = ZieheSternwartenkarte(k.g, k.sp, farbe, karte, rest);
     BenutzeTischkarte(k.g, k.sp, 2, obs);
     if (!gezogen) {
         k.g.InternerFehler(1, "KaufeNutzeSternwarte");
@@ -923,7 +923,7 @@ bool NutzeSternwarteRot(KI& k, int32_t minRest) {
     k.g.Trace("Spieler ", k.sp, " nutzt die Sternwarte -ROT1-");
     tKartenRef karte;
     int32_t rest;
-    if (!ZieheVomStapel(k.g, 3, karte, rest)) {
+    if (!ZieheSternwartenkarte(k.g, k.sp, 3, karte, rest)) {
         k.g.InternerFehler(1, "KaufeNutzeSternwarte");
         return false;
     }

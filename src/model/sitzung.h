@@ -107,6 +107,40 @@ public:
     virtual void NachWertung(int /*phase*/) {}
 };
 
+// What happened in the game, as the move list beside the board tells it: every action of a
+// seat, every new phase and the end. The values say, by kind:
+//   Phase: wert1 phase, wert2 round;  Kauf, Ausbau: wert1 price (Ausbau: `ersetzt` the card it
+//   replaced);  Siegpunkte: wert1 points, wert2 money paid;  Sternwarte: the drawn card;
+//   AusHand: the hand card taken for laying;  Ergebnis: wert1 place, wert2 points, wert3 money.
+struct TEreignis {
+    enum Art : int32_t {
+        Phase,
+        Schenkenrunde,
+        Kauf,
+        Ausbau,
+        Hand,
+        Passe,
+        Siegpunkte,
+        KeineSiegpunkte,
+        Abwurf,
+        Sternwarte,
+        AusHand,
+        Spielende,
+        Ergebnis,
+    };
+    Art art = Phase;
+    int32_t spieler = 0;
+    tKartenRef karte{};
+    tKartenRef ersetzt{};
+    int32_t wert1 = 0, wert2 = 0, wert3 = 0;
+};
+
+class ISpielEreignisse {
+public:
+    virtual ~ISpielEreignisse() = default;
+    virtual void Ereignis(const TEreignis& e) = 0;
+};
+
 // The computer players' memory of each seat between moves; defined and created by them.
 struct KISpeicher;
 
@@ -185,6 +219,14 @@ public:
     void SetzeBrett(IBrett* b) { brett_ = b; }
     void SetzeAblauf(ISpielAblauf* a) { ablauf_ = a ? a : &ohneAblauf_; }
     void SetzeFehlerSenke(IFehlerSenke* s) { senke_ = s; }
+    void SetzeEreignisse(ISpielEreignisse* e) { ereignisse_ = e; }
+    ISpielEreignisse* Ereignisse() const { return ereignisse_; }
+    // Reports an event to the move list. Nobody listens in a simulation: then the event is
+    // never built and the report costs the test of one pointer.
+    void Ereignis(const TEreignis& e) {
+        if (ereignisse_) [[unlikely]]
+            ereignisse_->Ereignis(e);
+    }
 
     // A seat to change. Counts as a change of all its card lists, so that what the computer
     // players derived from them is built anew.
@@ -253,6 +295,7 @@ private:
     IBrett* brett_ = nullptr; // none: the refreshes do nothing
     ISpielAblauf* ablauf_ = &ohneAblauf_;
     IFehlerSenke* senke_ = nullptr;
+    ISpielEreignisse* ereignisse_ = nullptr;
 };
 
 } // namespace vm

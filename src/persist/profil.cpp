@@ -281,6 +281,14 @@ void TProfil::ProfilInit(const std::string& programmOrdner,
     ganz(Global, "Color2", W.Color2);
     ganz(Global, "FormLeft", W.FormLeft);
     ganz(Global, "FormTop", W.FormTop);
+    W.Tempo = i.LiesInt(Global, "Tempo", W.Tempo);
+    if (W.Tempo < TempoMin || W.Tempo > TempoMax) {
+        zeilen.push_back("Profile: Tempo " + std::to_string(W.Tempo) + " außerhalb " +
+                         std::to_string(TempoMin) + ".." + std::to_string(TempoMax) + " ms, " +
+                         std::to_string(TempoMin) + " ms gilt");
+        W.Tempo = TempoMin;
+    }
+    i.SchreibeInt(Global, "Tempo", W.Tempo);
     text(Global, "SaveDir", W.SaveDir);
     flag(Global, "Variante1", W.Variante1);
     flag(Global, "Variante2", W.Variante2);
@@ -316,6 +324,7 @@ bool TProfil::ProfilSichern(const Spielsitzung& g) {
     i.SchreibeInt(Global, "SpielerAnzahl", W.SpielerAnzahl);
     i.SchreibeInt(Global, "FormLeft", W.FormLeft);
     i.SchreibeInt(Global, "FormTop", W.FormTop);
+    i.SchreibeInt(Global, "Tempo", W.Tempo);
     i.Schreibe(Global, "SaveDir", W.SaveDir);
     i.SchreibeBool(Global, "Variante1", W.Variante1);
     i.SchreibeBool(Global, "Variante2", W.Variante2);

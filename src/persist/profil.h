@@ -42,6 +42,7 @@ struct TProfilWerte {
     int32_t Color2 = 12632256;    // silver
     int32_t FormLeft = 0;
     int32_t FormTop = 0;
+    int32_t Tempo = 200; // ms from one computer move to the next, TempoMin..TempoMax
     std::string SaveDir;
     bool Variante1 = false;
     bool Variante2 = false;
@@ -56,6 +57,10 @@ struct TStartErgebnis {
     TMeldung Meldung;
     std::vector<std::string> StartupZeilen; // for the trace window's start-up information
 };
+
+// The pace of the computer seats: the game loop's tick is the fastest step.
+constexpr int32_t TempoMin = 200;
+constexpr int32_t TempoMax = 2000;
 
 class TProfil {
 public:

@@ -57,6 +57,44 @@ const std::array<TTextEintrag, TextAnzahl>& TextTabelle() {
         {Sektion::Other, "Ordner fehlt"},
         {Sektion::Other, "kein Dateiname"},
         {Sektion::Other, "Schreibfehler"},
+        {Sektion::Menue, "Spiel&verlauf"},
+        {Sektion::Menue, "&Tempo der Computerspieler"},
+        {Sektion::Other, "Spielverlauf"},
+        {Sektion::Other, "Runde %1"},
+        {Sektion::Other, "Grüne Phase"},
+        {Sektion::Other, "Blaue Phase"},
+        {Sektion::Other, "Rote Phase"},
+        {Sektion::Other, "Ausbauphase"},
+        {Sektion::Other, "Schenkenrunde"},
+        {Sektion::Other, "Spielende"},
+        {Sektion::Other, "Spielstand geladen"},
+        {Sektion::Other, "Spieler %1 kauft %2 für %3 Geld"},
+        {Sektion::Other, "Spieler %1 kauft %2 aus der Hand für %3 Geld"},
+        {Sektion::Other, "Spieler %1 kauft %2 von der Sternwarte für %3 Geld"},
+        {Sektion::Other, "Spieler %1 kauft %2 für %3 Geld und ersetzt %4"},
+        {Sektion::Other, "Spieler %1 kauft %2 aus der Hand für %3 Geld und ersetzt %4"},
+        {Sektion::Other, "Spieler %1 kauft %2 von der Sternwarte für %3 Geld und ersetzt %4"},
+        {Sektion::Other, "Spieler %1 nimmt %2 auf die Hand"},
+        {Sektion::Other, "Spieler %1 nimmt %2 von der Sternwarte auf die Hand"},
+        {Sektion::Other, "Spieler %1 nimmt eine Karte von der Sternwarte auf die Hand"},
+        {Sektion::Other, "Spieler %1 wirft %2 von der Sternwarte ab"},
+        {Sektion::Other, "Spieler %1 passt"},
+        {Sektion::Other, "Spieler %1 kauft %2 Siegpunkte für %3 Geld"},
+        {Sektion::Other, "Spieler %1 kauft keine Siegpunkte"},
+        {Sektion::Other, "Platz %1: Spieler %2 mit %3 Siegpunkten und %4 Geld"},
+        {Sektion::Other, "Schenkenrunde: Siegpunkte kaufen"},
+        {Sektion::Other, "Sternwarte: gezogene Karte kaufen, auf die Hand nehmen oder abbrechen"},
+        {Sektion::Other,
+         "Sternwarte: %1 auf eine markierte Karte legen oder passen (die Karte wird abgeworfen)"},
+        {Sektion::Other, "Zu wenig Geld: %1 kostet %2 Geld, du hast %3"},
+        {Sektion::Other, "Die Hand ist voll"},
+        {Sektion::Other, "Auf dem Tisch ist kein Platz mehr"},
+        {Sektion::Other, "%1 kann keine deiner Karten ersetzen"},
+        {Sektion::Other, "Ausbaukarten werden auf eine markierte Karte gelegt"},
+        {Sektion::Other, "%1 kaufen: %2 Geld"},
+        {Sektion::Other, "%1 ersetzt %2: %3 Geld"},
+        {Sektion::Other, "Doppelklick: je Siegpunkt 2 Geld, höchstens %1 Siegpunkte"},
+        {Sektion::Menue, "%1 ms"},
     }};
     return tabelle;
 }
@@ -70,6 +108,23 @@ void TTexte::Uebersetzen(const TSprache& sprache) {
         const TTextEintrag& e = TextTabelle()[i];
         werte_[i] = e.sektion == Sektion::Menue ? sprache.Menue(e.original) : sprache.Other(e.original);
     }
+}
+
+std::string TTexte::Fuelle(Text t, std::initializer_list<std::string_view> werte) const {
+    const std::string& muster = (*this)[t];
+    std::string s;
+    s.reserve(muster.size() + 32);
+    for (size_t i = 0; i < muster.size(); ++i) {
+        const char c = muster[i];
+        const size_t nr = i + 1 < muster.size() ? static_cast<size_t>(muster[i + 1] - '1') : werte.size();
+        if (c == '%' && nr < werte.size()) {
+            s += werte.begin()[nr];
+            ++i;
+        } else {
+            s += c;
+        }
+    }
+    return s;
 }
 
 const std::string& TTexte::DateiFehler(int n) const {

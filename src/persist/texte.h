@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -71,6 +72,44 @@ enum class Text : int {
     GrundOrdnerFehlt,
     GrundKeinDateiname,
     GrundSchreibfehler,
+    // move list, pace of the computer seats, requests and refusals in the status bar
+    MenueSpielverlauf,
+    MenueTempo,
+    VerlaufTitel,
+    VerlaufRunde,
+    VerlaufGruenePhase,
+    VerlaufBlauePhase,
+    VerlaufRotePhase,
+    VerlaufAusbauphase,
+    VerlaufSchenkenrunde,
+    VerlaufSpielende,
+    VerlaufGeladen,
+    SatzKauf,
+    SatzKaufHand,
+    SatzKaufSternwarte,
+    SatzAusbau,
+    SatzAusbauHand,
+    SatzAusbauSternwarte,
+    SatzHand,
+    SatzHandSternwarte,
+    SatzHandSternwarteVerdeckt,
+    SatzAbwurf,
+    SatzPasse,
+    SatzSiegpunkte,
+    SatzKeineSiegpunkte,
+    SatzErgebnis,
+    AufforderungSchenke,
+    AufforderungSternwarte,
+    AufforderungSternwarteLegen,
+    GrundZuWenigGeld,
+    GrundHandVoll,
+    GrundTischVoll,
+    GrundKeinAusbauziel,
+    GrundAusbauAufZiel,
+    PreisKauf,
+    PreisAusbau,
+    PreisSchenke,
+    TempoSchritt,
     Anzahl_
 };
 
@@ -93,6 +132,8 @@ public:
     void Uebersetzen(const TSprache& sprache);
     // Caption "File access error <n>" for n = 0..6.
     const std::string& DateiFehler(int n) const;
+    // The text with %1, %2, ... replaced by the values in turn.
+    std::string Fuelle(Text t, std::initializer_list<std::string_view> werte) const;
 
 private:
     std::array<std::string, TextAnzahl> werte_;

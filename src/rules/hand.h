@@ -24,6 +24,8 @@ void AuswahlAufheben(Spielsitzung& g);
 // Observatory and pub.
 void KaufSiegpunkte(Spielsitzung& g, int spieler, int32_t punkte);
 void WirfKarteAb(Spielsitzung& g, int spieler, tKartenRef karte);
+// The observatory's draw: the top card of a stack, told to the move list as the seat's draw.
+bool ZieheSternwartenkarte(Spielsitzung& g, int spieler, int stapel, tKartenRef& karte, int32_t& rest);
 bool NimmKarteAufHandSW(Spielsitzung& g, int spieler, tKartenRef karte);
 void BenutzeTischkarte(Spielsitzung& g, int spieler, int32_t position);
 void BenutzeTischkarte(Spielsitzung& g, int spieler, int farbe, int index);

@@ -38,7 +38,7 @@ void TSternwartenDialog::Ziehen(int eintrag) {
     letzterStapel_ = stapel;
     tKartenRef karte;
     int32_t rest = 0;
-    if (!ZieheVomStapel(g_, stapel, karte, rest)) {
+    if (!ZieheSternwartenkarte(g_, 1, stapel, karte, rest)) {
         g_.InternerFehler(1, "TForm4.BitBtn1Click");
         return;
     }
@@ -52,6 +52,47 @@ void TSternwartenDialog::Waehle(Wahl w) {
     wahl_ = w;
 }
 
+namespace {
+
+bool TischHatPlatz(const TSpieler& sp, int farbe) {
+    return sp.Tischkarten() < MaxTischpositionen && sp.Karten[farbe].Anzahl < StapelPlaetze;
+}
+
+} // namespace
+
+TAblehnung TischGrund(Spielsitzung& g, int spieler, tKartenRef karte, int reihe) {
+    const tKarte& d = g.Daten(karte);
+    const TSpieler& sp = g.S.Spieler[spieler];
+    TAblehnung a;
+    a.karte = karte;
+    a.geld = sp.Geld;
+    if (d.Farbe < 1 || d.Farbe > 3) return {};
+    if (d.Erweiterung != 1) {
+        if (!TischHatPlatz(sp, d.Farbe)) {
+            a.Gruende = TAblehnung::TischVoll;
+            return a;
+        }
+        a.preis = KostenKarte(g, spieler, karte, reihe);
+        if (a.preis > sp.Geld) a.Gruende = TAblehnung::ZuWenigGeld;
+        return a;
+    }
+    // An upgrade: the cheapest card it may replace decides.
+    const TKartenliste& liste = sp.Karten[d.Farbe];
+    bool ziel = false;
+    for (int i = 1; i <= liste.Anzahl; ++i) {
+        if (!KannErsetzen(g, karte, liste.Karten[i])) continue;
+        if (Tischposition(g, spieler, d.Farbe, i) > MaxTischpositionen) continue;
+        const int32_t p = UpgradePreis(g, spieler, karte, liste.Karten[i], reihe);
+        if (!ziel || p < a.preis) a.preis = p;
+        ziel = true;
+    }
+    if (!ziel)
+        a.Gruende = TAblehnung::KeinAusbauziel;
+    else if (a.preis > sp.Geld)
+        a.Gruende = TAblehnung::ZuWenigGeld;
+    return a;
+}
+
 bool TMensch::AmZug() const {
     const TSpielstand& s = g_.S;
     return s.AktuellerSpieler == 1 && !s.Spielende && !s.Computer[1];
@@ -59,8 +100,45 @@ bool TMensch::AmZug() const {
 
 bool TMensch::Passt(int farbe) const {
     if (farbe < 1 || farbe > 3) return false;
+    return TischHatPlatz(g_.S.Spieler[1], farbe);
+}
+
+TAufforderung TMensch::Aufforderung() const {
+    if (!AmZug()) return TAufforderung::Keine;
+    if (SternwartenKarteWartet()) return TAufforderung::SternwarteLegen;
+    if (g_.S.SchenkeModus) return TAufforderung::Schenke;
+    return TAufforderung::Keine;
+}
+
+std::optional<TZielpreis> TMensch::Zielpreis(int32_t position) const {
+    if (!AmZug() || position < 1 || position > MaxTischpositionen || !g_.MarkierteTischplaetze[position])
+        return std::nullopt;
     const TSpieler& sp = g_.S.Spieler[1];
-    return sp.Tischkarten() < MaxTischpositionen && sp.Karten[farbe].Anzahl < StapelPlaetze;
+    TZielpreis z;
+    if (g_.S.SchenkeModus) {
+        z.schenke = true;
+        z.preis = TSchenkeDialog{sp.Geld, 5 * sp.AnzahlSchenken}.Hoechstens();
+        return z;
+    }
+    int reihe = 1;
+    if (SternwartenKarteWartet()) {
+        z.karte = g_.SternwartenKarte;
+    } else if (AuslageGewaehlt()) {
+        z.karte = g_.S.Auslage[auswahlReihe_].Karten[auswahlPlatz_];
+        reihe = auswahlReihe_;
+    } else if (auswahlHand_) {
+        z.karte = sp.Hand().Karten[handZiel_];
+    } else {
+        return std::nullopt;
+    }
+    if (g_.Daten(z.karte).Erweiterung == 1) {
+        z.ersetzt = TischpositionZuKarte(g_, 1, position).karte;
+        if (z.ersetzt.Leer()) return std::nullopt;
+        z.preis = UpgradePreis(g_, 1, z.karte, z.ersetzt, reihe);
+    } else {
+        z.preis = KostenKarte(g_, 1, z.karte, reihe);
+    }
+    return z;
 }
 
 void TMensch::AuslageWaehlen(int reihe, int platz) {
@@ -73,7 +151,15 @@ void TMensch::AuslageWaehlen(int reihe, int platz) {
         anzeige_->HandZielZeigen(handZiel_, true);
     }
     const tKarte& d = g_.Daten(karte);
-    if (d.Erweiterung == 1 || Passt(d.Farbe)) AktiviereFreienTischplatz(g_, 1, karte, reihe);
+    bool tisch = false;
+    if (d.Erweiterung == 1 || Passt(d.Farbe)) tisch = AktiviereFreienTischplatz(g_, 1, karte, reihe);
+    if (!tisch) {
+        // Neither place offered: say why. A full hand alone is no news to a buyer.
+        const TAblehnung grund = TischGrund(g_, 1, karte, reihe);
+        const uint32_t schon = ablehnung_.Gruende;
+        ablehnung_ = grund;
+        ablehnung_.Gruende |= schon | (handZiel_ == 0 ? TAblehnung::HandVoll : 0u);
+    }
 }
 
 void TMensch::AuslageAbwaehlen() {
@@ -91,7 +177,9 @@ void TMensch::HandWaehlen(int platz) {
     anzeige_->HandAnheben(platz, true);
     const tKartenRef karte = g_.Sp(1).Hand().Karten[platz];
     const tKarte& d = g_.Daten(karte);
-    if (d.Erweiterung == 1 || Passt(d.Farbe)) AktiviereFreienTischplatz(g_, 1, karte, 1);
+    bool tisch = false;
+    if (d.Erweiterung == 1 || Passt(d.Farbe)) tisch = AktiviereFreienTischplatz(g_, 1, karte, 1);
+    if (!tisch) ablehnung_ = TischGrund(g_, 1, karte, 1);
 }
 
 void TMensch::HandAbwaehlen() {
@@ -108,12 +196,14 @@ void TMensch::AuswahlAufheben() {
 }
 
 void TMensch::Zuruecksetzen() {
+    ablehnung_ = {};
     AuswahlAufheben();
     g_.SternwartenKarte = {};
     TischplaetzeDeaktivieren(g_, 1);
 }
 
 void TMensch::AuslageKlick(int reihe, int platz, Maustaste taste, TTasten tasten) {
+    ablehnung_ = {};
     if (!AmZug() || reihe < 1 || reihe > 2 || platz < 1 || platz > 8) return;
     const bool passen = taste == Maustaste::Rechts && tasten.Umschalt();
     // In the pub round, and while an observatory card waits for its table target, the display
@@ -138,7 +228,14 @@ void TMensch::AuslageKlick(int reihe, int platz, Maustaste taste, TTasten tasten
     TSpieler& sp = g_.Sp(1);
     if (taste == Maustaste::Links && tasten.Shift) {
         const tKarte& d = g_.Daten(karte);
-        if (d.Erweiterung == 1 || !Passt(d.Farbe) || sp.Geld < KostenKarte(g_, 1, karte, reihe)) return;
+        if (d.Erweiterung == 1) {
+            ablehnung_ = {TAblehnung::AusbauNurAufZiel, karte};
+            return;
+        }
+        if (!Passt(d.Farbe) || sp.Geld < KostenKarte(g_, 1, karte, reihe)) {
+            ablehnung_ = TischGrund(g_, 1, karte, reihe);
+            return;
+        }
         ZieheKarteAuslage(g_, reihe, platz);
         LegeBezahleSpielerkarteTisch(g_, 1, sp.Tischkarten() + 1, reihe, karte);
         ZugBeenden();
@@ -151,12 +248,14 @@ void TMensch::AuslageKlick(int reihe, int platz, Maustaste taste, TTasten tasten
             ZugBeenden();
             return;
         }
+        ablehnung_ = {TAblehnung::HandVoll, karte};
         if (dieselbe) return; // a card just let go is not taken up again
     }
     AuslageWaehlen(reihe, platz);
 }
 
 void TMensch::HandKlick(int platz, Maustaste taste, TTasten tasten) {
+    ablehnung_ = {};
     if (!AmZug() || platz < 1 || platz > 4) return;
     if (g_.S.SchenkeModus || SternwartenKarteWartet()) return;
     if (taste == Maustaste::Rechts && tasten.Umschalt()) {
@@ -185,7 +284,10 @@ void TMensch::HandKlick(int platz, Maustaste taste, TTasten tasten) {
     if (kauf) {
         const tKartenRef karte = sp.Hand().Karten[platz];
         const tKarte& d = g_.Daten(karte);
-        if (d.Erweiterung == 1) return;
+        if (d.Erweiterung == 1) {
+            ablehnung_ = {TAblehnung::AusbauNurAufZiel, karte};
+            return;
+        }
         if (Passt(d.Farbe) && KostenKarte(g_, 1, karte, 1) <= sp.Geld) {
             ZieheKarteHand(g_, 1, platz);
             LegeBezahleSpielerkarteTisch(g_, 1, sp.Tischkarten() + 1, 1, karte);
@@ -194,12 +296,14 @@ void TMensch::HandKlick(int platz, Maustaste taste, TTasten tasten) {
             ZugBeenden();
             return;
         }
+        ablehnung_ = TischGrund(g_, 1, karte, 1);
         if (dieselbe) return; // too dear: stays unselected
     }
     HandWaehlen(platz);
 }
 
 void TMensch::TischKlick(int32_t position) {
+    ablehnung_ = {};
     if (!AmZug() || position < 1 || position > MaxTischpositionen || !g_.MarkierteTischplaetze[position])
         return;
     if (SternwartenKarteWartet()) {
@@ -228,6 +332,7 @@ void TMensch::TischKlick(int32_t position) {
 }
 
 void TMensch::TischDoppelklick(int32_t position) {
+    ablehnung_ = {};
     // A second observatory use while a drawn card waits would lose that card.
     if (!AmZug() || AuslageGewaehlt() || auswahlHand_ || SternwartenKarteWartet() || !dialoge_) return;
     const TTischkarte t = TischpositionZuKarte(g_, 1, position);
@@ -298,6 +403,7 @@ void TMensch::ZugBeenden() {
 }
 
 void TMensch::Passe() {
+    ablehnung_ = {};
     if (!AmZug()) return;
     Passen(g_, 1);
     ZugBeenden();

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "model/sitzung.h"
@@ -19,6 +20,38 @@ struct TTasten {
     bool Ctrl = false;
     bool Umschalt() const { return Shift || Ctrl; }
 };
+
+// Why the human's last click did less than asked: a card got no table target, no hand slot, or a
+// shortcut was refused. The reasons are bits; `karte` is the card, `preis` its price (for an
+// upgrade the cheapest over a card it may replace) and `geld` the seat's money.
+struct TAblehnung {
+    enum Grund : uint32_t {
+        ZuWenigGeld = 1,
+        HandVoll = 2,
+        TischVoll = 4,
+        KeinAusbauziel = 8,    // an upgrade that replaces none of the seat's cards
+        AusbauNurAufZiel = 16, // a shortcut cannot lay an upgrade: it needs a marked target
+    };
+    uint32_t Gruende = 0;
+    tKartenRef karte{};
+    int32_t preis = 0;
+    int32_t geld = 0;
+    bool Da() const { return Gruende != 0; }
+};
+
+// What the human is asked to do beyond an ordinary move.
+enum class TAufforderung { Keine, Schenke, SternwarteLegen };
+
+// The price the seat would pay for the card it moves onto a table target.
+struct TZielpreis {
+    tKartenRef karte{};
+    tKartenRef ersetzt{}; // the card an upgrade would replace; empty for a free place
+    int32_t preis = 0;
+    bool schenke = false; // the target is the pub of the pub round: `preis` is the most points
+};
+
+// Why the seat can lay `karte` nowhere on its table at price row `reihe`; none when it can.
+TAblehnung TischGrund(Spielsitzung& g, int spieler, tKartenRef karte, int reihe);
 
 // The selection as the window draws it.
 class IMenschAnzeige {
@@ -125,6 +158,11 @@ public:
     // The selected hand card's slot, or the hand slot offered for the selected display card.
     int HandZiel() const { return handZiel_; }
     bool SternwartenKarteWartet() const { return !g_.SternwartenKarte.Leer(); }
+    // Why the last click did less than asked; nothing when it did what it was asked.
+    const TAblehnung& Ablehnung() const { return ablehnung_; }
+    TAufforderung Aufforderung() const;
+    // What the marked table position `position` would cost; empty for a position not offered.
+    std::optional<TZielpreis> Zielpreis(int32_t position) const;
     int32_t LetzterStapel() const { return letzterStapel_; }
 
 private:
@@ -147,6 +185,7 @@ private:
     bool auswahlHand_ = false;
     int handZiel_ = 0;
     int32_t letzterStapel_ = 0;
+    TAblehnung ablehnung_;
 };
 
 } // namespace vm

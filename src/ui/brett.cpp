@@ -205,7 +205,9 @@ void THauptfenster::TischpositionAnzeigen(int s, int pos) {
 
 void THauptfenster::TischpositionAnheben(int s, int pos, bool hoch) {
     if (Bremse() || s < 1 || s > 4 || pos < 1 || pos > MaxTischpositionen) return;
-    sitze_[s - 1].tisch[static_cast<size_t>(pos - 1)]->Anheben(hoch);
+    TKartenBild* b = sitze_[s - 1].tisch[static_cast<size_t>(pos - 1)];
+    b->Anheben(hoch);
+    b->Markieren(hoch);
 }
 
 // Places the table pictures. Positions 1..20 fill two rows; the third row holds 21..31 at
@@ -273,6 +275,7 @@ void THauptfenster::HandZielZeigen(int p, bool zeigen) {
     if (p < 1 || p > 4) return;
     TKartenBild* b = sitze_[0].hand[static_cast<size_t>(p - 1)];
     if (!zeigen) b->Anheben(false);
+    b->Markieren(zeigen);
     ZeigeHandkarte(1, p);
     if (zeigen) b->Anheben(true);
 }

@@ -37,6 +37,7 @@
 #include "ui/dialoge.h"
 #include "ui/fensterdialoge.h"
 #include "ui/hilfemenue.h"
+#include "ui/spielverlauf.h"
 #include "ui/tracefenster.h"
 #include "ui/werkzeugsymbol.h"
 
@@ -128,6 +129,8 @@ THauptfenster::THauptfenster(const TStartOptionen& o)
     g_.SetzeFehlerSenke(this);
     mensch_.SetzeAnzeige(this);
     mensch_.SetzeDialoge(this);
+    verlauf_ = std::make_unique<TSpielverlauf>(texte_, anzeigeKatalog_, &g_.S);
+    g_.SetzeEreignisse(verlauf_.get());
 
     programmordner_ = o.Programmordner;
     bildschirm_ = o.Bildschirm;
@@ -186,6 +189,9 @@ THauptfenster::THauptfenster(const TStartOptionen& o)
     aktionen_["Varianten3"]->setChecked(g_.Menue.KeineHofmeisterinRunde1);
     aktionen_[QString("SpielerAnzahl%1").arg(g_.Menue.SpielerAnzahl)]->setChecked(true);
     StaerkeMenue();
+    // The language file came with the profile.
+    verlaufFenster_->Titel()->setText(Q(texte_[Text::VerlaufTitel]));
+    SetzeTempo(profil_.W.Tempo);
 
     status_[7]->setText(Q(ProgrammVersion));
     status_[1]->setText(Tx("Phase:") + " -");
@@ -213,6 +219,9 @@ THauptfenster::~THauptfenster() {
     g_.SetzeBrett(nullptr);
     g_.SetzeAblauf(nullptr);
     g_.SetzeFehlerSenke(nullptr);
+    g_.SetzeEreignisse(nullptr);
+    // The pictures outlive this part of the window; a leave event while they go must not reach it.
+    for (TKartenBild* b : sitze_[0].tisch) b->disconnect(this);
 }
 
 int THauptfenster::DialogAusfuehren(QDialog& d) {
@@ -318,6 +327,7 @@ void THauptfenster::MenueAufbauen() {
     });
     auto* trace = neu(optionen, "TraceDebug1", "TraceDebug", &THauptfenster::TraceDebugExecute);
     trace->setCheckable(true);
+    VerlaufAufbauen(optionen);
 
     erweitertMenue_ = optionen->addMenu(Q(texte_[Text::MenueErwEinstellungen]));
     erweitertMenue_->menuAction()->setObjectName("erwEinstellungen1");
@@ -589,7 +599,8 @@ void THauptfenster::BrettAufbauen() {
     next_->setVisible(false);
     connect(next_, &QPushButton::clicked, this, &THauptfenster::BitBtn2Click);
     rechts->addWidget(next_);
-    rechts->addStretch();
+    verlaufFenster_ = new TSpielverlaufFenster(*verlauf_, Q(texte_[Text::VerlaufTitel]), mitte);
+    rechts->addWidget(verlaufFenster_, 1);
     gauge_ = new QProgressBar(mitte);
     gauge_->setObjectName("Gauge1");
     gauge_->setToolTip("Fortschritt der Simulation");
@@ -682,6 +693,15 @@ QWidget* THauptfenster::TischSeiteAufbauen(int s) {
                 mensch_.TischDoppelklick(tag);
                 NachAktion();
             });
+            // A marked target under the mouse shows its price.
+            connect(b, &TKartenBild::Betreten, this, [this](int tag) {
+                zielUnterMaus_ = tag;
+                HinweisAuffrischen();
+            });
+            connect(b, &TKartenBild::Verlassen, this, [this](int tag) {
+                if (zielUnterMaus_ == tag) zielUnterMaus_ = 0;
+                HinweisAuffrischen();
+            });
         }
     }
     auto* hand = new TFlaeche(seite);
@@ -740,12 +760,17 @@ void THauptfenster::Timer1Timer() {
     if (mensch || compiZugLaeuft_) return;
     if (menschWarAmZug_) {
         menschWarAmZug_ = false;
+        compiTakte_ = 0;
         if (!einzelschritt_) {
             // The first computer move after a human turn waits one tick.
             takt_ = (takt_ + 9999) % 10000;
             return;
         }
     }
+    // The pace: a computer move every Tempo ms, in whole ticks; a step in single-step mode
+    // does not wait.
+    if (!einzelschritt_ && ++compiTakte_ * TimerIntervall < profil_.W.Tempo) return;
+    compiTakte_ = 0;
     compiZugLaeuft_ = true;
     VorComputerzug(g_, historie_);
     CompiZug(g_);
@@ -755,6 +780,9 @@ void THauptfenster::Timer1Timer() {
 
 void THauptfenster::NachAktion() {
     TraceAuffrischen();
+    if (Bremse()) return;
+    verlaufFenster_->Auffrischen();
+    HinweisAuffrischen();
 }
 
 void THauptfenster::StepExecute() {
@@ -867,31 +895,34 @@ void THauptfenster::NeuesSpielExecute() {
     takt_ = 0;
     menschWarAmZug_ = false;
     schrittAngefordert_ = false;
+    compiTakte_ = 0;
+    verlauf_->Leeren();
     NeuesSpielMitHistorie(g_, historie_);
+    HistorieGesichert(0);
     HistorieSteuerung();
     NachAktion();
 }
 
 void THauptfenster::rckgngig1Click() {
-    if (historie_.Rueckgaengig(g_)) mensch_.Zuruecksetzen();
+    HistorieGesprungen(historie_.Rueckgaengig(g_));
     HistorieSteuerung();
     NachAktion();
 }
 
 void THauptfenster::wiederherstellen1Click() {
-    if (historie_.Wiederherstellen(g_)) mensch_.Zuruecksetzen();
+    HistorieGesprungen(historie_.Wiederherstellen(g_));
     HistorieSteuerung();
     NachAktion();
 }
 
 void THauptfenster::ganzzurueckClick() {
-    if (historie_.GanzZurueck(g_)) mensch_.Zuruecksetzen();
+    HistorieGesprungen(historie_.GanzZurueck(g_));
     HistorieSteuerung();
     NachAktion();
 }
 
 void THauptfenster::ganzvorClick() {
-    if (historie_.GanzVor(g_)) mensch_.Zuruecksetzen();
+    HistorieGesprungen(historie_.GanzVor(g_));
     HistorieSteuerung();
     NachAktion();
 }
@@ -928,6 +959,7 @@ void THauptfenster::OpenDialog1CanClose(const QString& datei) {
     if (e.Meldung.Da()) MeldungZeigen(Q(e.Meldung.Titel), Q(e.Meldung.TextMitGrund(texte_)));
     if (e.Geladen) {
         mensch_.Zuruecksetzen();
+        verlauf_->Geladen(historie_.H().AnzahlEintraege);
         SpielerAnzahlWaehlen(g_.Menue.SpielerAnzahl);
         StaerkeMenue();
     }
@@ -985,6 +1017,9 @@ void THauptfenster::SimulationStarten() {
     if (anzahl <= 0) return;
     simulationAbbruch_ = false;
     g_.SimulationLaeuft = true;
+    // Nobody tells the simulated games; the list of the last game goes with the board.
+    g_.SetzeEreignisse(nullptr);
+    verlauf_->Leeren();
     gauge_->setRange(0, anzahl);
     gauge_->setValue(0);
     gauge_->show();
@@ -1011,6 +1046,7 @@ void THauptfenster::SimulationStarten() {
     gauge_->hide();
     abbruch_->hide();
     g_.SimulationLaeuft = false;
+    g_.SetzeEreignisse(verlauf_.get());
 
     if (!g_.Log.TraceAn) TraceSchalten(true);
     const QString punkt = QLocale().decimalPoint();
@@ -1031,7 +1067,9 @@ void THauptfenster::SpielstaerkeAnwenden() {
 
 void THauptfenster::HistorieEintrag() {
     if (g_.SimulationLaeuft) return;
+    const int32_t vorher = historie_.H().AktuellerEintrag;
     historie_.SichereSpielstand(g_);
+    HistorieGesichert(vorher);
     HistorieSteuerung();
 }
 
@@ -1042,6 +1080,7 @@ void THauptfenster::SpielendeAnzeigen() {
     historie_.SpielendeErreicht();
     SperreAnwenden();
     TraceAuffrischen();
+    verlaufFenster_->Auffrischen(); // the ranking stands beside the dialog
     fensterDialoge_->Spielende();
 }
 
@@ -1063,6 +1102,7 @@ void THauptfenster::Melde(std::string_view meldung) {
 void THauptfenster::Sternwarte(TSternwartenDialog& d) {
     TSternwartenFenster f(d, anzeigeKatalog_, bilder_, this);
     f.setObjectName("Form4");
+    HinweisZeigen(texte_[Text::AufforderungSternwarte]);
     DialogAusfuehren(f);
 }
 

@@ -17,6 +17,7 @@
 #include "model/sitzung.h"
 #include "persist/historie.h"
 #include "persist/profil.h"
+#include "persist/spielverlauf.h"
 #include "persist/texte.h"
 #include "rules/mensch.h"
 #include "sim/statistik.h"
@@ -38,6 +39,7 @@ class QToolButton;
 namespace vm::ui {
 
 class TFensterDialoge;
+class TSpielverlaufFenster;
 class TTraceFenster;
 
 // Runs a modal dialog and returns its result. Tests answer the dialogs through their own.
@@ -109,6 +111,13 @@ public:
     bool MenschWarAmZug() const { return menschWarAmZug_; }
     bool SimulationLaeuft() const { return g_.SimulationLaeuft; }
     const TSimStatistik& Statistik() const { return *statistik_; }
+    // The move list, its dock, and the status bar's panel for what the person is asked to do,
+    // why a click was refused and what a marked target costs.
+    const TSpielverlauf& Verlauf() const { return *verlauf_; }
+    TSpielverlaufFenster* VerlaufFenster() const { return verlaufFenster_; }
+    QLabel* Hinweisfeld() const { return hinweis_; }
+    // The pace of the computer seats in ms (the profile's "Tempo").
+    void SetzeTempo(int32_t ms);
     // The standard left and top of table positions 1..32.
     QPoint Standardort(int position) const;
     // The scale the board is drawn at: the profile's, or less where the screen is smaller.
@@ -221,6 +230,12 @@ private:
     bool Bremse() const { return g_.SimulationLaeuft; }
     // An interface text in the language of the language file.
     QString Tx(const char* text) const;
+    // The move list's dock, the hint panel and the pace menu, in `optionen`.
+    void VerlaufAufbauen(QMenu* optionen);
+    void HinweisAuffrischen();
+    void HinweisZeigen(const std::string& text);
+    void HistorieGesichert(int32_t vorher);
+    void HistorieGesprungen(bool ok);
 
     TKatalog katalog_;
     TKatalog anzeigeKatalog_;
@@ -232,6 +247,7 @@ private:
     TKartenbilder bilder_;
     std::unique_ptr<TSimStatistik> statistik_;
     std::unique_ptr<TTraceFenster> trace_;
+    std::unique_ptr<TSpielverlauf> verlauf_;
     TDialogLauf dialogLauf_;
     int startFehler_ = 0;
     TFensterDialoge* fensterDialoge_ = nullptr;
@@ -252,6 +268,8 @@ private:
     bool simulationAbbruch_ = false;
     bool schliessenNachSimulation_ = false;
     bool aktiviert_ = false;
+    int32_t compiTakte_ = 0;    // ticks since the last computer move, against the pace
+    int32_t zielUnterMaus_ = 0; // seat 1's table position under the mouse, 0: none
 
     // The board.
     std::array<Sitz, 4> sitze_{};
@@ -265,6 +283,9 @@ private:
     QPushButton* abbruch_ = nullptr;
     QProgressBar* gauge_ = nullptr;
     QColor farbeAmZug_, farbeNichtAmZug_;
+    TSpielverlaufFenster* verlaufFenster_ = nullptr;
+    QLabel* hinweis_ = nullptr;
+    std::map<int32_t, QAction*> tempo_;
 
     // Menus and tool buttons.
     std::map<QString, QAction*> aktionen_;

@@ -124,6 +124,12 @@ void TKartenBild::Anheben(bool hoch) {
     }
 }
 
+void TKartenBild::Markieren(bool an) {
+    if (an == markiert_) return;
+    markiert_ = an;
+    update();
+}
+
 void TKartenBild::paintEvent(QPaintEvent*) {
     QPainter p(this);
     const QPixmap& bild = bilder_.Bild(nummer_, format_);
@@ -135,13 +141,27 @@ void TKartenBild::paintEvent(QPaintEvent*) {
             p.setRenderHint(QPainter::SmoothPixmapTransform);
             p.drawPixmap(rect(), bild);
         }
-        return;
+    } else {
+        // A picture that could not be loaded: a plain card with its number.
+        p.fillRect(rect(), QColor(0xE0, 0xE0, 0xE0));
+        p.setPen(Qt::darkGray);
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+        p.drawText(rect(), Qt::AlignCenter, QString::number(nummer_));
     }
-    // A picture that could not be loaded: a plain card with its number.
-    p.fillRect(rect(), QColor(0xE0, 0xE0, 0xE0));
-    p.setPen(Qt::darkGray);
-    p.drawRect(rect().adjusted(0, 0, -1, -1));
-    p.drawText(rect(), Qt::AlignCenter, QString::number(nummer_));
+    if (markiert_) {
+        // Bright on both the green cloth and the light card faces.
+        p.setPen(QPen(QColor(0xFF, 0xC0, 0x00), 4));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(rect().adjusted(2, 2, -2, -2));
+    }
+}
+
+void TKartenBild::enterEvent(QEnterEvent*) {
+    emit Betreten(tag_);
+}
+
+void TKartenBild::leaveEvent(QEvent*) {
+    emit Verlassen(tag_);
 }
 
 void TKartenBild::mouseReleaseEvent(QMouseEvent* e) {

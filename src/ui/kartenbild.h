@@ -73,13 +73,20 @@ public:
     QPoint Ort() const { return ort_; }
     void Anheben(bool hoch);
     bool Angehoben() const { return hoch_; }
+    // A target of the selected or waiting card: drawn with a frame.
+    void Markieren(bool an);
+    bool Markiert() const { return markiert_; }
 
 signals:
     void Losgelassen(int tag, Qt::MouseButton taste, Qt::KeyboardModifiers tasten);
     void Doppelklick(int tag);
+    void Betreten(int tag);
+    void Verlassen(int tag);
 
 protected:
     void paintEvent(QPaintEvent*) override;
+    void enterEvent(QEnterEvent*) override;
+    void leaveEvent(QEvent*) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
 
@@ -90,6 +97,7 @@ private:
     int nummer_ = 0;
     QPoint ort_;
     bool hoch_ = false;
+    bool markiert_ = false;
 };
 
 // A panel that reports a mouse button released over it outside its pictures.

@@ -2,9 +2,11 @@
 // clicks on the board and answers in the dialogs, the timer loop with its delay after a human turn,
 // single-step mode, closing, and the simulation run inside the window.
 #include <QAction>
+#include <QEnterEvent>
 #include <QFile>
 #include <QFrame>
 #include <QLabel>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -21,6 +23,7 @@
 #include "rules/kaufen.h"
 #include "sim/serie.h"
 #include "ui/dialoge.h"
+#include "ui/spielverlauf.h"
 #include "ui/tracefenster.h"
 
 using namespace vm;
@@ -74,9 +77,18 @@ private:
         return n;
     }
 
+    QString Hinweis() const { return f_.Hinweisfeld()->text(); }
+
     void Handeln() {
+        // What the person is asked to do stands in the status bar, and the targets are marked.
+        if (g_.S.SchenkeModus && Hinweis() != "Schenkenrunde: Siegpunkte kaufen")
+            return void(fehler = "Schenkenrunde nicht angesagt: " + Hinweis().toStdString());
+        if (Markiert() && !f_.TischBild(1, Markiert())->Markiert())
+            return void(fehler = "Ziel nicht markiert");
         if (g_.S.SchenkeModus) return SchenkeBenutzen();
         if (f_.Mensch().SternwartenKarteWartet()) {
+            if (!Hinweis().startsWith("Sternwarte: ") || !Hinweis().contains("markierte Karte"))
+                return void(fehler = "wartende Karte nicht angesagt: " + Hinweis().toStdString());
             // Display clicks are no use while the card waits.
             auto [r, p] = IrgendeineAuslagekarte();
             if (r) Klick(f_.AuslageBild(r, p));
@@ -270,6 +282,8 @@ private:
                 s->Stapel()[static_cast<size_t>(W(static_cast<int>(s->Stapel().size())))]->setChecked(true);
             s->Ziehen()->click();
             if (!s->Ziehen()->isHidden() || s->Abwurf()->isHidden()) fehler = "Knöpfe nach dem Ziehen";
+            if (Hinweis() != "Sternwarte: gezogene Karte kaufen, auf die Hand nehmen oder abbrechen")
+                fehler = "Sternwarte nicht angesagt";
             QPushButton* k = art == 2 ? s->Hand() : art >= 3 ? s->Kaufen() : s->Abwurf();
             if (!k->isEnabled()) k = s->Abwurf();
             k->click();
@@ -393,6 +407,99 @@ private slots:
         QVERIFY(a.swWartet);
         QVERIFY(a.schenkeKauf);
         QVERIFY(a.schenkeNull);
+
+        // The move list kept the whole game and ends with the ranking; a new game clears it.
+        const QListWidget* liste = f.VerlaufFenster()->Liste();
+        QCOMPARE(liste->count(), static_cast<int>(f.Verlauf().Anzahl()));
+        QVERIFY(liste->count() > 200);
+        QCOMPARE(liste->item(0)->text(), QString("Runde 1"));
+        QCOMPARE(liste->item(liste->count() - 4)->text(), QString("Spielende"));
+        const int sieger = g.Platz[1] == 1 ? 1 : g.Platz[2] == 1 ? 2 : 3;
+        QCOMPARE(liste->item(liste->count() - 3)->text(),
+                 QString("Platz 1: Spieler %1 mit %2 Siegpunkten und %3 Geld")
+                     .arg(sieger)
+                     .arg(g.S.Spieler[sieger].Siegpunkte)
+                     .arg(g.S.Spieler[sieger].Geld));
+        u.NeuesSpiel(3, 5);
+        QCOMPARE(liste->item(0)->text(), QString("Runde 1"));
+        QCOMPARE(liste->item(1)->text(), QString("Grüne Phase"));
+        QVERIFY(liste->count() < 10);
+    }
+
+    // A refused click says why, a marked target its price; undo and redo take the list along.
+    void hinweiseUndVerlaufBeiUndoRedo() {
+        Umgebung u;
+        ui::THauptfenster& f = u.F();
+        Spielsitzung& g = u.G();
+        u.NeuesSpiel(2, 31);
+        QVERIFY(u.BisMenschAmZug());
+        int reihe = 0, platz = 0;
+        for (int r = 1; r <= 2 && !reihe; ++r)
+            for (int p = 1; p <= 8 && !reihe; ++p) {
+                const tKartenRef k = g.S.Auslage[r].Karten[p];
+                if (!k.Leer() && g.Daten(k).Erweiterung != 1) reihe = r, platz = p;
+            }
+        QVERIFY(reihe);
+        const tKartenRef karte = g.S.Auslage[reihe].Karten[platz];
+        const QString name = QString::fromUtf8(g.Daten(karte).Name.data());
+        const int32_t preis = KostenKarte(g, 1, karte, reihe);
+        const int32_t geld = g.S.Spieler[1].Geld;
+        g.Sp(1).Geld = 0;
+        Klick(f.AuslageBild(reihe, platz), Qt::LeftButton, Qt::ShiftModifier);
+        QCOMPARE(f.Hinweisfeld()->text(),
+                 QString("Zu wenig Geld: %1 kostet %2 Geld, du hast 0").arg(name).arg(preis));
+        QCOMPARE(g.S.Auslage[reihe].Karten[platz], karte);
+
+        g.Sp(1).Geld = geld;
+        Klick(f.AuslageBild(reihe, platz));
+        QCOMPARE(f.Hinweisfeld()->text(), QString());
+        const int ziel = g.S.Spieler[1].Tischkarten() + 1;
+        ui::TKartenBild* b = f.TischBild(1, ziel);
+        QVERIFY(b->Markiert());
+        QEnterEvent rein(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+        QApplication::sendEvent(b, &rein);
+        QCOMPARE(f.Hinweisfeld()->text(), QString("%1 kaufen: %2 Geld").arg(name).arg(preis));
+        QEvent raus(QEvent::Leave);
+        QApplication::sendEvent(b, &raus);
+        QCOMPARE(f.Hinweisfeld()->text(), QString());
+
+        const size_t vorher = f.Verlauf().Anzahl();
+        Klick(b);
+        QCOMPARE(g.S.Spieler[1].Geld, geld - preis);
+        QCOMPARE(QString::fromStdString(f.Verlauf().Zeile(vorher).text),
+                 QString("Spieler 1 kauft %1 für %2 Geld").arg(name).arg(preis));
+        QVERIFY(u.BisMenschAmZug());
+        const size_t nachher = f.Verlauf().Anzahl();
+        QVERIFY(nachher > vorher + 1); // the computer's move too
+        f.Aktion("rckgngig1")->trigger();
+        QCOMPARE(f.Verlauf().Anzahl(), vorher);
+        QCOMPARE(f.VerlaufFenster()->Liste()->count(), static_cast<int>(vorher));
+        f.Aktion("wiederherstellen1")->trigger();
+        QCOMPARE(f.VerlaufFenster()->Liste()->count(), static_cast<int>(nachher));
+    }
+
+    // The pace: with 1 s a computer seat moves on every fifth tick, after the tick it waits
+    // for the human.
+    void tempoDerComputerspieler() {
+        Umgebung u;
+        ui::THauptfenster& f = u.F();
+        Spielsitzung& g = u.G();
+        u.NeuesSpiel(3, 21);
+        QVERIFY(u.BisMenschAmZug());
+        f.SetzeTempo(1000);
+        u.Ticks(1);
+        g.S.AnzahlPassen = 0;
+        Klick(f.PasseKnopf());
+        QCOMPARE(g.S.AktuellerSpieler, 2);
+        u.Ticks(5);
+        QCOMPARE(g.S.AktuellerSpieler, 2);
+        u.Ticks(1);
+        QCOMPARE(g.S.AktuellerSpieler, 3);
+        u.Ticks(4);
+        QCOMPARE(g.S.AktuellerSpieler, 3);
+        u.Ticks(1);
+        QVERIFY(g.S.AktuellerSpieler != 3 || g.S.Phase != 1);
+        QCOMPARE(f.Profil().W.Tempo, 1000);
     }
 
     // After the human's move the first computer seat waits one tick, then each moves on its own tick.
