@@ -6,6 +6,7 @@
 # The board pictures kept in the repository:
 #   BILDSCHIRM=1024x768 bash scripts/screenshots.sh /tmp/a && cp /tmp/a/mitte.png screenshots/brett-1024x768.png
 #   SKALIERUNG=50 bash scripts/screenshots.sh /tmp/b && cp /tmp/b/mitte.png screenshots/brett-50prozent.png
+#   cp /tmp/a/verlauf.png screenshots/brett-spielverlauf.png
 # With MESSEN=1 it also prints start-up time, memory, click answer and the speed of a 500-game
 # simulation run in the window next to the same run of veldmark-sim. SPRACHE=share/Lang.ini
 # shows the window with that language file.
