@@ -221,11 +221,12 @@ public:
     void SetzeFehlerSenke(IFehlerSenke* s) { senke_ = s; }
     void SetzeEreignisse(ISpielEreignisse* e) { ereignisse_ = e; }
     ISpielEreignisse* Ereignisse() const { return ereignisse_; }
-    // Reports an event to the move list. Nobody listens in a simulation: then the event is
-    // never built and the report costs the test of one pointer.
-    void Ereignis(const TEreignis& e) {
+    // Reports an event to the move list, with the values of `TEreignis` after its kind. Nobody
+    // listens in a simulation: then the event is never built and the report costs the test of
+    // one pointer.
+    template <class... A> void Ereignis(TEreignis::Art art, const A&... werte) {
         if (ereignisse_) [[unlikely]]
-            ereignisse_->Ereignis(e);
+            EreignisMelden(art, werte...);
     }
 
     // A seat to change. Counts as a change of all its card lists, so that what the computer
@@ -272,6 +273,9 @@ public:
     void ZustandZuruecksetzen();
 
 private:
+    template <class... A> [[gnu::noinline, gnu::cold]] void EreignisMelden(TEreignis::Art art, const A&... werte) {
+        ereignisse_->Ereignis(TEreignis{art, werte...});
+    }
     // Out of line and cold: the rules and the computer players call Trace at nearly every
     // step, and without the trace none of this code should sit between theirs.
     template <class... A> [[gnu::noinline, gnu::cold]] void TraceSchreiben(const A&... teile) {

@@ -115,7 +115,7 @@ void NeuePhase(Spielsitzung& g, int phase) {
     g.Trace("");
     g.Trace("Neue Phase: ", phase);
     g.Trace("Startspieler Neue Phase: ", g.S.AktuellerSpieler);
-    g.Ereignis({TEreignis::Phase, g.S.AktuellerSpieler, {}, {}, phase, g.S.Runde});
+    g.Ereignis(TEreignis::Phase, g.S.AktuellerSpieler, tKartenRef{}, tKartenRef{}, phase, g.S.Runde);
     g.Brett().PhaseAnzeigen();
     g.Brett().AmZugAnzeigen();
 }
@@ -148,7 +148,7 @@ void Passen(Spielsitzung& g, int spieler) {
     g.Brett().LetzteAktionAnzeigen(spieler);
     ++g.S.AnzahlPassen;
     g.Trace("Spieler ", spieler, " passt(", g.S.AnzahlPassen, ")");
-    g.Ereignis({TEreignis::Passe, spieler});
+    g.Ereignis(TEreignis::Passe, spieler);
 }
 
 void SpielBeenden(Spielsitzung& g) {
@@ -156,12 +156,12 @@ void SpielBeenden(Spielsitzung& g) {
     if (!g.SimulationLaeuft) {
         BerechnePlatz(g);
         if (g.Ereignisse()) {
-            g.Ereignis({TEreignis::Spielende});
+            g.Ereignis(TEreignis::Spielende);
             for (int platz = 1; platz <= g.S.SpielerAnzahl; ++platz) {
                 for (int s = 1; s <= g.S.SpielerAnzahl; ++s) {
                     if (g.Platz[s] != platz) continue;
                     const TSpieler& sp = g.S.Spieler[s];
-                    g.Ereignis({TEreignis::Ergebnis, s, {}, {}, platz, sp.Siegpunkte, sp.Geld});
+                    g.Ereignis(TEreignis::Ergebnis, s, tKartenRef{}, tKartenRef{}, platz, sp.Siegpunkte, sp.Geld);
                 }
             }
         }
@@ -186,13 +186,13 @@ namespace {
             s.SchenkeModus = 1;
             s.AktuellerSpieler = 1;
             gefunden = NaechsterSchenkeSpieler(g, true);
-            if (gefunden) g.Ereignis({TEreignis::Schenkenrunde});
+            if (gefunden) g.Ereignis(TEreignis::Schenkenrunde);
         } else {
             // Every seat passed before the pub round, so a last action other than the
             // purchase means the seat on turn let its pub go.
             const int sitz = s.AktuellerSpieler;
             if (g.Ereignisse() && s.Spieler[sitz].LetzteAktion != AktionKaufSp)
-                g.Ereignis({TEreignis::KeineSiegpunkte, sitz});
+                g.Ereignis(TEreignis::KeineSiegpunkte, sitz);
             gefunden = NaechsterSchenkeSpieler(g, false);
         }
         if (gefunden) return; // the seat on turn may use its pub

@@ -18,7 +18,7 @@ tKartenRef ZieheKarteHand(Spielsitzung& g, int spieler, int platz) {
     int32_t alt = h.Anzahl;
     --h.Anzahl;
     g.Trace("Handkarte ", karte, " auswählen");
-    g.Ereignis({TEreignis::AusHand, spieler, karte});
+    g.Ereignis(TEreignis::AusHand, spieler, karte);
     for (int p = platz; p < alt; ++p) h.Karten[p] = h.Karten[p + 1];
     h.Karten[alt] = {};
     g.ListeGeaendert(spieler, ListeHand, vorher, Spielsitzung::Entnommen, platz);
@@ -44,7 +44,7 @@ void LegeKarteInHand(Spielsitzung& g, int spieler, int platz, tKartenRef karte) 
     g.S.AnzahlPassen = 0;
     ++g.AktionenImZug;
     g.Trace("Spieler ", spieler, " nimmt ", karte, " auf die Hand(", platz, ")");
-    g.Ereignis({TEreignis::Hand, spieler, karte});
+    g.Ereignis(TEreignis::Hand, spieler, karte);
 }
 
 int32_t FreieHandplaetze(const Spielsitzung& g, int spieler) {
@@ -106,7 +106,7 @@ void KaufSiegpunkte(Spielsitzung& g, int spieler, int32_t punkte) {
     g.Brett().SiegpunkteAnzeigen(spieler);
     g.Brett().LetzteAktionAnzeigen(spieler);
     g.Trace("Spieler ", spieler, " kauft ", punkte, " Siegpunkte");
-    g.Ereignis({TEreignis::Siegpunkte, spieler, {}, {}, punkte, 2 * punkte});
+    g.Ereignis(TEreignis::Siegpunkte, spieler, tKartenRef{}, tKartenRef{}, punkte, 2 * punkte);
 }
 
 void WirfKarteAb(Spielsitzung& g, int spieler, tKartenRef karte) {
@@ -117,12 +117,12 @@ void WirfKarteAb(Spielsitzung& g, int spieler, tKartenRef karte) {
     g.S.AnzahlPassen = 0;
     ++g.S.AblageAnzahl;
     g.Trace("Spieler ", spieler, " wirft ", karte, " ab(", g.S.AblageAnzahl, ")");
-    g.Ereignis({TEreignis::Abwurf, spieler, karte});
+    g.Ereignis(TEreignis::Abwurf, spieler, karte);
 }
 
 bool ZieheSternwartenkarte(Spielsitzung& g, int spieler, int stapel, tKartenRef& karte, int32_t& rest) {
     if (!ZieheVomStapel(g, stapel, karte, rest)) return false;
-    g.Ereignis({TEreignis::Sternwarte, spieler, karte, {}, stapel});
+    g.Ereignis(TEreignis::Sternwarte, spieler, karte, tKartenRef{}, stapel);
     return true;
 }
 

@@ -179,7 +179,7 @@ void KaufNormal(Spielsitzung& g, int spieler, int32_t position, int reihe, tKart
     g.Brett().TischAnzeigen(spieler);
     ++g.AktionenImZug;
     g.Trace("Spieler ", spieler, " kauft ", karte, " für ", preis, " Geld auf Position ", position);
-    g.Ereignis({TEreignis::Kauf, spieler, karte, {}, preis});
+    g.Ereignis(TEreignis::Kauf, spieler, karte, tKartenRef{}, preis);
 }
 
 void KaufUpgrade(Spielsitzung& g, int spieler, int32_t position, int reihe, tKartenRef u) {
@@ -227,7 +227,7 @@ void KaufUpgrade(Spielsitzung& g, int spieler, int32_t position, int reihe, tKar
     ++g.AktionenImZug;
     g.Trace("Spieler ", spieler, " kauft Erw.-Karte ", u, " für ", preis, " Geld auf Position ", position,
             "; Abwurf der Karte ", r);
-    g.Ereignis({TEreignis::Ausbau, spieler, u, r, preis});
+    g.Ereignis(TEreignis::Ausbau, spieler, u, r, preis);
 }
 
 } // namespace
