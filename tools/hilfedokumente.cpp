@@ -99,17 +99,6 @@ const TWoerter Englisch{
     "C: ",
     "   M: "};
 
-// The ability as the description gives it: the text between "Name: " and the closing bracket
-// with the numbers.
-QString Faehigkeit(const tKarte& k) {
-    const QString b = Text(k.Beschreibung);
-    const QString kopf = Text(k.Name) + ": ";
-    if (!b.startsWith(kopf)) return {};
-    QString rest = b.mid(kopf.size());
-    const qsizetype klammer = rest.endsWith(')') ? rest.lastIndexOf(" (") : -1;
-    return klammer >= 0 ? rest.left(klammer) : rest;
-}
-
 // What an upgrade may replace, in words.
 QString Ersetzt(const vm::TKatalog& kat, const tKarte& k) {
     if (k.Erweiterung != 1) return {};
@@ -213,7 +202,7 @@ QString Kartentabelle(const vm::TKatalog& kat, const TWoerter& w) {
         s += "<tr><td>" + QString::number(k.Inx) + "</td><td>" + Html(Text(k.Name)) + "</td>";
         if (t == 4) s += "<td>" + w.Farben[k.Farbe] + "</td>";
         s += "<td>" + QString::number(k.Anzahl) + "</td><td>" + QString::number(k.Kosten) + "</td><td>" +
-             Html(Geld(k)) + "</td><td>" + QString::number(k.Siegpunkte) + "</td><td>" + Html(Faehigkeit(k)) +
+             Html(Geld(k)) + "</td><td>" + QString::number(k.Siegpunkte) + "</td><td>" + Html(vm::ui::Faehigkeit(k)) +
              "</td>";
         if (t == 4) s += "<td>" + Html(Ersetzt(kat, k)) + "</td>";
         s += "</tr>\n";
@@ -240,15 +229,9 @@ QString Hilfeseite(const vm::TKatalog& kat) {
 <head>
 <meta charset="utf-8">
 <title>Veldmark - Regeln und Bedienung</title>
-<style>
-body { font-family: sans-serif; max-width: 60em; margin: 1em auto; padding: 0 1em; line-height: 1.45; }
-table { border-collapse: collapse; margin: 0.5em 0 1em; }
-th, td { border: 1px solid #999; padding: 0.15em 0.5em; text-align: left; vertical-align: top; }
-th { background: #eee; }
-kbd { border: 1px solid #aaa; border-radius: 3px; padding: 0 0.3em; background: #f6f6f6; }
-.gruen { background: #51DD22; } .blau { background: #64B1FF; } .rot { background: #FF8040; } .erw { background: #FFFF80; }
-</style>
-</head>
+)";
+    s += HilfeStil;
+    s += R"(</head>
 <body>
 <h1>Veldmark</h1>
 <p>Regeln und Bedienung.</p>
@@ -442,7 +425,7 @@ bool KartenZeichnen(const vm::TKatalog& kat, const TWoerter& w, QPainter& p, con
                     QString::number(k.Anzahl) + "x\n";
         z += w.K + QString::number(k.Kosten) + w.G + Geld(k) + "   " + w.SP + ": " +
              QString::number(k.Siegpunkte);
-        const QString f = Faehigkeit(k);
+        const QString f = vm::ui::Faehigkeit(k);
         if (!f.isEmpty()) z += "\n" + f;
         const QString e = Ersetzt(kat, k);
         if (!e.isEmpty() && k.Farbe == 1) z += "\n" + w.Ersetzt + " " + e;

@@ -111,6 +111,8 @@ void Schild(QPainter& p, QPointF mitte, const QString& zahl, const QString& wort
     p.drawText(QRectF(mitte.x() - b, mitte.y() + 0.35 * h, 2 * b, 0.5 * h), Qt::AlignCenter, wort);
 }
 
+} // namespace
+
 // The ability as the description gives it: the text between "Name: " and the closing bracket
 // with the numbers.
 QString Faehigkeit(const tKarte& k) {
@@ -121,6 +123,8 @@ QString Faehigkeit(const tKarte& k) {
     const qsizetype klammer = rest.endsWith(')') ? rest.lastIndexOf(" (") : -1;
     return klammer >= 0 ? rest.left(klammer) : rest;
 }
+
+namespace {
 
 // What an upgrade may replace, in words.
 QString Ersetzt(const TKatalog& kat, const tKarte& k, const TWort& wort) {

@@ -27,6 +27,9 @@ struct TSeitenText {
     bool operator==(const TSeitenText&) const = default;
 };
 TSeitenText SeitenText(const TKatalog& kat, const tKarte& k, const TWort& wort);
+// The ability as the description gives it: the text between "Name: " and the closing bracket
+// with the numbers.
+QString Faehigkeit(const tKarte& k);
 
 QImage Kartenseite(const tKarte& k, const TSeitenText& text);
 QImage Rueckseite();
