@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "core/trace.h"
 #include "persist/dateien.h"
 #include "persist/spieldatei.h"
 #include "sim/json.h"
@@ -137,6 +138,19 @@ TEST(AtomaresSchreiben, FolgtLinksUndLaesstSchreibgeschuetztesStehen) {
     EXPECT_EQ(g.fehler, "veldmark-sim: --json: Datei '" + o / "ziel/a.ini" +
                             "' kann nicht geschrieben werden (schreibgeschützt)\n");
     EXPECT_EQ(LiesDatei(o / "ziel/a.ini"), "neu");
+
+    // The trace log (trace window, error trace) the same way: through the link, whole, and never
+    // over a write-protected file.
+    TraceLog log;
+    log.Zeile("eins");
+    log.Zeile("zwei");
+    fs::create_symlink("ziel/t.txt", o / "trace.txt");
+    ASSERT_TRUE(log.Speichern(o / "trace.txt"));
+    EXPECT_TRUE(fs::is_symlink(o / "trace.txt"));
+    EXPECT_EQ(LiesDatei(o / "ziel/t.txt"), "eins\nzwei\n");
+    EXPECT_FALSE(log.Speichern(o / "ziel/a.ini"));
+    EXPECT_EQ(LiesDatei(o / "ziel/a.ini"), "neu");
+    EXPECT_EQ(std::distance(fs::directory_iterator(o / "ziel"), fs::directory_iterator()), 3) << o.Inhalt();
 }
 
 TEST(SimAusgaben, SigtermSchreibtAllesGanzSigkillLaesstDieAltenDateien) {

@@ -1,6 +1,9 @@
 #include "core/trace.h"
 
+#include <unistd.h>
+
 #include <cstdio>
+#include <filesystem>
 
 namespace vm {
 
@@ -10,7 +13,21 @@ void TraceLog::Zeile(std::string text) {
 }
 
 bool TraceLog::Speichern(const std::string& pfad) const {
-    std::FILE* f = std::fopen(pfad.c_str(), "wb");
+    // Written beside the target and renamed when whole, so a crash never leaves half a log; a
+    // link is followed, so that the file it names is the one replaced.
+    std::error_code fehler;
+    std::filesystem::path ziel(pfad);
+    for (int i = 0; i < 40 && std::filesystem::is_symlink(ziel, fehler); ++i) {
+        const std::filesystem::path weiter = std::filesystem::read_symlink(ziel, fehler);
+        if (fehler) break;
+        ziel = weiter.is_absolute() ? weiter : ziel.parent_path() / weiter;
+    }
+    // A file its owner marked read-only is not replaced.
+    const auto status = std::filesystem::status(ziel, fehler);
+    if (!fehler && (status.permissions() & std::filesystem::perms::owner_write) == std::filesystem::perms::none)
+        return false;
+    const std::string temp = ziel.string() + ".tmp" + std::to_string(::getpid());
+    std::FILE* f = std::fopen(temp.c_str(), "wb");
     if (!f) return false;
     bool ok = true;
     for (const std::string& z : zeilen_) {
@@ -19,7 +36,10 @@ bool TraceLog::Speichern(const std::string& pfad) const {
             break;
         }
     }
+    if (std::fflush(f) != 0 || ::fsync(::fileno(f)) != 0) ok = false;
     if (std::fclose(f) != 0) ok = false;
+    if (ok && std::rename(temp.c_str(), ziel.c_str()) != 0) ok = false;
+    if (!ok) std::remove(temp.c_str());
     return ok;
 }
 
