@@ -163,15 +163,8 @@ private slots:
         QVERIFY(!f.isVisible());
         QVERIFY(u.Profil().contains("ScaleBy=150"));
 
-        TStartOptionen o;
-        o.Programmordner = Programmordner();
-        o.Profilordner = u.Profilordner();
-        o.Bildschirmbreite = 2560;
-        o.Bildschirm = QRect(0, 0, 2560, 1440);
-        o.DialogLauf = [](QDialog&) { return int(QDialog::Rejected); };
-        THauptfenster neu(o);
-        neu.Timer().stop();
-        QCOMPARE(neu.Massstab().Prozent, 150);
+        Umgebung neu(QString(), false, u.Profil(), QSize(2560, 1440));
+        QCOMPARE(neu.F().Massstab().Prozent, 150);
         QCOMPARE(u.D().unerwartet, 0);
     }
 };
