@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QPushButton>
 #include <QSet>
 #include <QTemporaryDir>
 

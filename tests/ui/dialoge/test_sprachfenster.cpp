@@ -12,7 +12,6 @@
 
 #include "ai/spielstaerke.h"
 #include "fenstertest.h"
-#include "ui/tracefenster.h"
 #include "persist/sprache.h"
 #include "ui/fensterdialoge.h"
 #include "ui/hilfemenue.h"
