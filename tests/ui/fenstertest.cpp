@@ -2,7 +2,10 @@
 
 #include <QAction>
 #include <QFile>
+#include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
+#include <cstring>
 
 #include "ai/spielstaerke.h"
 #include "ui/infofenster.h"
@@ -38,6 +41,13 @@ int Dialoge::Anzahl(const QString& titel) const {
     for (const Gesehen& g : gesehen)
         if (g.titel == titel) ++n;
     return n;
+}
+
+void Dialoge::WaehleDatei(const QString& datei) {
+    Antworte<QFileDialog>([datei](QFileDialog& fd) {
+        fd.selectFile(datei);
+        return int(QDialog::Accepted);
+    });
 }
 
 QString Programmordner() {
@@ -84,6 +94,41 @@ bool Umgebung::BisMenschAmZug(int hoechstens) {
         f_->Timer1Timer();
     }
     return f_->Mensch().AmZug() || G().S.Spielende;
+}
+
+void Umgebung::Passen() {
+    Klick(f_->PasseKnopf());
+    BisMenschAmZug();
+}
+
+void Umgebung::Durchspielen() {
+    for (int i = 0; i < 50000 && !G().S.Spielende; ++i) {
+        if (f_->Mensch().AmZug())
+            Klick(f_->PasseKnopf());
+        else
+            f_->Timer1Timer();
+    }
+}
+
+QString Umgebung::Lies(const QString& pfad) {
+    QFile f(pfad);
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
+Programm::Programm(const QByteArray& sprache) {
+    QFile::link(Programmordner() + "/Karten", ordner.path() + "/Karten");
+    QFile::link(Programmordner() + "/Hilfe", ordner.path() + "/Hilfe");
+    QFile f(ordner.path() + "/Lang.ini");
+    if (!sprache.isEmpty() && f.open(QIODevice::WriteOnly)) f.write(sprache);
+}
+
+QByteArray Englisch() {
+    QFile f(VELDMARK_QUELLE "/share/Lang.ini");
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool Gleich(const TSpielstand& a, const TSpielstand& b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
 void Umgebung::Ticks(int n) {

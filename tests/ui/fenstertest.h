@@ -38,7 +38,15 @@ struct Dialoge {
 
     int operator()(QDialog& d);
     int Anzahl(const QString& titel) const;
-    void Leeren() { gesehen.clear(); }
+    // Lines up an answer for the next dialog of type D; any other dialog there is rejected.
+    template <class D> void Antworte(std::function<int(D&)> antwort) {
+        antworten.push_back([antwort](QDialog& d) {
+            auto* passend = qobject_cast<D*>(&d);
+            return passend ? antwort(*passend) : int(QDialog::Rejected);
+        });
+    }
+    // The next file dialog chooses `datei`.
+    void WaehleDatei(const QString& datei);
 };
 
 class Umgebung {
@@ -54,12 +62,19 @@ public:
     Spielsitzung& G() { return f_->Sitzung(); }
     Dialoge& D() { return *dialoge_; }
     QString Profilordner() const { return profil_.path(); }
+    QString Profil() const { return Lies(profil_.path() + "/Veldmark.ini"); }
 
     // A new game from a fixed seed with `spieler` seats and the given strength.
     void NeuesSpiel(int spieler, uint32_t seed, int32_t staerke = 41);
     // Timer ticks until seat 1 may act or the game is over; false when it never came.
     bool BisMenschAmZug(int hoechstens = 5000);
+    // Seat 1 passes by the button and the computers move until it is on turn again.
+    void Passen();
+    // Seat 1 passes at every turn until the game is over.
+    void Durchspielen();
     void Ticks(int n);
+
+    static QString Lies(const QString& pfad);
 
 private:
     QTemporaryDir profil_;
@@ -67,7 +82,16 @@ private:
     std::unique_ptr<ui::THauptfenster> f_;
 };
 
+// A program folder with the build's card pictures and help, and a language file when given.
+struct Programm {
+    QTemporaryDir ordner;
+    explicit Programm(const QByteArray& sprache);
+    QString Pfad() const { return ordner.path(); }
+};
+QByteArray Englisch();
+
 QString Programmordner();
+bool Gleich(const TSpielstand& a, const TSpielstand& b);
 void Klick(QWidget* w, Qt::MouseButton taste = Qt::LeftButton, Qt::KeyboardModifiers tasten = Qt::NoModifier);
 void Doppelklick(QWidget* w);
 // The picture's place in the window.

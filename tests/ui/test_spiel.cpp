@@ -1,10 +1,8 @@
 // Games played through the window: a whole game with every kind of human move made by mouse
-// clicks on the board and answers in the dialogs, the timer loop with its delay after a human turn,
-// single-step mode, closing, and the simulation run inside the window.
+// clicks on the board and answers in the dialogs, the hints and the move list, the timer loop,
+// and the simulation run inside the window.
 #include <QAction>
 #include <QEnterEvent>
-#include <QFile>
-#include <QFrame>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -14,12 +12,11 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <random>
+#include <set>
 
-#include "ai/compizug.h"
 #include "ai/spielstaerke.h"
 #include "fenstertest.h"
 #include "model/konsistenz.h"
-#include "persist/ini.h"
 #include "rules/kaufen.h"
 #include "sim/serie.h"
 #include "ui/dialoge.h"
@@ -34,12 +31,7 @@ namespace {
 // The human of the whole-game test: every kind of move, chosen at random, made by clicks.
 class Spieler {
 public:
-    struct Abdeckung {
-        bool tischziel = false, handziel = false, handkarteGelegt = false, shiftAuslage = false,
-             ctrlAuslage = false, shiftHand = false, passeKnopf = false, passeRechts = false,
-             swAbbruch = false, swAbwurf = false, swHand = false, swKauf = false, swWartet = false,
-             schenkeKauf = false, schenkeNull = false;
-    } a;
+    std::set<std::string> gemacht; // the kinds of move that took effect
     std::string fehler;
 
     Spieler(Umgebung& u, uint32_t seed) : u_(u), f_(u.F()), g_(u.G()), rng_(seed) {}
@@ -60,21 +52,16 @@ private:
             if (g_.MarkierteTischplaetze[p]) return p;
         return 0;
     }
-    // Table position of seat 1's first card with this ability, unused ones only.
-    int Sonderkarte(uint8_t faehigkeit, bool unbenutzt) {
+    // How many of seat 1's cards have this ability, and the table position of the first unused one.
+    std::pair<int, int> Sonderkarten(uint8_t faehigkeit) {
         const TKartenliste& blau = Ich().Karten[2];
+        int n = 0, frei = 0;
         for (int i = 1; i <= blau.Anzahl; ++i)
-            if ((g_.Daten(blau.Karten[i]).Sondereigenschaften & faehigkeit) &&
-                !(unbenutzt && KarteBenutzt(blau.Karten[i])))
-                return Ich().Karten[1].Anzahl + i;
-        return 0;
-    }
-    int Besitz(uint8_t faehigkeit) {
-        int n = 0;
-        const TKartenliste& blau = Ich().Karten[2];
-        for (int i = 1; i <= blau.Anzahl; ++i)
-            if (g_.Daten(blau.Karten[i]).Sondereigenschaften & faehigkeit) ++n;
-        return n;
+            if (g_.Daten(blau.Karten[i]).Sondereigenschaften & faehigkeit) {
+                ++n;
+                if (!frei && !KarteBenutzt(blau.Karten[i])) frei = Ich().Karten[1].Anzahl + i;
+            }
+        return {n, frei};
     }
 
     QString Hinweis() const { return f_.Hinweisfeld()->text(); }
@@ -99,13 +86,13 @@ private:
             Klick(f_.TischBild(1, ziel));
             if (Ich().Tischkarten() != vorher || f_.Mensch().SternwartenKarteWartet() || AmZug())
                 return void(fehler = "wartende Karte nicht gelegt");
-            a.swWartet = true;
+            gemacht.insert("swWartet");
             return;
         }
         if (g_.S.Phase == 2) {
-            if (Besitz(Sternwarte) < 2 && KaufeSonderkarte(Sternwarte)) return;
-            if (Besitz(Schenke) < 1 && KaufeSonderkarte(Schenke)) return;
-            const int sw = Sonderkarte(Sternwarte, true);
+            const auto [sternwarten, sw] = Sonderkarten(Sternwarte);
+            if (sternwarten < 2 && KaufeSonderkarte(Sternwarte)) return;
+            if (Sonderkarten(Schenke).first < 1 && KaufeSonderkarte(Schenke)) return;
             if (sw && W(4) != 0) {
                 SternwarteBenutzen(sw);
                 if (!AmZug() || g_.S.Spielende || f_.Mensch().SternwartenKarteWartet()) return;
@@ -123,10 +110,10 @@ private:
         case 4:
             return ShiftAuslage();
         case 5:
-            a.passeKnopf = true;
+            gemacht.insert("passeKnopf");
             return Klick(f_.PasseKnopf());
         default:
-            a.passeRechts = true;
+            gemacht.insert("passeRechts");
             return Klick(W(2) ? f_.HandFlaeche() : f_.AuslageFlaeche(), Qt::RightButton,
                          W(2) ? Qt::ShiftModifier : Qt::ControlModifier);
         }
@@ -153,12 +140,12 @@ private:
         if (ziel && (W(2) || !handziel)) {
             const int vorher = Ich().Tischkarten() + g_.S.AblageAnzahl;
             Klick(f_.TischBild(1, ziel));
-            a.tischziel = a.tischziel || Ich().Tischkarten() + g_.S.AblageAnzahl > vorher;
+            if (Ich().Tischkarten() + g_.S.AblageAnzahl > vorher) gemacht.insert("tischziel");
             return;
         }
         if (handziel) {
             Klick(f_.HandBild(1, handziel));
-            a.handziel = a.handziel || Ich().LetzteAktion == AktionHand;
+            if (Ich().LetzteAktion == AktionHand) gemacht.insert("handziel");
             return;
         }
         Klick(f_.AuslageBild(r, p)); // let go again
@@ -171,7 +158,7 @@ private:
         const int32_t vorher = Ich().Hand().Anzahl;
         Klick(f_.AuslageBild(r, p), Qt::LeftButton, Qt::ControlModifier);
         if (Ich().Hand().Anzahl > vorher) {
-            a.ctrlAuslage = true;
+            gemacht.insert("ctrlAuslage");
             return;
         }
         if (f_.Mensch().AuslageGewaehlt()) Klick(f_.AuslageBild(r, p));
@@ -185,7 +172,7 @@ private:
         const int ziel = Markiert();
         if (ziel) {
             Klick(f_.TischBild(1, ziel));
-            a.handkarteGelegt = true;
+            gemacht.insert("handkarteGelegt");
             return;
         }
         Klick(f_.HandBild(1, platz));
@@ -197,7 +184,7 @@ private:
         const int platz = W(Ich().Hand().Anzahl) + 1;
         Klick(f_.HandBild(1, platz), Qt::LeftButton, Qt::ShiftModifier);
         if (!AmZug()) {
-            a.shiftHand = a.shiftHand || Ich().LetzteAktion == AktionKaufH;
+            if (Ich().LetzteAktion == AktionKaufH) gemacht.insert("shiftHand");
             return;
         }
         if (f_.Mensch().HandGewaehlt()) Klick(f_.HandBild(1, platz));
@@ -210,7 +197,7 @@ private:
         const int vorher = Ich().Tischkarten();
         Klick(f_.AuslageBild(r, p), Qt::LeftButton, Qt::ShiftModifier);
         if (Ich().Tischkarten() > vorher) {
-            a.shiftAuslage = true;
+            gemacht.insert("shiftAuslage");
             return;
         }
         Passen();
@@ -242,7 +229,7 @@ private:
         if (Ich().Geld < preis) Ich().Geld = preis + 4;
         Klick(f_.AuslageBild(r, p), Qt::LeftButton, Qt::ShiftModifier);
         if (AmZug()) fehler = "Sonderkarte nicht gekauft";
-        a.shiftAuslage = true;
+        gemacht.insert("shiftAuslage");
         return true;
     }
 
@@ -296,20 +283,20 @@ private:
         if (art == 0) {
             // Cancelled: the observatory is ready again and the turn stays.
             if (!AmZug() || KarteBenutzt(Ich().Karten[2].Karten[index])) fehler = "Abbruch der Sternwarte";
-            a.swAbbruch = true;
+            gemacht.insert("swAbbruch");
             return;
         }
         if (AmZug() && !f_.Mensch().SternwartenKarteWartet()) return; // nothing could be drawn
         switch (Ich().LetzteAktion) {
         case AktionSAbwurf:
             if (g_.S.AblageAnzahl != ablage + 1) fehler = "Abwurf zählt nicht";
-            a.swAbwurf = true;
+            gemacht.insert("swAbwurf");
             break;
         case AktionSHand:
-            a.swHand = true;
+            gemacht.insert("swHand");
             break;
         case AktionSKauf:
-            if (!f_.Mensch().SternwartenKarteWartet()) a.swKauf = true;
+            if (!f_.Mensch().SternwartenKarteWartet()) gemacht.insert("swKauf");
             break;
         default:
             fehler = "Sternwarte ohne Ergebnis";
@@ -331,8 +318,8 @@ private:
         const int32_t punkte = Ich().Siegpunkte;
         Doppelklick(f_.TischBild(1, pub));
         if (AmZug() && g_.S.SchenkeModus) return void(fehler = "Schenke beendet den Zug nicht");
-        if (Ich().Siegpunkte > punkte) a.schenkeKauf = true;
-        if (null && Ich().Siegpunkte == punkte) a.schenkeNull = true;
+        if (Ich().Siegpunkte > punkte) gemacht.insert("schenkeKauf");
+        if (null && Ich().Siegpunkte == punkte) gemacht.insert("schenkeNull");
     }
 
     Umgebung& u_;
@@ -366,63 +353,30 @@ private slots:
         QVERIFY(g.S.Spielende);
         QCOMPARE(g.AnzahlFehler, int64_t{0});
         QCOMPARE(u.D().Anzahl("Spielende"), 1);
-        const QString ende = u.D().gesehen.back().text;
-        QVERIFY(ende.contains(g.Platz[1] == 1 ? "Du hast gewonnen !" : "Du hast leider nicht gewonnen !"));
-        QVERIFY(ende.contains("Deine Gegner waren:"));
-        QVERIFY(ende.contains("Spieler 3: " +
-                              QString::fromUtf8(Strategiename(g.EinstellungLaufend().Strategie[3]).data())));
-        // The final position is the last history entry, seat 1 to move.
-        QCOMPARE(g.S.AktuellerSpieler, 1);
-        QVERIFY(u.F().Historie().H().AnzahlEintraege > 10);
+        // The final position is the last history entry; a tick after the end moves nobody.
         QCOMPARE(f.Statusfeld(2)->text(),
                  QString("History: %1 von %1").arg(u.F().Historie().H().AnzahlEintraege));
-        // Nobody is shown on turn any more.
-        for (int s = 1; s <= 4; ++s) {
-            QCOMPARE(f.SitzBox(s)->frameShadow(), QFrame::Raised);
-            QCOMPARE(f.SitzBox(s)->palette().color(QPalette::Window),
-                     f.SitzBox(1)->palette().color(QPalette::Window));
-        }
-        for (int s = 1; s <= 3; ++s) {
-            QCOMPARE(f.GeldLabel(s)->text(), "Geld:  " + QString::number(g.Sp(s).Geld));
-            QCOMPARE(f.PunkteLabel(s)->text(), "SP:  " + QString::number(g.Sp(s).Siegpunkte));
-        }
-        // A tick after the end moves nobody.
+        for (int s = 1; s <= 3; ++s) QCOMPARE(f.PunkteLabel(s)->text(), "SP:  " + QString::number(g.Sp(s).Siegpunkte));
         const TSpielstand ende2 = g.S;
         u.Ticks(3);
-        QVERIFY(std::memcmp(&ende2, &g.S, sizeof ende2) == 0);
+        QVERIFY(Gleich(ende2, g.S));
+        // The finished game is counted in the profile on disk.
+        QVERIFY(u.Profil().contains("G_AnzSpiele=1"));
 
-        const auto& a = mensch.a;
-        QVERIFY(a.tischziel);
-        QVERIFY(a.handziel);
-        QVERIFY(a.handkarteGelegt);
-        QVERIFY(a.shiftAuslage);
-        QVERIFY(a.ctrlAuslage);
-        QVERIFY(a.shiftHand);
-        QVERIFY(a.passeKnopf);
-        QVERIFY(a.passeRechts);
-        QVERIFY(a.swAbbruch);
-        QVERIFY(a.swAbwurf);
-        QVERIFY(a.swHand);
-        QVERIFY(a.swKauf);
-        QVERIFY(a.swWartet);
-        QVERIFY(a.schenkeKauf);
-        QVERIFY(a.schenkeNull);
+        const std::set<std::string> alle{"tischziel", "handziel",  "handkarteGelegt", "shiftAuslage", "ctrlAuslage",
+                                         "shiftHand", "passeKnopf", "passeRechts",   "swAbbruch",   "swAbwurf",
+                                         "swHand",    "swKauf",    "swWartet",        "schenkeKauf", "schenkeNull"};
+        QStringList fehlt;
+        for (const std::string& art : alle)
+            if (!mensch.gemacht.count(art)) fehlt << QString::fromStdString(art);
+        QVERIFY2(fehlt.isEmpty(), qPrintable(fehlt.join(", ")));
 
         // The move list kept the whole game and ends with the ranking; a new game clears it.
         const QListWidget* liste = f.VerlaufFenster()->Liste();
         QCOMPARE(liste->count(), static_cast<int>(f.Verlauf().Anzahl()));
         QVERIFY(liste->count() > 200);
-        QCOMPARE(liste->item(0)->text(), QString("Runde 1"));
-        QCOMPARE(liste->item(liste->count() - 4)->text(), QString("Spielende"));
-        const int sieger = g.Platz[1] == 1 ? 1 : g.Platz[2] == 1 ? 2 : 3;
-        QCOMPARE(liste->item(liste->count() - 3)->text(),
-                 QString("Platz 1: Spieler %1 mit %2 Siegpunkten und %3 Geld")
-                     .arg(sieger)
-                     .arg(g.S.Spieler[sieger].Siegpunkte)
-                     .arg(g.S.Spieler[sieger].Geld));
         u.NeuesSpiel(3, 5);
         QCOMPARE(liste->item(0)->text(), QString("Runde 1"));
-        QCOMPARE(liste->item(1)->text(), QString("Grüne Phase"));
         QVERIFY(liste->count() < 10);
     }
 
@@ -478,105 +432,41 @@ private slots:
         QCOMPARE(f.VerlaufFenster()->Liste()->count(), static_cast<int>(nachher));
     }
 
-    // The pace: with 1 s a computer seat moves on every fifth tick, after the tick it waits
-    // for the human.
-    void tempoDerComputerspieler() {
+    // After the human's move the first computer seat waits one tick, then each moves on its own
+    // tick; in single-step mode only "Next" lets the seat on turn move.
+    void taktDerComputerspieler() {
         Umgebung u;
         ui::THauptfenster& f = u.F();
         Spielsitzung& g = u.G();
         u.NeuesSpiel(3, 21);
         QVERIFY(u.BisMenschAmZug());
-        f.SetzeTempo(1000);
         u.Ticks(1);
         g.S.AnzahlPassen = 0;
         Klick(f.PasseKnopf());
         QCOMPARE(g.S.AktuellerSpieler, 2);
-        u.Ticks(5);
+        u.Ticks(1);
         QCOMPARE(g.S.AktuellerSpieler, 2);
         u.Ticks(1);
         QCOMPARE(g.S.AktuellerSpieler, 3);
-        u.Ticks(4);
-        QCOMPARE(g.S.AktuellerSpieler, 3);
-        u.Ticks(1);
-        QVERIFY(g.S.AktuellerSpieler != 3 || g.S.Phase != 1);
-        QCOMPARE(f.Profil().W.Tempo, 1000);
-    }
 
-    // After the human's move the first computer seat waits one tick, then each moves on its own tick.
-    void ersterComputerzugNachDemMenschenWartetEinenTakt() {
-        Umgebung u;
-        ui::THauptfenster& f = u.F();
-        Spielsitzung& g = u.G();
-        u.NeuesSpiel(3, 21);
-        QVERIFY(u.BisMenschAmZug());
-        u.Ticks(1); // the loop sees the human on turn
-        QVERIFY(f.MenschWarAmZug());
-        g.S.AnzahlPassen = 0;
-        Klick(f.PasseKnopf());
-        QCOMPARE(g.S.AktuellerSpieler, 2);
-        const int32_t takt = f.Takt();
-        u.Ticks(1);
-        QCOMPARE(g.S.AktuellerSpieler, 2); // waited
-        QVERIFY(!f.MenschWarAmZug());
-        QCOMPARE(f.Takt(), takt); // one tick on, one back
-        u.Ticks(1);
-        QCOMPARE(g.S.AktuellerSpieler, 3);
-        u.Ticks(1);
-        QVERIFY(g.S.AktuellerSpieler != 3 || g.S.Phase != 1);
-        QCOMPARE(g.Sp(2).LetzteAktion == AktionKeine, false);
-    }
-
-    void einzelschrittNurMitNext() {
-        Umgebung u;
-        ui::THauptfenster& f = u.F();
-        Spielsitzung& g = u.G();
-        u.NeuesSpiel(3, 22);
         QVERIFY(u.BisMenschAmZug());
         f.Aktion("Step")->trigger();
         QVERIFY(f.NextKnopf()->isVisibleTo(&f));
-        QCOMPARE(f.NextKnopf()->toolTip(), QString("Nächster Spieler"));
-        // A press while the human is on turn is used up without effect.
-        Klick(f.NextKnopf());
+        Klick(f.NextKnopf()); // used up without effect while the human is on turn
         u.Ticks(1);
         g.S.AnzahlPassen = 0;
         Klick(f.PasseKnopf());
-        QCOMPARE(g.S.AktuellerSpieler, 2);
         u.Ticks(5);
         QCOMPARE(g.S.AktuellerSpieler, 2);
         Klick(f.NextKnopf());
-        u.Ticks(1);
+        Klick(f.NextKnopf()); // two presses before a tick still allow one move
+        u.Ticks(3);
         QCOMPARE(g.S.AktuellerSpieler, 3);
         QCOMPARE(f.Seiten()->currentIndex(), 2); // the page of the computer seat on turn
-        u.Ticks(4);
-        QCOMPARE(g.S.AktuellerSpieler, 3);
-        Klick(f.NextKnopf());
-        Klick(f.NextKnopf()); // two presses before a tick still allow one move
-        u.Ticks(2);
-        QVERIFY(g.S.AktuellerSpieler != 3 || g.S.Phase != 1);
-        f.Aktion("Step")->trigger();
-        QVERIFY(!f.NextKnopf()->isVisibleTo(&f));
-    }
-
-    void endeSchliesstNachEinemTaktUndSichertDasProfil() {
-        for (bool sichern : {true, false}) {
-            Umgebung u;
-            ui::THauptfenster& f = u.F();
-            if (!sichern) f.Aktion("Profilesichern1")->trigger();
-            QCOMPARE(f.Aktion("Profilesichern1")->isChecked(), sichern);
-            f.Aktion("SpielerAnzahl2")->trigger();
-            f.Aktion("Ende1")->trigger();
-            QVERIFY(f.isVisible());
-            u.Ticks(1);
-            QVERIFY(!f.isVisible());
-            TIniDatei ini;
-            QVERIFY(ini.LadenDatei((u.Profilordner() + "/Veldmark.ini").toStdString()));
-            QCOMPARE(ini.LiesInt("Global", "SpielerAnzahl", 0), sichern ? 2 : 4);
-            QCOMPARE(ini.LiesBool("Global", "SaveIni", !sichern), sichern);
-        }
     }
 
     // The run inside the window plays the same games as the simulator and writes its report
-    // into the trace window.
+    // into the trace window; it can be cancelled.
     void simulationImFensterWieDerSimulator() {
         Umgebung u;
         ui::THauptfenster& f = u.F();
@@ -621,18 +511,13 @@ private slots:
         for (size_t i = start; i < zeilen.size(); ++i) imFenster += zeilen[i] + "\n";
         QCOMPARE(QString::fromStdString(imFenster), QString::fromStdString(bericht));
         QVERIFY(f.Trace().Memo()->toPlainText().contains("number of games: 12"));
-    }
 
-    void abbruchNachDemLaufendenSpiel() {
-        Umgebung u;
-        ui::THauptfenster& f = u.F();
-        Spielsitzung& g = u.G();
-        f.StaerkeAktion(Expertenmodus)->trigger();
+        // "Abbruch", pressed while the run lets the window handle its messages after game 1,
+        // ends it with the report of that game.
         f.Aktion("SpielerAnzahl2")->trigger();
         g.Einstellungen.Fuer(2).Sim = 1;
         g.Einstellungen.Fuer(2).AnzahlSim = 500;
         bool gesehen = false;
-        // Pressed while the run lets the window handle its messages after game 1.
         QTimer::singleShot(0, &f, [&] {
             gesehen = f.Fortschritt()->isVisibleTo(&f) && !f.Aktion("Neu1")->isEnabled();
             Klick(f.AbbruchKnopf());
@@ -642,11 +527,6 @@ private slots:
         QCOMPARE(f.Statistik().AnzahlSpiele, 1);
         QVERIFY(f.Trace().Memo()->toPlainText().contains("number of games: 1\n"));
         QVERIFY(f.Aktion("Neu1")->isEnabled());
-        // Seat 1 stayed with the computer until "Neues Spiel", which gives it back to the person.
-        QVERIFY(g.S.Computer[1]);
-        f.Aktion("Neu1")->trigger();
-        QVERIFY(!g.S.Computer[1] && !g.S.Spielende);
-        QCOMPARE(f.Statistik().AnzahlSpiele, 1);
     }
 };
 

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QPushButton>
 #include <QScopeGuard>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -20,22 +21,6 @@ using namespace vm::ui;
 using namespace vm::uitest;
 
 namespace {
-
-// A program folder with the card pictures, the help and the language file `sprache`.
-struct Programm {
-    QTemporaryDir ordner;
-    explicit Programm(const QByteArray& sprache) {
-        QFile::link(Programmordner() + "/Karten", ordner.path() + "/Karten");
-        QFile::link(Programmordner() + "/Hilfe", ordner.path() + "/Hilfe");
-        QFile f(ordner.path() + "/Lang.ini");
-        if (f.open(QIODevice::WriteOnly)) f.write(sprache);
-    }
-};
-
-QByteArray Englisch() {
-    QFile f(VELDMARK_QUELLE "/share/Lang.ini");
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 QImage Seite(Umgebung& u, int bild) {
     return u.F().Bilder().Bild(bild, Format::Gross).toImage();
@@ -65,7 +50,7 @@ private slots:
     void KartenseitenInDerSprache() {
         Umgebung deutsch(QString(), false);
         Programm eins("[Cards]\nGoldgräber=Gold Digger\n");
-        Umgebung einzeln(eins.ordner.path(), false);
+        Umgebung einzeln(eins.Pfad(), false);
         // The gold digger's face, and the goldsmithy's, which names what it replaces.
         for (int n = 1; n <= AnzahlBilder; ++n) {
             QVERIFY(!Seite(deutsch, n).isNull());
@@ -77,7 +62,7 @@ private slots:
         const QByteArray englisch = Englisch();
         QVERIFY(englisch.contains("Goldgräber=Gold Digger"));
         Programm en(englisch);
-        Umgebung u(en.ordner.path(), false);
+        Umgebung u(en.Pfad(), false);
         for (int n = 1; n <= AnzahlBilder; ++n)
             QVERIFY2((Seite(u, n) == Seite(deutsch, n)) == (n == BildRueckseite),
                      qPrintable(QString::number(n)));
@@ -92,7 +77,7 @@ private slots:
         QApplication::setFont(gross);
         auto zurueck = qScopeGuard([&] { QApplication::setFont(vorher); });
         Programm en(Englisch());
-        Umgebung u(en.ordner.path());
+        Umgebung u(en.Pfad());
         ui::THauptfenster& f = u.F();
         QCOMPARE(f.Statusfeld(2)->text(), QString("History: 0 of 0"));
         QCOMPARE(f.Statusfeld(0)->text(), QString("Round: -"));
@@ -119,8 +104,8 @@ private slots:
             return pfade;
         };
         Programm en(Englisch());
-        Umgebung englisch(en.ordner.path(), false);
-        const QString hilfe = en.ordner.path() + "/Hilfe/";
+        Umgebung englisch(en.Pfad(), false);
+        const QString hilfe = en.Pfad() + "/Hilfe/";
         const QStringList pfade = geoeffnet(englisch);
         QCOMPARE(pfade,
                  (QStringList{hilfe + "en/Veldmark.html", hilfe + "en/Readme.txt", hilfe + "en/Karten.pdf"}));
@@ -142,6 +127,42 @@ private slots:
             "[Other]\nVeldmark.html=fr/Aide.html\nReadme.txt=../Karten/1.jpg\nKarten.pdf=/etc/passwd\n");
         for (const char* name : {"Veldmark.html", "Readme.txt", "Karten.pdf"})
             QCOMPARE(Hilfedokument(Programmordner(), fremd, name), de + name);
+    }
+
+    // The language file changes what the person reads, never the trace of a game or the report
+    // of a simulation run.
+    void TraceUndBerichtBleibenWieSieSind() {
+        struct Lauf {
+            std::vector<std::string> spur, bericht;
+        };
+        auto lauf = [](Umgebung& u) {
+            Lauf l;
+            u.F().Aktion("TraceDebug1")->trigger();
+            u.G().Log.Leeren();
+            u.NeuesSpiel(3, 31337);
+            u.Durchspielen();
+            l.spur = u.G().Log.Zeilen();
+            u.F().StaerkeAktion(Expertenmodus)->trigger();
+            TStrategieEinstellung& e = u.G().Einstellungen.Fuer(3);
+            e.Sim = 1;
+            e.AnzahlSim = 2;
+            u.G().Zufall.RandSeed = 4242;
+            u.F().Aktion("Simulation1")->trigger();
+            // The run starts the log afresh with the start-up lines, which name the folders.
+            const auto& z = u.G().Log.Zeilen();
+            l.bericht.assign(std::find(z.begin(), z.end(), "**********************************************"), z.end());
+            return l;
+        };
+        Umgebung de;
+        const Lauf deutsch = lauf(de);
+        Programm en(Englisch());
+        Umgebung u(en.Pfad());
+        QCOMPARE(u.F().PasseKnopf()->text(), QString("Pass"));
+        const Lauf englisch = lauf(u);
+        QVERIFY(u.D().gesehen.back().text.contains("Your opponents were:"));
+        QVERIFY(deutsch.spur.size() > 100 && deutsch.bericht.size() > 100);
+        QVERIFY(deutsch.spur == englisch.spur);
+        QVERIFY(deutsch.bericht == englisch.bericht);
     }
 };
 
