@@ -706,7 +706,10 @@ QWidget* THauptfenster::TischSeiteAufbauen(int s) {
     }
     auto* hand = new TFlaeche(seite);
     hand->setObjectName(QString("Hand%1").arg(s));
-    hand->setGeometry(Px(4 + 840), Px(4), Px(82 + 80 + TKartenBild::Hub), Px(118 + 112 + TKartenBild::Hub));
+    // Summed from the rounded parts, so that a raised card in the last place stays inside.
+    const QSize karte = bilder_.Groesse(Format::Tisch);
+    hand->setGeometry(Px(4 + 840), Px(4), Px(82) + karte.width() + bilder_.Hub(),
+                      Px(118) + karte.height() + bilder_.Hub());
     z.handFlaeche = hand;
     for (int p = 1; p <= 4; ++p) {
         auto* b = new TKartenBild(bilder_, Format::Tisch, p, hand);

@@ -106,8 +106,7 @@ private slots:
             u.G().Sp(1).Hand().Anzahl = 4;
             for (int p = 1; p <= 4; ++p) u.G().Sp(1).Hand().Karten[p] = {1, p};
             f.SpielfeldAnzeigen();
-            // The hand at the scales one chooses (the fitted ones may cut a pixel off).
-            for (int p = 1; p <= 4 && fall.erwartet; ++p) hochDrin(f.HandBild(1, p), f.HandFlaeche(), "Hand");
+            for (int p = 1; p <= 4; ++p) hochDrin(f.HandBild(1, p), f.HandFlaeche(), "Hand");
         }
         // A place saved on a larger or an unplugged screen is moved onto this one.
         Umgebung weg(QString(), true, "[Global]\nFormLeft=3000\nFormTop=-400\n", QSize(1280, 800));
