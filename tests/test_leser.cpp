@@ -9,7 +9,7 @@
 #include "persist/kommandozeile.h"
 #include "persist/profil.h"
 #include "sim/serie.h"
-#include "test_persist_hilfe.h"
+#include "testspieler.h"
 
 using namespace vm;
 using vm::test::LiesDatei;

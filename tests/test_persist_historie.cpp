@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "test_persist_hilfe.h"
+#include "testspieler.h"
 
 using namespace vm;
 using vm::test::SpielMitHistorie;

@@ -11,7 +11,7 @@
 #include "persist/pruefung.h"
 #include "persist/spieldatei.h"
 #include "persist/sprache.h"
-#include "test_persist_hilfe.h"
+#include "testspieler.h"
 
 using namespace vm;
 using vm::test::LiesDatei;

@@ -18,7 +18,7 @@
 #include "persist/spieldatei.h"
 #include "sim/json.h"
 #include "sim/serie.h"
-#include "test_persist_hilfe.h"
+#include "testspieler.h"
 
 using namespace vm;
 using namespace vm::test;

@@ -12,7 +12,7 @@
 #include "sim/json.h"
 #include "sim/serie.h"
 #include "sim/vereinigen.h"
-#include "test_persist_hilfe.h"
+#include "testspieler.h"
 
 using namespace vm;
 using namespace vm::test;
