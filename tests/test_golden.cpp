@@ -129,7 +129,7 @@ struct TBank {
     uint64_t signatur;
 };
 
-const TBank Bank[] = {
+const TBank Bankserien[] = {
     {{"--seed", "11", "--players", "2", "--strategies", "2,3,1,1", "--games", "20"}, 0xd92b610e2ee98a1cull},
     {{"--seed", "12", "--players", "2", "--strategies", "14,15,1,1", "--games", "20", "--variants", "1,1,1"}, 0x52a38be2398a87c2ull},
     {{"--seed", "13", "--players", "2", "--strategies", "12,13,1,1", "--games", "20", "--money", "40,10,1,1"}, 0x3828012251b31331ull},
@@ -172,7 +172,7 @@ TEST(Golden, BankSignatur) {
     // When a change alters play on purpose, the table above changes in the same commit, with the
     // reason. A run that differs prints its new signature.
     const std::filesystem::path ordner = FrischerOrdner("bank");
-    for (const TBank& b : Bank) {
+    for (const TBank& b : Bankserien) {
         const TAusgaben a = Simuliere(b.args, ordner, true, true, true);
         ASSERT_EQ(a.code, 0) << a.fehler;
         ASSERT_EQ(a.fehler, "");

@@ -12,31 +12,6 @@ using namespace vm::test;
 
 namespace {
 
-// Card numbers used below.
-enum : int32_t {
-    Holzfaeller = 1,
-    Goldgraeber = 2,
-    Schaefer = 3,
-    Zar = 6,
-    Schenke_ = 7,
-    Lagerhaus_ = 8,
-    Dorf = 9,
-    Markt = 10,
-    Sternwarte_ = 11,
-    Zollhaus = 12,
-    Feuerwehr = 13,
-    Schreiber = 18,
-    Richter = 23,
-    Schreinerei = 25,
-    Goldschmiede = 26,
-    Weberei = 27,
-    Hofoper = 30,
-    Bank = 31,
-    Lindenhof = 32,
-    Kunsthalle = 38,
-    Abt = 40,
-};
-
 tKartenRef K(int32_t inx) {
     return KarteInx(inx);
 }

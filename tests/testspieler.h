@@ -31,6 +31,17 @@
 
 namespace vm::test {
 
+// Card numbers the tests name (the catalogue's `Inx`); a trailing _ where an ability has the name.
+enum : int32_t {
+    Holzfaeller = 1, Goldgraeber = 2, Schaefer = 3, Pelzjaeger = 4, Schiffbauer = 5, Zar = 6,
+    Schenke_ = 7, Lagerhaus_ = 8, Dorf = 9, Markt = 10, Sternwarte_ = 11, Zollhaus = 12, Feuerwehr = 13,
+    Krankenhaus = 14, Schreiber = 18, Verwalter = 19, Kontorist = 20, Sekretaer = 21, Kontrolleur = 22,
+    Richter = 23, Hofmeisterin = 24, Schreinerei = 25, Goldschmiede = 26, Weberei = 27, Kuerschnerei = 28,
+    Werft = 29, Hofoper = 30, Bank = 31, Lindenhof = 32, Bergkirche = 34, Kunsthalle = 38, Kronpalast = 39,
+    Abt = 40, Kammerfrau = 41, Heroldmeister = 42, Baumeister = 43, Senator = 44, Patriarch = 45,
+    Steuereintreiber = 46, Zarin = 49,
+};
+
 // Card reference of card number 1..49.
 tKartenRef KarteInx(int32_t inx);
 
