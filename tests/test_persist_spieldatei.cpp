@@ -477,24 +477,6 @@ TEST(Spieldatei, EinTempNameDerDemZielGleichtWirdNichtUeberschrieben) {
     EXPECT_TRUE(b.Laden(a.datei).Geladen);
 }
 
-TEST(Spieldatei, DieMeldungenFolgenDerSprachdatei) {
-    Ordner o;
-    TSprache sprache;
-    sprache.LadenText("[Other]\nFile access error 0=Dateifehler 0\nDatei leer !=Die Datei ist leer\n");
-    TTexte texte;
-    texte.Uebersetzen(sprache);
-    SpielMitHistorie s;
-    s.h.SetzeTexte(&texte);
-    std::string dir;
-    EXPECT_EQ(LadeSpieldatei(s.g, s.h, o / "fehlt.vmk", dir).Meldung,
-              (TMeldung{"Dateifehler 0", o / "fehlt.vmk"}));
-    TSpielHistorie leer = s.h.H();
-    leer.AnzahlEintraege = 0;
-    SchreibeRecord(o / "leer.vmk", leer);
-    EXPECT_EQ(LadeSpieldatei(s.g, s.h, o / "leer.vmk", dir).Meldung,
-              (TMeldung{"File access error 5", "Die Datei ist leer"}));
-}
-
 // Hostile files: whatever the bytes, loading never reads outside the record, and what it
 // accepts can be played on.
 TEST(Spieldatei, ZufaelligeBytesWerdenAbgelehnt) {
