@@ -144,24 +144,6 @@ TSimStatistik HandStatistik() {
     return st;
 }
 
-TEST(StatistikBericht, KartentabelleZaehltZeichenUndTeiltDurchDiePlatzierungen) {
-    TKatalog kat;
-    const auto z = Zeilen(StatistikBerichtText(HandStatistik(), kat, 5));
-    const int p1 = Finde(z, "Player 1 at Position 1..2: ");
-    const int p2 = Finde(z, "Player 2 at Position 1..2: ");
-    ASSERT_GT(p1, 0);
-    ASSERT_GT(p2, p1);
-    EXPECT_EQ(p2 - p1, 51) << "heading, 49 card kinds, an empty line";
-    EXPECT_EQ(z[p1 - 1], "");
-    // Name and colon padded to 32 characters: the umlaut is one character, two bytes.
-    EXPECT_EQ(z[p1 + 3], "Schäfer:                        1.50   0.00");
-    EXPECT_EQ(z[p1 + 1], "Holzfäller:                     0.00   0.00");
-    EXPECT_EQ(z[p1 + 41], "Kammerfrau:                     0.00   1.00");
-    EXPECT_EQ(z[p1 + 49], "Zarin:                          0.00   0.00");
-    EXPECT_EQ(z[p2 + 15], "Bibliothek:                     0.00   0.50");
-    EXPECT_EQ(z[p2 + 37], "Weißes Kloster:                 0.00   0.00");
-}
-
 TEST(StatistikBericht, MittelWieCsPrintfUndDezimalzeichen) {
     TKatalog kat;
     TSimStatistik st = HandStatistik();
