@@ -123,7 +123,7 @@ uint64_t Fnv1a(const std::string& s, uint64_t h = 14695981039346656037ull) {
 }
 
 // The bench: every player count, strategies 2..15 each in some seat (1 and an unknown number too),
-// each variant on and off, start money and roles moved, 280 games in all.
+// each variant on and off, start money and roles moved, 640 games in all.
 struct TBank {
     Argumente args;
     uint64_t signatur;
@@ -144,6 +144,13 @@ const TBank Bankserien[] = {
     {{"--seed", "35", "--players", "4", "--strategies", "15,12,8,99", "--games", "20", "--roles", "0,4,0,2"}, 0xe2cfb41c1a14f844ull},
     {{"--seed", "36", "--players", "4", "--strategies", "9,13,11,7", "--games", "20", "--variants", "1,1,1"}, 0x37beabe070d5810eull},
     {{"--seed", "37", "--players", "3", "--strategies", "5,2,14,1", "--games", "20", "--money", "50,3,20,1"}, 0x3e4258f48e4eb359ull},
+    // Longer series reach the rare branches of the strong strategies.
+    {{"--seed", "41", "--players", "2", "--strategies", "6,8,1,1", "--games", "60", "--variants", "1,0,1"}, 0x6fba9c7595895b99ull},
+    {{"--seed", "42", "--players", "3", "--strategies", "9,11,13,1", "--games", "60"}, 0xe8297a83ac11a1f0ull},
+    {{"--seed", "43", "--players", "4", "--strategies", "12,14,15,7", "--games", "60", "--variants", "0,1,1"}, 0x84d67a62f4a6d106ull},
+    {{"--seed", "44", "--players", "4", "--strategies", "10,6,8,4", "--games", "60", "--money", "10,20,40,80"}, 0x8e02254b1518c045ull},
+    {{"--seed", "45", "--players", "3", "--strategies", "15,14,12,1", "--games", "60", "--variants", "1,1,0"}, 0x29cec3ef17f50d46ull},
+    {{"--seed", "46", "--players", "2", "--strategies", "11,13,1,1", "--games", "60", "--roles", "2,1,3,4"}, 0xdd0c84ea43b4b3faull},
 };
 
 } // namespace
