@@ -190,5 +190,19 @@ TEST(Golden, BankSignatur) {
         std::snprintf(text, sizeof text, "0x%016llxull", static_cast<unsigned long long>(h));
         EXPECT_EQ(h, b.signatur) << args << "-> " << text;
     }
+    // Every playing-strength preset draws its strategies and parameters before each game: all of
+    // them, on every player count, pinned together.
+    uint64_t h = 14695981039346656037ull;
+    const int32_t stufen[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 11, 12, 13, 21, 22, 23, 31, 32, 33, 41, 42, 43};
+    for (size_t i = 0; i < std::size(stufen); ++i) {
+        for (const char* spieler : {"2", "3", "4"}) {
+            const TAusgaben a = Simuliere({"--seed", std::to_string(50 + i), "--players", spieler, "--games", "6",
+                                           "--strength", std::to_string(stufen[i])},
+                                          ordner, true, true, false);
+            ASSERT_EQ(a.code, 0) << stufen[i] << ": " << a.fehler;
+            h = Fnv1a(a.bericht, Fnv1a(a.spur, h));
+        }
+    }
+    EXPECT_EQ(h, 0x30a6f5d89416edffull) << std::hex << h;
     std::filesystem::remove_all(ordner);
 }

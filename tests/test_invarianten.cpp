@@ -279,8 +279,19 @@ TEST(Invarianten, ComputerspieleUndIhreRoutinen) {
                 }
             }
             const TSpielstand vorher = g.S;
+            int32_t prognose[5] = {};
+            for (int p = 1; p <= o.spieler; ++p) prognose[p] = Punkteprognose(g, p, Auswertung(g, p));
             CompiZug(g);
             ASSERT_EQ(PruefeSpielstand(g, &vorher), "") << "Spiel " << i << ", Zug " << zug;
+            // The forecast is what the scorings still pay: a scoring moves it into the points.
+            if (g.S.Phase == vorher.Phase + 1 && vorher.Phase != 2 && !g.S.Spielende) {
+                for (int p = 1; p <= o.spieler; ++p) {
+                    const auto& karten = vorher.Spieler[p].Karten;
+                    if (std::memcmp(&karten, &g.S.Spieler[p].Karten, sizeof karten) != 0) continue;
+                    EXPECT_EQ(Punkteprognose(g, p, Auswertung(g, p)), prognose[p])
+                        << "Spiel " << i << ", Sitz " << p << ", Phase " << vorher.Phase;
+                }
+            }
         }
     }
     EXPECT_GT(stellungen, spiele * 10);
