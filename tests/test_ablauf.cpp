@@ -165,3 +165,16 @@ TEST_F(Startspieler, UnspielbareVorgabenGebenTrotzdemEineVolleVerteilung) {
         }
     }
 }
+
+TEST_F(Ablauf, HandLehntFalschePlaetzeUndEineVolleHandAb) {
+    LegeInHand(g, 2, {Holzfaeller, Markt, Schreiber});
+    const TSpielstand vorher = g.S;
+    EXPECT_TRUE(ZieheKarteHand(g, 2, 0).Leer());
+    EXPECT_TRUE(ZieheKarteHand(g, 2, 4).Leer());
+    EXPECT_EQ(ZeilenMit("Internal Fault 1 in Procedure ZieheKarteHand"), 2);
+    // Full without the warehouse.
+    EXPECT_FALSE(NimmKarteAufHand(g, 2, K(Goldgraeber)));
+    EXPECT_TRUE(Unveraendert(vorher));
+    EXPECT_EQ(ZieheKarteHand(g, 2, 3), K(Schreiber));
+    EXPECT_EQ(g.AnzahlFehler, 2);
+}

@@ -356,3 +356,26 @@ TEST(Invarianten, GemerkteDatensaetzeNachRuecknahmeUndKorrektur) {
     ASSERT_TRUE(FuegeTischkarteEin(s.g, s2, erste));
     pruefe("eingefuegt");
 }
+
+// ---- documented bounds ----
+
+class Strategiewechsel : public Stellung {};
+
+TEST_F(Strategiewechsel, IstAufZehnEbenenBegrenzt) {
+    // Strategy 6 switches into itself with certainty in every round.
+    InitStrategieparameter(g.Einstellungen);
+    TStrategieEinstellung& e = g.Einstellungen.Fuer(4);
+    e.Param(6, 15) = 1, e.Param(6, 16) = 99, e.Param(6, 17) = 100, e.Param(6, 18) = 6;
+    e.Strategie[2] = 6;
+    LeereAuslage(g);
+    g.S.Auslage[1].Karten[++g.S.Auslage[1].Anzahl] = KarteInx(Holzfaeller);
+    g.S.AktuellerSpieler = 2;
+    g.Sp(2).Geld = 10;
+    CompiZug(g);
+    // Ten switches and the refused eleventh; then one move of its own.
+    EXPECT_EQ(ZeilenMit("Random Strategiewechsel nach 6 : OK"), 11);
+    EXPECT_EQ(g.StrategiewechselTiefe, 0);
+    EXPECT_EQ(g.Sp(2).Karten[1].Anzahl, 1);
+    EXPECT_EQ(g.S.AktuellerSpieler, 3);
+    EXPECT_EQ(g.AnzahlFehler, 0);
+}
