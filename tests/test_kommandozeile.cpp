@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "persist/kommandozeile.h"
-#include "test_persist_hilfe.h"
+#include "testspieler.h"
 
 using namespace vm;
 

@@ -9,16 +9,12 @@
 
 #include "rules/kaufen.h"
 #include "rules/korrektur.h"
+#include "testspieler.h"
 
 using namespace vm;
+using namespace vm::test;
 
 namespace {
-
-// Card numbers of the catalogue used below.
-constexpr int32_t Holzfaeller = 1, Schaefer = 3, Zar = 6;
-constexpr int32_t SchenkeInx = 7, LagerhausInx = 8, Markt = 10, SternwarteInx = 11, Zollhaus = 12;
-constexpr int32_t Schreiber = 18, Richter = 23;
-constexpr int32_t Schreinerei = 25, Hofoper = 30, Bank = 31, Kronpalast = 39, Zarin = 49;
 
 class Brett : public IBrett {
 public:
@@ -84,17 +80,17 @@ TEST_F(Korrektur, InxToKarteRefFindetJedeKartennummerUndSonstNichts) {
 }
 
 TEST_F(Korrektur, EineVonZweiSternwartenEntfernenBehaeltDieFaehigkeit) {
-    Lege(2, {Holzfaeller, SternwarteInx, Markt, SternwarteInx});
+    Lege(2, {Holzfaeller, Sternwarte_, Markt, Sternwarte_});
     ASSERT_EQ(g.Sp(2).AnzahlSternwarten, 2);
-    ASSERT_EQ(Liste(2, 2), (std::vector<int32_t>{Markt, SternwarteInx, SternwarteInx}));
+    ASSERT_EQ(Liste(2, 2), (std::vector<int32_t>{Markt, Sternwarte_, Sternwarte_}));
 
-    EXPECT_EQ(KorrigiereTischkarte(g, 2, Position(2, SternwarteInx), KorrekturAktion::Entfernen, 1),
+    EXPECT_EQ(KorrigiereTischkarte(g, 2, Position(2, Sternwarte_), KorrekturAktion::Entfernen, 1),
               KorrekturErgebnis::Ausgefuehrt);
     EXPECT_EQ(g.Sp(2).AnzahlSternwarten, 1);
     EXPECT_TRUE(g.Sp(2).Sondereigenschaften & Sternwarte);
-    EXPECT_EQ(Liste(2, 2), (std::vector<int32_t>{Markt, SternwarteInx}));
+    EXPECT_EQ(Liste(2, 2), (std::vector<int32_t>{Markt, Sternwarte_}));
 
-    EXPECT_EQ(KorrigiereTischkarte(g, 2, Position(2, SternwarteInx), KorrekturAktion::Entfernen, 1),
+    EXPECT_EQ(KorrigiereTischkarte(g, 2, Position(2, Sternwarte_), KorrekturAktion::Entfernen, 1),
               KorrekturErgebnis::Ausgefuehrt);
     EXPECT_EQ(g.Sp(2).AnzahlSternwarten, 0);
     EXPECT_FALSE(g.Sp(2).Sondereigenschaften & Sternwarte);
@@ -124,17 +120,17 @@ TEST_F(Korrektur, EntfernenSchiebtNachUndVerbirgtDieLetztePosition) {
 }
 
 TEST_F(Korrektur, AustauschGegenErweiterungEinerAnderenFarbe) {
-    Lege(1, {Holzfaeller, Schaefer, Markt, Kronpalast, LagerhausInx});
+    Lege(1, {Holzfaeller, Schaefer, Markt, Kronpalast, Lagerhaus_});
     ASSERT_TRUE(g.Sp(1).Sondereigenschaften & Lagerhaus);
     // Bank is an upgrade of the blue list: it leaves the green list and sorts before Kronpalast.
     ASSERT_EQ(KorrigiereTischkarte(g, 1, Position(1, Holzfaeller), KorrekturAktion::Austauschen, Bank),
               KorrekturErgebnis::Ausgefuehrt);
     EXPECT_EQ(Liste(1, 1), (std::vector<int32_t>{Schaefer}));
-    EXPECT_EQ(Liste(1, 2), (std::vector<int32_t>{LagerhausInx, Markt, Bank, Kronpalast}));
+    EXPECT_EQ(Liste(1, 2), (std::vector<int32_t>{Lagerhaus_, Markt, Bank, Kronpalast}));
     EXPECT_EQ(g.Log.Zeilen().back(), "Korrektur(Spieler 1): Austausch der Karte Holzfäller durch Bank");
 
     // The old card's abilities go, the new card's come.
-    ASSERT_EQ(KorrigiereTischkarte(g, 1, Position(1, LagerhausInx), KorrekturAktion::Austauschen, Hofoper),
+    ASSERT_EQ(KorrigiereTischkarte(g, 1, Position(1, Lagerhaus_), KorrekturAktion::Austauschen, Hofoper),
               KorrekturErgebnis::Ausgefuehrt);
     EXPECT_EQ(g.Sp(1).Sondereigenschaften, GeldProRot);
     EXPECT_EQ(Liste(1, 2), (std::vector<int32_t>{Markt, Hofoper, Bank, Kronpalast}));
@@ -143,10 +139,10 @@ TEST_F(Korrektur, AustauschGegenErweiterungEinerAnderenFarbe) {
     EXPECT_EQ(g.Sp(1).Sondereigenschaften, GeldProRot | MinusBlau);
     EXPECT_EQ(Liste(1, 1), (std::vector<int32_t>{Schreinerei}));
     // Exchanging a pub for an observatory moves the counters along.
-    Lege(1, {SchenkeInx});
+    Lege(1, {Schenke_});
     ASSERT_EQ(g.Sp(1).AnzahlSchenken, 1);
     ASSERT_EQ(
-        KorrigiereTischkarte(g, 1, Position(1, SchenkeInx), KorrekturAktion::Austauschen, SternwarteInx),
+        KorrigiereTischkarte(g, 1, Position(1, Schenke_), KorrekturAktion::Austauschen, Sternwarte_),
         KorrekturErgebnis::Ausgefuehrt);
     EXPECT_EQ(g.Sp(1).AnzahlSchenken, 0);
     EXPECT_EQ(g.Sp(1).AnzahlSternwarten, 1);
@@ -171,7 +167,7 @@ TEST_F(Korrektur, EinfuegenAufDemGezeigtenSitzLaesstDieAnderenUnberuehrt) {
 }
 
 TEST_F(Korrektur, GeldZugRundeUndLetzteAktionBleiben) {
-    Lege(2, {Holzfaeller, SternwarteInx});
+    Lege(2, {Holzfaeller, Sternwarte_});
     g.S.AktuellerSpieler = 3;
     g.S.Runde = 4;
     g.S.Phase = 2;
@@ -192,10 +188,10 @@ TEST_F(Korrektur, GeldZugRundeUndLetzteAktionBleiben) {
 }
 
 TEST_F(Korrektur, BenutzteKarteWirdWieUnbenutzteBehandelt) {
-    Lege(1, {Markt, SternwarteInx});
+    Lege(1, {Markt, Sternwarte_});
     TKartenliste& blau = g.Sp(1).Karten[2];
     blau.Karten[2].Farbe += Benutzt;
-    EXPECT_EQ(TischkarteInx(g, 1, 2), SternwarteInx);
+    EXPECT_EQ(TischkarteInx(g, 1, 2), Sternwarte_);
     ASSERT_EQ(KorrigiereTischkarte(g, 1, 2, KorrekturAktion::Entfernen, 1), KorrekturErgebnis::Ausgefuehrt);
     EXPECT_EQ(g.Sp(1).AnzahlSternwarten, 0);
     EXPECT_EQ(g.Log.Zeilen().back(), "Korrektur(Spieler 1): Lösche Karte Sternwarte");

@@ -11,7 +11,7 @@
 #include "persist/spieldatei.h"
 #include "rules/korrektur.h"
 #include "sim/aufnahme.h"
-#include "test_persist_hilfe.h"
+#include "testspieler.h"
 #include "testspieler.h"
 
 using namespace vm;

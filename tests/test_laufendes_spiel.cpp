@@ -7,7 +7,7 @@
 #include "persist/spielende.h"
 #include "persist/sprache.h"
 #include "rules/mensch.h"
-#include "test_persist_hilfe.h"
+#include "testspieler.h"
 
 using namespace vm;
 using vm::test::Ordner;

@@ -6,10 +6,11 @@
 #include <sstream>
 
 #include "ai/compizug.h"
+#include "persist/ini.h"
 #include "persist/kommandozeile.h"
 #include "persist/profil.h"
 #include "sim/serie.h"
-#include "test_persist_hilfe.h"
+#include "testspieler.h"
 
 using namespace vm;
 using vm::test::LiesDatei;
@@ -222,4 +223,33 @@ TEST(Leser, DerSimulatorLehntFremdeUndFehlerhafteParameterdateienAb) {
     SchreibeDatei(p, "[ strategie_3_SPIELER ]\n  strategie_sp2 = $5\t\n");
     ASSERT_TRUE(LeseStrategieparameterDatei(p, e, &fehler)) << fehler;
     EXPECT_EQ(e.Fuer(3).Strategie[2], 5);
+}
+
+TEST(Leser, IniZeilenZahlenUndWerteWieSieDastehen) {
+    // Comments of both kinds, sections, entries with blanks around them, and foreign lines.
+    const auto z = IniZeilen("; a\n  # b\n[ S ]\n k = v w \n=x\nohne\n\n");
+    const TIniZeilenArt arten[] = {TIniZeilenArt::Kommentar, TIniZeilenArt::Kommentar, TIniZeilenArt::Sektion,
+                                   TIniZeilenArt::Eintrag,   TIniZeilenArt::Fremd,     TIniZeilenArt::Fremd,
+                                   TIniZeilenArt::Leer};
+    ASSERT_EQ(z.size(), std::size(arten));
+    for (size_t i = 0; i < z.size(); ++i) EXPECT_EQ(z[i].Art, arten[i]) << "Zeile " << i + 1;
+    EXPECT_EQ(z[2].Name, "S");
+    EXPECT_EQ(z[3].Name, "k");
+    EXPECT_EQ(z[3].Wert, "v w");
+
+    const std::pair<const char*, std::optional<int32_t>> zahlen[] = {
+        {"12", 12},      {" -7 ", -7},          {"+3", 3},   {"$1F", 31}, {"0x10", 16}, {"0Xff", 255},
+        {"0xFFFFFFFF", -1}, {"0x100000000", {}}, {"", {}},    {"1a", {}},  {"$", {}},    {"-", {}}};
+    for (const auto& [text, wert] : zahlen) EXPECT_EQ(IniZahl(text), wert) << text;
+
+    // Values are bytes as they stand: quotes stay, and the text writes back as it was read.
+    TIniDatei ini;
+    ini.LadenText("[A]\nq=\"in Anfuehrung\"\nn=0x20\n");
+    EXPECT_EQ(ini.LiesText("A", "q", ""), "\"in Anfuehrung\"");
+    EXPECT_EQ(ini.LiesInt("A", "n", 0), 32);
+    ini.Schreibe("A", "r", "\"x\"");
+    TIniDatei zurueck;
+    zurueck.LadenText(ini.AlsText());
+    EXPECT_EQ(zurueck.AlsText(), ini.AlsText());
+    EXPECT_EQ(zurueck.LiesText("A", "r", ""), "\"x\"");
 }

@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "test_persist_hilfe.h"
+#include "testspieler.h"
 
 using namespace vm;
 using vm::test::SpielMitHistorie;
@@ -21,47 +21,6 @@ bool GleicherStand(const TSpielstand& a, const TSpielstand& b) {
 }
 
 } // namespace
-
-TEST(Historie, NeuerSpeicherIstMitDemFuellbyteUndDemKopfBelegt) {
-    THistorie h;
-    h.Jetzt = [] { return 1.0; };
-    const auto* b = reinterpret_cast<const uint8_t*>(&h.H());
-    EXPECT_EQ(b[0], 20);
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(b + 1), 20), "Veldmark Spielstand!");
-    EXPECT_EQ(b[21], 21); // "Vers. 1.50 / 27.12.04"
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(b + 22), 21), "Vers. 1.50 / 27.12.04");
-    EXPECT_EQ(LiesBei<int32_t>(b, 48), 171819);
-    EXPECT_EQ(LiesBei<int32_t>(b, 52), 2);
-    EXPECT_EQ(LiesBei<int32_t>(b, 56), 0);
-    EXPECT_EQ(LiesBei<int32_t>(b, 60), 0);
-    EXPECT_EQ(b[64], 0x30); // settings are only copied by InitHistorie
-    EXPECT_EQ(b[3088], 0);
-    EXPECT_EQ(LiesBei<int32_t>(b, 3092), 0);
-    EXPECT_EQ(b[3096], 1);
-    EXPECT_EQ(LiesBei<int32_t>(b, 3108), 0);
-    for (size_t i = 3112; i < sizeof(TSpielHistorie); i += 4099) EXPECT_EQ(b[i], 0x30) << i;
-    EXPECT_EQ(b[sizeof(TSpielHistorie) - 1], 0x30);
-    EXPECT_EQ(h.Anzeige().Status, "History: 0 von 0");
-}
-
-TEST(Historie, EintragIListBeiDemDokumentiertenOffset) {
-    SpielMitHistorie s;
-    s.Neu();
-    s.h.H().Zeitstempel[0] = 0; // keep the compare independent of the clock
-    s.h.H().SetzeZeit(44197.25);
-    const auto* b = reinterpret_cast<const uint8_t*>(&s.h.H());
-    EXPECT_EQ(LiesBei<double>(b, 3100), 44197.25);
-    s.g.S.Runde = 7;
-    s.g.S.Spieler[2].Geld = 31;
-    s.h.SichereSpielstand(s.g);
-    s.h.SichereSpielstand(s.g);
-    int32_t i = s.h.H().AktuellerEintrag;
-    ASSERT_GE(i, 2);
-    size_t basis = 3112 + static_cast<size_t>(i - 1) * 5412;
-    EXPECT_EQ(LiesBei<int32_t>(b, basis + 5340), 7);
-    EXPECT_EQ(LiesBei<int32_t>(b, basis + 1044 + 1040), 31);
-    EXPECT_EQ(std::memcmp(b + 64, &s.g.Einstellungen, 3024), 0);
-}
 
 TEST(Historie, DieRegelnLegenEinenEintragAnWennSitz1AmZugIst) {
     SpielMitHistorie s(4);

@@ -11,7 +11,7 @@
 #include "ai/spielstaerke.h"
 #include "persist/profil.h"
 #include "persist/pruefung.h"
-#include "test_persist_hilfe.h"
+#include "testspieler.h"
 
 using namespace vm;
 using vm::test::LiesDatei;

@@ -11,7 +11,7 @@
 #include "persist/pruefung.h"
 #include "persist/spieldatei.h"
 #include "persist/sprache.h"
-#include "test_persist_hilfe.h"
+#include "testspieler.h"
 
 using namespace vm;
 using vm::test::LiesDatei;
@@ -475,24 +475,6 @@ TEST(Spieldatei, EinTempNameDerDemZielGleichtWirdNichtUeberschrieben) {
     EXPECT_EQ(a.ordner.Inhalt(), "partie.1Z1;");
     Leser b;
     EXPECT_TRUE(b.Laden(a.datei).Geladen);
-}
-
-TEST(Spieldatei, DieMeldungenFolgenDerSprachdatei) {
-    Ordner o;
-    TSprache sprache;
-    sprache.LadenText("[Other]\nFile access error 0=Dateifehler 0\nDatei leer !=Die Datei ist leer\n");
-    TTexte texte;
-    texte.Uebersetzen(sprache);
-    SpielMitHistorie s;
-    s.h.SetzeTexte(&texte);
-    std::string dir;
-    EXPECT_EQ(LadeSpieldatei(s.g, s.h, o / "fehlt.vmk", dir).Meldung,
-              (TMeldung{"Dateifehler 0", o / "fehlt.vmk"}));
-    TSpielHistorie leer = s.h.H();
-    leer.AnzahlEintraege = 0;
-    SchreibeRecord(o / "leer.vmk", leer);
-    EXPECT_EQ(LadeSpieldatei(s.g, s.h, o / "leer.vmk", dir).Meldung,
-              (TMeldung{"File access error 5", "Die Datei ist leer"}));
 }
 
 // Hostile files: whatever the bytes, loading never reads outside the record, and what it

@@ -19,7 +19,7 @@
 #include "persist/spieldatei.h"
 #include "sim/json.h"
 #include "sim/serie.h"
-#include "test_persist_hilfe.h"
+#include "testspieler.h"
 
 using namespace vm;
 using namespace vm::test;
@@ -110,6 +110,13 @@ TEST(AtomaresSchreiben, FolgtLinksUndLaesstSchreibgeschuetztesStehen) {
     EXPECT_EQ(fs::status(o / "ziel/a.ini").permissions(), fs::perms(0640));
     EXPECT_EQ(std::distance(fs::directory_iterator(o.Pfad()), fs::directory_iterator()), 2) << o.Inhalt();
     EXPECT_EQ(std::distance(fs::directory_iterator(o / "ziel"), fs::directory_iterator()), 1);
+    // A chain: an absolute link to the relative one.
+    fs::create_symlink(o / "link.ini", o / "ziel/absolut.ini");
+    ASSERT_EQ(SchreibeAtomar(o / "ziel/absolut.ini", o / "ziel/absolut.tmp", "neu2", 4), SchreibFehler::Keiner);
+    EXPECT_TRUE(fs::is_symlink(o / "ziel/absolut.ini"));
+    EXPECT_EQ(LiesDatei(o / "ziel/a.ini"), "neu2");
+    fs::remove(o / "ziel/absolut.ini");
+    ASSERT_EQ(SchreibeAtomar(o / "link.ini", o / "link.ini.tmp", "neu", 3), SchreibFehler::Keiner);
 
     // A write-protected file is refused and keeps its text and its protection.
     fs::permissions(o / "ziel/a.ini", fs::perms(0444));

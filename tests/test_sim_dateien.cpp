@@ -13,7 +13,7 @@
 #include "ai/spielstaerke.h"
 #include "persist/spieldatei.h"
 #include "sim/aufnahme.h"
-#include "test_persist_hilfe.h"
+#include "testspieler.h"
 
 using namespace vm;
 using namespace vm::test;

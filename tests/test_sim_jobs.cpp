@@ -12,7 +12,7 @@
 #include "sim/json.h"
 #include "sim/serie.h"
 #include "sim/vereinigen.h"
-#include "test_persist_hilfe.h"
+#include "testspieler.h"
 
 using namespace vm;
 using namespace vm::test;
@@ -87,43 +87,6 @@ TEST(SimJobs, BlockSeedBehaeltBlockNullUndMischtDieAnderen) {
         EXPECT_FALSE(f.ok) << falsch;
         EXPECT_EQ(f.fehler.rfind("--jobs: ", 0), 0u) << f.fehler;
     }
-}
-
-TEST(SimJobs, EinStromIstDieSerieWieBisher) {
-    Ordner o;
-    // The sample commands, with --jobs 1 and with more streams than games.
-    const Argumente muster = {"--seed", "5", "--players", "3", "--strategies", "4,2,3,1", "--games", "50"};
-    Argumente args = muster;
-    args.insert(args.end(), {"--jobs", "1", "--report", o / "b.txt"});
-    ASSERT_EQ(Starte(args).code, 0);
-    EXPECT_EQ(LiesDatei(o / "b.txt"), LiesDatei(std::string(VELDMARK_TESTDATEN) + "/report-3p-50.txt"));
-    // Fewer games than streams asked for: one stream per game, here the plain series of one game.
-    args = muster;
-    args[7] = "1";
-    args.insert(args.end(), {"--report", o / "c.txt"});
-    ASSERT_EQ(Starte(args).code, 0);
-    args.insert(args.end(), {"--jobs", "64", "--report", o / "d.txt"});
-    ASSERT_EQ(Starte(args).code, 0);
-    EXPECT_EQ(LiesDatei(o / "d.txt"), LiesDatei(o / "c.txt"));
-    const Argumente zwei = {"--seed",        "42",       "--players", "2", "--strategies", "12,14,1,1",
-                            "--games",       "1",        "--jobs",    "1", "--report",     o / "r.txt",
-                            "--extra-stats", o / "e.csv"};
-    TErgebnis e = Starte(zwei);
-    ASSERT_EQ(e.code, 0) << e.fehler;
-    EXPECT_EQ(LiesDatei(o / "r.txt"), LiesDatei(std::string(VELDMARK_TESTDATEN) + "/report-2p-1.txt"));
-    EXPECT_EQ(LiesDatei(o / "e.csv"), LiesDatei(std::string(VELDMARK_TESTDATEN) + "/extra-2p-1.csv"));
-
-    // Standard output and JSON too: with and without --jobs 1 the same bytes.
-    const Argumente basis = {"--seed", "77", "--players", "4", "--strategies", "4,4,10,10", "--games", "12"};
-    Argumente mit = basis;
-    mit.insert(mit.end(), {"--jobs", "1", "--json", o / "a.json"});
-    Argumente ohne = basis;
-    ohne.insert(ohne.end(), {"--json", o / "b.json"});
-    TErgebnis a = Starte(mit), b = Starte(ohne);
-    EXPECT_EQ(a.code, 0);
-    EXPECT_EQ(a.aus, b.aus);
-    EXPECT_EQ(LiesDatei(o / "a.json"), LiesDatei(o / "b.json"));
-    EXPECT_NE(LiesDatei(o / "a.json").find("\"stroeme\": [[77,12,"), std::string::npos);
 }
 
 TEST(SimJobs, ZweiStroemeGebenLaufUmLaufDasGleiche) {

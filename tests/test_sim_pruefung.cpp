@@ -19,7 +19,6 @@ struct PruefungMitten : ::testing::Test {
     int sitz = 0; // a seat with green table cards
 
     void SetUp() override {
-        if (!StrategieVerfuegbar(4)) GTEST_SKIP() << "strategy 4 not available";
         SimOptionen opt;
         opt.spieler = 3;
         opt.seedGesetzt = true;

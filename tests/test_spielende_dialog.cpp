@@ -137,21 +137,6 @@ TEST_F(Spielende, ZaehlerLaufenNichtUeber) {
     EXPECT_EQ(d.Prozent, "100");
 }
 
-TEST_F(Spielende, TexteFolgenDerSprachdatei) {
-    TSprache englisch;
-    englisch.LadenText(
-        "[Other]\nSchade !=Too bad !\nDu hast leider nicht gewonnen !=You lost !\n"
-        "Dein Highscore(4 Personen):=Your highscore (4 players):\nDer wahre Kastor=The true Kastor\n"
-        "Du hast=You won\n% von=% of\nSpielen gewonnen !=games !\n");
-    g.Sp(2).Siegpunkte = 99;
-    TSpielendeDialog d = SpielendeAuswerten(g, w, false, englisch);
-    EXPECT_EQ(d.Kopf, "Too bad !");
-    EXPECT_EQ(d.Ergebnis, "You lost !");
-    EXPECT_EQ(d.HighscoreText, "Your highscore (4 players):");
-    EXPECT_EQ(d.Gegner[0], "The true Kastor");
-    EXPECT_EQ(InfoStatistik(w, englisch), "You won 40 % of 5 games !");
-}
-
 TEST(InfoBox, StatistikZeile) {
     TSprache deutsch;
     TProfilWerte w;
@@ -162,24 +147,6 @@ TEST(InfoBox, StatistikZeile) {
     w.G_AnzSpiele = 3;
     w.G_AnzGewonnen = 2;
     EXPECT_EQ(InfoStatistik(w, deutsch), "Du hast 66 % von 3 Spielen gewonnen !");
-}
-
-TEST(Skalierung, FenstergroessenUndStartzeile) {
-    EXPECT_EQ(SkalierungStartzeile(150), "ScaledBy 150 Prozent");
-    EXPECT_EQ(SkalierungStartzeile(100), "Keine Skalierung notwendig");
-
-    // The end-of-game dialog keeps its size between 80 and 120 percent.
-    EXPECT_FALSE(SpielendeGroesse(80).has_value());
-    EXPECT_FALSE(SpielendeGroesse(120).has_value());
-    EXPECT_EQ(SpielendeGroesse(79), (TFenstergroesse{459, 311}));
-    EXPECT_EQ(SpielendeGroesse(150), (TFenstergroesse{856, 581}));
-
-    // A profile value outside the dialog's range is taken at its edge.
-    EXPECT_EQ(WirksameSkalierung(0), 50);
-    EXPECT_EQ(WirksameSkalierung(10), 50);
-    EXPECT_EQ(WirksameSkalierung(1000), 200);
-    EXPECT_EQ(SpielendeGroesse(-5), (TFenstergroesse{296, 201}));
-    EXPECT_EQ(SkalierungStartzeile(5000), "ScaledBy 200 Prozent");
 }
 
 } // namespace

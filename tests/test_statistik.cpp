@@ -35,10 +35,6 @@ int Finde(const std::vector<std::string>& z, const std::string& zeile, int ab = 
     return -1;
 }
 
-void Karte(TKartenliste& l, tKartenRef k) {
-    l.Karten[++l.Anzahl] = k;
-}
-
 // A session with a finished-looking 2- to 4-player state: empty tables, given points and money.
 struct TEnde {
     TKatalog kat;
@@ -99,82 +95,6 @@ TEST(BerechnePlatz, VierSpielerMitGleichstaendenUndNullpunkten) {
     EXPECT_EQ(d.g.Platz[4], 0);
 }
 
-TEST(StatistikSpiel, ZaehltEinSpielMitAllenGroessen) {
-    TEnde e(3);
-    InitStrategieparameter(e.g.Einstellungen);
-    e.g.Zufall.RandSeed = 77;
-    TSimStatistik st;
-    StatistikInit(st, e.g);
-    EXPECT_EQ(st.SpielerAnzahl, 3);
-    EXPECT_EQ(st.RandSeed, 77u);
-    EXPECT_EQ(st.Einstellung.Strategie[2], 10);
-    EXPECT_EQ(st.Runden.Min, 1000);
-    EXPECT_EQ(st.Runden.Max, 0);
-    EXPECT_EQ(st.Siegpunkte[1].Max, -1);
-
-    TSpieler& s1 = e.g.Sp(1);
-    Karte(s1.Karten[1], {1, 1});
-    Karte(s1.Karten[1], {4, 1});    // green upgrade: counted in the upgrade rows
-    Karte(s1.Karten[2], {1002, 5}); // a used observatory still counts as table card
-    Karte(s1.Karten[3], {3, 1});
-    Karte(s1.Karten[3], {3, 1});
-    Karte(s1.Karten[3], {4, 17});
-    Karte(s1.Hand(), {2, 4});
-    Karte(e.g.Sp(3).Hand(), {2, 4});
-    Karte(e.g.Sp(3).Hand(), {2, 6});
-    e.Setze(1, 60, 5);
-    e.Setze(2, 60, 4);
-    e.Setze(3, 20, 50);
-    e.g.S.Kartenstapel[3].Naechste = 5; // 6 cards left
-    e.g.S.AblageAnzahl = 13;
-    e.g.S.Runde = 8;
-    BerechnePlatz(e.g);
-    ASSERT_TRUE(StatistikSpiel(st, e.g));
-
-    EXPECT_EQ(st.AnzahlSpiele, 1);
-    EXPECT_EQ(st.Runden.Sum, 8);
-    EXPECT_EQ(st.Runden.Min, 8);
-    EXPECT_EQ(st.Runden.Max, 8);
-    EXPECT_EQ(st.SpieleMitRunden[8], 1);
-    EXPECT_EQ(st.Platzierungen[1][1], 1);
-    EXPECT_EQ(st.Platzierungen[2][2], 1);
-    EXPECT_EQ(st.Platzierungen[3][3], 1);
-    EXPECT_EQ(st.StapelRest[1].Sum, 0);
-    EXPECT_EQ(st.StapelRest[3].Sum, 6);
-    EXPECT_EQ(st.StapelRest[5].Sum, 13);
-    EXPECT_EQ(st.Tischkarten[1].Sum, 6);
-    EXPECT_EQ(st.TischkartenFarbe[1][1].Sum, 2);
-    EXPECT_EQ(st.TischkartenFarbe[1][2].Sum, 1);
-    EXPECT_EQ(st.TischkartenFarbe[1][3].Sum, 3);
-    EXPECT_EQ(st.Tischkarten[2].Min, 0);
-    EXPECT_EQ(st.SiegpunkteNachRunden[8][1].Sum, 60);
-    EXPECT_EQ(st.SiegpunkteNachRunden[7][1].Max, -1);
-    EXPECT_EQ(st.SiegpunkteSieger.Sum, 60);
-    EXPECT_EQ(st.Handkarten[1][2], 1);  // one hand card
-    EXPECT_EQ(st.Handkarten[2][1], 1);  // none
-    EXPECT_EQ(st.Handkarten[3][3], 1);  // two
-    EXPECT_EQ(st.Adelsarten[1].Sum, 2); // Schreiber twice and Kammerfrau
-    EXPECT_EQ(st.Karten[1][1][1][1], 1);
-    EXPECT_EQ(st.Karten[1][1][4][1], 1);
-    EXPECT_EQ(st.Karten[1][1][2][5], 1);
-    EXPECT_EQ(st.Karten[1][1][3][1], 2);
-    EXPECT_EQ(st.Karten[1][1][4][17], 1);
-    EXPECT_EQ(st.Karten[1][2][3][1], 0);
-
-    // A second game: the winner is seat 3 now, min and max spread.
-    e.Setze(3, 90, 0);
-    e.g.S.Runde = 6;
-    BerechnePlatz(e.g);
-    ASSERT_TRUE(StatistikSpiel(st, e.g));
-    EXPECT_EQ(st.Runden.Min, 6);
-    EXPECT_EQ(st.Runden.Max, 8);
-    EXPECT_EQ(st.SiegpunkteSieger.Min, 60);
-    EXPECT_EQ(st.SiegpunkteSieger.Max, 90);
-    EXPECT_EQ(st.SiegpunkteSieger.Sum, 150);
-    EXPECT_EQ(st.Platzierungen[3][1], 1);
-    EXPECT_EQ(st.Karten[1][2][3][1], 2);
-}
-
 TEST(StatistikSpiel, VollerZaehlerNimmtDasSpielNichtHalbAuf) {
     TEnde e(2);
     TSimStatistik st;
@@ -224,127 +144,6 @@ TSimStatistik HandStatistik() {
     return st;
 }
 
-TEST(StatistikBericht, KartentabelleZaehltZeichenUndTeiltDurchDiePlatzierungen) {
-    TKatalog kat;
-    const auto z = Zeilen(StatistikBerichtText(HandStatistik(), kat, 5));
-    const int p1 = Finde(z, "Player 1 at Position 1..2: ");
-    const int p2 = Finde(z, "Player 2 at Position 1..2: ");
-    ASSERT_GT(p1, 0);
-    ASSERT_GT(p2, p1);
-    EXPECT_EQ(p2 - p1, 51) << "heading, 49 card kinds, an empty line";
-    EXPECT_EQ(z[p1 - 1], "");
-    // Name and colon padded to 32 characters: the umlaut is one character, two bytes.
-    EXPECT_EQ(z[p1 + 3], "Schäfer:                        1.50   0.00");
-    EXPECT_EQ(z[p1 + 1], "Holzfäller:                     0.00   0.00");
-    EXPECT_EQ(z[p1 + 41], "Kammerfrau:                     0.00   1.00");
-    EXPECT_EQ(z[p1 + 49], "Zarin:                          0.00   0.00");
-    EXPECT_EQ(z[p2 + 15], "Bibliothek:                     0.00   0.50");
-    EXPECT_EQ(z[p2 + 37], "Weißes Kloster:                 0.00   0.00");
-}
-
-TEST(StatistikBericht, KopfEinstellungenUndParameterbloecke) {
-    TKatalog kat;
-    const auto z = Zeilen(StatistikBerichtText(HandStatistik(), kat, 0xFFFFFFFEu));
-    ASSERT_GE(z.size(), 6u);
-    EXPECT_EQ(z[0], "**********************************************");
-    EXPECT_EQ(z[1], "*****        STATISTIC                   *****");
-    EXPECT_EQ(z[3], "");
-    EXPECT_EQ(z[4], "");
-    EXPECT_EQ(z[5], "Number of cards of card type for each player for each position ");
-
-    const int seed = Finde(z, "RandSeed: -2");
-    ASSERT_GT(seed, 2);
-    EXPECT_EQ(z[seed - 1], "");
-    EXPECT_EQ(z[seed - 2], "");
-    const std::vector<std::string> kopf = {"RandSeed: -2",
-                                           "",
-                                           "Number of players : 2",
-                                           "",
-                                           "Strategy  Spieler 1 : 12",
-                                           "Strategy  Spieler 2 : 14",
-                                           "Start money  player 1 : 25",
-                                           "Start money  player 2 : 25",
-                                           "Start role player 1 : 0",
-                                           "Start role player 2 : 0",
-                                           "Start role player 3 : 0",
-                                           "Start role player 4 : 3",
-                                           "",
-                                           "Parameter Strategy 2:",
-                                           "S2-GrenzeB : 18",
-                                           "S2-GrenzeR : 10",
-                                           "S2-Runde   : 6",
-                                           "",
-                                           "Parameter Strategy 3:",
-                                           "S3-GrenzeB : 14"};
-    for (size_t i = 0; i < kopf.size(); ++i) EXPECT_EQ(z[seed + i], kopf[i]) << i;
-
-    // Block sizes: heading, its lines, one empty line.
-    const int zeilen[] = {0, 0, 3, 3, 13, 13, 19, 19, 18, 18, 19, 19, 15, 15, 15, 15};
-    for (int s = 2; s <= 15; ++s) {
-        const int b = Finde(z, "Parameter Strategy " + std::to_string(s) + ":");
-        ASSERT_GT(b, 0) << s;
-        EXPECT_EQ(z[b + zeilen[s] + 1], "") << s;
-        EXPECT_NE(z[b + zeilen[s]], "") << s;
-        if (s < 15) {
-            EXPECT_EQ(z[b + zeilen[s] + 2], "Parameter Strategy " + std::to_string(s + 1) + ":");
-        }
-    }
-    const int b10 = Finde(z, "Parameter Strategy 10:");
-    EXPECT_EQ(z[b10 + 11], "B_W18  : 10");
-    EXPECT_EQ(z[b10 + 12], "B_R19  : 4");
-    EXPECT_EQ(z[b10 + 13], "R_G2   : 6");
-    const int b12 = Finde(z, "Parameter Strategy 12:");
-    EXPECT_EQ(z[b12 + 6], "B_G21  : 18");
-    EXPECT_EQ(z[b12 + 15], "E_A17  : 1");
-    const int b15 = Finde(z, "Parameter Strategy 15:");
-    EXPECT_EQ(z[b15 + 17], "");
-    EXPECT_EQ(z[b15 + 18], "");
-    EXPECT_EQ(z[b15 + 19], "number of games: 3");
-}
-
-TEST(StatistikBericht, MittelwerteRundenVerteilungUndPlaetze) {
-    TKatalog kat;
-    const auto z = Zeilen(StatistikBerichtText(HandStatistik(), kat, 5));
-    const int g = Finde(z, "number of games: 3");
-    ASSERT_GT(g, 0);
-    const std::vector<std::string> runden = {"number of games: 3",
-                                             "Number of rounds : 20",
-                                             "Mean number of rounds: 6.67",
-                                             "Minimal number of rounds : 6",
-                                             "Maximal number of rounds : 7",
-                                             "",
-                                             "Number of games with X rounds:",
-                                             "5 rounds: 0",
-                                             "6 rounds: 1",
-                                             "7 rounds: 2"};
-    for (size_t i = 0; i < runden.size(); ++i) EXPECT_EQ(z[g + i], runden[i]) << i;
-    EXPECT_EQ(z[g + 17], "15 rounds: 0");
-    EXPECT_EQ(z[g + 18], "");
-    EXPECT_EQ(z[g + 19], "green stack at end(Min,Mean,Max)       : 1000  0.0  -1");
-    EXPECT_EQ(z[g + 22], "upgrade stack at end(Min,Mean,Max)     : 2  3.3  5");
-
-    const int hand = Finde(z, "How often has each player 0, 1, 2, 3, or 4 cards on hand at game end: ");
-    ASSERT_GT(hand, 0);
-    EXPECT_EQ(z[hand - 1], "");
-    EXPECT_EQ(z[hand - 2], "");
-    EXPECT_EQ(z[hand + 1], "Spieler 1 : 3  0  0  0  0");
-    EXPECT_EQ(z[hand + 2], "Spieler 2 : 0  2  0  0  1");
-    EXPECT_EQ(z[hand + 3], "");
-    EXPECT_EQ(z[hand + 4], "Statistic of games with 6 rounds: ");
-    EXPECT_EQ(z[hand + 6], "number of victory points of player 2 (Min,Mean,Max): 5  5.0  5");
-    EXPECT_EQ(z[hand + 8], "Statistic of games with 7 rounds: ");
-    EXPECT_EQ(z[hand + 9], "number of victory points of player 1 (Min,Mean,Max): 0  0.5  1");
-    EXPECT_EQ(z[hand + 11], "");
-    EXPECT_EQ(z[hand + 12], "Complete statistic: ");
-    EXPECT_EQ(z[hand + 14], "number of victory points of player 2 (Min,Mean,Max): 3  3.7  5");
-
-    const std::vector<std::string> schluss = {
-        "How often was each player on position X at game end (Pos1/Pos2/Pos3/Pos4): ", "Player 1 : 2   1   ",
-        "Player 2 : 1   2   "};
-    ASSERT_GE(z.size(), 3u);
-    for (size_t i = 0; i < 3; ++i) EXPECT_EQ(z[z.size() - 3 + i], schluss[i]);
-}
-
 TEST(StatistikBericht, MittelWieCsPrintfUndDezimalzeichen) {
     TKatalog kat;
     TSimStatistik st = HandStatistik();
@@ -380,45 +179,6 @@ TEST(StatistikBericht, OhneSpieleDividiertNicht) {
     EXPECT_NE(Finde(z, "number of victory points of winner (Min,Mittel,Max): 1000  0.0  -1"), -1);
     EXPECT_NE(Finde(z, "Player 4 : 0   0   0   0   "), -1);
     EXPECT_EQ(Finde(z, "Statistic of games with 7 rounds: "), -1);
-}
-
-TEST(ExtraStatistik, KopfNenntVierSpieler) {
-    const std::string k = ExtraStatistikKopf();
-    EXPECT_EQ(k.rfind("AnzS,Runde,Phase,1G,1S,11K,11G,11S,12K,12G,12S,13K,13G,13S,2G,", 0), 0u);
-    EXPECT_EQ(k.substr(k.size() - 20), "42G,42S,43K,43G,43S,");
-    EXPECT_EQ(std::count(k.begin(), k.end(), ','), 3 + 4 * 11);
-}
-
-TEST(ExtraStatistik, ZeileAusHandgebautemStand) {
-    TEnde e(2);
-    e.g.S.Runde = 3;
-    e.g.S.Phase = 2;
-    TSpieler& s1 = e.g.Sp(1);
-    s1.Geld = 27;
-    s1.Siegpunkte = 4;
-    Karte(s1.Karten[1], {1, 2});    // Goldgräber K4 G3
-    Karte(s1.Karten[1], {4, 3});    // Weberei K8 G6
-    Karte(s1.Karten[2], {1002, 5}); // used Sternwarte K6 S1
-    Karte(s1.Karten[2], {4, 6});    // Hofoper: its per-card money is no catalogue value
-    Karte(s1.Karten[3], {3, 1});    // Schreiber K4 G1
-    Karte(s1.Karten[3], {3, 1});
-    Karte(s1.Karten[3], {4, 20}); // Senator K12 G2 S2
-    s1.Sondereigenschaften = GeldProRot;
-    Karte(s1.Hand(), {3, 7}); // hand cards count nowhere
-    TSpieler& s2 = e.g.Sp(2);
-    s2.Geld = 9;
-    Karte(e.g.Sp(3).Karten[1], {1, 1}); // a seat that does not take part is not written
-
-    char puffer[ExtraStatistikZeileMax];
-    size_t n = ExtraStatistikZeile(e.g, 12, puffer);
-    // Points of seat 1: 4 + bonus 3 (two kinds: Schreiber, Senator) + 27 div 10.
-    EXPECT_EQ(std::string(puffer, n), "12,3,2,27,9,12,9,0,16,0,1,20,4,2,9,0,0,0,0,0,0,0,0,0,0,");
-
-    // After the final scoring the bonus and money points are in Siegpunkte and count again.
-    e.g.S.AdelsbonusErweitert = 1;
-    s1.Siegpunkte = 100;
-    n = ExtraStatistikZeile(e.g, 1, puffer);
-    EXPECT_EQ(std::string(puffer, n).substr(0, 13), "1,3,2,27,105,");
 }
 
 TEST(StatistikJson, RundreiseGibtDenselbenBericht) {

@@ -1,5 +1,5 @@
-// Shared by the engine tests: a checker of the game state's invariants, a test player that
-// makes random legal moves of every kind, and small helpers for hand-built positions.
+// Shared by the engine tests: the state checker with the step checks, a test player that makes
+// random legal moves of every kind, hand-built positions, a game with its history, scratch folders.
 #pragma once
 
 #include <array>
@@ -12,7 +12,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
+#include "ai/compizug.h"
+#include "ai/einstellungen.h"
 #include "model/sitzung.h"
+#include "persist/historie.h"
+#include "rules/ablauf.h"
 
 // gmock is not linked: a substring check that shows the whole text when it fails.
 #define EXPECT_ENTHAELT(text, teil)                                                                          \
@@ -23,18 +31,24 @@
 
 namespace vm::test {
 
+// Card numbers the tests name (the catalogue's `Inx`); a trailing _ where an ability has the name.
+enum : int32_t {
+    Holzfaeller = 1, Goldgraeber = 2, Schaefer = 3, Pelzjaeger = 4, Schiffbauer = 5, Zar = 6,
+    Schenke_ = 7, Lagerhaus_ = 8, Dorf = 9, Markt = 10, Sternwarte_ = 11, Zollhaus = 12, Feuerwehr = 13,
+    Krankenhaus = 14, Schreiber = 18, Verwalter = 19, Kontorist = 20, Sekretaer = 21, Kontrolleur = 22,
+    Richter = 23, Hofmeisterin = 24, Schreinerei = 25, Goldschmiede = 26, Weberei = 27, Kuerschnerei = 28,
+    Werft = 29, Hofoper = 30, Bank = 31, Lindenhof = 32, Bergkirche = 34, Kunsthalle = 38, Kronpalast = 39,
+    Abt = 40, Kammerfrau = 41, Heroldmeister = 42, Baumeister = 43, Senator = 44, Patriarch = 45,
+    Steuereintreiber = 46, Zarin = 49,
+};
+
 // Card reference of card number 1..49.
 tKartenRef KarteInx(int32_t inx);
 
-// First violated invariant of the game state as a readable line, or an empty string.
-// Checked: the stacks keep their size and hold cards of their own table; every card of the
-// deck (the catalogue's counts, 116 in all) is undrawn, in the
-// display, on a table, in a hand or counted on the discard pile (per kind and in total); the
-// display rows are packed; table lists are sorted and in the right colour; used marks only on
-// observatories in the blue phase; ability bits and counters match the table; money and points
-// are not negative; seats that do not take part are empty; no internal fault was reported.
-// With `vorher`, the state before the last action, it also checks that a hand grew by at most
-// one card and within the hand limit, and that no discarded card has come back.
+// The session's invariants (PruefeInvarianten, the checker of --check and the loader), no internal
+// fault reported, points not negative and table lists sorted by number. With `vorher`, the state
+// before the last action, also: a hand grew by at most one card within its limit, the discard pile
+// did not shrink and no stack grew.
 std::string PruefeSpielstand(const Spielsitzung& g, const TSpielstand* vorher = nullptr);
 
 enum class Aktion : int {
@@ -110,5 +124,76 @@ protected:
 // A fresh empty folder below the system's temporary folder.
 std::filesystem::path FrischerOrdner(const std::string& name);
 std::string LiesDatei(const std::filesystem::path& p);
+
+// A game where seat 1 is the human who always passes; the computer seats pass too, so the
+// course of the game does not depend on the strategies.
+struct SpielMitHistorie {
+    TKatalog kat;
+    Spielsitzung g{kat};
+    THistorie h;
+    THistorieAnschluss anschluss{g, h};
+
+    explicit SpielMitHistorie(int spieler = 3, uint32_t seed = 4711) {
+        h.Jetzt = [] { return 45000.5; };
+        g.SetzeAblauf(&anschluss);
+        InitStrategieparameter(g.Einstellungen);
+        for (TStrategieEinstellung& e : g.Einstellungen.R)
+            for (int s = 1; s <= 4; ++s) e.Strategie[s] = 1;
+        g.Menue.SpielerAnzahl = spieler;
+        g.Zufall.RandSeed = seed;
+    }
+    void Neu() { NeuesSpielMitHistorie(g, h); }
+    // One action of the seat on turn.
+    void Zug() {
+        if (g.S.Spielende) return;
+        if (g.S.Computer[g.S.AktuellerSpieler]) {
+            CompiZug(g);
+        } else {
+            if (!g.S.SchenkeModus) Passen(g, g.S.AktuellerSpieler);
+            NaechsterSpieler(g);
+        }
+    }
+    // Plays until the history holds `n` entries (or the game ends).
+    void BisEintraege(int32_t n) {
+        while (!g.S.Spielende && h.H().AnzahlEintraege < n) Zug();
+    }
+};
+
+class Ordner {
+public:
+    Ordner() {
+        std::string muster = (std::filesystem::temp_directory_path() / "vm_persist_XXXXXX").string();
+        pfad_ = ::mkdtemp(muster.data());
+    }
+    ~Ordner() {
+        std::error_code ec;
+        std::filesystem::permissions(pfad_, std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, ec);
+        std::filesystem::remove_all(pfad_, ec);
+    }
+    std::string operator/(const std::string& name) const { return pfad_ + "/" + name; }
+    const std::string& Pfad() const { return pfad_; }
+    // Names of all files in the folder.
+    std::string Inhalt() const {
+        std::string s;
+        for (const auto& e : std::filesystem::directory_iterator(pfad_))
+            s += e.path().filename().string() + ";";
+        return s;
+    }
+
+private:
+    std::string pfad_;
+};
+
+
+inline void SchreibeDatei(const std::string& pfad, const std::string& inhalt) {
+    std::ofstream f(pfad, std::ios::binary | std::ios::trunc);
+    f.write(inhalt.data(), static_cast<std::streamsize>(inhalt.size()));
+}
+
+inline bool UnterSanitizer() {
+    return std::getenv("VELDMARK_SANITIZE") != nullptr;
+}
+
 
 } // namespace vm::test
