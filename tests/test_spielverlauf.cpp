@@ -182,6 +182,16 @@ TEST(Spielverlauf, UndoZeigtDenStandDesEintragsRedoDenFolgendenUndEinNeuerZugVer
     EXPECT_EQ(v.Zeile(4).text, "Blaue Phase");
     v.HistorieGesprungen(4); // never saved: nothing changes
     EXPECT_EQ(v.Anzahl(), 5u);
+    // A mark whose lines a later move dropped is ignored, and a jump to the lines shown changes
+    // nothing the window would redraw.
+    v.HistorieGesprungen(1);
+    passt(2);
+    v.HistorieGesprungen(3);
+    EXPECT_EQ(v.Anzahl(), 3u);
+    v.HistorieGesichert(2);
+    const uint32_t gezeigt = v.Stand();
+    v.HistorieGesprungen(2);
+    EXPECT_EQ(v.Stand(), gezeigt);
 
     // A loaded game starts with its note, which every entry of the file keeps.
     v.Geladen(7);
