@@ -54,8 +54,13 @@ void THauptfenster::LetzteAktionAnzeigen(int s) {
     if (code == AktionKaufSp) text += QString::number(g_.S.GekaufteSiegpunkte);
     Setze(sitze_[s - 1].aktion, text);
     TKartenBild* b = sitze_[s - 1].letzte;
+    // With hidden hand cards an opponent's card from the observatory went unseen into its hand.
+    const bool verdeckt =
+        g_.S.VerdeckteHandkarten && s >= 2 && !g_.S.Spielende && sp.LetzteAktion == AktionSHand;
     if (sp.LetzteKarte.Leer()) {
         b->Verbergen();
+    } else if (verdeckt) {
+        b->Zeige(BildRueckseite, QString("??"));
     } else {
         const tKarte& k = anzeigeKatalog_.Daten(sp.LetzteKarte);
         b->Zeige(k.Inx, Q(k.Name));

@@ -154,6 +154,11 @@ private slots:
         QCOMPARE(f.HandBild(1, 1)->Nummer(), 13);
         QCOMPARE(f.GeldLabel(1)->text(), "Geld:  " + QString::number(g.Sp(1).Geld));
         for (int s = 2; s <= 4; ++s) QCOMPARE(f.GeldLabel(s)->text(), QString("Geld:  ??"));
+        // A card an opponent took unseen from the observatory stays hidden in its last-card box.
+        g.Sp(3).LetzteKarte = {2, 6};
+        g.Sp(3).LetzteAktion = AktionSHand;
+        f.LetzteAktionAnzeigen(3);
+        QCOMPARE(f.LetzteKarteBild(3)->Nummer(), ui::BildRueckseite);
 
         g.S.Spielende = 1;
         f.SpielfeldAnzeigen();
