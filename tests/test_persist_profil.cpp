@@ -96,19 +96,6 @@ TEST(Profil, ErsterStartSchreibtJedenSchluesselMitSeinerVorgabe) {
     EXPECT_EQ(LiesDatei(b.Ini()), erwartet);
 }
 
-// The window fits itself to each screen it starts on: an unset scale is full size, never one
-// taken from today's screen that would shrink the board on every later, larger one.
-TEST(Profil, ScaleBy1000GiltAlsNichtGesetztUndWirdVolleGroesse) {
-    Programm a;
-    SchreibeDatei(a.Ini(), "[Control]\nScaleBy=1000\n");
-    EXPECT_EQ(a.Start().StartupZeilen, std::vector<std::string>{"Profile-Init: ScaleBy 100 Prozent"});
-    EXPECT_EQ(a.p.Ini().LiesInt("Control", "ScaleBy", 0), 100);
-    Programm b;
-    SchreibeDatei(b.Ini(), "[Control]\nScaleBy=120\n");
-    EXPECT_TRUE(b.Start().StartupZeilen.empty());
-    EXPECT_EQ(b.p.W.ScaleBy, 120);
-}
-
 TEST(Profil, GeleseneWerteGehenInDieSitzungUndFehlendeSchluesselWerdenAngehaengt) {
     Programm a;
     SchreibeDatei(a.Ini(),
@@ -140,33 +127,6 @@ TEST(Profil, GeleseneWerteGehenInDieSitzungUndFehlendeSchluesselWerdenAngehaengt
     EXPECT_NE(text.find("Color2=12632256\n"), std::string::npos);
 }
 
-TEST(Profil, UnbekannteSpielstaerkeUndSpielerzahlFallenAufDieVorgabe) {
-    Programm a;
-    SchreibeDatei(a.Ini(),
-                  "[Global]\nSpielstaerke=77\nSpielerAnzahl=7\nTempo=5000\n[Control]\nScaleBy=100\n");
-    const TStartErgebnis e = a.Start();
-    ASSERT_EQ(e.ExitCode, 0);
-    EXPECT_EQ(a.g.Menue.Spielstaerke, 41);
-    EXPECT_EQ(a.g.Menue.SpielerAnzahl, 4);
-    EXPECT_EQ(a.p.Ini().LiesInt("Global", "Spielstaerke", 0), 41);
-    // A pace outside what the menu offers is named in the start-up information.
-    EXPECT_EQ(a.p.W.Tempo, 200);
-    EXPECT_EQ(e.StartupZeilen,
-              std::vector<std::string>{"Profile: Tempo 5000 außerhalb 200..2000 ms, 200 ms gilt"});
-    Programm b;
-    SchreibeDatei(b.Ini(), "[Global]\nTempo=1000\n");
-    ASSERT_EQ(b.Start().ExitCode, 0);
-    EXPECT_EQ(b.p.W.Tempo, 1000);
-}
-
-TEST(Profil, NichtErzeugbarEndetMit102) {
-    Programm a;
-    const std::string ordner = a.profil / "fehlt";
-    TStartErgebnis e = a.p.Starten(a.g, a.h, a.kat, &a.texte, ordner, a.programm.Pfad());
-    EXPECT_EQ(e.ExitCode, 102);
-    EXPECT_EQ(e.Meldung, (TMeldung{"Schwerer Fehler", "Datei nicht erzeugbar: " + ordner + "/Veldmark.ini"}));
-}
-
 TEST(Profil, SchreibgeschuetztEndetMit103UndLaesstDieDateiStehen) {
     Programm a;
     SchreibeDatei(a.Ini(), "[Global]\nSaveIni=1\n");
@@ -175,42 +135,6 @@ TEST(Profil, SchreibgeschuetztEndetMit103UndLaesstDieDateiStehen) {
     EXPECT_EQ(e.ExitCode, 103);
     EXPECT_EQ(e.Meldung, (TMeldung{"Schwerer Fehler", "Profiledatei schreibgeschützt (CD-ROM?)" + a.Ini()}));
     EXPECT_EQ(LiesDatei(a.Ini()), "[Global]\nSaveIni=1\n");
-}
-
-TEST(Profil, ProfilOrdnerFehltGibtDasProgrammverzeichnis) {
-    Programm a;
-    TStartErgebnis e = a.p.Starten(a.g, a.h, a.kat, &a.texte, "", a.programm.Pfad());
-    EXPECT_EQ(e.ExitCode, 0);
-    EXPECT_EQ(a.p.Pfad(), a.programm / "Veldmark.ini");
-    EXPECT_TRUE(vm::DateiExistiert(a.programm / "Veldmark.ini"));
-}
-
-TEST(Profil, OhneSaveIniBleibenNurDieHighscores) {
-    for (bool saveIni : {false, true}) {
-        Programm a;
-        SchreibeDatei(a.Ini(), std::string("[Global]\nSaveIni=") + (saveIni ? "1" : "0") + "\n");
-        ASSERT_EQ(a.Start().ExitCode, 0);
-        // Changes while the program runs.
-        a.g.Menue.KeineHofmeisterinRunde1 = true;
-        a.g.Menue.SpielerAnzahl = 3;
-        SetzeSpielstaerke(a.g, 22);
-        a.p.W.FormLeft = 300;
-        a.p.W.G_AnzSpiele = 5;
-        a.p.W.G_AnzGewonnen = 2;
-        a.p.W.G_MaxPunkte3 = 61;
-        ASSERT_TRUE(a.p.HighscoreSichern()); // at the end of a counted game
-        ASSERT_TRUE(a.p.ProgrammEnde(a.g));
-
-        TIniDatei ini;
-        ASSERT_TRUE(ini.LadenDatei(a.Ini()));
-        EXPECT_EQ(ini.LiesInt("Highscore", "G_AnzSpiele", -1), 5);
-        EXPECT_EQ(ini.LiesInt("Highscore", "G_AnzGewonnen", -1), 2);
-        EXPECT_EQ(ini.LiesInt("Highscore", "G_MaxPunkte3", -1), 61);
-        EXPECT_EQ(ini.LiesInt("Global", "Variante3", -1), saveIni ? 1 : 0);
-        EXPECT_EQ(ini.LiesInt("Global", "FormLeft", -1), saveIni ? 300 : 0);
-        EXPECT_EQ(ini.LiesInt("Global", "SpielerAnzahl", -1), saveIni ? 3 : 4);
-        EXPECT_EQ(ini.LiesInt("Global", "Spielstaerke", -1), saveIni ? 22 : 41);
-    }
 }
 
 TEST(Profil, DieOptionenSchreibenSofort) {
@@ -250,90 +174,6 @@ TEST(Profil, DieOptionenSchreibenSofort) {
     ASSERT_TRUE(a.p.StrategieparameterEinlesen(a.g));
     EXPECT_EQ(a.g.Einstellungen.Fuer(3).Strategie[2], 12);
     EXPECT_EQ(a.g.Einstellungen.Fuer(4).Param(15, 14), 33);
-}
-
-TEST(Profil, EinFehlenderStrategieschluesselBehaeltSeineVorgabeUndWirdErgaenzt) {
-    Programm a;
-    SchreibeDatei(a.Ini(),
-                  "[Global]\nLadeStrategieParam=1\nSpielstaerke=4\n"
-                  "[Strategie_2_Spieler]\nSim=1\nStrategie_Sp2=5\nSetUpGeld_Sp2=40\nStrategie_14_P_0=9\n"
-                  "SetUpRolle_Sp1=9\nStrategie_6_P_3=2147483647\nAnzahlSim=x\n");
-    ASSERT_EQ(a.Start().ExitCode, 0);
-    TStrategieeinstellungen erwartet = Vorgaben();
-    erwartet.Fuer(2).Sim = 1;
-    erwartet.Fuer(2).Strategie[2] = 5;
-    erwartet.Fuer(2).StartGeld[2] = 40;
-    erwartet.Fuer(2).Param(14, 0) = 9;
-    EXPECT_TRUE(GleicheEinstellungen(a.g.Einstellungen, erwartet));
-    const std::string text = LiesDatei(a.Ini());
-    std::vector<std::string> k = Schluessel(text, "Strategie_2_Spieler");
-    EXPECT_EQ(k.size(), 236u);
-    EXPECT_EQ(Schluessel(text, "Strategie_4_Spieler").size(), 236u);
-    // Values out of range are written back as the default that was used.
-    EXPECT_NE(text.find("SetUpRolle_Sp1=0\n"), std::string::npos);
-    EXPECT_NE(text.find("AnzahlSim=500\n"), std::string::npos);
-    EXPECT_NE(text.find("Strategie_8_P_18=4\n"), std::string::npos);
-}
-
-TEST(Profil, EinePresetStaerkeBehaeltDieGelesenenParameterAlsExpertensatz) {
-    Programm a;
-    SchreibeDatei(a.Ini(), "[Global]\nLadeStrategieParam=1\nSpielstaerke=41\n"
-                           "[Strategie_4_Spieler]\nStrategie_Sp3=13\n");
-    ASSERT_EQ(a.Start().ExitCode, 0);
-    EXPECT_EQ(a.g.ExpertenEinstellungen.Fuer(4).Strategie[3], 13);
-    SetzeSpielstaerke(a.g, Expertenmodus);
-    EXPECT_EQ(a.g.Einstellungen.Fuer(4).Strategie[3], 13);
-}
-
-TEST(Parameterdatei, WirdUeberDieVorgabenGelesen) {
-    Ordner o;
-    SchreibeDatei(o / "p.ini", "; tuning run\n[Strategie_3_Spieler]\nStrategie_Sp2=14\nStrategie_10_P_8=55\n"
-                               "[Strategie_4_Spieler]\nSetUpGeld_Sp4=30\n[Global]\nSpielstaerke=1\n");
-    TStrategieeinstellungen e;
-    std::memset(&e, 0x55, sizeof e);
-    ASSERT_TRUE(LeseStrategieparameterDatei(o / "p.ini", e));
-    TStrategieeinstellungen erwartet = Vorgaben();
-    erwartet.Fuer(3).Strategie[2] = 14;
-    erwartet.Fuer(3).Param(10, 8) = 55;
-    erwartet.Fuer(4).StartGeld[4] = 30;
-    EXPECT_TRUE(GleicheEinstellungen(e, erwartet));
-    std::string fehler;
-    EXPECT_FALSE(LeseStrategieparameterDatei(o / "fehlt.ini", e, &fehler));
-    EXPECT_EQ(fehler, "Datei '" + (o / "fehlt.ini") + "' kann nicht gelesen werden");
-}
-
-TEST(Profil, DieSprachdateiBenenntKartenUndTexteUm) {
-    Programm a;
-    SchreibeDatei(a.programm / "Lang.ini",
-                  "[Cards]\nHolzfäller=Woodcutter\nHolzfäller (K:3,G:3)=Woodcutter (C:3,M:3)\n"
-                  "[Other]\nHistory:=Turns:\n[Menue]\n&rückgängig=&Undo\n");
-    a.g.Log.TraceAn = true;
-    ASSERT_EQ(a.Start().ExitCode, 0);
-    EXPECT_TRUE(a.p.Sprache.Geladen());
-    EXPECT_EQ(a.kat.Art(1, 1).Name, "Woodcutter");
-    EXPECT_EQ(a.kat.Art(1, 1).Beschreibung, "Woodcutter (C:3,M:3)");
-    EXPECT_EQ(a.kat.Art(1, 2).Name, "Goldgräber");
-    EXPECT_EQ(a.texte[Text::History], "Turns:");
-    EXPECT_EQ(a.texte[Text::MenueRueckgaengig], "&Undo");
-    EXPECT_EQ(a.texte[Text::Von], "von");
-    EXPECT_EQ(a.p.Sprache.Menue("&wiederherstellen"), "&wiederherstellen");
-    ASSERT_FALSE(a.g.Log.Zeilen().empty());
-    EXPECT_EQ(a.g.Log.Zeilen().front(), "language file found !");
-    // The history's status bar speaks the language too.
-    THistorie h(&a.texte);
-    h.InitHistorie(a.g);
-    EXPECT_EQ(h.Anzeige().Status, "Turns: 0 von 0");
-}
-
-TEST(Profil, InterneFehlerLandenInErrorTraceImProfilordner) {
-    Programm a;
-    ASSERT_EQ(a.Start().ExitCode, 0);
-    a.g.Log.TraceAn = true;
-    a.g.TraceZeile("vorher");
-    a.g.InternerFehler(3, "Testprozedur");
-    EXPECT_EQ(LiesDatei(a.profil / "ErrorTrace.txt"),
-              "vorher\n************************************\nInternal Fault 3 in Procedure Testprozedur\n"
-              "************************************\n");
 }
 
 TEST(Profil, EinVollerDatentraegerLaesstDasAlteProfilStehen) {

@@ -47,19 +47,6 @@ std::vector<std::string> Zeilen(const std::string& text) {
     return z;
 }
 
-// The report without the lines of the streams behind it.
-std::string OhneStroeme(const std::string& bericht) {
-    const size_t p = bericht.find("\nNumber of streams : ");
-    return p == std::string::npos ? bericht : bericht.substr(0, p);
-}
-
-// "Spiel 7: ..." with the number replaced, for comparing a block with a run of its own.
-std::string Umnummeriert(const std::string& zeile, int64_t versatz) {
-    const size_t doppelpunkt = zeile.find(':');
-    return "Spiel " + std::to_string(std::stoll(zeile.substr(6, doppelpunkt - 6)) + versatz) +
-           zeile.substr(doppelpunkt);
-}
-
 std::unique_ptr<TSimStatistik> AusJson(const std::string& text, TJsonLauf& lauf) {
     auto st = std::make_unique<TSimStatistik>();
     std::string fehler;
@@ -68,26 +55,6 @@ std::unique_ptr<TSimStatistik> AusJson(const std::string& text, TJsonLauf& lauf)
 }
 
 } // namespace
-
-TEST(SimJobs, BlockSeedBehaeltBlockNullUndMischtDieAnderen) {
-    // The documented derivation, pinned so that the README's description stays true.
-    EXPECT_EQ(BlockSeed(5, 0), 5u);
-    EXPECT_EQ(BlockSeed(4000000000u, 0), 4000000000u);
-    EXPECT_EQ(BlockSeed(5, 1), 1896298743u);
-    EXPECT_EQ(BlockSeed(5, 2), 436445367u);
-    EXPECT_EQ(BlockSeed(0, 1), 2433363436u);
-    EXPECT_EQ(BlockSeed(4294967295u, 7), 1501329160u);
-
-    const auto a = ParseSimArgumente({"--jobs", "2"});
-    ASSERT_TRUE(a.ok) << a.fehler;
-    EXPECT_EQ(a.opt.jobs, 2);
-    EXPECT_EQ(ParseSimArgumente({}).opt.jobs, 1);
-    for (const char* falsch : {"0", "-1", "257", "zwei", ""}) {
-        const auto f = ParseSimArgumente({"--jobs", falsch});
-        EXPECT_FALSE(f.ok) << falsch;
-        EXPECT_EQ(f.fehler.rfind("--jobs: ", 0), 0u) << f.fehler;
-    }
-}
 
 TEST(SimJobs, ZweiStroemeGebenLaufUmLaufDasGleiche) {
     Ordner o;
@@ -118,105 +85,6 @@ TEST(SimJobs, ZweiStroemeGebenLaufUmLaufDasGleiche) {
         EXPECT_EQ(aus[i].rfind("Spiel " + std::to_string(i + 1) + ": ", 0), 0u);
 }
 
-TEST(SimJobs, JederBlockIstEineSerieSeinesSeeds) {
-    Ordner o;
-    const uint32_t seed = 2024;
-    const Argumente basis = {"--players", "3", "--strategies", "4,10,5", "--check"};
-    // 31 games on 3 streams: blocks of 11, 10 and 10 games.
-    Argumente geteilt = basis;
-    geteilt.insert(geteilt.end(), {"--seed", std::to_string(seed), "--games", "31", "--jobs", "3", "--json",
-                                   o / "g.json", "--extra-stats", o / "g.csv"});
-    TErgebnis g = Starte(geteilt);
-    ASSERT_EQ(g.code, 0) << g.fehler;
-
-    const int64_t laengen[] = {11, 10, 10};
-    std::vector<std::string> zeilen, extra = {"AnzS,Runde,Phase,"};
-    std::vector<TStrom> stroeme;
-    std::unique_ptr<TSimStatistik> vereint;
-    int64_t versatz = 0, pruefungen = 0;
-    std::string spieleJson;
-    for (int b = 0; b < 3; ++b) {
-        Argumente einzeln = basis;
-        const std::string n = std::to_string(b);
-        einzeln.insert(einzeln.end(),
-                       {"--seed", std::to_string(BlockSeed(seed, b)), "--games", std::to_string(laengen[b]),
-                        "--json", o / (n + ".json"), "--extra-stats", o / (n + ".csv")});
-        TErgebnis e = Starte(einzeln);
-        ASSERT_EQ(e.code, 0) << e.fehler;
-        for (const std::string& z : Zeilen(e.aus))
-            if (z.rfind("Spiel ", 0) == 0) zeilen.push_back(Umnummeriert(z, versatz));
-        const auto csv = Zeilen(LiesDatei(o / (n + ".csv")));
-        for (size_t i = 1; i < csv.size(); ++i) {
-            const size_t komma = csv[i].find(',');
-            extra.push_back(std::to_string(std::stoll(csv[i].substr(0, komma)) + versatz) +
-                            csv[i].substr(komma));
-        }
-        TJsonLauf l;
-        std::string fehler;
-        std::string_view spiele;
-        const std::string json = LiesDatei(o / (n + ".json"));
-        auto st = std::make_unique<TSimStatistik>();
-        ASSERT_TRUE(StatistikAusJson(json, *st, l, fehler, &spiele)) << fehler;
-        spieleJson += (b ? ",\n    " : "") + std::string(spiele);
-        stroeme.push_back({BlockSeed(seed, b), st->AnzahlSpiele, e.serie->Sitzung().Zufall.RandSeed});
-        if (!vereint)
-            vereint = std::move(st);
-        else
-            ASSERT_TRUE(StatistikVereinigen(*vereint, *st));
-        pruefungen += e.serie->Pruefungen();
-        versatz += laengen[b];
-    }
-
-    // Statistics, report and streams.
-    TJsonLauf lauf;
-    std::string_view spiele;
-    std::string fehler;
-    const std::string json = LiesDatei(o / "g.json");
-    auto st = std::make_unique<TSimStatistik>();
-    ASSERT_TRUE(StatistikAusJson(json, *st, lauf, fehler, &spiele)) << fehler;
-    EXPECT_EQ(std::memcmp(st.get(), vereint.get(), sizeof *st), 0);
-    EXPECT_EQ(lauf.Stroeme, stroeme);
-    EXPECT_EQ(lauf.SeedEnde, stroeme.back().SeedEnde);
-    TKatalog kat;
-    EXPECT_EQ(g.aus.substr(g.aus.find("*****")),
-              StatistikBerichtText(*vereint, kat, stroeme.back().SeedEnde) + StroemeBerichtText(stroeme));
-    // Per-game lines, extra lines and JSON games in block order with the series' numbers.
-    std::vector<std::string> gZeilen;
-    for (const std::string& z : Zeilen(g.aus))
-        if (z.rfind("Spiel ", 0) == 0) gZeilen.push_back(z);
-    EXPECT_EQ(gZeilen, zeilen);
-    auto gExtra = Zeilen(LiesDatei(o / "g.csv"));
-    ASSERT_FALSE(gExtra.empty());
-    gExtra[0] = gExtra[0].substr(0, 17);
-    EXPECT_EQ(gExtra, extra);
-    EXPECT_EQ(std::string(spiele), spieleJson);
-    // The check ran in every block.
-    EXPECT_NE(g.fehler.find("Prüfung: " + std::to_string(pruefungen) + " Zustände geprüft, 0 Verletzungen"),
-              std::string::npos)
-        << g.fehler;
-}
-
-TEST(SimJobs, SpurDerBloeckeInBlockfolge) {
-    Ordner o;
-    const Argumente basis = {"--players", "2", "--strategies", "4,5"};
-    Argumente geteilt = basis;
-    geteilt.insert(geteilt.end(), {"--seed", "31337", "--games", "3", "--jobs", "2", "--trace", o / "g.txt"});
-    TErgebnis g = Starte(geteilt);
-    ASSERT_EQ(g.code, 0) << g.fehler;
-    EXPECT_EQ(g.aus, "") << "a traced run keeps standard output for the trace";
-    std::string erwartet;
-    const int64_t laengen[] = {2, 1};
-    for (int b = 0; b < 2; ++b) {
-        Argumente einzeln = basis;
-        einzeln.insert(einzeln.end(), {"--seed", std::to_string(BlockSeed(31337, b)), "--games",
-                                       std::to_string(laengen[b]), "--trace", o / "e.txt"});
-        ASSERT_EQ(Starte(einzeln).code, 0);
-        erwartet += LiesDatei(o / "e.txt");
-    }
-    EXPECT_GT(erwartet.size(), 10000u);
-    EXPECT_TRUE(LiesDatei(o / "g.txt") == erwartet);
-}
-
 TEST(SimJobs, AbbruchHaeltJedenArbeiterNachSeinemSpiel) {
     // The stop flag is set before the start: every worker finishes its first game and stops.
     TErgebnis e = Starte({"--seed", "3", "--players", "4", "--strategies", "4,4,10,10", "--games", "30",
@@ -231,22 +99,6 @@ TEST(SimJobs, AbbruchHaeltJedenArbeiterNachSeinemSpiel) {
     EXPECT_EQ(z[2].rfind("Spiel 21: ", 0), 0u);
     EXPECT_NE(e.aus.find("\nnumber of games: 3\n"), std::string::npos);
     EXPECT_NE(e.aus.find("\nStream 3 : 1 games, RandSeed "), std::string::npos);
-}
-
-TEST(SimJobs, SpielstaerkeZiehtJeBlockUndBerichtZeigtDasErsteSpiel) {
-    // Strength 5 draws the opponents at random for every game; the blocks still merge.
-    TErgebnis geteilt = Starte(
-        {"--seed", "8", "--players", "4", "--strength", "5", "--games", "6", "--jobs", "2", "--report", "-"});
-    ASSERT_EQ(geteilt.code, 0) << geteilt.fehler;
-    TErgebnis einzeln =
-        Starte({"--seed", "8", "--players", "4", "--strength", "5", "--games", "3", "--report", "-"});
-    ASSERT_EQ(einzeln.code, 0) << einzeln.fehler;
-    EXPECT_NE(geteilt.aus.find("\nnumber of games: 6\n"), std::string::npos);
-    const auto einstellungen = [](const std::string& bericht) {
-        return bericht.substr(bericht.find("Number of players"),
-                              bericht.find("number of games") - bericht.find("Number of players"));
-    };
-    EXPECT_EQ(einstellungen(geteilt.aus), einstellungen(einzeln.aus));
 }
 
 TEST(SimMerge, BerichtIstDerBerichtDerVereinigtenStatistik) {
@@ -312,28 +164,6 @@ TEST(SimMerge, BerichtIstDerBerichtDerVereinigtenStatistik) {
     std::ostringstream aus2, fehler2;
     ASSERT_EQ(SimVereinigen(ParseVereinigenArgumente({o / "m.json"}), aus2, fehler2), 0) << fehler2.str();
     EXPECT_EQ(aus2.str(), LiesDatei(o / "m.txt"));
-}
-
-TEST(SimMerge, TeileInFolgeGebenDenBerichtDerGanzenSerie) {
-    Ordner o;
-    const Argumente basis = {"--players", "4",         "--strategies", "4,4,10,10",
-                             "--report",  "/dev/null", "--games"};
-    Argumente ganz = basis, erste = basis;
-    ganz.insert(ganz.end(), {"30", "--seed", "606", "--report", o / "ganz.txt"});
-    erste.insert(erste.end(), {"18", "--seed", "606", "--json", o / "1.json"});
-    TErgebnis g = Starte(ganz), e = Starte(erste);
-    ASSERT_EQ(g.code, 0);
-    ASSERT_EQ(e.code, 0);
-    // The second part goes on with the generator where the first part left it.
-    Argumente zweite = basis;
-    zweite.insert(zweite.end(), {"12", "--seed", std::to_string(e.serie->Sitzung().Zufall.RandSeed), "--json",
-                                 o / "2.json"});
-    ASSERT_EQ(Starte(zweite).code, 0);
-    std::ostringstream aus, fehler;
-    ASSERT_EQ(SimVereinigen(ParseVereinigenArgumente({o / "1.json", o / "2.json"}), aus, fehler), 0)
-        << fehler.str();
-    EXPECT_EQ(OhneStroeme(aus.str()), LiesDatei(o / "ganz.txt"));
-    EXPECT_NE(aus.str().find("\nNumber of streams : 2\n"), std::string::npos);
 }
 
 TEST(SimMerge, VerschiedeneLaeufeWerdenMitDemUnterschiedAbgelehnt) {
