@@ -1,14 +1,11 @@
-// Turn sequence, pub round, refill and the end of the stacks, start-player tokens, the display
-// and the draw stacks.
+// The rules' own refusals: a pub that is counted but not on the table, hand places out of range
+// and a full hand; an internal fault whose error trace cannot be written.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <set>
+#include <string>
+#include <vector>
 
-#include "model/stapel.h"
-#include "rules/ablauf.h"
 #include "rules/hand.h"
-#include "rules/kaufen.h"
 #include "testspieler.h"
 
 using namespace vm;
@@ -20,49 +17,12 @@ tKartenRef K(int32_t inx) {
     return KarteInx(inx);
 }
 
-class ZaehlAblauf : public ISpielAblauf {
+using Ablauf = Stellung;
+
+class MerkSenke : public IFehlerSenke {
 public:
-    int historie = 0, spielende = 0;
-    void HistorieEintrag() override { ++historie; }
-    void SpielendeAnzeigen() override { ++spielende; }
-};
-
-class Ablauf : public Stellung {
-protected:
-    ZaehlAblauf ablauf;
-    void SetUp() override {
-        Stellung::SetUp();
-        g.SetzeAblauf(&ablauf);
-    }
-    // Index of the first log line equal to `z`, or -1.
-    int Zeile(const std::string& z) const {
-        const auto& v = g.Log.Zeilen();
-        auto it = std::find(v.begin(), v.end(), z);
-        return it == v.end() ? -1 : static_cast<int>(it - v.begin());
-    }
-    void PassenUndWeiter(int sitz) {
-        ASSERT_EQ(g.S.AktuellerSpieler, sitz);
-        Passen(g, sitz);
-        NaechsterSpieler(g);
-    }
-};
-
-class Startspieler : public ::testing::Test {
-protected:
-    TKatalog kat;
-    // Deals the tokens for `n` players with start roles `r` from `seed`; returns Startspieler.
-    Arr1<int32_t, 4> Verteile(int n, Arr1<int32_t, 4> r, uint32_t seed) {
-        Spielsitzung g(kat);
-        g.Einstellungen.Fuer(n).StartRolle = r;
-        g.Menue.SpielerAnzahl = n;
-        g.Zufall.RandSeed = seed;
-        SpielAufbau(g);
-        EXPECT_EQ(g.AnzahlFehler, 0);
-        return g.S.Startspieler;
-    }
-    static int Marken(const Arr1<int32_t, 4>& st, int sitz) {
-        return static_cast<int>(std::count(st.begin(), st.end(), sitz));
-    }
+    std::vector<std::string> meldungen;
+    void Melde(std::string_view m) override { meldungen.emplace_back(m); }
 };
 
 } // namespace
@@ -88,4 +48,20 @@ TEST_F(Ablauf, HandLehntFalschePlaetzeUndEineVolleHandAb) {
     EXPECT_TRUE(Unveraendert(vorher));
     EXPECT_EQ(ZieheKarteHand(g, 2, 3), K(Schreiber));
     EXPECT_EQ(g.AnzahlFehler, 2);
+}
+
+TEST(InternerFehler, NichtSchreibbarerOrdnerAendertDasLogNicht) {
+    TKatalog kat;
+    Spielsitzung g(kat);
+    MerkSenke senke;
+    g.SetzeFehlerSenke(&senke);
+    const std::filesystem::path ordner = FrischerOrdner("ohne-ordner");
+    g.ProfilOrdner = (ordner / "fehlt" / "noch").string();
+    g.Log.TraceAn = true;
+    g.InternerFehler(1, "Probe");
+    EXPECT_EQ(g.Log.Zeilen().size(), 3u);
+    EXPECT_EQ(g.AnzahlFehler, 1);
+    EXPECT_FALSE(senke.meldungen.empty());
+    EXPECT_EQ(senke.meldungen.back(), "Internal Fault 1 in Procedure Probe");
+    std::filesystem::remove_all(ordner);
 }

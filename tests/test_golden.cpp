@@ -153,6 +153,23 @@ const TBank Bankserien[] = {
     {{"--seed", "46", "--players", "2", "--strategies", "11,13,1,1", "--games", "60", "--roles", "2,1,3,4"}, 0xdd0c84ea43b4b3faull},
 };
 
+// Long series without the trace: the rare branches of the strong strategies and of the presets
+// show only over many games.
+const TBank Langserien[] = {
+    {{"--seed", "107", "--players", "2", "--strategies", "14,15,1,1", "--games", "1500", "--variants", "0,0,1"}, 0x6a3a05e45c53f8f1ull},
+    {{"--seed", "111", "--players", "3", "--strategies", "11,12,13,1", "--games", "1500", "--variants", "0,1,0"}, 0x8e8e0013b2bc97bdull},
+    {{"--seed", "115", "--players", "4", "--strategies", "10,11,12,13", "--games", "1500", "--variants", "0,0,1"}, 0x2cf43fdf8d2d0c3cull},
+    {{"--seed", "119", "--players", "2", "--games", "300", "--strength", "3"}, 0xd8e92322c6d32943ull},
+};
+
+std::string Signatur(const TBank& b, uint64_t h) {
+    std::string text;
+    for (const std::string& s : b.args) text += s + " ";
+    char hex[24];
+    std::snprintf(hex, sizeof hex, "0x%016llxull", static_cast<unsigned long long>(h));
+    return text + "-> " + hex;
+}
+
 } // namespace
 
 TEST(Golden, MusterByteFuerByte) {
@@ -184,11 +201,13 @@ TEST(Golden, BankSignatur) {
         ASSERT_EQ(a.code, 0) << a.fehler;
         ASSERT_EQ(a.fehler, "");
         const uint64_t h = Fnv1a(a.extra, Fnv1a(a.bericht, Fnv1a(a.spur)));
-        std::string args;
-        for (const std::string& s : b.args) args += s + " ";
-        char text[24];
-        std::snprintf(text, sizeof text, "0x%016llxull", static_cast<unsigned long long>(h));
-        EXPECT_EQ(h, b.signatur) << args << "-> " << text;
+        EXPECT_EQ(h, b.signatur) << Signatur(b, h);
+    }
+    for (const TBank& b : Langserien) {
+        const TAusgaben a = Simuliere(b.args, ordner, false, true, true);
+        ASSERT_EQ(a.code, 0) << a.fehler;
+        const uint64_t h = Fnv1a(a.extra, Fnv1a(a.bericht));
+        EXPECT_EQ(h, b.signatur) << Signatur(b, h);
     }
     // Every playing-strength preset draws its strategies and parameters before each game: all of
     // them, on every player count, pinned together.
