@@ -1,16 +1,10 @@
 // Headless simulator: plays series of computer-only games and writes their statistics.
-#include <pthread.h>
-#include <signal.h>
-#include <unistd.h>
-
-#include <atomic>
 #include <iostream>
-#include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "sim/aufnahme.h"
+#include "sim/jobs.h"
 #include "sim/serie.h"
 #include "sim/vereinigen.h"
 
@@ -86,37 +80,5 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    // Ctrl+C and SIGTERM (what timeout and batch schedulers send) are blocked in every thread and
-    // taken by a watcher, which asks the series to stop after the game in progress; the series
-    // sees only its own flag. The exit code tells which signal stopped the run.
-    sigset_t unterbrechung;
-    sigemptyset(&unterbrechung);
-    sigaddset(&unterbrechung, SIGINT);
-    sigaddset(&unterbrechung, SIGTERM);
-    pthread_sigmask(SIG_BLOCK, &unterbrechung, nullptr);
-
-    auto serie = std::make_unique<vm::SimSerie>();
-    std::atomic<bool> fertig{false};
-    std::atomic<int> erstesSignal{0};
-    std::thread waechter([&] {
-        int signal = 0;
-        while (sigwait(&unterbrechung, &signal) == 0) {
-            if (fertig.load()) return;
-            if (erstesSignal.load() != 0) _exit(signal == SIGTERM ? 143 : 130);
-            erstesSignal.store(signal);
-            serie->Abbruch.store(true);
-            static constexpr char Meldung[] = "\nveldmark-sim: Abbruch nach dem laufenden Spiel\n";
-            ssize_t r = write(STDERR_FILENO, Meldung, sizeof Meldung - 1);
-            (void)r;
-        }
-    });
-
-    const bool fortschritt = !a.opt.leise && isatty(STDERR_FILENO);
-    int rc = vm::SimLaufen(*serie, a.opt, std::cout, std::cerr, fortschritt);
-    if (rc == 130 && erstesSignal.load() == SIGTERM) rc = 143;
-
-    fertig.store(true);
-    pthread_kill(waechter.native_handle(), SIGINT);
-    waechter.join();
-    return rc;
+    return vm::SimLaufenUnterbrechbar(a.opt, std::cout, std::cerr);
 }
