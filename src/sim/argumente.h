@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <iosfwd>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,12 @@ struct SimArgumente {
     SimOptionen opt;
 };
 
+// The options of a plain series; a subcommand or an unknown word is refused.
 SimArgumente ParseSimArgumente(const std::vector<std::string>& args);
+
+// The simulator program: a series, or the subcommand that the first argument names (merge,
+// record, inspect), each with its own "--help". Bad arguments give one line on `err` naming the
+// argument and exit code 2; otherwise the command's exit code.
+int SimProgramm(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 } // namespace vm

@@ -39,8 +39,8 @@ void Loesen(SimSerie& s) {
 
 void ZaehlendeSenke::Melde(std::string_view meldung) {
     std::lock_guard<std::mutex> l(sperre_);
-    err_ << "veldmark-sim: Spiel " << serie_.Versatz() + serie_.Statistik().AnzahlSpiele + 1 << ": " << meldung
-         << '\n';
+    err_ << "veldmark-sim: Spiel " << serie_.Versatz() + serie_.Statistik().AnzahlSpiele + 1 << ": "
+         << meldung << '\n';
 }
 
 TSimBloecke::TSimBloecke(SimSerie& serie, std::ostream& err) : serie_(serie), err_(err) {
@@ -123,8 +123,9 @@ void TSimBloecke::Zeichne(int64_t fertig) {
     for (int i = 0; i < 40; ++i) striche[i] = i < prozent * 40 / 100 ? '#' : '.';
     striche[40] = '\0';
     char zeile[128];
-    const int z = std::snprintf(zeile, sizeof zeile, "\r[%s] %3d%% %lld/%lld", striche, static_cast<int>(prozent),
-                                static_cast<long long>(fertig), static_cast<long long>(geplant_));
+    const int z =
+        std::snprintf(zeile, sizeof zeile, "\r[%s] %3d%% %lld/%lld", striche, static_cast<int>(prozent),
+                      static_cast<long long>(fertig), static_cast<long long>(geplant_));
     std::lock_guard<std::mutex> l(errSperre_);
     err_.write(zeile, std::min<int>(z, sizeof zeile - 1));
     err_.flush();
@@ -213,7 +214,8 @@ TBlockErgebnis TSimBloecke::Ergebnis(const SimOptionen& opt) {
     }
     for (size_t b = 0; b < r.vereinigt; ++b) {
         SimSerie& s = *bloecke_[b]->serie;
-        r.stroeme.push_back({s.Statistik().RandSeed, s.Statistik().AnzahlSpiele, s.Sitzung().Zufall.RandSeed});
+        r.stroeme.push_back(
+            {s.Statistik().RandSeed, s.Statistik().AnzahlSpiele, s.Sitzung().Zufall.RandSeed});
         r.abgebrochen = r.abgebrochen || s.Abgebrochen();
         r.pruefungen += s.Pruefungen();
         r.verletzungen += s.Verletzungen();

@@ -279,7 +279,8 @@ bool Parse(std::string_view text, JDok& doc, std::string_view& liste, std::strin
         if (!inSpiele) return true;
         if (tiefe == 1 && ereignis == JEreignis::array_start) von = zuletzt;
         if (tiefe == 1 && ereignis == JEreignis::array_end && von)
-            liste = text.substr(static_cast<size_t>(von - text.data()), static_cast<size_t>(zuletzt - von) + 1);
+            liste =
+                text.substr(static_cast<size_t>(von - text.data()), static_cast<size_t>(zuletzt - von) + 1);
         return tiefe < 2;
     };
     try {
@@ -432,7 +433,8 @@ bool SpieleStimmen(std::string_view spiele, const TSimStatistik& st, std::string
         if (spiele[i] != '{' || ende == std::string_view::npos) return fehler = spiel + "kein Objekt", false;
         JDok w;
         std::string_view ohneListe;
-        if (!Parse(spiele.substr(i, ende - i + 1), w, ohneListe, fehler)) return fehler = spiel + fehler, false;
+        if (!Parse(spiele.substr(i, ende - i + 1), w, ohneListe, fehler))
+            return fehler = spiel + fehler, false;
         int32_t runden = 0, punkte[4] = {}, platz[4] = {};
         auto sitze = [&](const char* name, int32_t(&ziel)[4]) {
             const JDok* v = Feld(&w, name);

@@ -272,7 +272,8 @@ int SimLaufen(SimSerie& serie, const SimOptionen& opt, std::ostream& out, std::o
 
     TBlockErgebnis r = bloecke.Ergebnis(opt);
     bool schreibfehler = !bloecke.Zusammenfuegen(aus, r.vereinigt);
-    const TLaufEnde ende{r.stroeme.back().SeedEnde, r.abgebrochen, r.verletzungen, r.interneFehler, r.stroeme};
+    const TLaufEnde ende{r.stroeme.back().SeedEnde, r.abgebrochen, r.verletzungen, r.interneFehler,
+                         r.stroeme};
     if (!aus.Abschliessen(*r.statistik, serie.Katalog(), ende)) schreibfehler = true;
 
     const TSimStatistik& st = *r.statistik;
