@@ -17,6 +17,8 @@ namespace {
 constexpr const char* Format = "veldmark-sim-statistik";
 constexpr int64_t Version = 1;
 
+// Written by hand: the files keep short arrays on one line inside indented objects, which no
+// dump setting of the JSON library gives, and a game record is appended without allocating.
 void Zahl(std::string& out, int64_t v) {
     char buf[24];
     auto r = std::to_chars(buf, buf + sizeof buf, v);
