@@ -2,6 +2,7 @@
 # Installs the Debian 12 packages the build needs, only those that are missing.
 set -euo pipefail
 pakete=(g++ cmake make pkg-config zlib1g-dev libgtest-dev libbenchmark-dev libsimpleini-dev
+        libcli11-dev nlohmann-json3-dev
         clang libclang-rt-14-dev
         qt6-base-dev libgl-dev xvfb xauth
         desktop-file-utils appstream)

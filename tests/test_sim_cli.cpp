@@ -107,6 +107,30 @@ TEST(SimArgumentePruefen, FalscheArgumenteNennenSichSelbst) {
     EXPECT_EQ(a.opt.geld, (std::vector<int32_t>{30}));
 }
 
+TEST(SimArgumentePruefen, JederBefehlHatSeineHilfeUndStehtVorne) {
+    const std::vector<std::pair<Argumente, std::vector<std::string>>> faelle = {
+        {{"--help"}, {"--games G", "--jobs J", "merge", "record", "inspect"}},
+        {{"merge", "--help"}, {"veldmark-sim merge", "PART.json", "--report FILE"}},
+        {{"record", "-h"}, {"veldmark-sim record", "--moves K", "--out FILE", "--strength TAG"}},
+        {{"inspect", "--help"}, {"veldmark-sim inspect", "FILE"}},
+    };
+    for (const auto& [args, woerter] : faelle) {
+        std::ostringstream aus, fehler;
+        EXPECT_EQ(SimProgramm(args, aus, fehler), 0) << args[0];
+        EXPECT_EQ(fehler.str(), "");
+        for (const std::string& w : woerter) EXPECT_NE(aus.str().find(w), std::string::npos) << w;
+        // A subcommand's help shows only its own options.
+        if (args.size() > 1) {
+            EXPECT_EQ(aus.str().find("--games"), std::string::npos) << args[0];
+        }
+    }
+    // A subcommand's name after other arguments is no subcommand.
+    std::ostringstream aus, fehler;
+    EXPECT_EQ(SimProgramm({"--games", "3", "merge", "a.json"}, aus, fehler), 2);
+    EXPECT_EQ(fehler.str(), "veldmark-sim: merge: unbekanntes Argument\n");
+    EXPECT_EQ(aus.str(), "");
+}
+
 TEST(SimArgumentePruefen, NichtSpielbareEinstellungenLaufenNichtAn) {
     const std::filesystem::path ordner = FrischerOrdner("abgelehnt");
     const std::filesystem::path spur = ordner / "spur.txt";

@@ -1,6 +1,5 @@
 #include "sim/aufnahme.h"
 
-#include <charconv>
 #include <memory>
 #include <ostream>
 
@@ -34,11 +33,6 @@ private:
     THistorie& h_;
 };
 
-bool ParseGanzzahl(const std::string& s, int64_t& wert) {
-    auto r = std::from_chars(s.data(), s.data() + s.size(), wert);
-    return !s.empty() && r.ec == std::errc() && r.ptr == s.data() + s.size();
-}
-
 class SenkeAufStrom : public IFehlerSenke {
 public:
     explicit SenkeAufStrom(std::ostream& err) : err_(err) {}
@@ -49,52 +43,6 @@ private:
 };
 
 } // namespace
-
-TAufnahmeArgumente ParseAufnahmeArgumente(const std::vector<std::string>& args) {
-    TAufnahmeArgumente a;
-    auto fehler = [&](const std::string& arg, const std::string& text) {
-        a.fehler = arg + ": " + text;
-        return a;
-    };
-    std::vector<std::string> sim;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& name = args[i];
-        const bool eigen = name == "--moves" || name == "--puzzle" || name == "--out";
-        const bool geteilt = name == "--seed" || name == "--players" || name == "--strategies" ||
-                             name == "--money" || name == "--roles" || name == "--variants" ||
-                             name == "--params" || name == "--strength";
-        if (!eigen && !geteilt) return fehler(name, "unbekanntes Argument von record");
-        if (i + 1 >= args.size()) return fehler(name, "Wert fehlt");
-        const std::string& wert = args[++i];
-        if (geteilt) {
-            sim.push_back(name);
-            sim.push_back(wert);
-            continue;
-        }
-        int64_t z = 0;
-        if (name == "--moves") {
-            if (!ParseGanzzahl(wert, z) || z < 0)
-                return fehler(name, "Anzahl ab 0 erwartet, nicht '" + wert + "'");
-            a.opt.zuege = z;
-        } else if (name == "--puzzle") {
-            if (wert != "1" && wert != "2" && wert != "3")
-                return fehler(name, "1, 2 oder 3 erwartet, nicht '" + wert + "'");
-            a.opt.puzzle = wert[0] - '0';
-        } else {
-            if (wert.empty()) return fehler(name, "Dateiname fehlt");
-            a.opt.datei = wert;
-        }
-    }
-    SimArgumente s = ParseSimArgumente(sim);
-    if (!s.ok) {
-        a.fehler = s.fehler;
-        return a;
-    }
-    a.opt.sim = s.opt;
-    if (a.opt.datei.empty()) return fehler("--out", "die Spieldatei muss genannt werden");
-    a.ok = true;
-    return a;
-}
 
 std::string SpielAufnehmen(Spielsitzung& g, THistorie& h, const TAufnahmeOptionen& opt, int64_t& zuege) {
     zuege = 0;

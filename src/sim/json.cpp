@@ -2,10 +2,11 @@
 
 #include <charconv>
 #include <climits>
-#include <cstring>
+#include <iterator>
 #include <memory>
-#include <utility>
 #include <vector>
+
+#include <nlohmann/json.hpp>
 
 #include "model/sitzung.h"
 
@@ -16,6 +17,8 @@ namespace {
 constexpr const char* Format = "veldmark-sim-statistik";
 constexpr int64_t Version = 1;
 
+// Written by hand: the files keep short arrays on one line inside indented objects, which no
+// dump setting of the JSON library gives, and a game record is appended without allocating.
 void Zahl(std::string& out, int64_t v) {
     char buf[24];
     auto r = std::to_chars(buf, buf + sizeof buf, v);
@@ -173,217 +176,147 @@ void JsonSchluss(std::string& out, const TSimStatistik& st, const TJsonLauf& lau
 
 namespace {
 
-struct JWert {
-    enum class Typ { Null, Bool, Zahl, Text, Liste, Objekt } typ = Typ::Null;
-    bool b = false;
-    int64_t zahl = 0;
-    std::string text;
-    std::vector<JWert> liste;
-    // Field names and values side by side: a pair would need JWert complete here.
-    std::vector<std::string> namen;
-    std::vector<JWert> werte;
+using JDok = nlohmann::ordered_json;
+using JEreignis = nlohmann::ordered_json::parse_event_t;
 
-    const JWert* Feld(std::string_view name) const {
-        for (size_t i = 0; i < namen.size(); ++i)
-            if (namen[i] == name) return &werte[i];
-        return nullptr;
-    }
-};
-
-// Reads the subset of JSON the writer above produces: objects, arrays, integers, booleans, null
-// and strings. The game list is only checked for syntax, so long runs need no memory for it.
-class JParser {
+// A character pointer for the parser that remembers the last character it handed out: the
+// parser reports no offsets, and the game list is passed on as written without being kept.
+class TStelle {
 public:
-    explicit JParser(std::string_view t) : t_(t) {}
-
-    bool Dokument(JWert& w) {
-        if (!Wert(&w, 0)) return false;
-        Leerraum();
-        return i_ == t_.size() || Fehler("Text nach dem Ende");
+    using iterator_category = std::forward_iterator_tag;
+    using value_type = char;
+    using difference_type = std::ptrdiff_t;
+    using pointer = const char*;
+    using reference = const char&;
+    TStelle(const char* p, const char** zuletzt) : p_(p), zuletzt_(zuletzt) {}
+    reference operator*() const {
+        *zuletzt_ = p_;
+        return *p_;
     }
-    const std::string& Meldung() const { return fehler_; }
-    // The top-level "spiele" value as written, brackets included; empty when there was none.
-    std::string_view Spiele() const { return spiele_; }
+    TStelle& operator++() {
+        ++p_;
+        return *this;
+    }
+    TStelle operator++(int) {
+        TStelle alt = *this;
+        ++p_;
+        return alt;
+    }
+    bool operator==(const TStelle& o) const { return p_ == o.p_; }
+    bool operator!=(const TStelle& o) const { return p_ != o.p_; }
 
 private:
-    bool Fehler(const char* was) {
-        if (fehler_.empty()) fehler_ = std::string(was) + " an Stelle " + std::to_string(i_);
-        return false;
-    }
-    void Leerraum() {
-        while (i_ < t_.size() && (t_[i_] == ' ' || t_[i_] == '\n' || t_[i_] == '\r' || t_[i_] == '\t')) ++i_;
-    }
-    bool Wort(std::string_view w) {
-        if (t_.substr(i_, w.size()) != w) return Fehler("unbekanntes Wort");
-        i_ += w.size();
-        return true;
-    }
-    bool Text(std::string* ziel) {
-        ++i_; // opening quote
-        while (i_ < t_.size() && t_[i_] != '"') {
-            char c = t_[i_++];
-            if (static_cast<unsigned char>(c) < 0x20) return Fehler("Steuerzeichen im Text");
-            if (c == '\\') {
-                if (i_ >= t_.size()) break;
-                char e = t_[i_++];
-                const char* von = "\"\\/bfnrt";
-                const char* nach = "\"\\/\b\f\n\r\t";
-                const char* p = std::strchr(von, e);
-                if (!p || e == '\0') return Fehler("unbekannte Escape-Folge");
-                c = nach[p - von];
-            }
-            if (ziel) *ziel += c;
-        }
-        if (i_ >= t_.size()) return Fehler("Text nicht abgeschlossen");
-        ++i_;
-        return true;
-    }
-    bool Wert(JWert* w, int tiefe) {
-        if (tiefe > 64) return Fehler("zu tief verschachtelt");
-        Leerraum();
-        if (i_ >= t_.size()) return Fehler("Wert fehlt");
-        const char c = t_[i_];
-        if (c == '{') return Objekt(w, tiefe);
-        if (c == '[') return Liste(w, tiefe);
-        if (c == '"') {
-            if (w) w->typ = JWert::Typ::Text;
-            return Text(w ? &w->text : nullptr);
-        }
-        if (c == 't' || c == 'f') {
-            if (w) {
-                w->typ = JWert::Typ::Bool;
-                w->b = c == 't';
-            }
-            return Wort(c == 't' ? "true" : "false");
-        }
-        if (c == 'n') return Wort("null");
-        int64_t v = 0;
-        auto r = std::from_chars(t_.data() + i_, t_.data() + t_.size(), v);
-        if (r.ec != std::errc() || r.ptr == t_.data() + i_) return Fehler("ganze Zahl erwartet");
-        i_ = static_cast<size_t>(r.ptr - t_.data());
-        if (i_ < t_.size() && (t_[i_] == '.' || t_[i_] == 'e' || t_[i_] == 'E'))
-            return Fehler("ganze Zahl erwartet");
-        if (w) {
-            w->typ = JWert::Typ::Zahl;
-            w->zahl = v;
-        }
-        return true;
-    }
-    bool Liste(JWert* w, int tiefe) {
-        ++i_;
-        if (w) w->typ = JWert::Typ::Liste;
-        Leerraum();
-        if (i_ < t_.size() && t_[i_] == ']') return ++i_, true;
-        while (true) {
-            JWert* neu = nullptr;
-            if (w) neu = &w->liste.emplace_back();
-            if (!Wert(neu, tiefe + 1)) return false;
-            Leerraum();
-            if (i_ >= t_.size()) return Fehler("Liste nicht abgeschlossen");
-            if (t_[i_] == ']') return ++i_, true;
-            if (t_[i_++] != ',') return Fehler("Komma erwartet");
-        }
-    }
-    bool Objekt(JWert* w, int tiefe) {
-        ++i_;
-        if (w) w->typ = JWert::Typ::Objekt;
-        Leerraum();
-        if (i_ < t_.size() && t_[i_] == '}') return ++i_, true;
-        while (true) {
-            Leerraum();
-            if (i_ >= t_.size() || t_[i_] != '"') return Fehler("Feldname erwartet");
-            std::string name;
-            if (!Text(&name)) return false;
-            Leerraum();
-            if (i_ >= t_.size() || t_[i_++] != ':') return Fehler("Doppelpunkt erwartet");
-            JWert* neu = nullptr;
-            // The game list can be long; only its syntax matters here.
-            const bool spiele = tiefe == 0 && name == "spiele";
-            if (w && !spiele) {
-                w->namen.push_back(std::move(name));
-                neu = &w->werte.emplace_back();
-            }
-            if (spiele) Leerraum();
-            const size_t von = i_;
-            if (!Wert(neu, tiefe + 1)) return false;
-            if (spiele) spiele_ = t_.substr(von, i_ - von);
-            Leerraum();
-            if (i_ >= t_.size()) return Fehler("Objekt nicht abgeschlossen");
-            if (t_[i_] == '}') return ++i_, true;
-            if (t_[i_++] != ',') return Fehler("Komma erwartet");
-        }
-    }
-
-    std::string_view t_;
-    size_t i_ = 0;
-    std::string fehler_;
-    std::string_view spiele_;
+    const char* p_;
+    const char** zuletzt_;
 };
 
-template <class T, size_t N> bool Lies(const JWert* w, T (&a)[N]);
-template <class T, int N> bool Lies(const JWert* w, Arr1<T, N>& a);
+const JDok* Feld(const JDok* w, const char* name) {
+    if (!w || !w->is_object()) return nullptr;
+    const auto i = w->find(name);
+    return i == w->end() ? nullptr : &*i;
+}
 
-bool Lies(const JWert* w, int32_t& z) {
-    if (!w || w->typ != JWert::Typ::Zahl || w->zahl < INT32_MIN || w->zahl > INT32_MAX) return false;
-    z = static_cast<int32_t>(w->zahl);
+// Nested arrays of both kinds call each other.
+template <class T, size_t N> bool Lies(const JDok* w, T (&a)[N]);
+template <class T, int N> bool Lies(const JDok* w, Arr1<T, N>& a);
+
+bool Lies(const JDok* w, int64_t& z) {
+    if (!w || !w->is_number_integer()) return false;
+    if (w->is_number_unsigned()) {
+        const uint64_t u = w->get<uint64_t>();
+        if (u > static_cast<uint64_t>(INT64_MAX)) return false;
+        z = static_cast<int64_t>(u);
+    } else {
+        z = w->get<int64_t>();
+    }
     return true;
 }
-bool Lies(const JWert* w, uint32_t& z) {
-    if (!w || w->typ != JWert::Typ::Zahl || w->zahl < 0 || w->zahl > UINT32_MAX) return false;
-    z = static_cast<uint32_t>(w->zahl);
+template <class T> bool LiesGanz(const JDok* w, T& z, int64_t min, int64_t max) {
+    int64_t v;
+    if (!Lies(w, v) || v < min || v > max) return false;
+    z = static_cast<T>(v);
     return true;
 }
-bool Lies(const JWert* w, int64_t& z) {
-    if (!w || w->typ != JWert::Typ::Zahl) return false;
-    z = w->zahl;
+bool Lies(const JDok* w, int32_t& z) {
+    return LiesGanz(w, z, INT32_MIN, INT32_MAX);
+}
+bool Lies(const JDok* w, uint32_t& z) {
+    return LiesGanz(w, z, 0, UINT32_MAX);
+}
+bool Lies(const JDok* w, uint8_t& z) {
+    return LiesGanz(w, z, 0, 255);
+}
+bool Lies(const JDok* w, bool& b) {
+    if (!w || !w->is_boolean()) return false;
+    b = w->get<bool>();
     return true;
 }
-bool Lies(const JWert* w, bool& b) {
-    if (!w || w->typ != JWert::Typ::Bool) return false;
-    b = w->b;
-    return true;
+bool Lies(const JDok* w, TMinSumMax& m) {
+    return w && w->is_array() && w->size() == 3 && Lies(&(*w)[0], m.Min) && Lies(&(*w)[1], m.Sum) &&
+           Lies(&(*w)[2], m.Max);
 }
-bool Lies(const JWert* w, uint8_t& z) {
-    int32_t v;
-    if (!Lies(w, v) || v < 0 || v > 255) return false;
-    z = static_cast<uint8_t>(v);
-    return true;
-}
-bool Lies(const JWert* w, TMinSumMax& m) {
-    return w && w->typ == JWert::Typ::Liste && w->liste.size() == 3 && Lies(&w->liste[0], m.Min) &&
-           Lies(&w->liste[1], m.Sum) && Lies(&w->liste[2], m.Max);
-}
-template <class T, size_t N> bool Lies(const JWert* w, T (&a)[N]) {
-    if (!w || w->typ != JWert::Typ::Liste || w->liste.size() != N) return false;
+template <class T, size_t N> bool Lies(const JDok* w, T (&a)[N]) {
+    if (!w || !w->is_array() || w->size() != N) return false;
     for (size_t i = 0; i < N; ++i)
-        if (!Lies(&w->liste[i], a[i])) return false;
+        if (!Lies(&(*w)[i], a[i])) return false;
     return true;
 }
-template <class T, int N> bool Lies(const JWert* w, Arr1<T, N>& a) {
+template <class T, int N> bool Lies(const JDok* w, Arr1<T, N>& a) {
     return Lies(w, a.a);
+}
+
+// Parses `text` whole; the records of the top-level "spiele" list are only checked for syntax,
+// so long runs need no memory for them, and `liste` receives the list as written, brackets
+// included (empty when there is none). False with a one-line reason on a syntax error.
+bool Parse(std::string_view text, JDok& doc, std::string_view& liste, std::string& fehler) {
+    const char* zuletzt = text.data();
+    const char* von = nullptr;
+    bool inSpiele = false;
+    liste = {};
+    auto rueckruf = [&](int tiefe, JEreignis ereignis, JDok& wert) {
+        if (tiefe == 1 && ereignis == JEreignis::key) {
+            inSpiele = wert.is_string() && wert.get_ref<const std::string&>() == "spiele";
+            return true;
+        }
+        if (!inSpiele) return true;
+        if (tiefe == 1 && ereignis == JEreignis::array_start) von = zuletzt;
+        if (tiefe == 1 && ereignis == JEreignis::array_end && von)
+            liste =
+                text.substr(static_cast<size_t>(von - text.data()), static_cast<size_t>(zuletzt - von) + 1);
+        return tiefe < 2;
+    };
+    try {
+        doc = JDok::parse(TStelle(text.data(), &zuletzt), TStelle(text.data() + text.size(), &zuletzt),
+                          rueckruf);
+    } catch (const JDok::parse_error& e) {
+        // The parser counts the characters read; the offending one is the last of them.
+        fehler = "Syntaxfehler an Stelle " + std::to_string(e.byte > 0 ? e.byte - 1 : 0);
+        return false;
+    }
+    return true;
 }
 
 } // namespace
 
 bool StatistikAusJson(std::string_view text, TSimStatistik& st, TJsonLauf& lauf, std::string& fehler,
                       std::string_view* spiele) {
-    JWert doc;
-    JParser parser(text);
-    if (!parser.Dokument(doc)) {
-        fehler = "kein gültiges JSON: " + parser.Meldung();
+    JDok doc;
+    std::string_view liste;
+    if (!Parse(text, doc, liste, fehler)) {
+        fehler = "kein gültiges JSON: " + fehler;
         return false;
     }
-    const JWert* format = doc.Feld("format");
+    const JDok* format = Feld(&doc, "format");
     int64_t version = 0;
-    if (!format || format->typ != JWert::Typ::Text || format->text != Format ||
-        !Lies(doc.Feld("version"), version))
+    if (!format || !format->is_string() || format->get_ref<const std::string&>() != Format ||
+        !Lies(Feld(&doc, "version"), version))
         return fehler = "keine Statistik des Simulators", false;
     if (version != Version) return fehler = "unbekannte Version " + std::to_string(version), false;
 
     StatistikLeeren(st);
     lauf = TJsonLauf{};
-    auto feld = [&](const JWert* von, const char* name, auto& ziel) {
-        if (fehler.empty() && !Lies(von ? von->Feld(name) : nullptr, ziel))
+    auto feld = [&](const JDok* von, const char* name, auto& ziel) {
+        if (fehler.empty() && !Lies(Feld(von, name), ziel))
             fehler = std::string("Feld \"") + name + "\" fehlt oder hat die falsche Form";
     };
     fehler.clear();
@@ -391,7 +324,7 @@ bool StatistikAusJson(std::string_view text, TSimStatistik& st, TJsonLauf& lauf,
     feld(&doc, "spielerAnzahl", st.SpielerAnzahl);
     feld(&doc, "varianten", lauf.Varianten);
     feld(&doc, "spielstaerke", lauf.Spielstaerke);
-    const JWert* e = doc.Feld("einstellung");
+    const JDok* e = Feld(&doc, "einstellung");
     feld(e, "Sim", st.Einstellung.Sim);
     feld(e, "Strategie", st.Einstellung.Strategie);
     feld(e, "StartGeld", st.Einstellung.StartGeld);
@@ -399,7 +332,7 @@ bool StatistikAusJson(std::string_view text, TSimStatistik& st, TJsonLauf& lauf,
     feld(e, "AnzahlSim", st.Einstellung.AnzahlSim);
     feld(e, "Parameter123", st.Einstellung.Parameter123);
     feld(e, "Parameter", st.Einstellung.Parameter);
-    const JWert* s = doc.Feld("statistik");
+    const JDok* s = Feld(&doc, "statistik");
     feld(s, "AnzahlSpiele", st.AnzahlSpiele);
     feld(s, "Runden", st.Runden);
     feld(s, "Platzierungen", st.Platzierungen);
@@ -415,23 +348,23 @@ bool StatistikAusJson(std::string_view text, TSimStatistik& st, TJsonLauf& lauf,
     feld(s, "Karten", st.Karten);
     feld(&doc, "seedEnde", lauf.SeedEnde);
     feld(&doc, "abgebrochen", lauf.Abgebrochen);
-    const JWert* p = doc.Feld("pruefung");
+    const JDok* p = Feld(&doc, "pruefung");
     feld(p, "aktiv", lauf.Geprueft);
     feld(p, "verletzungen", lauf.Verletzungen);
     feld(p, "interneFehler", lauf.InterneFehler);
     if (fehler.empty() && (st.SpielerAnzahl < 2 || st.SpielerAnzahl > 4))
         fehler = "Spieleranzahl " + std::to_string(st.SpielerAnzahl) + " ist nicht 2 bis 4";
     // Files of a single stream written before the streams were recorded are one stream.
-    const JWert* stroeme = doc.Feld("stroeme");
+    const JDok* stroeme = Feld(&doc, "stroeme");
     if (fehler.empty() && !stroeme) lauf.Stroeme.push_back({st.RandSeed, st.AnzahlSpiele, lauf.SeedEnde});
     if (fehler.empty() && stroeme) {
         int64_t summe = 0;
-        if (stroeme->typ != JWert::Typ::Liste || stroeme->liste.empty()) fehler = "Feld \"stroeme\" ist leer";
-        for (size_t i = 0; fehler.empty() && i < stroeme->liste.size(); ++i) {
-            const JWert& w = stroeme->liste[i];
+        if (!stroeme->is_array() || stroeme->empty()) fehler = "Feld \"stroeme\" ist leer";
+        for (size_t i = 0; fehler.empty() && i < stroeme->size(); ++i) {
+            const JDok& w = (*stroeme)[i];
             TStrom t{};
-            if (w.typ != JWert::Typ::Liste || w.liste.size() != 3 || !Lies(&w.liste[0], t.Seed) ||
-                !Lies(&w.liste[1], t.Spiele) || !Lies(&w.liste[2], t.SeedEnde) || t.Spiele < 0) {
+            if (!w.is_array() || w.size() != 3 || !Lies(&w[0], t.Seed) || !Lies(&w[1], t.Spiele) ||
+                !Lies(&w[2], t.SeedEnde) || t.Spiele < 0) {
                 fehler = "Feld \"stroeme\" hat die falsche Form";
                 break;
             }
@@ -442,8 +375,8 @@ bool StatistikAusJson(std::string_view text, TSimStatistik& st, TJsonLauf& lauf,
             fehler = "die Ströme zählen " + std::to_string(summe) + " Spiele, die Statistik " +
                      std::to_string(st.AnzahlSpiele);
     }
-    std::string_view liste = parser.Spiele();
-    if (fehler.empty() && !liste.empty() && liste.front() != '[') fehler = "Feld \"spiele\" ist keine Liste";
+    const JDok* spieleFeld = Feld(&doc, "spiele");
+    if (fehler.empty() && spieleFeld && !spieleFeld->is_array()) fehler = "Feld \"spiele\" ist keine Liste";
     if (fehler.empty() && spiele) {
         if (liste.size() >= 2) liste = liste.substr(1, liste.size() - 2);
         const size_t a = liste.find_first_not_of(" \n\r\t");
@@ -500,18 +433,19 @@ bool SpieleStimmen(std::string_view spiele, const TSimStatistik& st, std::string
         // A record is a flat object, so its end is the first closing brace.
         const size_t ende = spiele.find('}', i);
         if (spiele[i] != '{' || ende == std::string_view::npos) return fehler = spiel + "kein Objekt", false;
-        JWert w;
-        JParser parser(spiele.substr(i, ende - i + 1));
-        if (!parser.Dokument(w)) return fehler = spiel + parser.Meldung(), false;
+        JDok w;
+        std::string_view ohneListe;
+        if (!Parse(spiele.substr(i, ende - i + 1), w, ohneListe, fehler))
+            return fehler = spiel + fehler, false;
         int32_t runden = 0, punkte[4] = {}, platz[4] = {};
         auto sitze = [&](const char* name, int32_t(&ziel)[4]) {
-            const JWert* v = w.Feld(name);
-            if (!v || v->typ != JWert::Typ::Liste || v->liste.size() != static_cast<size_t>(n)) return false;
+            const JDok* v = Feld(&w, name);
+            if (!v || !v->is_array() || v->size() != static_cast<size_t>(n)) return false;
             for (int p = 0; p < n; ++p)
-                if (!Lies(&v->liste[p], ziel[p])) return false;
+                if (!Lies(&(*v)[p], ziel[p])) return false;
             return true;
         };
-        if (!Lies(w.Feld("runden"), runden) || !sitze("punkte", punkte) || !sitze("platz", platz))
+        if (!Lies(Feld(&w, "runden"), runden) || !sitze("punkte", punkte) || !sitze("platz", platz))
             return fehler = spiel + "\"runden\", \"punkte\" oder \"platz\" fehlt oder hat die falsche Form",
                    false;
         const bool rundeGezaehlt = runden >= 1 && runden <= StatistikMaxRunden;

@@ -11,38 +11,11 @@
 #include <vector>
 
 #include "model/sitzung.h"
+#include "sim/argumente.h"
 #include "sim/json.h"
 #include "sim/statistik.h"
 
 namespace vm {
-
-struct SimOptionen {
-    int32_t spieler = 4;
-    int64_t spiele = 1;         // games when --games is given, and of a trace run without it
-    bool spieleGesetzt = false; // without --games a statistics run plays "AnzahlSim" of the settings
-    bool seedGesetzt = false;
-    uint32_t seed = 0;
-    // Values given on the command line; seats left out keep the defaults.
-    std::vector<int32_t> strategien, geld, rollen;
-    uint8_t varianten[3] = {0, 0, 0};
-    std::string traceDatei;
-    std::string berichtDatei; // "-": standard output, instead of the line per game; empty: no report
-    std::string extraDatei;
-    std::string jsonDatei;
-    int32_t jobs = 1;         // streams the series is split into, each in a thread of its own
-    bool pruefen = false;     // check the state after every action
-    bool leise = false;       // no progress bar
-    int32_t spielstaerke = 0; // menu tag of a playing-strength preset; 0: none
-    std::string parameterDatei;
-};
-
-struct SimArgumente {
-    bool ok = false;
-    std::string fehler; // one line naming the argument
-    SimOptionen opt;
-};
-
-SimArgumente ParseSimArgumente(const std::vector<std::string>& args);
 
 // A file named on the command line: the option (empty for a plain argument) and its path.
 struct TDateiAngabe {

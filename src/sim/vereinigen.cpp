@@ -55,37 +55,6 @@ std::string Unterschied(const TSimStatistik& ziel, const TJsonLauf& zielLauf, TS
 
 } // namespace
 
-TVereinigenArgumente ParseVereinigenArgumente(const std::vector<std::string>& args) {
-    TVereinigenArgumente a;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& name = args[i];
-        if (name == "--report" || name == "--json") {
-            if (i + 1 >= args.size()) {
-                a.fehler = name + ": Wert fehlt";
-                return a;
-            }
-            const std::string& wert = args[++i];
-            if (wert.empty() || (name == "--json" && wert == "-")) {
-                a.fehler = name + ": Dateiname erwartet, nicht '" + wert + "'";
-                return a;
-            }
-            (name == "--report" ? a.berichtDatei : a.jsonDatei) = wert;
-            continue;
-        }
-        if (name.size() > 1 && name[0] == '-') {
-            a.fehler = name + ": unbekanntes Argument";
-            return a;
-        }
-        a.teile.push_back(name);
-    }
-    if (a.teile.empty()) {
-        a.fehler = "mindestens eine JSON-Datei eines Laufs erwartet";
-        return a;
-    }
-    a.ok = true;
-    return a;
-}
-
 int SimVereinigen(const TVereinigenArgumente& a, std::ostream& out, std::ostream& err) {
     const bool berichtInDatei = !a.berichtDatei.empty() && a.berichtDatei != "-";
     std::vector<TDateiAngabe> eingaben;
