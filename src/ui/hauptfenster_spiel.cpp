@@ -1,0 +1,214 @@
+// Game control: the game loop, new games, moves through the history, the trace and the simulation.
+#include <QAction>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLocale>
+#include <QProgressBar>
+#include <QPushButton>
+
+#include "ai/compizug.h"
+#include "persist/laufendesspiel.h"
+#include "rules/ablauf.h"
+#include "rules/hand.h"
+#include "sim/serie.h"
+#include "ui/hauptfenster.h"
+#include "ui/qtext.h"
+#include "ui/spielverlauf.h"
+#include "ui/tracefenster.h"
+
+namespace vm::ui {
+
+// ---- the game loop ----
+
+void THauptfenster::Timer1Timer() {
+    if (schliessen_ > 0) {
+        if (++schliessen_ >= 5) close();
+        return;
+    }
+    if (g_.SimulationLaeuft) return;
+    const int sitz = g_.S.AktuellerSpieler;
+    const bool mensch = sitz >= 1 && sitz <= 4 && !g_.S.Computer[sitz];
+    if (mensch) menschWarAmZug_ = true;
+    takt_ = (takt_ + 1) % 10000;
+    if (einzelschritt_) {
+        if (!schrittAngefordert_) return;
+        schrittAngefordert_ = false;
+    }
+    if (mensch || compiZugLaeuft_) return;
+    if (menschWarAmZug_) {
+        menschWarAmZug_ = false;
+        compiTakte_ = 0;
+        if (!einzelschritt_) {
+            // The first computer move after a human turn waits one tick.
+            takt_ = (takt_ + 9999) % 10000;
+            return;
+        }
+    }
+    // The pace: a computer move every Tempo ms, in whole ticks; a step in single-step mode
+    // does not wait.
+    if (!einzelschritt_ && ++compiTakte_ * TimerIntervall < profil_.W.Tempo) return;
+    compiTakte_ = 0;
+    compiZugLaeuft_ = true;
+    VorComputerzug(g_, historie_);
+    CompiZug(g_);
+    compiZugLaeuft_ = false;
+    NachAktion();
+}
+
+void THauptfenster::NachAktion() {
+    TraceAuffrischen();
+    if (Bremse()) return;
+    verlaufFenster_->Auffrischen();
+    HinweisAuffrischen();
+}
+
+void THauptfenster::StepExecute() {
+    einzelschritt_ = aktionen_["Step"]->isChecked();
+    schrittAngefordert_ = false;
+    next_->setVisible(einzelschritt_);
+}
+
+void THauptfenster::BitBtn2Click() {
+    if (einzelschritt_) schrittAngefordert_ = true;
+}
+
+void THauptfenster::BitBtn1Click() {
+    mensch_.Passe();
+    NachAktion();
+}
+
+void THauptfenster::ProgrammEnde() {
+    if (schliessen_ == 0 && !SpielVerwerfen()) return;
+    schliessen_ = 4;
+}
+
+void THauptfenster::NeuesSpielExecute() {
+    vm::AuswahlAufheben(g_);
+    if (g_.SimulationLaeuft || historie_.Sperre.NeuesSpiel) return;
+    if (!SpielVerwerfen()) return;
+    // Seat 1 is the person's in every game that is no simulation run; a series runs only by
+    // its own command.
+    g_.S.Computer[1] = 0;
+    mensch_.Zuruecksetzen();
+    takt_ = 0;
+    menschWarAmZug_ = false;
+    schrittAngefordert_ = false;
+    compiTakte_ = 0;
+    verlauf_->Leeren();
+    NeuesSpielMitHistorie(g_, historie_);
+    HistorieGesichert(0);
+    HistorieSteuerung();
+    NachAktion();
+}
+
+void THauptfenster::rckgngig1Click() {
+    HistorieGesprungen(historie_.Rueckgaengig(g_));
+    HistorieSteuerung();
+    NachAktion();
+}
+
+void THauptfenster::wiederherstellen1Click() {
+    HistorieGesprungen(historie_.Wiederherstellen(g_));
+    HistorieSteuerung();
+    NachAktion();
+}
+
+void THauptfenster::ganzzurueckClick() {
+    HistorieGesprungen(historie_.GanzZurueck(g_));
+    HistorieSteuerung();
+    NachAktion();
+}
+
+void THauptfenster::ganzvorClick() {
+    HistorieGesprungen(historie_.GanzVor(g_));
+    HistorieSteuerung();
+    NachAktion();
+}
+
+// ---- trace ----
+
+void THauptfenster::TraceDebugExecute() {
+    TraceSchalten(aktionen_["TraceDebug1"]->isChecked());
+}
+
+void THauptfenster::TraceSchalten(bool an) {
+    aktionen_["TraceDebug1"]->setChecked(an);
+    g_.Log.TraceAn = an;
+    if (an) {
+        // Every switching-on starts the log afresh with the start-up information.
+        g_.Log.Leeren();
+        for (const std::string& z : traceStartup_) g_.Log.Zeile(z);
+        trace_->Neu();
+        trace_->show();
+        status_[5]->setText("Trace on");
+    } else {
+        trace_->hide();
+        status_[5]->setText("  ");
+    }
+}
+
+void THauptfenster::TraceAuffrischen() {
+    if (trace_->isVisible()) trace_->Auffrischen();
+}
+
+// ---- simulation ----
+
+void THauptfenster::BitBtn3Click() {
+    simulationAbbruch_ = true;
+}
+
+void THauptfenster::Simulation1Click() {
+    vm::AuswahlAufheben(g_);
+    if (!SimulationStartbar(g_, historie_) || !SpielVerwerfen()) return;
+    SimulationStarten();
+}
+
+void THauptfenster::SimulationStarten() {
+    const int32_t anzahl = g_.Einstellungen.Fuer(g_.Menue.SpielerAnzahl).AnzahlSim;
+    if (anzahl <= 0) return;
+    simulationAbbruch_ = false;
+    g_.SimulationLaeuft = true;
+    // Nobody tells the simulated games; the list of the last game goes with the board.
+    g_.SetzeEreignisse(nullptr);
+    verlauf_->Leeren();
+    gauge_->setRange(0, anzahl);
+    gauge_->setValue(0);
+    gauge_->show();
+    abbruch_->show();
+    SperreAnwenden();
+    StatistikInit(*statistik_, g_);
+    if (g_.Log.TraceAn) TraceSchalten(false);
+    g_.S.Computer[1] = 1;
+    // The gauge paints at once when its value changes; 25 times a second look the same as
+    // after every game and keep the run as fast as the simulator's.
+    QElapsedTimer anzeige;
+    anzeige.start();
+    for (int32_t i = 1; i <= anzahl; ++i) {
+        SimSpiel(g_);
+        // Once per game: the stop button, the gauge and repainting stay alive.
+        QCoreApplication::processEvents();
+        if (!StatistikSpiel(*statistik_, g_)) break;
+        if (i == anzahl || anzeige.elapsed() >= 40) {
+            gauge_->setValue(i);
+            anzeige.restart();
+        }
+        if (simulationAbbruch_) break;
+    }
+    gauge_->hide();
+    abbruch_->hide();
+    g_.SimulationLaeuft = false;
+    g_.SetzeEreignisse(verlauf_.get());
+
+    if (!g_.Log.TraceAn) TraceSchalten(true);
+    const QString punkt = QLocale().decimalPoint();
+    const char dezimal = punkt.isEmpty() ? '.' : punkt.at(0).toLatin1();
+    StatistikBericht(*statistik_, katalog_, g_.Zufall.RandSeed, dezimal == 0 ? '.' : dezimal,
+                     [this](std::string_view z) { g_.Log.Zeile(std::string(z)); });
+    SperreAnwenden();
+    SpielfeldAnzeigen();
+    NachAktion();
+    if (schliessenNachSimulation_) close();
+}
+
+} // namespace vm::ui
