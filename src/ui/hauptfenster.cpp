@@ -38,7 +38,7 @@ THauptfenster::THauptfenster(const TStartOptionen& o)
       statistik_(std::make_unique<TSimStatistik>()), dialogLauf_(o.DialogLauf) {
     compiZugLaeuft_ = true; // no computer move during start-up
     setWindowTitle("Veldmark");
-    setObjectName("Form1");
+    setObjectName("Hauptfenster");
     g_.SetzeBrett(this);
     g_.SetzeAblauf(this);
     g_.SetzeFehlerSenke(this);
@@ -54,7 +54,7 @@ THauptfenster::THauptfenster(const TStartOptionen& o)
     trace_ = std::make_unique<TTraceFenster>(
         g_.Log, [this](QDialog& d) { return DialogAusfuehren(d); }, programmordner_);
     connect(trace_.get(), &TTraceFenster::Geschlossen, this, [this] {
-        aktionen_["TraceDebug1"]->setChecked(false);
+        aktionen_["Trace"]->setChecked(false);
         g_.Log.TraceAn = false;
         status_[5]->setText("  ");
     });
@@ -97,11 +97,11 @@ THauptfenster::THauptfenster(const TStartOptionen& o)
 
     farbeNichtAmZug_ = Profilfarbe(profil_.W.Color1, palette());
     farbeAmZug_ = Profilfarbe(profil_.W.Color2, palette());
-    aktionen_["Profilesichern1"]->setChecked(profil_.W.SaveIni);
-    aktionen_["StrategieparameterbeiStartupladen1"]->setChecked(profil_.W.LadeStrategieParam);
-    aktionen_["Varianten1"]->setChecked(g_.Menue.AdelsbonusErweitert);
-    aktionen_["N21"]->setChecked(g_.Menue.VerdeckteHandkarten);
-    aktionen_["Varianten3"]->setChecked(g_.Menue.KeineHofmeisterinRunde1);
+    aktionen_["ProfilSichern"]->setChecked(profil_.W.SaveIni);
+    aktionen_["StrategieparameterBeimStart"]->setChecked(profil_.W.LadeStrategieParam);
+    aktionen_["AdelsbonusErweitert"]->setChecked(g_.Menue.AdelsbonusErweitert);
+    aktionen_["VerdeckteHandkarten"]->setChecked(g_.Menue.VerdeckteHandkarten);
+    aktionen_["KeineHofmeisterinRunde1"]->setChecked(g_.Menue.KeineHofmeisterinRunde1);
     aktionen_[QString("SpielerAnzahl%1").arg(g_.Menue.SpielerAnzahl)]->setChecked(true);
     StaerkeMenue();
     // The language file came with the profile.
@@ -125,7 +125,7 @@ THauptfenster::THauptfenster(const TStartOptionen& o)
     HistorieSteuerung();
     compiZugLaeuft_ = false;
     timer_.setInterval(TimerIntervall);
-    connect(&timer_, &QTimer::timeout, this, &THauptfenster::Timer1Timer);
+    connect(&timer_, &QTimer::timeout, this, &THauptfenster::SpielTakt);
     timer_.start();
 }
 
@@ -257,14 +257,14 @@ void THauptfenster::Melde(std::string_view meldung) {
 
 void THauptfenster::Sternwarte(TSternwartenDialog& d) {
     TSternwartenFenster f(d, anzeigeKatalog_, bilder_, this);
-    f.setObjectName("Form4");
+    f.setObjectName("Sternwarte");
     HinweisZeigen(texte_[Text::AufforderungSternwarte]);
     DialogAusfuehren(f);
 }
 
 int32_t THauptfenster::Schenke(const TSchenkeDialog& d) {
     TSchenkeFenster f(d, bilder_, this);
-    f.setObjectName("Form5");
+    f.setObjectName("Schenke");
     DialogAusfuehren(f);
     return f.Punkte();
 }

@@ -160,25 +160,26 @@ public:
     int32_t Schenke(const TSchenkeDialog& d) override;
 
 public slots:
-    void Timer1Timer();
-    void NeuesSpielExecute();
+    // The game loop's tick, every TimerIntervall ms.
+    void SpielTakt();
+    void NeuesSpielKlick();
     // "&Simulation starten": a series when the settings of the chosen player count ask for one.
-    void Simulation1Click();
+    void SimulationKlick();
     void ProgrammEnde();
-    void StepExecute();
-    void BitBtn1Click(); // "Passe"
-    void BitBtn2Click(); // "Next"
-    void BitBtn3Click(); // "Abbruch" of a simulation
-    void TraceDebugExecute();
-    void rckgngig1Click();
-    void wiederherstellen1Click();
-    void ganzzurueckClick();
-    void ganzvorClick();
-    void Spieldateiladen1Click();
-    void Spieldateispeichern1Click();
+    void EinzelschrittKlick();
+    void PasseKlick();
+    void NaechsterSchrittKlick(); // "Next" in single-step mode
+    void SimulationAbbruchKlick();
+    void TraceKlick();
+    void RueckgaengigKlick();
+    void WiederherstellenKlick();
+    void GanzZurueckKlick();
+    void GanzVorKlick();
+    void SpielLadenKlick();
+    void SpielSpeichernKlick();
     // The work of the file dialogs' OK, for a file already chosen.
-    void OpenDialog1CanClose(const QString& datei);
-    void SaveDialog1CanClose(const QString& datei);
+    void SpielLaden(const QString& datei);
+    void SpielSpeichern(const QString& datei);
 
 protected:
     void closeEvent(QCloseEvent* e) override;

@@ -80,7 +80,7 @@ void THauptfenster::BrettAufbauen() {
     auto* oben = new QHBoxLayout;
     oben->setSpacing(Px(6));
     auto* flaeche = new TFlaeche(mitte);
-    flaeche->setObjectName("Panel4");
+    flaeche->setObjectName("Auslage");
     flaeche->setFixedSize(Px(7 * 76 + 72 + TKartenBild::Hub + 8), Px(106 + 101 + TKartenBild::Hub + 8));
     flaeche->setAutoFillBackground(true);
     QPalette tisch = flaeche->palette();
@@ -94,7 +94,7 @@ void THauptfenster::BrettAufbauen() {
     for (int r = 1; r <= 2; ++r) {
         for (int p = 1; p <= 8; ++p) {
             auto* b = new TKartenBild(bilder_, Format::Auslage, r * 10 + p, flaeche);
-            b->setObjectName(QString("Image%1").arg(r * 10 + p));
+            b->setObjectName(QString("Auslage%1_%2").arg(r).arg(p));
             b->SetzeOrt(massstab_.Px(QPoint(4 + (p - 1) * 76, 4 + (r - 1) * 106)));
             auslage_[r - 1][p - 1] = b;
             connect(b, &TKartenBild::Losgelassen, this,
@@ -113,7 +113,7 @@ void THauptfenster::BrettAufbauen() {
     auto* unten = new QHBoxLayout;
     unten->setSpacing(Px(6));
     seiten_ = new QTabWidget(mitte);
-    seiten_->setObjectName("PageControl1");
+    seiten_->setObjectName("TischSeiten");
     for (int s = 1; s <= 4; ++s) seiten_->addTab(TischSeiteAufbauen(s), QString("Spieler %1").arg(s));
     unten->addWidget(seiten_);
 
@@ -149,7 +149,7 @@ void THauptfenster::BrettAufbauen() {
     rechts->addWidget(stapelBox);
 
     passe_ = new QPushButton("Passe", mitte);
-    passe_->setObjectName("BitBtn1");
+    passe_->setObjectName("Passe");
     passe_->setToolTip("passen");
     passe_->setMinimumHeight(Px(48));
     QFont gross = schrift;
@@ -159,26 +159,26 @@ void THauptfenster::BrettAufbauen() {
     else
         gross.setPointSizeF(gross.pointSizeF() + 3 * massstab_.Faktor());
     passe_->setFont(gross);
-    connect(passe_, &QPushButton::clicked, this, &THauptfenster::BitBtn1Click);
+    connect(passe_, &QPushButton::clicked, this, &THauptfenster::PasseKlick);
     rechts->addWidget(passe_);
     next_ = new QPushButton("Next", mitte);
-    next_->setObjectName("BitBtn2");
+    next_->setObjectName("NaechsterSchritt");
     next_->setToolTip("Nächster Spieler");
     next_->setVisible(false);
-    connect(next_, &QPushButton::clicked, this, &THauptfenster::BitBtn2Click);
+    connect(next_, &QPushButton::clicked, this, &THauptfenster::NaechsterSchrittKlick);
     rechts->addWidget(next_);
     verlaufFenster_ = new TSpielverlaufFenster(*verlauf_, Q(texte_[Text::VerlaufTitel]), mitte);
     rechts->addWidget(verlaufFenster_, 1);
     gauge_ = new QProgressBar(mitte);
-    gauge_->setObjectName("Gauge1");
+    gauge_->setObjectName("SimulationFortschritt");
     gauge_->setToolTip("Fortschritt der Simulation");
     gauge_->setVisible(false);
     rechts->addWidget(gauge_);
     abbruch_ = new QPushButton("Abbruch", mitte);
-    abbruch_->setObjectName("BitBtn3");
+    abbruch_->setObjectName("SimulationAbbruch");
     abbruch_->setToolTip("Abbruch der Simulation");
     abbruch_->setVisible(false);
-    connect(abbruch_, &QPushButton::clicked, this, &THauptfenster::BitBtn3Click);
+    connect(abbruch_, &QPushButton::clicked, this, &THauptfenster::SimulationAbbruchKlick);
     rechts->addWidget(abbruch_);
     auto* rechtsBox = new QWidget(mitte);
     rechtsBox->setLayout(rechts);
@@ -189,9 +189,11 @@ void THauptfenster::BrettAufbauen() {
 
     // Status bar: eight panels.
     const int breiten[8] = {80, 100, 130, 130, 80, 70, 24, 150};
+    const char* namen[8] = {"StatusRunde",          "StatusPhase", "StatusHistorie",   "StatusSpielerAnzahl",
+                            "StatusKorrekturmodus", "StatusTrace", "StatusKorrigiert", "StatusVersion"};
     for (size_t i = 0; i < status_.size(); ++i) {
         auto* l = new TStatusfeld(Px(breiten[i]), statusBar());
-        l->setObjectName(QString("Panel%1").arg(i));
+        l->setObjectName(namen[i]);
         l->setFrameShape(QFrame::StyledPanel);
         l->setFrameShadow(QFrame::Sunken);
         statusBar()->addWidget(l);
@@ -242,7 +244,7 @@ QWidget* THauptfenster::SitzBoxAufbauen(int s) {
 QWidget* THauptfenster::TischSeiteAufbauen(int s) {
     Sitz& z = sitze_[static_cast<size_t>(s - 1)];
     auto* seite = new QWidget;
-    seite->setObjectName(QString("TabSheet%1").arg(s));
+    seite->setObjectName(QString("TischSeite%1").arg(s));
     seite->setFixedSize(Px(840 + 82 + 80 + TKartenBild::Hub + 8), Px(2 * 118 + 112 + TKartenBild::Hub + 8));
     z.seite = seite;
     for (int pos = 1; pos <= MaxTischpositionen; ++pos) {

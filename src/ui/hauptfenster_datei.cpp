@@ -30,7 +30,7 @@ bool THauptfenster::SpielVerwerfen() {
                       : r == QMessageBox::Save ? Antwort::Speichern
                                                : Antwort::Nein;
     return NachAntwort(a, historie_, [this] {
-        Spieldateispeichern1Click();
+        SpielSpeichernKlick();
         return !VerwerfenFragen(g_, historie_, true);
     });
 }
@@ -47,20 +47,20 @@ QString THauptfenster::Dateiname(bool speichern) {
     return d.selectedFiles().first();
 }
 
-void THauptfenster::Spieldateiladen1Click() {
+void THauptfenster::SpielLadenKlick() {
     if (g_.SimulationLaeuft || historie_.Sperre.Laden) return;
     if (!SpielVerwerfen()) return;
     const QString datei = Dateiname(false);
-    if (!datei.isEmpty()) OpenDialog1CanClose(datei);
+    if (!datei.isEmpty()) SpielLaden(datei);
 }
 
-void THauptfenster::Spieldateispeichern1Click() {
+void THauptfenster::SpielSpeichernKlick() {
     if (g_.SimulationLaeuft || historie_.Sperre.Speichern) return;
     const QString datei = Dateiname(true);
-    if (!datei.isEmpty()) SaveDialog1CanClose(datei);
+    if (!datei.isEmpty()) SpielSpeichern(datei);
 }
 
-void THauptfenster::OpenDialog1CanClose(const QString& datei) {
+void THauptfenster::SpielLaden(const QString& datei) {
     // A refused file leaves everything as it was, the human's selection included; an accepted
     // one clears the selection as it replaces the game.
     TLadeErgebnis e = LadeSpieldatei(g_, historie_, datei.toStdString(), profil_.W.SaveDir);
@@ -75,7 +75,7 @@ void THauptfenster::OpenDialog1CanClose(const QString& datei) {
     NachAktion();
 }
 
-void THauptfenster::SaveDialog1CanClose(const QString& datei) {
+void THauptfenster::SpielSpeichern(const QString& datei) {
     TMeldung m = SpeichereSpieldatei(g_, historie_, datei.toStdString(), profil_.W.SaveDir);
     if (m.Da()) MeldungZeigen(Q(m.Titel), Q(m.TextMitGrund(texte_)));
     HistorieSteuerung();

@@ -66,29 +66,29 @@ void THauptfenster::MenueAufbauen() {
     QMenuBar* leiste = menuBar();
 
     QMenu* datei = leiste->addMenu("&Datei");
-    neu(datei, "Neu1", "&Neues Spiel", &THauptfenster::NeuesSpielExecute)
+    neu(datei, "NeuesSpiel", "&Neues Spiel", &THauptfenster::NeuesSpielKlick)
         ->setShortcut(QKeySequence("Ctrl+N"));
-    neu(datei, "Spieldateiladen1", Q(texte_[Text::MenueSpieldateiLaden]),
-        &THauptfenster::Spieldateiladen1Click);
-    neu(datei, "Spieldateispeichern1", Q(texte_[Text::MenueSpieldateiSpeichern]),
-        &THauptfenster::Spieldateispeichern1Click);
+    neu(datei, "SpielLaden", Q(texte_[Text::MenueSpieldateiLaden]),
+        &THauptfenster::SpielLadenKlick);
+    neu(datei, "SpielSpeichern", Q(texte_[Text::MenueSpieldateiSpeichern]),
+        &THauptfenster::SpielSpeichernKlick);
     datei->addSeparator();
-    neu(datei, "Ende1", "&Ende", &THauptfenster::ProgrammEnde);
+    neu(datei, "Ende", "&Ende", &THauptfenster::ProgrammEnde);
 
     spielzugMenue_ = leiste->addMenu(Q(texte_[Text::MenueSpielzug]));
-    spielzugMenue_->menuAction()->setObjectName("Spielzug1");
-    aktionen_["Spielzug1"] = spielzugMenue_->menuAction();
-    neu(spielzugMenue_, "rckgngig1", Q(texte_[Text::MenueRueckgaengig]), &THauptfenster::rckgngig1Click)
+    spielzugMenue_->menuAction()->setObjectName("SpielzugMenue");
+    aktionen_["SpielzugMenue"] = spielzugMenue_->menuAction();
+    neu(spielzugMenue_, "Rueckgaengig", Q(texte_[Text::MenueRueckgaengig]), &THauptfenster::RueckgaengigKlick)
         ->setShortcut(QKeySequence("Ctrl+Z"));
-    neu(spielzugMenue_, "wiederherstellen1", Q(texte_[Text::MenueWiederherstellen]),
-        &THauptfenster::wiederherstellen1Click)
+    neu(spielzugMenue_, "Wiederherstellen", Q(texte_[Text::MenueWiederherstellen]),
+        &THauptfenster::WiederherstellenKlick)
         ->setShortcut(QKeySequence("Ctrl+Y"));
-    neu(spielzugMenue_, "ganzzurueck", Q(texte_[Text::MenueGanzZurueck]), &THauptfenster::ganzzurueckClick);
-    neu(spielzugMenue_, "ganzvor", Q(texte_[Text::MenueGanzVor]), &THauptfenster::ganzvorClick);
+    neu(spielzugMenue_, "GanzZurueck", Q(texte_[Text::MenueGanzZurueck]), &THauptfenster::GanzZurueckKlick);
+    neu(spielzugMenue_, "GanzVor", Q(texte_[Text::MenueGanzVor]), &THauptfenster::GanzVorKlick);
 
     spielerMenue_ = leiste->addMenu("&Spieler");
-    spielerMenue_->menuAction()->setObjectName("Spieler1");
-    aktionen_["Spieler1"] = spielerMenue_->menuAction();
+    spielerMenue_->menuAction()->setObjectName("SpielerMenue");
+    aktionen_["SpielerMenue"] = spielerMenue_->menuAction();
     auto* anzahlGruppe = new QActionGroup(this);
     const char* anzahlText[] = {"&Zweipersonenspiel", "&Dreipersonenspiel", "&Vierpersonenspiel"};
     for (int n = 2; n <= 4; ++n) {
@@ -102,8 +102,8 @@ void THauptfenster::MenueAufbauen() {
     }
 
     staerkeMenue_ = leiste->addMenu("S&pielstärke");
-    staerkeMenue_->menuAction()->setObjectName("Spielstrke1");
-    aktionen_["Spielstrke1"] = staerkeMenue_->menuAction();
+    staerkeMenue_->menuAction()->setObjectName("SpielstaerkeMenue");
+    aktionen_["SpielstaerkeMenue"] = staerkeMenue_->menuAction();
     auto* staerkeGruppe = new QActionGroup(this);
     for (const TStaerke& s : Staerken) {
         if (!s.text) {
@@ -124,24 +124,24 @@ void THauptfenster::MenueAufbauen() {
     }
 
     QMenu* optionen = leiste->addMenu(Q(texte_[Text::MenueOptionen]));
-    auto* step = neu(optionen, "Step", "&Singlestep", &THauptfenster::StepExecute);
+    auto* step = neu(optionen, "Einzelschritt", "&Singlestep", &THauptfenster::EinzelschrittKlick);
     step->setCheckable(true);
     auto* profil = optionen->addAction(Q(texte_[Text::MenueProfileSichern]));
-    profil->setObjectName("Profilesichern1");
+    profil->setObjectName("ProfilSichern");
     profil->setCheckable(true);
-    aktionen_["Profilesichern1"] = profil;
+    aktionen_["ProfilSichern"] = profil;
     connect(profil, &QAction::triggered, this, [this] {
         if (!profil_.ProfileSichernUmschalten())
             MeldungZeigen("Veldmark", "Datei kann nicht geschrieben werden: " + Q(profil_.Pfad()));
-        aktionen_["Profilesichern1"]->setChecked(profil_.W.SaveIni);
+        aktionen_["ProfilSichern"]->setChecked(profil_.W.SaveIni);
     });
-    auto* trace = neu(optionen, "TraceDebug1", "TraceDebug", &THauptfenster::TraceDebugExecute);
+    auto* trace = neu(optionen, "Trace", "TraceDebug", &THauptfenster::TraceKlick);
     trace->setCheckable(true);
     VerlaufAufbauen(optionen);
 
     erweitertMenue_ = optionen->addMenu(Q(texte_[Text::MenueErwEinstellungen]));
-    erweitertMenue_->menuAction()->setObjectName("erwEinstellungen1");
-    aktionen_["erwEinstellungen1"] = erweitertMenue_->menuAction();
+    erweitertMenue_->menuAction()->setObjectName("ErweiterteEinstellungen");
+    aktionen_["ErweiterteEinstellungen"] = erweitertMenue_->menuAction();
     auto profilAktion = [this](const char* name, Text text, auto arbeit) {
         auto* a = erweitertMenue_->addAction(Q(texte_[text]));
         a->setObjectName(name);
@@ -149,40 +149,40 @@ void THauptfenster::MenueAufbauen() {
         connect(a, &QAction::triggered, this, [this, arbeit] {
             if (!arbeit())
                 MeldungZeigen("Veldmark", "Datei kann nicht geschrieben werden: " + Q(profil_.Pfad()));
-            aktionen_["StrategieparameterbeiStartupladen1"]->setChecked(profil_.W.LadeStrategieParam);
+            aktionen_["StrategieparameterBeimStart"]->setChecked(profil_.W.LadeStrategieParam);
             NachAktion();
         });
         return a;
     };
-    profilAktion("Strategieparametersichern1", Text::MenueStrategieSichern,
+    profilAktion("StrategieparameterSichern", Text::MenueStrategieSichern,
                  [this] { return profil_.StrategieparameterSichern(g_); });
-    profilAktion("Strategieparametereinlesen1", Text::MenueStrategieEinlesen,
+    profilAktion("StrategieparameterEinlesen", Text::MenueStrategieEinlesen,
                  [this] { return profil_.StrategieparameterEinlesen(g_); });
-    profilAktion("Strategieparameterinitialisieren1", Text::MenueStrategieInitialisieren, [this] {
+    profilAktion("StrategieparameterInitialisieren", Text::MenueStrategieInitialisieren, [this] {
         profil_.StrategieparameterInitialisieren(g_);
         return true;
     });
-    profilAktion("StrategieparameterbeiStartupladen1", Text::MenueStrategieBeiStartup, [this] {
+    profilAktion("StrategieparameterBeimStart", Text::MenueStrategieBeiStartup, [this] {
         return profil_.StrategieBeiStartupUmschalten();
     })->setCheckable(true);
     // A series of computer-only games, when the settings of the chosen player count ask for one.
     erweitertMenue_->addSeparator();
-    neu(erweitertMenue_, "Simulation1", "&Simulation starten", &THauptfenster::Simulation1Click);
+    neu(erweitertMenue_, "Simulation", "&Simulation starten", &THauptfenster::SimulationKlick);
     connect(erweitertMenue_, &QMenu::aboutToShow, this,
-            [this] { aktionen_["Simulation1"]->setEnabled(SimulationStartbar(g_, historie_)); });
+            [this] { aktionen_["Simulation"]->setEnabled(SimulationStartbar(g_, historie_)); });
 
     variantenMenue_ = leiste->addMenu("&Varianten");
-    variantenMenue_->menuAction()->setObjectName("Varianten2");
-    aktionen_["Varianten2"] = variantenMenue_->menuAction();
+    variantenMenue_->menuAction()->setObjectName("VariantenMenue");
+    aktionen_["VariantenMenue"] = variantenMenue_->menuAction();
     struct {
         const char* name;
         const char* text;
         bool TMenueWahl::*flag;
     } varianten[] = {
-        {"Varianten1", "&1. Adelsbonus für mehr als 10 Adelstypen(je 10 SP)",
+        {"AdelsbonusErweitert", "&1. Adelsbonus für mehr als 10 Adelstypen(je 10 SP)",
          &TMenueWahl::AdelsbonusErweitert},
-        {"N21", "&2. Verdeckte Handkarten und Geld", &TMenueWahl::VerdeckteHandkarten},
-        {"Varianten3", "&3. Keine Hofmeisterin in Runde 1", &TMenueWahl::KeineHofmeisterinRunde1},
+        {"VerdeckteHandkarten", "&2. Verdeckte Handkarten und Geld", &TMenueWahl::VerdeckteHandkarten},
+        {"KeineHofmeisterinRunde1", "&3. Keine Hofmeisterin in Runde 1", &TMenueWahl::KeineHofmeisterinRunde1},
     };
     for (const auto& v : varianten) {
         auto* a = variantenMenue_->addAction(QString::fromUtf8(v.text));
@@ -213,23 +213,23 @@ void THauptfenster::MenueAufbauen() {
         knoepfe_[name] = k;
         return k;
     };
-    knopf("SpeedButton3", QStyle::SP_FileIcon, "Neues Spiel", &THauptfenster::NeuesSpielExecute);
-    knopf("SpeedButton9", QStyle::SP_DialogOpenButton, Q(texte_[Text::HinweisSpielLaden]),
-          &THauptfenster::Spieldateiladen1Click);
-    knopf("SpeedButton10", QStyle::SP_DialogSaveButton, Q(texte_[Text::HinweisSpielSpeichern]),
-          &THauptfenster::Spieldateispeichern1Click);
+    knopf("NeuesSpielKnopf", QStyle::SP_FileIcon, "Neues Spiel", &THauptfenster::NeuesSpielKlick);
+    knopf("SpielLadenKnopf", QStyle::SP_DialogOpenButton, Q(texte_[Text::HinweisSpielLaden]),
+          &THauptfenster::SpielLadenKlick);
+    knopf("SpielSpeichernKnopf", QStyle::SP_DialogSaveButton, Q(texte_[Text::HinweisSpielSpeichern]),
+          &THauptfenster::SpielSpeichernKlick);
     leiste2->addSeparator();
-    knopf("SpeedButton6", QStyle::SP_ArrowBack, Q(texte_[Text::HinweisRueckgaengig]),
-          &THauptfenster::rckgngig1Click);
-    knopf("SpeedButton7", QStyle::SP_ArrowForward, Q(texte_[Text::HinweisWiederherstellen]),
-          &THauptfenster::wiederherstellen1Click);
+    knopf("RueckgaengigKnopf", QStyle::SP_ArrowBack, Q(texte_[Text::HinweisRueckgaengig]),
+          &THauptfenster::RueckgaengigKlick);
+    knopf("WiederherstellenKnopf", QStyle::SP_ArrowForward, Q(texte_[Text::HinweisWiederherstellen]),
+          &THauptfenster::WiederherstellenKlick);
     leiste2->addSeparator();
-    knopf("SpeedButton1", QStyle::SP_FileDialogDetailedView, "Trace/Debug", [this] {
-        aktionen_["TraceDebug1"]->toggle();
-        TraceDebugExecute();
+    knopf("TraceKnopf", QStyle::SP_FileDialogDetailedView, "Trace/Debug", [this] {
+        aktionen_["Trace"]->toggle();
+        TraceKlick();
     });
     leiste2->addSeparator();
-    knopf("SpeedButton2", QStyle::SP_DialogCloseButton, "Programm beenden", &THauptfenster::ProgrammEnde);
+    knopf("BeendenKnopf", QStyle::SP_DialogCloseButton, "Programm beenden", &THauptfenster::ProgrammEnde);
 }
 
 QToolButton* THauptfenster::Knopf(const QString& name) const {
@@ -255,25 +255,25 @@ void THauptfenster::SperreAnwenden() {
         if (aktion) aktionen_[aktion]->setEnabled(an);
         if (knopf) knoepfe_[knopf]->setEnabled(an);
     };
-    frei("Neu1", "SpeedButton3", !s.NeuesSpiel && !sim);
-    frei("Spieldateiladen1", "SpeedButton9", !s.Laden && !sim);
-    frei("Spieldateispeichern1", "SpeedButton10", !s.Speichern && !sim);
+    frei("NeuesSpiel", "NeuesSpielKnopf", !s.NeuesSpiel && !sim);
+    frei("SpielLaden", "SpielLadenKnopf", !s.Laden && !sim);
+    frei("SpielSpeichern", "SpielSpeichernKnopf", !s.Speichern && !sim);
     spielzugMenue_->menuAction()->setEnabled(!s.Spielzug && !sim);
     const THistorieAnzeige& h = historie_.Anzeige();
-    knoepfe_["SpeedButton6"]->setEnabled(h.Rueckgaengig && !s.Spielzug && !sim);
-    knoepfe_["SpeedButton7"]->setEnabled(h.Wiederherstellen && !s.Spielzug && !sim);
-    aktionen_["rckgngig1"]->setEnabled(h.Rueckgaengig);
-    aktionen_["wiederherstellen1"]->setEnabled(h.Wiederherstellen);
+    knoepfe_["RueckgaengigKnopf"]->setEnabled(h.Rueckgaengig && !s.Spielzug && !sim);
+    knoepfe_["WiederherstellenKnopf"]->setEnabled(h.Wiederherstellen && !s.Spielzug && !sim);
+    aktionen_["Rueckgaengig"]->setEnabled(h.Rueckgaengig);
+    aktionen_["Wiederherstellen"]->setEnabled(h.Wiederherstellen);
     spielerMenue_->menuAction()->setEnabled(!s.SpielerAnzahl && !sim);
     staerkeMenue_->menuAction()->setEnabled(!s.Spielstaerke && !sim);
-    frei("TraceDebug1", "SpeedButton1", !s.Trace && !sim);
+    frei("Trace", "TraceKnopf", !s.Trace && !sim);
     const bool experte = g_.Menue.Spielstaerke == Expertenmodus || profil_.W.PrivateTest1;
     erweitertMenue_->menuAction()->setEnabled(experte && !s.ErwEinstellungen && !sim);
     variantenMenue_->menuAction()->setEnabled(!s.Varianten && !sim);
     if (fensterDialoge_) fensterDialoge_->SperreAnwenden(s, sim, experte);
-    if (!g_.Log.TraceAn && aktionen_["TraceDebug1"]->isChecked()) {
+    if (!g_.Log.TraceAn && aktionen_["Trace"]->isChecked()) {
         // A locked puzzle switched the trace off.
-        aktionen_["TraceDebug1"]->setChecked(false);
+        aktionen_["Trace"]->setChecked(false);
         trace_->hide();
         status_[5]->setText("  ");
     }

@@ -21,7 +21,7 @@ namespace vm::ui {
 
 // ---- the game loop ----
 
-void THauptfenster::Timer1Timer() {
+void THauptfenster::SpielTakt() {
     if (schliessen_ > 0) {
         if (++schliessen_ >= 5) close();
         return;
@@ -63,17 +63,17 @@ void THauptfenster::NachAktion() {
     HinweisAuffrischen();
 }
 
-void THauptfenster::StepExecute() {
-    einzelschritt_ = aktionen_["Step"]->isChecked();
+void THauptfenster::EinzelschrittKlick() {
+    einzelschritt_ = aktionen_["Einzelschritt"]->isChecked();
     schrittAngefordert_ = false;
     next_->setVisible(einzelschritt_);
 }
 
-void THauptfenster::BitBtn2Click() {
+void THauptfenster::NaechsterSchrittKlick() {
     if (einzelschritt_) schrittAngefordert_ = true;
 }
 
-void THauptfenster::BitBtn1Click() {
+void THauptfenster::PasseKlick() {
     mensch_.Passe();
     NachAktion();
 }
@@ -83,7 +83,7 @@ void THauptfenster::ProgrammEnde() {
     schliessen_ = 4;
 }
 
-void THauptfenster::NeuesSpielExecute() {
+void THauptfenster::NeuesSpielKlick() {
     vm::AuswahlAufheben(g_);
     if (g_.SimulationLaeuft || historie_.Sperre.NeuesSpiel) return;
     if (!SpielVerwerfen()) return;
@@ -102,25 +102,25 @@ void THauptfenster::NeuesSpielExecute() {
     NachAktion();
 }
 
-void THauptfenster::rckgngig1Click() {
+void THauptfenster::RueckgaengigKlick() {
     HistorieGesprungen(historie_.Rueckgaengig(g_));
     HistorieSteuerung();
     NachAktion();
 }
 
-void THauptfenster::wiederherstellen1Click() {
+void THauptfenster::WiederherstellenKlick() {
     HistorieGesprungen(historie_.Wiederherstellen(g_));
     HistorieSteuerung();
     NachAktion();
 }
 
-void THauptfenster::ganzzurueckClick() {
+void THauptfenster::GanzZurueckKlick() {
     HistorieGesprungen(historie_.GanzZurueck(g_));
     HistorieSteuerung();
     NachAktion();
 }
 
-void THauptfenster::ganzvorClick() {
+void THauptfenster::GanzVorKlick() {
     HistorieGesprungen(historie_.GanzVor(g_));
     HistorieSteuerung();
     NachAktion();
@@ -128,12 +128,12 @@ void THauptfenster::ganzvorClick() {
 
 // ---- trace ----
 
-void THauptfenster::TraceDebugExecute() {
-    TraceSchalten(aktionen_["TraceDebug1"]->isChecked());
+void THauptfenster::TraceKlick() {
+    TraceSchalten(aktionen_["Trace"]->isChecked());
 }
 
 void THauptfenster::TraceSchalten(bool an) {
-    aktionen_["TraceDebug1"]->setChecked(an);
+    aktionen_["Trace"]->setChecked(an);
     g_.Log.TraceAn = an;
     if (an) {
         // Every switching-on starts the log afresh with the start-up information.
@@ -154,11 +154,11 @@ void THauptfenster::TraceAuffrischen() {
 
 // ---- simulation ----
 
-void THauptfenster::BitBtn3Click() {
+void THauptfenster::SimulationAbbruchKlick() {
     simulationAbbruch_ = true;
 }
 
-void THauptfenster::Simulation1Click() {
+void THauptfenster::SimulationKlick() {
     vm::AuswahlAufheben(g_);
     if (!SimulationStartbar(g_, historie_) || !SpielVerwerfen()) return;
     SimulationStarten();

@@ -347,7 +347,7 @@ private slots:
             if (f.Mensch().AmZug())
                 mensch.Zug();
             else
-                f.Timer1Timer();
+                f.SpielTakt();
         }
         QVERIFY2(mensch.fehler.empty(), mensch.fehler.c_str());
         QVERIFY(g.S.Spielende);
@@ -425,10 +425,10 @@ private slots:
         QVERIFY(u.BisMenschAmZug());
         const size_t nachher = f.Verlauf().Anzahl();
         QVERIFY(nachher > vorher + 1); // the computer's move too
-        f.Aktion("rckgngig1")->trigger();
+        f.Aktion("Rueckgaengig")->trigger();
         QCOMPARE(f.Verlauf().Anzahl(), vorher);
         QCOMPARE(f.VerlaufFenster()->Liste()->count(), static_cast<int>(vorher));
-        f.Aktion("wiederherstellen1")->trigger();
+        f.Aktion("Wiederherstellen")->trigger();
         QCOMPARE(f.VerlaufFenster()->Liste()->count(), static_cast<int>(nachher));
     }
 
@@ -450,7 +450,7 @@ private slots:
         QCOMPARE(g.S.AktuellerSpieler, 3);
 
         QVERIFY(u.BisMenschAmZug());
-        f.Aktion("Step")->trigger();
+        f.Aktion("Einzelschritt")->trigger();
         QVERIFY(f.NextKnopf()->isVisibleTo(&f));
         Klick(f.NextKnopf()); // used up without effect while the human is on turn
         u.Ticks(1);
@@ -475,18 +475,18 @@ private slots:
         f.Aktion("SpielerAnzahl3")->trigger();
         g.Einstellungen.Fuer(3).Sim = 1;
         g.Einstellungen.Fuer(3).AnzahlSim = 0;
-        f.Aktion("Simulation1")->trigger(); // no games: nothing starts
+        f.Aktion("Simulation")->trigger(); // no games: nothing starts
         QVERIFY(g.S.Spielende && !f.Trace().isVisible());
 
         g.Einstellungen.Fuer(3).AnzahlSim = 12;
         // "Neues Spiel" is a game for the person whatever the settings ask for.
-        f.Aktion("Neu1")->trigger();
+        f.Aktion("NeuesSpiel")->trigger();
         QVERIFY(!g.S.Spielende && !g.S.Computer[1]);
         QCOMPARE(f.Statistik().AnzahlSpiele, 0);
 
         g.Zufall.RandSeed = 777;
-        f.Aktion("TraceDebug1")->trigger(); // the run switches the trace off first
-        f.Aktion("Simulation1")->trigger();
+        f.Aktion("Trace")->trigger(); // the run switches the trace off first
+        f.Aktion("Simulation")->trigger();
         QVERIFY(!g.SimulationLaeuft);
         QCOMPARE(f.Statistik().AnzahlSpiele, 12);
         QVERIFY(f.Fortschritt()->isHidden() && f.AbbruchKnopf()->isHidden());
@@ -519,14 +519,14 @@ private slots:
         g.Einstellungen.Fuer(2).AnzahlSim = 500;
         bool gesehen = false;
         QTimer::singleShot(0, &f, [&] {
-            gesehen = f.Fortschritt()->isVisibleTo(&f) && !f.Aktion("Neu1")->isEnabled();
+            gesehen = f.Fortschritt()->isVisibleTo(&f) && !f.Aktion("NeuesSpiel")->isEnabled();
             Klick(f.AbbruchKnopf());
         });
-        f.Aktion("Simulation1")->trigger();
+        f.Aktion("Simulation")->trigger();
         QVERIFY(gesehen);
         QCOMPARE(f.Statistik().AnzahlSpiele, 1);
         QVERIFY(f.Trace().Memo()->toPlainText().contains("number of games: 1\n"));
-        QVERIFY(f.Aktion("Neu1")->isEnabled());
+        QVERIFY(f.Aktion("NeuesSpiel")->isEnabled());
     }
 };
 
