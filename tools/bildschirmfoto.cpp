@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEnterEvent>
+#include <QEventLoop>
 #include <QFile>
 #include <QMouseEvent>
 #include <QPainter>
@@ -265,7 +266,10 @@ int main(int argc, char** argv) {
         t.start();
         const double cpu = CpuSekunden();
         f.Profil().W.FrageVerwerfen = false; // the game of the pictures goes without asking
+        QEventLoop warten;
+        QObject::connect(&f, &vm::ui::THauptfenster::SimulationFertig, &warten, &QEventLoop::quit);
         f.SimulationKlick();
+        if (f.SimulationLaeuft()) warten.exec();
         aus << "Simulation von 500 Spielen im Fenster: " << t.elapsed() << " ms, davon "
             << qRound((CpuSekunden() - cpu) * 1000) << " ms Rechenzeit (" << f.Statistik().AnzahlSpiele
             << " Spiele)\n";

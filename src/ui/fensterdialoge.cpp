@@ -252,8 +252,16 @@ void TFensterDialoge::ExtraStatistikKlick() {
     memoStat_.clear();
 }
 
+bool TFensterDialoge::ExtraStatistikAn() const {
+    return extra_ && extra_->isChecked();
+}
+
+void TFensterDialoge::ExtraStatistikAnhaengen(const std::vector<std::string>& zeilen) {
+    if (ExtraStatistikAn()) memoStat_.insert(memoStat_.end(), zeilen.begin(), zeilen.end());
+}
+
 void TFensterDialoge::NachWertung() {
-    if (!extra_ || !extra_->isChecked()) return;
+    if (!ExtraStatistikAn()) return;
     char zeile[ExtraStatistikZeileMax];
     const size_t n = ExtraStatistikZeile(f_.Sitzung(), int64_t{f_.Statistik().AnzahlSpiele} + 1, zeile);
     memoStat_.emplace_back(zeile, n);

@@ -40,6 +40,9 @@ public:
     // After every phase scoring: the extra statistics line while they are switched on.
     void NachWertung();
     const std::vector<std::string>& ExtraStatistik() const { return memoStat_; }
+    bool ExtraStatistikAn() const;
+    // The lines of a series that ran on its own session.
+    void ExtraStatistikAnhaengen(const std::vector<std::string>& zeilen);
 
     THilfeMenue& Hilfe() { return *hilfe_; }
     TSprachanwendung& Sprache() { return *sprache_; }

@@ -16,6 +16,7 @@
 #include "ui/fensterdialoge.h"
 #include "ui/hilfemenue.h"
 #include "ui/qtext.h"
+#include "ui/simulationslauf.h"
 #include "ui/spielverlauf.h"
 #include "ui/tracefenster.h"
 
@@ -130,6 +131,7 @@ THauptfenster::THauptfenster(const TStartOptionen& o)
 }
 
 THauptfenster::~THauptfenster() {
+    simulation_.reset();
     timer_.stop();
     g_.SetzeBrett(nullptr);
     g_.SetzeAblauf(nullptr);
@@ -161,7 +163,7 @@ QAction* THauptfenster::StaerkeAktion(int32_t tag) const {
 void THauptfenster::closeEvent(QCloseEvent* e) {
     if (g_.SimulationLaeuft) {
         // The run stops after the game in progress and the window closes then.
-        simulationAbbruch_ = true;
+        simulation_->Abbrechen();
         schliessenNachSimulation_ = true;
         e->ignore();
         return;

@@ -39,6 +39,7 @@ class QToolButton;
 namespace vm::ui {
 
 class TFensterDialoge;
+class TSimulationsLauf;
 class TSpielverlaufFenster;
 class TTraceFenster;
 
@@ -181,6 +182,10 @@ public slots:
     void SpielLaden(const QString& datei);
     void SpielSpeichern(const QString& datei);
 
+signals:
+    // A series has ended and its report stands in the trace.
+    void SimulationFertig();
+
 protected:
     void closeEvent(QCloseEvent* e) override;
     void showEvent(QShowEvent* e) override;
@@ -221,6 +226,7 @@ private:
     void StaerkeMenue();
     void SpielerAnzahlWaehlen(int n);
     void SimulationStarten();
+    void SimulationBeendet();
     // Asks before the game on the board is lost, when it must; true when the command may go on.
     bool SpielVerwerfen();
     void TraceSchalten(bool an);
@@ -249,6 +255,7 @@ private:
     std::unique_ptr<TSimStatistik> statistik_;
     std::unique_ptr<TTraceFenster> trace_;
     std::unique_ptr<TSpielverlauf> verlauf_;
+    std::unique_ptr<TSimulationsLauf> simulation_; // while a series runs
     TDialogLauf dialogLauf_;
     int startFehler_ = 0;
     TFensterDialoge* fensterDialoge_ = nullptr;
@@ -266,7 +273,6 @@ private:
     bool einzelschritt_ = false;
     bool schrittAngefordert_ = false;
     bool compiZugLaeuft_ = true;
-    bool simulationAbbruch_ = false;
     bool schliessenNachSimulation_ = false;
     bool aktiviert_ = false;
     int32_t compiTakte_ = 0;    // ticks since the last computer move, against the pace

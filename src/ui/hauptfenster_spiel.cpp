@@ -1,7 +1,5 @@
 // Game control: the game loop, new games, moves through the history, the trace and the simulation.
 #include <QAction>
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QLocale>
 #include <QProgressBar>
@@ -11,9 +9,11 @@
 #include "persist/laufendesspiel.h"
 #include "rules/ablauf.h"
 #include "rules/hand.h"
-#include "sim/serie.h"
+#include "sim/statistik.h"
+#include "ui/fensterdialoge.h"
 #include "ui/hauptfenster.h"
 #include "ui/qtext.h"
+#include "ui/simulationslauf.h"
 #include "ui/spielverlauf.h"
 #include "ui/tracefenster.h"
 
@@ -155,7 +155,7 @@ void THauptfenster::TraceAuffrischen() {
 // ---- simulation ----
 
 void THauptfenster::SimulationAbbruchKlick() {
-    simulationAbbruch_ = true;
+    if (simulation_) simulation_->Abbrechen();
 }
 
 void THauptfenster::SimulationKlick() {
@@ -167,7 +167,6 @@ void THauptfenster::SimulationKlick() {
 void THauptfenster::SimulationStarten() {
     const int32_t anzahl = g_.Einstellungen.Fuer(g_.Menue.SpielerAnzahl).AnzahlSim;
     if (anzahl <= 0) return;
-    simulationAbbruch_ = false;
     g_.SimulationLaeuft = true;
     // Nobody tells the simulated games; the list of the last game goes with the board.
     g_.SetzeEreignisse(nullptr);
@@ -177,24 +176,23 @@ void THauptfenster::SimulationStarten() {
     gauge_->show();
     abbruch_->show();
     SperreAnwenden();
-    StatistikInit(*statistik_, g_);
     if (g_.Log.TraceAn) TraceSchalten(false);
     g_.S.Computer[1] = 1;
-    // The gauge paints at once when its value changes; 25 times a second look the same as
-    // after every game and keep the run as fast as the simulator's.
-    QElapsedTimer anzeige;
-    anzeige.start();
-    for (int32_t i = 1; i <= anzahl; ++i) {
-        SimSpiel(g_);
-        // Once per game: the stop button, the gauge and repainting stay alive.
-        QCoreApplication::processEvents();
-        if (!StatistikSpiel(*statistik_, g_)) break;
-        if (i == anzahl || anzeige.elapsed() >= 40) {
-            gauge_->setValue(i);
-            anzeige.restart();
-        }
-        if (simulationAbbruch_) break;
-    }
+    simulation_ = std::make_unique<TSimulationsLauf>(g_, anzahl, fensterDialoge_->ExtraStatistikAn());
+    connect(simulation_.get(), &TSimulationsLauf::Fortschritt, this,
+            [this](qint64 n) { gauge_->setValue(static_cast<int>(n)); });
+    connect(simulation_.get(), &TSimulationsLauf::Fehler, this,
+            [this](const QString& m) { Melde(m.toStdString()); });
+    connect(simulation_.get(), &TSimulationsLauf::Beendet, this, &THauptfenster::SimulationBeendet);
+    simulation_->Starten();
+}
+
+void THauptfenster::SimulationBeendet() {
+    // An internal fault's box may still be open over this: the run goes at the end of the call.
+    std::unique_ptr<TSimulationsLauf> lauf = std::move(simulation_);
+    if (!lauf) return;
+    lauf->Uebergeben(g_, *statistik_);
+    fensterDialoge_->ExtraStatistikAnhaengen(lauf->ExtraZeilen());
     gauge_->hide();
     abbruch_->hide();
     g_.SimulationLaeuft = false;
@@ -208,6 +206,7 @@ void THauptfenster::SimulationStarten() {
     SperreAnwenden();
     SpielfeldAnzeigen();
     NachAktion();
+    emit SimulationFertig();
     if (schliessenNachSimulation_) close();
 }
 

@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <cstring>
 
 #include "ai/spielstaerke.h"
@@ -94,6 +95,12 @@ bool Umgebung::BisMenschAmZug(int hoechstens) {
         f_->SpielTakt();
     }
     return f_->Mensch().AmZug() || G().S.Spielende;
+}
+
+bool Umgebung::Simulieren() {
+    QSignalSpy fertig(f_.get(), &ui::THauptfenster::SimulationFertig);
+    f_->Aktion("Simulation")->trigger();
+    return f_->SimulationLaeuft() && fertig.wait(60000);
 }
 
 void Umgebung::Passen() {

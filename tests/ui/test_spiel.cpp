@@ -11,6 +11,8 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <cstdio>
+#include <cstring>
 #include <random>
 #include <set>
 
@@ -20,6 +22,7 @@
 #include "rules/kaufen.h"
 #include "sim/serie.h"
 #include "ui/dialoge.h"
+#include "ui/fensterdialoge.h"
 #include "ui/spielverlauf.h"
 #include "ui/tracefenster.h"
 
@@ -486,8 +489,16 @@ private slots:
 
         g.Zufall.RandSeed = 777;
         f.Aktion("Trace")->trigger(); // the run switches the trace off first
-        f.Aktion("Simulation")->trigger();
-        QVERIFY(!g.SimulationLaeuft);
+        f.findChild<QAction*>("ExtraStatistik")->trigger();
+        // While the series plays on a session of its own, the board's stays as it was.
+        bool unberuehrt = true;
+        auto beobachten = connect(f.Fortschritt(), &QProgressBar::valueChanged, &f, [&](int spiele) {
+            unberuehrt = unberuehrt && (spiele == 0 || (g.SimulationLaeuft && g.Zufall.RandSeed == 777 &&
+                                                        !f.Aktion("NeuesSpiel")->isEnabled()));
+        });
+        QVERIFY(u.Simulieren());
+        disconnect(beobachten);
+        QVERIFY(unberuehrt && !g.SimulationLaeuft);
         QCOMPARE(f.Statistik().AnzahlSpiele, 12);
         QVERIFY(f.Fortschritt()->isHidden() && f.AbbruchKnopf()->isHidden());
         QVERIFY(f.Trace().isVisible());
@@ -501,7 +512,22 @@ private slots:
         o.seed = 777;
         auto serie = std::make_unique<SimSerie>();
         QVERIFY(serie->Vorbereiten(o).empty());
+        std::FILE* extra = std::tmpfile();
+        serie->SetzeExtraStatistik(extra);
         serie->Laufen();
+        // The window's session goes on from the series' last game and generator.
+        const Spielsitzung& s = serie->Sitzung();
+        QVERIFY(g.Zufall.RandSeed == s.Zufall.RandSeed && Gleich(g.S, s.S));
+        QVERIFY(std::memcmp(&g.Platz, &s.Platz, sizeof g.Platz) == 0);
+        std::string extraZeilen(static_cast<size_t>(std::ftell(extra)), '\0');
+        std::rewind(extra);
+        QVERIFY(std::fread(extraZeilen.data(), 1, extraZeilen.size(), extra) == extraZeilen.size());
+        std::fclose(extra);
+        std::string imFensterExtra; // after the header line
+        const auto& fensterExtra = f.Fensterdialoge().ExtraStatistik();
+        for (size_t i = 1; i < fensterExtra.size(); ++i) imFensterExtra += fensterExtra[i] + "\n";
+        QVERIFY(!extraZeilen.empty());
+        QCOMPARE(QString::fromStdString(imFensterExtra), QString::fromStdString(extraZeilen));
         const std::string bericht =
             StatistikBerichtText(serie->Statistik(), serie->Katalog(), serie->Sitzung().Zufall.RandSeed, '.');
         std::string imFenster;
@@ -512,21 +538,21 @@ private slots:
         QCOMPARE(QString::fromStdString(imFenster), QString::fromStdString(bericht));
         QVERIFY(f.Trace().Memo()->toPlainText().contains("number of games: 12"));
 
-        // "Abbruch", pressed while the run lets the window handle its messages after game 1,
-        // ends it with the report of that game.
+        // "Abbruch", pressed when the gauge shows the first game, ends the run after the game
+        // in progress with the report of the games played.
         f.Aktion("SpielerAnzahl2")->trigger();
         g.Einstellungen.Fuer(2).Sim = 1;
-        g.Einstellungen.Fuer(2).AnzahlSim = 500;
+        g.Einstellungen.Fuer(2).AnzahlSim = 1000000;
         bool gesehen = false;
-        QTimer::singleShot(0, &f, [&] {
-            gesehen = f.Fortschritt()->isVisibleTo(&f) && !f.Aktion("NeuesSpiel")->isEnabled();
+        connect(f.Fortschritt(), &QProgressBar::valueChanged, &f, [&] {
+            gesehen = gesehen || f.Fortschritt()->isVisibleTo(&f);
             Klick(f.AbbruchKnopf());
         });
-        f.Aktion("Simulation")->trigger();
-        QVERIFY(gesehen);
-        QCOMPARE(f.Statistik().AnzahlSpiele, 1);
-        QVERIFY(f.Trace().Memo()->toPlainText().contains("number of games: 1\n"));
-        QVERIFY(f.Aktion("NeuesSpiel")->isEnabled());
+        QVERIFY(u.Simulieren() && gesehen);
+        const int32_t gespielt = f.Statistik().AnzahlSpiele;
+        QVERIFY(gespielt >= 1 && gespielt < 1000000);
+        QVERIFY(f.Trace().Memo()->toPlainText().contains(QString("number of games: %1\n").arg(gespielt)));
+        QVERIFY(f.Aktion("NeuesSpiel")->isEnabled() && f.Fortschritt()->isHidden());
     }
 };
 

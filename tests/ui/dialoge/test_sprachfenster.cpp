@@ -147,7 +147,7 @@ private slots:
             e.Sim = 1;
             e.AnzahlSim = 2;
             u.G().Zufall.RandSeed = 4242;
-            u.F().Aktion("Simulation")->trigger();
+            if (!u.Simulieren()) return l;
             // The run starts the log afresh with the start-up lines, which name the folders.
             const auto& z = u.G().Log.Zeilen();
             l.bericht.assign(std::find(z.begin(), z.end(), "**********************************************"), z.end());
