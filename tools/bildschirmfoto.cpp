@@ -60,7 +60,7 @@ long SpeicherKB() {
 }
 
 // Notes the first paint of the board.
-class Erstes : public QObject {
+class TErstes : public QObject {
 public:
     double sekunden = -1;
     bool eventFilter(QObject*, QEvent* e) override {
@@ -172,7 +172,7 @@ int main(int argc, char** argv) {
     }
     o.Profilordner = profil.path();
     o.DialogLauf = [](QDialog&) { return 0; };
-    Erstes erstes;
+    TErstes erstes;
     THauptfenster f(o);
     if (f.StartFehler()) return f.StartFehler();
     f.installEventFilter(&erstes);

@@ -191,7 +191,7 @@ protected:
     void showEvent(QShowEvent* e) override;
 
 private:
-    struct Sitz {
+    struct TSitz {
         QFrame* box = nullptr;
         QLabel* name = nullptr;
         QLabel* geld = nullptr;
@@ -279,7 +279,7 @@ private:
     int32_t zielUnterMaus_ = 0; // seat 1's table position under the mouse, 0: none
 
     // The board.
-    std::array<Sitz, 4> sitze_{};
+    std::array<TSitz, 4> sitze_{};
     std::array<std::array<TKartenBild*, 8>, 2> auslage_{};
     std::array<QLabel*, 4> stapel_{};
     std::array<QLabel*, 8> status_{};

@@ -203,7 +203,7 @@ void THauptfenster::BrettAufbauen() {
 }
 
 QWidget* THauptfenster::SitzBoxAufbauen(int s) {
-    Sitz& z = sitze_[static_cast<size_t>(s - 1)];
+    TSitz& z = sitze_[static_cast<size_t>(s - 1)];
     auto* box = new QFrame;
     box->setObjectName(QString("Spieler%1Box").arg(s));
     box->setFrameShape(QFrame::Panel);
@@ -242,7 +242,7 @@ QWidget* THauptfenster::SitzBoxAufbauen(int s) {
 }
 
 QWidget* THauptfenster::TischSeiteAufbauen(int s) {
-    Sitz& z = sitze_[static_cast<size_t>(s - 1)];
+    TSitz& z = sitze_[static_cast<size_t>(s - 1)];
     auto* seite = new QWidget;
     seite->setObjectName(QString("TischSeite%1").arg(s));
     seite->setFixedSize(Px(840 + 82 + 80 + TKartenBild::Hub + 8), Px(2 * 118 + 112 + TKartenBild::Hub + 8));
