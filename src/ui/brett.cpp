@@ -7,14 +7,11 @@
 #include "rules/hand.h"
 #include "rules/kaufen.h"
 #include "ui/hauptfenster.h"
+#include "ui/qtext.h"
 
 namespace vm::ui {
 
 namespace {
-
-QString Q(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 // A label is rewritten only when its text changes.
 void Setze(QLabel* l, const QString& text) {

@@ -25,19 +25,13 @@
 #include "ui/hauptfenster.h"
 #include "ui/infofenster.h"
 #include "ui/korrekturfenster.h"
+#include "ui/qtext.h"
 #include "ui/sprachanwendung.h"
 #include "ui/werkzeugsymbol.h"
 
 namespace vm::ui {
 
 namespace {
-
-QString Q(const std::string& s) {
-    return QString::fromStdString(s);
-}
-QString Q(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 // The menu whose own action carries `name`, anywhere below `menue`.
 QMenu* Untermenue(const QList<QAction*>& aktionen, const QString& name) {

@@ -188,7 +188,7 @@ void THauptfenster::SimulationStarten() {
 }
 
 void THauptfenster::SimulationBeendet() {
-    // An internal fault's box may still be open over this: the run goes at the end of the call.
+    // Over: "Abbruch" and closing the window no longer reach the run.
     std::unique_ptr<TSimulationsLauf> lauf = std::move(simulation_);
     if (!lauf) return;
     lauf->Uebergeben(g_, *statistik_);

@@ -8,14 +8,11 @@
 
 #include "persist/profil.h"
 #include "persist/sprache.h"
+#include "ui/qtext.h"
 
 namespace vm::ui {
 
 namespace {
-
-QString Q(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 bool SystemOeffnen(const QUrl& url) {
     return QDesktopServices::openUrl(url);

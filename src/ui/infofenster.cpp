@@ -11,17 +11,11 @@
 
 #include "persist/historie.h"
 #include "persist/sprache.h"
+#include "ui/qtext.h"
 
 namespace vm::ui {
 
 namespace {
-
-QString Q(const std::string& s) {
-    return QString::fromStdString(s);
-}
-QString Q(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 QLabel* Feld(QWidget* eltern, const char* name, int pixel = 0, bool fett = false) {
     auto* l = new QLabel(eltern);
