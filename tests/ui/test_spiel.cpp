@@ -544,15 +544,24 @@ private slots:
         g.Einstellungen.Fuer(2).Sim = 1;
         g.Einstellungen.Fuer(2).AnzahlSim = 1000000;
         bool gesehen = false;
-        connect(f.Fortschritt(), &QProgressBar::valueChanged, &f, [&] {
+        auto abbrechen = connect(f.Fortschritt(), &QProgressBar::valueChanged, &f, [&] {
             gesehen = gesehen || f.Fortschritt()->isVisibleTo(&f);
             Klick(f.AbbruchKnopf());
         });
         QVERIFY(u.Simulieren() && gesehen);
+        disconnect(abbrechen);
         const int32_t gespielt = f.Statistik().AnzahlSpiele;
         QVERIFY(gespielt >= 1 && gespielt < 1000000);
         QVERIFY(f.Trace().Memo()->toPlainText().contains(QString("number of games: %1\n").arg(gespielt)));
         QVERIFY(f.Aktion("NeuesSpiel")->isEnabled() && f.Fortschritt()->isHidden());
+
+        // Closing the window stops a run the same way, and the window closes at its end.
+        QTimer::singleShot(0, &f, [&] {
+            f.close();
+            gesehen = f.isVisible();
+        });
+        QVERIFY(u.Simulieren() && gesehen && f.isHidden());
+        QVERIFY(f.Statistik().AnzahlSpiele < 1000000);
     }
 };
 
