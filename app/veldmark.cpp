@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
     fenster.show();
     if (!k.Spieldatei.empty()) {
         const QString datei = QString::fromLocal8Bit(k.Spieldatei.c_str());
-        QTimer::singleShot(0, &fenster, [&fenster, datei] { fenster.OpenDialog1CanClose(datei); });
+        QTimer::singleShot(0, &fenster, [&fenster, datei] { fenster.SpielLaden(datei); });
     }
     return QApplication::exec();
 }

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEnterEvent>
+#include <QEventLoop>
 #include <QFile>
 #include <QMouseEvent>
 #include <QPainter>
@@ -59,7 +60,7 @@ long SpeicherKB() {
 }
 
 // Notes the first paint of the board.
-class Erstes : public QObject {
+class TErstes : public QObject {
 public:
     double sekunden = -1;
     bool eventFilter(QObject*, QEvent* e) override {
@@ -171,7 +172,7 @@ int main(int argc, char** argv) {
     }
     o.Profilordner = profil.path();
     o.DialogLauf = [](QDialog&) { return 0; };
-    Erstes erstes;
+    TErstes erstes;
     THauptfenster f(o);
     if (f.StartFehler()) return f.StartFehler();
     f.installEventFilter(&erstes);
@@ -203,16 +204,16 @@ int main(int argc, char** argv) {
 
     vm::Spielsitzung& g = f.Sitzung();
     g.Zufall.RandSeed = 20241227;
-    f.NeuesSpielExecute();
+    f.NeuesSpielKlick();
     // Computer seats move until seat 1 is on turn.
-    for (int i = 0; i < 50 && !f.Mensch().AmZug(); ++i) f.Timer1Timer();
+    for (int i = 0; i < 50 && !f.Mensch().AmZug(); ++i) f.SpielTakt();
     Warten(100);
     ok = Speichern(Bildschirm(f), ordner + "/start.png") && ok;
 
     while (g.S.Runde < 4 && !g.S.Spielende) {
-        if (!MenschZieht(f)) f.Timer1Timer();
+        if (!MenschZieht(f)) f.SpielTakt();
     }
-    while (!f.Mensch().AmZug() && !g.S.Spielende) f.Timer1Timer();
+    while (!f.Mensch().AmZug() && !g.S.Spielende) f.SpielTakt();
     // A display card selected, with its targets raised.
     for (int r = 1; r <= 2 && !f.Mensch().AuslageGewaehlt(); ++r)
         for (int p = 1; p <= 8 && !f.Mensch().AuslageGewaehlt(); ++p)
@@ -265,7 +266,10 @@ int main(int argc, char** argv) {
         t.start();
         const double cpu = CpuSekunden();
         f.Profil().W.FrageVerwerfen = false; // the game of the pictures goes without asking
-        f.Simulation1Click();
+        QEventLoop warten;
+        QObject::connect(&f, &vm::ui::THauptfenster::SimulationFertig, &warten, &QEventLoop::quit);
+        f.SimulationKlick();
+        if (f.SimulationLaeuft()) warten.exec();
         aus << "Simulation von 500 Spielen im Fenster: " << t.elapsed() << " ms, davon "
             << qRound((CpuSekunden() - cpu) * 1000) << " ms Rechenzeit (" << f.Statistik().AnzahlSpiele
             << " Spiele)\n";
@@ -290,6 +294,6 @@ int main(int argc, char** argv) {
         aus.flush();
     }
     f.ProgrammEnde();
-    for (int i = 0; i < 2; ++i) f.Timer1Timer();
+    for (int i = 0; i < 2; ++i) f.SpielTakt();
     return ok ? 0 : 1;
 }

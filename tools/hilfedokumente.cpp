@@ -415,11 +415,11 @@ bool KartenZeichnen(const vm::TKatalog& kat, const TWoerter& w, QPainter& p, con
     p.drawText(QRect(0, y, breite, 60), Qt::TextWordWrap, w.Legende);
     y += 70;
 
-    struct Eintrag {
+    struct TEintrag {
         int bild;
         QString name, zeilen;
     };
-    QList<Eintrag> eintraege;
+    QList<TEintrag> eintraege;
     JedeKarte(kat, [&](int, const tKarte& k) {
         QString z = w.Farben[k.Farbe] + (k.Erweiterung ? w.Ausbau : QString()) + ", " +
                     QString::number(k.Anzahl) + "x\n";
@@ -443,7 +443,7 @@ bool KartenZeichnen(const vm::TKatalog& kat, const TWoerter& w, QPainter& p, con
             y = 0;
         }
         const int x = spalte * zelleB;
-        const Eintrag& e = eintraege[i];
+        const TEintrag& e = eintraege[i];
         const QRect bildRect(x + (zelleB - bildB) / 2, y, bildB, bildH);
         const QImage bild = bildquelle(e.bild);
         if (bild.isNull()) {

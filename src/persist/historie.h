@@ -72,17 +72,17 @@ struct TPuzzleSchalter {
 
 // The commands a loaded puzzle locks (true = disabled). The window applies them.
 struct TSperre {
-    bool NeuesSpiel = false;    // Neu1, SpeedButton3
-    bool Laden = false;         // Spieldateiladen1, SpeedButton9
-    bool Spielzug = false;      // menu Spielzug1, SpeedButton6, SpeedButton7
-    bool Speichern = false;     // Spieldateispeichern1, SpeedButton10
-    bool SpielerAnzahl = false; // menu Spieler1
-    bool Spielstaerke = false;  // menu Spielstrke1
-    bool Trace = false;         // TraceDebug1, SpeedButton1
+    bool NeuesSpiel = false;    // NeuesSpiel, NeuesSpielKnopf
+    bool Laden = false;         // SpielLaden, SpielLadenKnopf
+    bool Spielzug = false;      // SpielzugMenue, RueckgaengigKnopf, WiederherstellenKnopf
+    bool Speichern = false;     // SpielSpeichern, SpielSpeichernKnopf
+    bool SpielerAnzahl = false; // SpielerMenue
+    bool Spielstaerke = false;  // SpielstaerkeMenue
+    bool Trace = false;         // Trace, TraceKnopf
     bool ErwEinstellungen = false;
-    bool Korrektur = false;  // SpeedButton4
-    bool Strategien = false; // SpeedButton8
-    bool Varianten = false;  // menu Varianten2
+    bool Korrektur = false;  // KorrekturmodusKnopf
+    bool Strategien = false; // StrategienKnopf
+    bool Varianten = false;  // VariantenMenue
 
     bool Aktiv() const { return NeuesSpiel; }
     friend bool operator==(const TSperre&, const TSperre&) = default;
@@ -90,8 +90,8 @@ struct TSperre {
 
 // What the window shows of the history: undo/redo controls and status bar panels 2 and 6.
 struct THistorieAnzeige {
-    bool Rueckgaengig = false;     // SpeedButton6, rckgngig1
-    bool Wiederherstellen = false; // SpeedButton7, wiederherstellen1
+    bool Rueckgaengig = false;     // RueckgaengigKnopf, Rueckgaengig
+    bool Wiederherstellen = false; // WiederherstellenKnopf, Wiederherstellen
     std::string Status;            // panel 2
     std::string Korrigiert;        // panel 6: "X" or empty
 };

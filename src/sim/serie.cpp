@@ -190,6 +190,14 @@ std::string SimSerie::Vorbereiten(const SimOptionen& opt) {
     return {};
 }
 
+void SimSerie::Vorbereiten(int64_t spiele) {
+    g_.SimulationLaeuft = true;
+    spiele_ = spiele;
+    pruefen_ = false;
+    spielstaerke_ = 0;
+    StatistikInit(*statistik_, g_);
+}
+
 void SimSerie::SetzeErgebnisSenke(std::function<void(const TSpielErgebnis*, size_t)> senke) {
     ergebnisSenke_ = std::move(senke);
     ergebnisse_.clear();

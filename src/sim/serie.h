@@ -59,6 +59,9 @@ public:
 
     // Takes the options; an error line, or empty when the series can run.
     std::string Vorbereiten(const SimOptionen& opt);
+    // Takes the session as the caller filled it through Sitzung() (settings, menu choices,
+    // generator): `spiele` games, no preset strength, no checks. The statistics start from it.
+    void Vorbereiten(int64_t spiele);
 
     // Extra statistics lines go here while set (the header is the caller's).
     void SetzeExtraStatistik(std::FILE* datei) { extra_ = datei; }

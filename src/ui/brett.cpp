@@ -7,14 +7,11 @@
 #include "rules/hand.h"
 #include "rules/kaufen.h"
 #include "ui/hauptfenster.h"
+#include "ui/qtext.h"
 
 namespace vm::ui {
 
 namespace {
-
-QString Q(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 // A label is rewritten only when its text changes.
 void Setze(QLabel* l, const QString& text) {
@@ -218,7 +215,7 @@ void THauptfenster::TischpositionAnheben(int s, int pos, bool hoch) {
 // Places the table pictures. Positions 1..20 fill two rows; the third row holds 21..31 at
 // their standard places, and more than 31 cards are spread over it, each overlapping the last.
 void THauptfenster::TischOrdnen(int s) {
-    Sitz& z = sitze_[s - 1];
+    TSitz& z = sitze_[s - 1];
     const int n = g_.S.Spieler[s].Tischkarten();
     const QPoint rand(Px(4), Px(4));
     if (n <= 31) {

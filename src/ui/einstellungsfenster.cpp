@@ -11,19 +11,13 @@
 #include <QVBoxLayout>
 
 #include "persist/sprache.h"
+#include "ui/qtext.h"
 
 namespace vm::ui {
 
 namespace {
 
 constexpr Qt::WindowFlags OhneSchliessen = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
-
-QString Q(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-QString Q(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 QSpinBox* Zahl(const TDialogFeld& f, QWidget* eltern) {
     auto* z = new QSpinBox(eltern);

@@ -25,19 +25,13 @@
 #include "ui/hauptfenster.h"
 #include "ui/infofenster.h"
 #include "ui/korrekturfenster.h"
+#include "ui/qtext.h"
 #include "ui/sprachanwendung.h"
 #include "ui/werkzeugsymbol.h"
 
 namespace vm::ui {
 
 namespace {
-
-QString Q(const std::string& s) {
-    return QString::fromStdString(s);
-}
-QString Q(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 // The menu whose own action carries `name`, anywhere below `menue`.
 QMenu* Untermenue(const QList<QAction*>& aktionen, const QString& name) {
@@ -71,41 +65,39 @@ TFensterDialoge::TFensterDialoge(THauptfenster& f, const TKatalog& anzeigeKatalo
     const TSprache& sprache = f.Profil().Sprache;
     sprache_ = std::make_unique<TSprachanwendung>(sprache);
     einstellungen_ = std::make_unique<TEinstellungsFenster>(f.Sitzung().Einstellungen, sprache, &f);
-    einstellungen_->setObjectName("Form3");
     korrektur_ = std::make_unique<TKorrekturFenster>(korrekturZustand_, anzeige_, f.Bilder(), sprache, &f);
-    korrektur_->setObjectName("Form7");
 
     auto menue = [&](const char* text) { return Q(sprache.Menue(text)); };
     const QList<QAction*> leiste = f.menuBar()->actions();
-    if (QMenu* erweitert = Untermenue(leiste, "erwEinstellungen1")) {
+    if (QMenu* erweitert = Untermenue(leiste, "ErweiterteEinstellungen")) {
         QAction* vor = erweitert->actions().value(0);
         extra_ = new QAction(menue("E&xtra Statistik"), erweitert);
         extra_->setObjectName("ExtraStatistik");
         extra_->setCheckable(true);
         korrekturAktion_ = new QAction(menue("&KorrekturModus"), erweitert);
-        korrekturAktion_->setObjectName("KorrekturModus1");
+        korrekturAktion_->setObjectName("Korrekturmodus");
         korrekturAktion_->setCheckable(true);
         strategien_ = new QAction(menue("&Strategien ..."), erweitert);
-        strategien_->setObjectName("Strategien1");
+        strategien_->setObjectName("Strategien");
         erweitert->insertActions(vor, {extra_, korrekturAktion_, strategien_});
         if (vor) erweitert->insertSeparator(vor);
-        connect(extra_, &QAction::triggered, this, &TFensterDialoge::ExtraStatistikExecute);
-        connect(korrekturAktion_, &QAction::triggered, this, &TFensterDialoge::KorrekturModus1Click);
-        connect(strategien_, &QAction::triggered, this, &TFensterDialoge::StrategienExecute);
+        connect(extra_, &QAction::triggered, this, &TFensterDialoge::ExtraStatistikKlick);
+        connect(korrekturAktion_, &QAction::triggered, this, &TFensterDialoge::KorrekturmodusKlick);
+        connect(strategien_, &QAction::triggered, this, &TFensterDialoge::StrategienKlick);
     }
-    if (QMenu* optionen = MenueMit(leiste, "TraceDebug1")) {
+    if (QMenu* optionen = MenueMit(leiste, "Trace")) {
         auto* skalierung = new QAction(menue("Skalierung &Hauptformular ..."), optionen);
-        skalierung->setObjectName("Test011");
+        skalierung->setObjectName("Skalieren");
         QAction* vor = nullptr;
         for (QAction* a : optionen->actions())
-            if (a->menu() && a->objectName() == "erwEinstellungen1") vor = a;
+            if (a->menu() && a->objectName() == "ErweiterteEinstellungen") vor = a;
         optionen->insertAction(vor, skalierung);
-        connect(skalierung, &QAction::triggered, this, &TFensterDialoge::Test011Click);
+        connect(skalierung, &QAction::triggered, this, &TFensterDialoge::SkalierungKlick);
     }
     // The help menu opens no correction mode: it only opens documents.
     QMenu* hilfe = f.menuBar()->addMenu(menue("&Hilfe"));
-    hilfe->menuAction()->setObjectName("Hilfe1");
-    hilfe_ = new THilfeMenue(hilfe, f.Programmordner(), f.Profil().W, sprache, [this] { ber1Click(); });
+    hilfe->menuAction()->setObjectName("HilfeMenue");
+    hilfe_ = new THilfeMenue(hilfe, f.Programmordner(), f.Profil().W, sprache, [this] { UeberKlick(); });
 
     if (auto* werkzeuge = f.findChild<QToolBar*>("Werkzeuge")) {
         auto knopf = [&](const char* name, QStyle::StandardPixmap bild, const char* hinweis) {
@@ -118,13 +110,13 @@ TFensterDialoge::TFensterDialoge(THauptfenster& f, const TKatalog& anzeigeKatalo
             return k;
         };
         werkzeuge->addSeparator();
-        korrekturKnopf_ = knopf("SpeedButton4", QStyle::SP_FileDialogContentsView, "Korrekturmodus");
+        korrekturKnopf_ = knopf("KorrekturmodusKnopf", QStyle::SP_FileDialogContentsView, "Korrekturmodus");
         korrekturKnopf_->setCheckable(true);
-        connect(korrekturKnopf_, &QToolButton::clicked, this, &TFensterDialoge::KorrekturModus1Click);
-        strategienKnopf_ = knopf("SpeedButton8", QStyle::SP_ComputerIcon, "Strategieparameter modifizieren");
-        connect(strategienKnopf_, &QToolButton::clicked, this, &TFensterDialoge::StrategienExecute);
-        hilfeKnopf_ = knopf("SpeedButton5", QStyle::SP_DialogHelpButton, "Hilfe");
-        connect(hilfeKnopf_, &QToolButton::clicked, this, &TFensterDialoge::ber1Click);
+        connect(korrekturKnopf_, &QToolButton::clicked, this, &TFensterDialoge::KorrekturmodusKlick);
+        strategienKnopf_ = knopf("StrategienKnopf", QStyle::SP_ComputerIcon, "Strategieparameter modifizieren");
+        connect(strategienKnopf_, &QToolButton::clicked, this, &TFensterDialoge::StrategienKlick);
+        hilfeKnopf_ = knopf("HilfeKnopf", QStyle::SP_DialogHelpButton, "Hilfe");
+        connect(hilfeKnopf_, &QToolButton::clicked, this, &TFensterDialoge::UeberKlick);
     }
 
     for (int s = 1; s <= 4; ++s) {
@@ -163,12 +155,12 @@ bool TFensterDialoge::eventFilter(QObject* o, QEvent* e) {
     // An Alt-click in the correction mode belongs to it alone: the rules of play never see it.
     for (int s = 1; s <= 4; ++s) {
         if (o == f_.GeldLabel(s)) {
-            if (loslassen) SpielergeldMouseUp(s, static_cast<QMouseEvent*>(e)->button());
+            if (loslassen) KorrekturGeldKlick(s, static_cast<QMouseEvent*>(e)->button());
             return true;
         }
     }
     if (auto* bild = qobject_cast<TKartenBild*>(o)) {
-        if (loslassen) TischkarteMouseUp(GezeigterSitz(), bild->Tag());
+        if (loslassen) KorrekturTischKlick(GezeigterSitz(), bild->Tag());
         return true;
     }
     return false;
@@ -177,7 +169,7 @@ bool TFensterDialoge::eventFilter(QObject* o, QEvent* e) {
 void TFensterDialoge::StartbildZeigen() {
     // Shown on top for three seconds; it does not hold up the board.
     startbild_ = new TInfoFenster(f_.Bilder(), f_.Profil().Sprache, &f_);
-    startbild_->setObjectName("Form8");
+    startbild_->setObjectName("Startbild");
     startbild_->setAttribute(Qt::WA_DeleteOnClose);
     if (QScreen* bildschirm = f_.screen())
         startbild_->move(bildschirm->geometry().center() -
@@ -185,14 +177,13 @@ void TFensterDialoge::StartbildZeigen() {
     startbild_->show();
 }
 
-void TFensterDialoge::ber1Click() {
+void TFensterDialoge::UeberKlick() {
     TInfoFenster d(f_.Bilder(), f_.Profil().Sprache, &f_);
-    d.setObjectName("Form8");
     d.MitStatistik(InfoStatistik(f_.Profil().W, f_.Profil().Sprache));
     f_.DialogAusfuehren(d);
 }
 
-void TFensterDialoge::StrategienExecute() {
+void TFensterDialoge::StrategienKlick() {
     Spielsitzung& g = f_.Sitzung();
     if (g.SimulationLaeuft) return;
     einstellungen_->Vorbereiten(g.Menue.SpielerAnzahl);
@@ -216,11 +207,11 @@ void TFensterDialoge::KorrekturAnzeigen() {
     f_.Statusfeld(6)->setText(Q(f_.Historie().Anzeige().Korrigiert));
 }
 
-void TFensterDialoge::KorrekturModus1Click() {
+void TFensterDialoge::KorrekturmodusKlick() {
     KorrekturSetzen(!f_.Sitzung().Menue.Korrekturmodus);
 }
 
-void TFensterDialoge::TischkarteMouseUp(int sitz, int position) {
+void TFensterDialoge::KorrekturTischKlick(int sitz, int position) {
     Spielsitzung& g = f_.Sitzung();
     const int32_t inx = TischkarteInx(g, sitz, position);
     if (inx == 0) return;
@@ -232,11 +223,11 @@ void TFensterDialoge::TischkarteMouseUp(int sitz, int position) {
     if (e != KorrekturErgebnis::Ausgefuehrt) QApplication::beep();
 }
 
-void TFensterDialoge::SpielergeldMouseUp(int sitz, Qt::MouseButton taste) {
+void TFensterDialoge::KorrekturGeldKlick(int sitz, Qt::MouseButton taste) {
     if (!KorrigiereGeld(f_.Sitzung(), sitz, taste == Qt::LeftButton)) QApplication::beep();
 }
 
-void TFensterDialoge::ExtraStatistikExecute() {
+void TFensterDialoge::ExtraStatistikKlick() {
     if (!extra_) return;
     if (extra_->isChecked()) {
         memoStat_.clear();
@@ -255,16 +246,23 @@ void TFensterDialoge::ExtraStatistikExecute() {
     memoStat_.clear();
 }
 
+bool TFensterDialoge::ExtraStatistikAn() const {
+    return extra_ && extra_->isChecked();
+}
+
+void TFensterDialoge::ExtraStatistikAnhaengen(const std::vector<std::string>& zeilen) {
+    if (ExtraStatistikAn()) memoStat_.insert(memoStat_.end(), zeilen.begin(), zeilen.end());
+}
+
 void TFensterDialoge::NachWertung() {
-    if (!extra_ || !extra_->isChecked()) return;
+    if (!ExtraStatistikAn()) return;
     char zeile[ExtraStatistikZeileMax];
     const size_t n = ExtraStatistikZeile(f_.Sitzung(), int64_t{f_.Statistik().AnzahlSpiele} + 1, zeile);
     memoStat_.emplace_back(zeile, n);
 }
 
-void TFensterDialoge::Test011Click() {
+void TFensterDialoge::SkalierungKlick() {
     TSkalierungFenster d(f_.Profil().Sprache, &f_);
-    d.setObjectName("Form6");
     d.Vorbereiten(f_.Profil().W.ScaleBy);
     if (f_.DialogAusfuehren(d) != QDialog::Accepted) return;
     const int32_t n = d.Wert();
@@ -290,7 +288,6 @@ void TFensterDialoge::Spielende() {
         f_.DialogAusfuehren(box);
     }
     spielende_ = std::make_unique<TSpielendeFenster>(f_.Bilder(), p.Sprache, &f_);
-    spielende_->setObjectName("Form9");
     spielende_->Skalieren(p.W.ScaleBy);
     spielende_->Fuellen(d);
     // Centred on the screen, its top 10 pixels below the main window's.

@@ -40,6 +40,9 @@ public:
     // After every phase scoring: the extra statistics line while they are switched on.
     void NachWertung();
     const std::vector<std::string>& ExtraStatistik() const { return memoStat_; }
+    bool ExtraStatistikAn() const;
+    // The lines of a series that ran on its own session.
+    void ExtraStatistikAnhaengen(const std::vector<std::string>& zeilen);
 
     THilfeMenue& Hilfe() { return *hilfe_; }
     TSprachanwendung& Sprache() { return *sprache_; }
@@ -52,14 +55,14 @@ public:
     QToolButton* HilfeKnopf() const { return hilfeKnopf_; }
 
 public slots:
-    void StrategienExecute();
-    void KorrekturModus1Click();
-    void ExtraStatistikExecute();
-    void Test011Click();
-    void ber1Click();
+    void StrategienKlick();
+    void KorrekturmodusKlick();
+    void ExtraStatistikKlick();
+    void SkalierungKlick();
+    void UeberKlick();
     // Alt-clicks: a table picture of the shown seat, a seat's money label.
-    void TischkarteMouseUp(int sitz, int position);
-    void SpielergeldMouseUp(int sitz, Qt::MouseButton taste);
+    void KorrekturTischKlick(int sitz, int position);
+    void KorrekturGeldKlick(int sitz, Qt::MouseButton taste);
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;

@@ -39,6 +39,7 @@ class QToolButton;
 namespace vm::ui {
 
 class TFensterDialoge;
+class TSimulationsLauf;
 class TSpielverlaufFenster;
 class TTraceFenster;
 
@@ -160,32 +161,37 @@ public:
     int32_t Schenke(const TSchenkeDialog& d) override;
 
 public slots:
-    void Timer1Timer();
-    void NeuesSpielExecute();
+    // The game loop's tick, every TimerIntervall ms.
+    void SpielTakt();
+    void NeuesSpielKlick();
     // "&Simulation starten": a series when the settings of the chosen player count ask for one.
-    void Simulation1Click();
+    void SimulationKlick();
     void ProgrammEnde();
-    void StepExecute();
-    void BitBtn1Click(); // "Passe"
-    void BitBtn2Click(); // "Next"
-    void BitBtn3Click(); // "Abbruch" of a simulation
-    void TraceDebugExecute();
-    void rckgngig1Click();
-    void wiederherstellen1Click();
-    void ganzzurueckClick();
-    void ganzvorClick();
-    void Spieldateiladen1Click();
-    void Spieldateispeichern1Click();
+    void EinzelschrittKlick();
+    void PasseKlick();
+    void NaechsterSchrittKlick(); // "Next" in single-step mode
+    void SimulationAbbruchKlick();
+    void TraceKlick();
+    void RueckgaengigKlick();
+    void WiederherstellenKlick();
+    void GanzZurueckKlick();
+    void GanzVorKlick();
+    void SpielLadenKlick();
+    void SpielSpeichernKlick();
     // The work of the file dialogs' OK, for a file already chosen.
-    void OpenDialog1CanClose(const QString& datei);
-    void SaveDialog1CanClose(const QString& datei);
+    void SpielLaden(const QString& datei);
+    void SpielSpeichern(const QString& datei);
+
+signals:
+    // A series has ended and its report stands in the trace.
+    void SimulationFertig();
 
 protected:
     void closeEvent(QCloseEvent* e) override;
     void showEvent(QShowEvent* e) override;
 
 private:
-    struct Sitz {
+    struct TSitz {
         QFrame* box = nullptr;
         QLabel* name = nullptr;
         QLabel* geld = nullptr;
@@ -220,6 +226,7 @@ private:
     void StaerkeMenue();
     void SpielerAnzahlWaehlen(int n);
     void SimulationStarten();
+    void SimulationBeendet();
     // Asks before the game on the board is lost, when it must; true when the command may go on.
     bool SpielVerwerfen();
     void TraceSchalten(bool an);
@@ -248,6 +255,7 @@ private:
     std::unique_ptr<TSimStatistik> statistik_;
     std::unique_ptr<TTraceFenster> trace_;
     std::unique_ptr<TSpielverlauf> verlauf_;
+    std::unique_ptr<TSimulationsLauf> simulation_; // while a series runs
     TDialogLauf dialogLauf_;
     int startFehler_ = 0;
     TFensterDialoge* fensterDialoge_ = nullptr;
@@ -265,14 +273,13 @@ private:
     bool einzelschritt_ = false;
     bool schrittAngefordert_ = false;
     bool compiZugLaeuft_ = true;
-    bool simulationAbbruch_ = false;
     bool schliessenNachSimulation_ = false;
     bool aktiviert_ = false;
     int32_t compiTakte_ = 0;    // ticks since the last computer move, against the pace
     int32_t zielUnterMaus_ = 0; // seat 1's table position under the mouse, 0: none
 
     // The board.
-    std::array<Sitz, 4> sitze_{};
+    std::array<TSitz, 4> sitze_{};
     std::array<std::array<TKartenBild*, 8>, 2> auslage_{};
     std::array<QLabel*, 4> stapel_{};
     std::array<QLabel*, 8> status_{};

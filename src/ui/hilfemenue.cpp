@@ -8,14 +8,11 @@
 
 #include "persist/profil.h"
 #include "persist/sprache.h"
+#include "ui/qtext.h"
 
 namespace vm::ui {
 
 namespace {
-
-QString Q(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 bool SystemOeffnen(const QUrl& url) {
     return QDesktopServices::openUrl(url);
@@ -63,26 +60,26 @@ THilfeMenue::THilfeMenue(QMenu* menue, const QString& programmordner, const TPro
         aktionen_[name] = a;
         return a;
     };
-    neu("Inhalt1", "&Inhalt (Regeln, Bedienung , etc.)", &THilfeMenue::Inhalt1Click);
-    neu("KurzinfoReadme1", "Kurzinfo: &Readme", &THilfeMenue::KurzinfoReadme1Click);
-    neu("Kartenbersicht1", "Kurzinfo: &Kartenübersicht", &THilfeMenue::Kartenbersicht1Click);
+    neu("Inhalt", "&Inhalt (Regeln, Bedienung , etc.)", &THilfeMenue::InhaltKlick);
+    neu("Readme", "Kurzinfo: &Readme", &THilfeMenue::ReadmeKlick);
+    neu("Kartenuebersicht", "Kurzinfo: &Kartenübersicht", &THilfeMenue::KartenuebersichtKlick);
     QAction* ueberAktion = menue->addAction(Q(sprache.Menue("&Über ...")));
-    ueberAktion->setObjectName("ber1");
+    ueberAktion->setObjectName("Ueber");
     connect(ueberAktion, &QAction::triggered, this, [u = std::move(ueber)] {
         if (u) u();
     });
-    aktionen_["ber1"] = ueberAktion;
+    aktionen_["Ueber"] = ueberAktion;
     webTrenner_ = menue->addSeparator();
-    neu("RegelnImNetz1", "&Spielregeln im Netz", &THilfeMenue::RegelnImNetz1Click);
-    neu("N1", "Seite des &Verlags", &THilfeMenue::N1Click);
-    neu("HomepageFanclub1", "Seite des Spieler&clubs", &THilfeMenue::HomepageFanclub1Click);
+    neu("RegelnImNetz", "&Spielregeln im Netz", &THilfeMenue::RegelnImNetzKlick);
+    neu("Verlagsseite", "Seite des &Verlags", &THilfeMenue::VerlagsseiteKlick);
+    neu("Spielerclub", "Seite des Spieler&clubs", &THilfeMenue::SpielerclubKlick);
     WebEintraegeZeigen();
     connect(menue, &QMenu::aboutToShow, this, &THilfeMenue::WebEintraegeZeigen);
 }
 
 void THilfeMenue::WebEintraegeZeigen() {
     const std::pair<const char*, const std::string*> web[] = {
-        {"RegelnImNetz1", &werte_.wwwRGL}, {"N1", &werte_.wwwPUB}, {"HomepageFanclub1", &werte_.wwwFAN}};
+        {"RegelnImNetz", &werte_.wwwRGL}, {"Verlagsseite", &werte_.wwwPUB}, {"Spielerclub", &werte_.wwwFAN}};
     bool eines = false;
     for (const auto& [name, adresse] : web) {
         const bool da = WebAdresseErlaubt(Q(*adresse));
@@ -106,22 +103,22 @@ void THilfeMenue::Web(const std::string& adresse) {
     if (WebAdresseErlaubt(a)) oeffner_(QUrl(a, QUrl::StrictMode));
 }
 
-void THilfeMenue::Inhalt1Click() {
+void THilfeMenue::InhaltKlick() {
     Dokument("Veldmark.html");
 }
-void THilfeMenue::KurzinfoReadme1Click() {
+void THilfeMenue::ReadmeKlick() {
     Dokument("Readme.txt");
 }
-void THilfeMenue::Kartenbersicht1Click() {
+void THilfeMenue::KartenuebersichtKlick() {
     Dokument("Karten.pdf");
 }
-void THilfeMenue::RegelnImNetz1Click() {
+void THilfeMenue::RegelnImNetzKlick() {
     Web(werte_.wwwRGL);
 }
-void THilfeMenue::N1Click() {
+void THilfeMenue::VerlagsseiteKlick() {
     Web(werte_.wwwPUB);
 }
-void THilfeMenue::HomepageFanclub1Click() {
+void THilfeMenue::SpielerclubKlick() {
     Web(werte_.wwwFAN);
 }
 

@@ -44,12 +44,12 @@ public:
     void SetzeOeffner(TOeffner o);
 
     // The menu handlers.
-    void Inhalt1Click();
-    void KurzinfoReadme1Click();
-    void Kartenbersicht1Click();
-    void RegelnImNetz1Click();
-    void N1Click();
-    void HomepageFanclub1Click();
+    void InhaltKlick();
+    void ReadmeKlick();
+    void KartenuebersichtKlick();
+    void RegelnImNetzKlick();
+    void VerlagsseiteKlick();
+    void SpielerclubKlick();
 
     // A web item shows only while the profile holds an address it can open.
     void WebEintraegeZeigen();

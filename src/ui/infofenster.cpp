@@ -11,17 +11,11 @@
 
 #include "persist/historie.h"
 #include "persist/sprache.h"
+#include "ui/qtext.h"
 
 namespace vm::ui {
 
 namespace {
-
-QString Q(const std::string& s) {
-    return QString::fromStdString(s);
-}
-QString Q(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 QLabel* Feld(QWidget* eltern, const char* name, int pixel = 0, bool fett = false) {
     auto* l = new QLabel(eltern);
@@ -69,29 +63,29 @@ TSpielendeFenster::TSpielendeFenster(const TKartenbilder& bilder, const TSprache
     : QDialog(eltern, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint),
       sprache_(sprache) {
     setObjectName("Spielende");
-    kopf_ = Feld(this, "Panel1", 24, true);
+    kopf_ = Feld(this, "Kopf", 24, true);
     kopf_->setAlignment(Qt::AlignCenter);
     kopf_->setFrameShape(QFrame::Panel);
     kopf_->setFrameShadow(QFrame::Raised);
-    ergebnis_ = Feld(this, "Panel3", 17, true);
+    ergebnis_ = Feld(this, "Ergebnis", 17, true);
     ergebnis_->setAlignment(Qt::AlignCenter);
     ergebnis_->setFrameShape(QFrame::Panel);
     ergebnis_->setFrameShadow(QFrame::Sunken);
-    text_[0] = Feld(this, "Label1");
-    text_[1] = Feld(this, "Label2");
-    wert_[0] = Feld(this, "Label7", 0, true);
-    wert_[1] = Feld(this, "Label8", 0, true);
-    highscoreText_ = Feld(this, "Label12");
-    wert_[2] = Feld(this, "Label13", 0, true);
-    gegnerText_ = Feld(this, "Label3", 0, true);
-    const char* spielerNamen[] = {"Label9", "Label10", "Label11"};
-    const char* gegnerNamen[] = {"Label4", "Label5", "Label6"};
+    text_[0] = Feld(this, "SpieleText");
+    text_[1] = Feld(this, "GewonnenText");
+    wert_[0] = Feld(this, "Spiele", 0, true);
+    wert_[1] = Feld(this, "Gewonnen", 0, true);
+    highscoreText_ = Feld(this, "HighscoreText");
+    wert_[2] = Feld(this, "Highscore", 0, true);
+    gegnerText_ = Feld(this, "GegnerText", 0, true);
+    const char* spielerNamen[] = {"Spieler2", "Spieler3", "Spieler4"};
+    const char* gegnerNamen[] = {"Gegner2", "Gegner3", "Gegner4"};
     for (size_t i = 0; i < 3; ++i) {
         spieler_[i] = Feld(this, spielerNamen[i]);
         gegner_[i] = Feld(this, gegnerNamen[i]);
     }
     ok_ = new QPushButton(this);
-    ok_->setObjectName("BitBtn2");
+    ok_->setObjectName("OK");
     ok_->setDefault(true);
     connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
     deko_.Anlegen(bilder, this);
@@ -202,7 +196,7 @@ TInfoFenster::TInfoFenster(const TKartenbilder& bilder, const TSprache& sprache,
     text->addWidget(statistik_);
     text->addStretch();
     ok_ = new QPushButton(Q(sprache.Other("OK")), this);
-    ok_->setObjectName("BitBtn1");
+    ok_->setObjectName("OK");
     ok_->hide();
     connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
     auto* knopf = new QHBoxLayout;
@@ -235,18 +229,18 @@ TSkalierungFenster::TSkalierungFenster(const TSprache& sprache, QWidget* eltern)
     : QDialog(eltern, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       sprache_(sprache) {
     setObjectName("Skalierung");
-    text_ = Feld(this, "Label1");
+    text_ = Feld(this, "Text");
     text_->setWordWrap(true);
     zahl_ = new QSpinBox(this);
-    zahl_->setObjectName("SpinEdit1");
+    zahl_->setObjectName("Prozent");
     zahl_->setRange(SkalierungMin, SkalierungMax);
     zahl_->setSingleStep(1);
-    prozent_ = Feld(this, "Label2");
+    prozent_ = Feld(this, "ProzentText");
     ok_ = new QPushButton(this);
-    ok_->setObjectName("BitBtn1");
+    ok_->setObjectName("OK");
     ok_->setDefault(true);
     abbruch_ = new QPushButton(this);
-    abbruch_->setObjectName("BitBtn2");
+    abbruch_->setObjectName("Abbruch");
     connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
     connect(abbruch_, &QPushButton::clicked, this, &QDialog::reject);
     auto* zahl = new QHBoxLayout;

@@ -1,4 +1,4 @@
-// The end-of-game dialog (TForm9), the info box (TForm8) and the scaling dialog (TForm6).
+// The end-of-game dialog, the info box and the scaling dialog.
 #pragma once
 
 #include <QDialog>

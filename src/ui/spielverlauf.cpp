@@ -77,13 +77,13 @@ void THauptfenster::VerlaufAufbauen(QMenu* optionen) {
     zeigen->setCheckable(true);
     zeigen->setChecked(true);
     connect(zeigen, &QAction::toggled, verlaufFenster_, &QWidget::setVisible);
-    zeigen->setObjectName("Spielverlauf1");
-    aktionen_["Spielverlauf1"] = zeigen;
+    zeigen->setObjectName("SpielverlaufZeigen");
+    aktionen_["SpielverlaufZeigen"] = zeigen;
     optionen->addAction(zeigen);
 
     QMenu* tempo = optionen->addMenu(Q(texte_[Text::MenueTempo]));
-    tempo->menuAction()->setObjectName("Tempo1");
-    aktionen_["Tempo1"] = tempo->menuAction();
+    tempo->menuAction()->setObjectName("TempoMenue");
+    aktionen_["TempoMenue"] = tempo->menuAction();
     auto* gruppe = new QActionGroup(this);
     for (int32_t ms : {200, 400, 600, 1000, 1500, 2000}) {
         QAction* a = tempo->addAction(Q(texte_.Fuelle(Text::TempoSchritt, {std::to_string(ms)})));

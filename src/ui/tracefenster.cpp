@@ -45,8 +45,8 @@ TTraceFenster::TTraceFenster(TraceLog& log, std::function<int(QDialog&)> dialogL
     layout->addWidget(memo_);
     layout->addLayout(unten);
 
-    connect(loeschen_, &QPushButton::clicked, this, &TTraceFenster::BitBtn2Click);
-    connect(speichern_, &QPushButton::clicked, this, &TTraceFenster::BitBtn1Click);
+    connect(loeschen_, &QPushButton::clicked, this, &TTraceFenster::LoeschenKlick);
+    connect(speichern_, &QPushButton::clicked, this, &TTraceFenster::SpeichernKlick);
     connect(schliessen_, &QPushButton::clicked, this, &QWidget::close);
     connect(vorn_, &QCheckBox::toggled, this, [this](bool an) {
         const bool sichtbar = isVisible();
@@ -77,12 +77,12 @@ void TTraceFenster::Neu() {
     Auffrischen();
 }
 
-void TTraceFenster::BitBtn2Click() {
+void TTraceFenster::LoeschenKlick() {
     log_.Leeren();
     Neu();
 }
 
-void TTraceFenster::BitBtn1Click() {
+void TTraceFenster::SpeichernKlick() {
     QFileDialog d(this, "Indizien Speichern", programmordner_, "Textdatei (*.txt)");
     d.setAcceptMode(QFileDialog::AcceptSave);
     d.setDefaultSuffix("txt");

@@ -38,8 +38,8 @@ signals:
     void Geschlossen();
 
 public slots:
-    void BitBtn1Click(); // "&Speichern"
-    void BitBtn2Click(); // "&Löschen"
+    void SpeichernKlick();
+    void LoeschenKlick();
 
 protected:
     void closeEvent(QCloseEvent* e) override;

@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <cstring>
 
 #include "ai/spielstaerke.h"
@@ -85,15 +86,21 @@ void Umgebung::NeuesSpiel(int spieler, uint32_t seed, int32_t staerke) {
     f_->Aktion(QString("SpielerAnzahl%1").arg(spieler))->trigger();
     if (QAction* a = f_->StaerkeAktion(staerke)) a->trigger();
     G().Zufall.RandSeed = seed;
-    f_->Aktion("Neu1")->trigger();
+    f_->Aktion("NeuesSpiel")->trigger();
 }
 
 bool Umgebung::BisMenschAmZug(int hoechstens) {
     for (int i = 0; i < hoechstens; ++i) {
         if (f_->Mensch().AmZug() || G().S.Spielende) return true;
-        f_->Timer1Timer();
+        f_->SpielTakt();
     }
     return f_->Mensch().AmZug() || G().S.Spielende;
+}
+
+bool Umgebung::Simulieren() {
+    QSignalSpy fertig(f_.get(), &ui::THauptfenster::SimulationFertig);
+    f_->Aktion("Simulation")->trigger();
+    return f_->SimulationLaeuft() && fertig.wait(60000);
 }
 
 void Umgebung::Passen() {
@@ -106,7 +113,7 @@ void Umgebung::Durchspielen() {
         if (f_->Mensch().AmZug())
             Klick(f_->PasseKnopf());
         else
-            f_->Timer1Timer();
+            f_->SpielTakt();
     }
 }
 
@@ -132,7 +139,7 @@ bool Gleich(const TSpielstand& a, const TSpielstand& b) {
 }
 
 void Umgebung::Ticks(int n) {
-    for (int i = 0; i < n; ++i) f_->Timer1Timer();
+    for (int i = 0; i < n; ++i) f_->SpielTakt();
 }
 
 void Klick(QWidget* w, Qt::MouseButton taste, Qt::KeyboardModifiers tasten) {

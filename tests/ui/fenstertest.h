@@ -73,6 +73,8 @@ public:
     // Seat 1 passes at every turn until the game is over.
     void Durchspielen();
     void Ticks(int n);
+    // "&Simulation starten", waiting for the run's end; false when none started or it never ended.
+    bool Simulieren();
 
     static QString Lies(const QString& pfad);
 

@@ -138,7 +138,7 @@ private slots:
     void verdeckteHandkartenUndGeld() {
         Umgebung u;
         ui::THauptfenster& f = u.F();
-        f.Aktion("N21")->trigger();
+        f.Aktion("VerdeckteHandkarten")->trigger();
         u.NeuesSpiel(4, 11);
         QVERIFY(u.G().S.VerdeckteHandkarten);
         for (int s = 2; s <= 4; ++s) QCOMPARE(f.GeldLabel(s)->text(), QString("Geld:  ??"));

@@ -11,6 +11,8 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <cstdio>
+#include <cstring>
 #include <random>
 #include <set>
 
@@ -20,6 +22,7 @@
 #include "rules/kaufen.h"
 #include "sim/serie.h"
 #include "ui/dialoge.h"
+#include "ui/fensterdialoge.h"
 #include "ui/spielverlauf.h"
 #include "ui/tracefenster.h"
 
@@ -347,7 +350,7 @@ private slots:
             if (f.Mensch().AmZug())
                 mensch.Zug();
             else
-                f.Timer1Timer();
+                f.SpielTakt();
         }
         QVERIFY2(mensch.fehler.empty(), mensch.fehler.c_str());
         QVERIFY(g.S.Spielende);
@@ -425,10 +428,10 @@ private slots:
         QVERIFY(u.BisMenschAmZug());
         const size_t nachher = f.Verlauf().Anzahl();
         QVERIFY(nachher > vorher + 1); // the computer's move too
-        f.Aktion("rckgngig1")->trigger();
+        f.Aktion("Rueckgaengig")->trigger();
         QCOMPARE(f.Verlauf().Anzahl(), vorher);
         QCOMPARE(f.VerlaufFenster()->Liste()->count(), static_cast<int>(vorher));
-        f.Aktion("wiederherstellen1")->trigger();
+        f.Aktion("Wiederherstellen")->trigger();
         QCOMPARE(f.VerlaufFenster()->Liste()->count(), static_cast<int>(nachher));
     }
 
@@ -450,7 +453,7 @@ private slots:
         QCOMPARE(g.S.AktuellerSpieler, 3);
 
         QVERIFY(u.BisMenschAmZug());
-        f.Aktion("Step")->trigger();
+        f.Aktion("Einzelschritt")->trigger();
         QVERIFY(f.NextKnopf()->isVisibleTo(&f));
         Klick(f.NextKnopf()); // used up without effect while the human is on turn
         u.Ticks(1);
@@ -475,19 +478,27 @@ private slots:
         f.Aktion("SpielerAnzahl3")->trigger();
         g.Einstellungen.Fuer(3).Sim = 1;
         g.Einstellungen.Fuer(3).AnzahlSim = 0;
-        f.Aktion("Simulation1")->trigger(); // no games: nothing starts
+        f.Aktion("Simulation")->trigger(); // no games: nothing starts
         QVERIFY(g.S.Spielende && !f.Trace().isVisible());
 
         g.Einstellungen.Fuer(3).AnzahlSim = 12;
         // "Neues Spiel" is a game for the person whatever the settings ask for.
-        f.Aktion("Neu1")->trigger();
+        f.Aktion("NeuesSpiel")->trigger();
         QVERIFY(!g.S.Spielende && !g.S.Computer[1]);
         QCOMPARE(f.Statistik().AnzahlSpiele, 0);
 
         g.Zufall.RandSeed = 777;
-        f.Aktion("TraceDebug1")->trigger(); // the run switches the trace off first
-        f.Aktion("Simulation1")->trigger();
-        QVERIFY(!g.SimulationLaeuft);
+        f.Aktion("Trace")->trigger(); // the run switches the trace off first
+        f.findChild<QAction*>("ExtraStatistik")->trigger();
+        // While the series plays on a session of its own, the board's stays as it was.
+        bool unberuehrt = true;
+        auto beobachten = connect(f.Fortschritt(), &QProgressBar::valueChanged, &f, [&](int spiele) {
+            unberuehrt = unberuehrt && (spiele == 0 || (g.SimulationLaeuft && g.Zufall.RandSeed == 777 &&
+                                                        !f.Aktion("NeuesSpiel")->isEnabled()));
+        });
+        QVERIFY(u.Simulieren());
+        disconnect(beobachten);
+        QVERIFY(unberuehrt && !g.SimulationLaeuft);
         QCOMPARE(f.Statistik().AnzahlSpiele, 12);
         QVERIFY(f.Fortschritt()->isHidden() && f.AbbruchKnopf()->isHidden());
         QVERIFY(f.Trace().isVisible());
@@ -501,7 +512,22 @@ private slots:
         o.seed = 777;
         auto serie = std::make_unique<SimSerie>();
         QVERIFY(serie->Vorbereiten(o).empty());
+        std::FILE* extra = std::tmpfile();
+        serie->SetzeExtraStatistik(extra);
         serie->Laufen();
+        // The window's session goes on from the series' last game and generator.
+        const Spielsitzung& s = serie->Sitzung();
+        QVERIFY(g.Zufall.RandSeed == s.Zufall.RandSeed && Gleich(g.S, s.S));
+        QVERIFY(std::memcmp(&g.Platz, &s.Platz, sizeof g.Platz) == 0);
+        std::string extraZeilen(static_cast<size_t>(std::ftell(extra)), '\0');
+        std::rewind(extra);
+        QVERIFY(std::fread(extraZeilen.data(), 1, extraZeilen.size(), extra) == extraZeilen.size());
+        std::fclose(extra);
+        std::string imFensterExtra; // after the header line
+        const auto& fensterExtra = f.Fensterdialoge().ExtraStatistik();
+        for (size_t i = 1; i < fensterExtra.size(); ++i) imFensterExtra += fensterExtra[i] + "\n";
+        QVERIFY(!extraZeilen.empty());
+        QCOMPARE(QString::fromStdString(imFensterExtra), QString::fromStdString(extraZeilen));
         const std::string bericht =
             StatistikBerichtText(serie->Statistik(), serie->Katalog(), serie->Sitzung().Zufall.RandSeed, '.');
         std::string imFenster;
@@ -512,21 +538,30 @@ private slots:
         QCOMPARE(QString::fromStdString(imFenster), QString::fromStdString(bericht));
         QVERIFY(f.Trace().Memo()->toPlainText().contains("number of games: 12"));
 
-        // "Abbruch", pressed while the run lets the window handle its messages after game 1,
-        // ends it with the report of that game.
+        // "Abbruch", pressed when the gauge shows the first game, ends the run after the game
+        // in progress with the report of the games played.
         f.Aktion("SpielerAnzahl2")->trigger();
         g.Einstellungen.Fuer(2).Sim = 1;
-        g.Einstellungen.Fuer(2).AnzahlSim = 500;
+        g.Einstellungen.Fuer(2).AnzahlSim = 1000000;
         bool gesehen = false;
-        QTimer::singleShot(0, &f, [&] {
-            gesehen = f.Fortschritt()->isVisibleTo(&f) && !f.Aktion("Neu1")->isEnabled();
+        auto abbrechen = connect(f.Fortschritt(), &QProgressBar::valueChanged, &f, [&] {
+            gesehen = gesehen || f.Fortschritt()->isVisibleTo(&f);
             Klick(f.AbbruchKnopf());
         });
-        f.Aktion("Simulation1")->trigger();
-        QVERIFY(gesehen);
-        QCOMPARE(f.Statistik().AnzahlSpiele, 1);
-        QVERIFY(f.Trace().Memo()->toPlainText().contains("number of games: 1\n"));
-        QVERIFY(f.Aktion("Neu1")->isEnabled());
+        QVERIFY(u.Simulieren() && gesehen);
+        disconnect(abbrechen);
+        const int32_t gespielt = f.Statistik().AnzahlSpiele;
+        QVERIFY(gespielt >= 1 && gespielt < 1000000);
+        QVERIFY(f.Trace().Memo()->toPlainText().contains(QString("number of games: %1\n").arg(gespielt)));
+        QVERIFY(f.Aktion("NeuesSpiel")->isEnabled() && f.Fortschritt()->isHidden());
+
+        // Closing the window stops a run the same way, and the window closes at its end.
+        QTimer::singleShot(0, &f, [&] {
+            f.close();
+            gesehen = f.isVisible();
+        });
+        QVERIFY(u.Simulieren() && gesehen && f.isHidden());
+        QVERIFY(f.Statistik().AnzahlSpiele < 1000000);
     }
 };
 

@@ -39,19 +39,19 @@ private slots:
             geoeffnet << u;
             return true;
         });
-        QVERIFY(h.Aktion("RegelnImNetz1")->isVisible() && !h.Aktion("N1")->isVisible());
-        for (const char* name : {"Inhalt1", "RegelnImNetz1", "N1"}) h.Aktion(name)->trigger();
+        QVERIFY(h.Aktion("RegelnImNetz")->isVisible() && !h.Aktion("Verlagsseite")->isVisible());
+        for (const char* name : {"Inhalt", "RegelnImNetz", "Verlagsseite"}) h.Aktion(name)->trigger();
         QCOMPARE(geoeffnet, (QList<QUrl>{QUrl::fromLocalFile("/opt/veldmark/Hilfe/Veldmark.html"),
                                          QUrl("https://example.org/regeln")}));
         w.wwwPUB = "https://verlag.example.org";
         emit menue.aboutToShow();
-        h.Aktion("N1")->trigger();
+        h.Aktion("Verlagsseite")->trigger();
         QCOMPARE(geoeffnet.back(), QUrl("https://verlag.example.org"));
         w = TProfilWerte{};
         emit menue.aboutToShow();
         const QList<QAction*> eintraege = menue.actions();
         QVERIFY(std::none_of(eintraege.begin(), eintraege.end(), [&](QAction* a) {
-            return a->isVisible() && (a->isSeparator() || a == h.Aktion("RegelnImNetz1") || a == h.Aktion("N1"));
+            return a->isVisible() && (a->isSeparator() || a == h.Aktion("RegelnImNetz") || a == h.Aktion("Verlagsseite"));
         }));
     }
 };

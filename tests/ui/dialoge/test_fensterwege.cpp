@@ -46,7 +46,7 @@ private slots:
         Spielsitzung& g = u.G();
         u.NeuesSpiel(4, 4711, 4);
         QVERIFY(u.BisMenschAmZug());
-        f.findChild<QAction*>("KorrekturModus1")->trigger();
+        f.findChild<QAction*>("Korrekturmodus")->trigger();
         QVERIFY(g.Menue.Korrekturmodus && f.Fensterdialoge().KorrekturKnopf()->isChecked());
 
         int32_t position = 0;
@@ -106,7 +106,7 @@ private slots:
             QTest::mouseClick(e.OkKnopf(), Qt::LeftButton);
             return e.result();
         });
-        f.findChild<QAction*>("Strategien1")->trigger();
+        f.findChild<QAction*>("Strategien")->trigger();
         QCOMPARE(int(g.Einstellungen.Fuer(3).Sim), 1);
         QCOMPARE(int(g.S.Computer[1]), 1);
 
@@ -132,18 +132,18 @@ private slots:
         QVERIFY(u.BisMenschAmZug());
         const QString datei = u.Profilordner() + "/aufgabe.vmk";
         f.Historie().Puzzle.SetPuzzle2 = true;
-        f.SaveDialog1CanClose(datei);
+        f.SpielSpeichern(datei);
         f.Historie().Puzzle = {};
-        f.OpenDialog1CanClose(datei);
-        for (const char* gesperrt : {"Neu1", "SpeedButton9", "SpeedButton6", "SpeedButton10", "TraceDebug1",
-                                     "SpeedButton4"})
+        f.SpielLaden(datei);
+        for (const char* gesperrt : {"NeuesSpiel", "SpielLadenKnopf", "RueckgaengigKnopf", "SpielSpeichernKnopf", "Trace",
+                                     "KorrekturmodusKnopf"})
             QVERIFY2(!Frei(f, gesperrt), gesperrt);
-        QVERIFY(Frei(f, "Ende1"));
+        QVERIFY(Frei(f, "Ende"));
         u.Durchspielen();
         QCOMPARE(u.D().gesehen.back().titel, QString("Spielende"));
         QCOMPARE(f.Profil().W.G_AnzSpiele, 0);
         QVERIFY(!u.Profil().contains("G_AnzSpiele=1"));
-        QVERIFY(Frei(f, "SpeedButton10") && !Frei(f, "Neu1"));
+        QVERIFY(Frei(f, "SpielSpeichernKnopf") && !Frei(f, "NeuesSpiel"));
         QCOMPARE(u.D().unerwartet, 0);
     }
 
@@ -157,7 +157,7 @@ private slots:
             QTest::mouseClick(s.OkKnopf(), Qt::LeftButton);
             return s.result();
         });
-        f.findChild<QAction*>("Test011")->trigger();
+        f.findChild<QAction*>("Skalieren")->trigger();
         QCOMPARE(u.D().gesehen.back().text, QString("Programm wird beendet !"));
         u.Ticks(1);
         QVERIFY(!f.isVisible());

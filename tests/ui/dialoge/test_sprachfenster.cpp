@@ -83,8 +83,8 @@ private slots:
         QCOMPARE(f.Statusfeld(0)->text(), QString("Round: -"));
         QCOMPARE(Abgeschnitten(f), QStringList());
         u.NeuesSpiel(4, 3, Expertenmodus);
-        f.Aktion("TraceDebug1")->trigger();
-        f.findChild<QAction*>("KorrekturModus1")->trigger();
+        f.Aktion("Trace")->trigger();
+        f.findChild<QAction*>("Korrekturmodus")->trigger();
         QCOMPARE(f.Statusfeld(3)->text(), QString("Number of players: 4"));
         QCOMPARE(f.Statusfeld(4)->text(), QString("Correction"));
         QCOMPARE(Abgeschnitten(f), QStringList());
@@ -99,7 +99,7 @@ private slots:
                 pfade << url.toLocalFile();
                 return true;
             });
-            for (const char* name : {"Inhalt1", "KurzinfoReadme1", "Kartenbersicht1"})
+            for (const char* name : {"Inhalt", "Readme", "Kartenuebersicht"})
                 h.Aktion(name)->trigger();
             return pfade;
         };
@@ -137,7 +137,7 @@ private slots:
         };
         auto lauf = [](Umgebung& u) {
             Lauf l;
-            u.F().Aktion("TraceDebug1")->trigger();
+            u.F().Aktion("Trace")->trigger();
             u.G().Log.Leeren();
             u.NeuesSpiel(3, 31337);
             u.Durchspielen();
@@ -147,7 +147,7 @@ private slots:
             e.Sim = 1;
             e.AnzahlSim = 2;
             u.G().Zufall.RandSeed = 4242;
-            u.F().Aktion("Simulation1")->trigger();
+            if (!u.Simulieren()) return l;
             // The run starts the log afresh with the start-up lines, which name the folders.
             const auto& z = u.G().Log.Zeilen();
             l.bericht.assign(std::find(z.begin(), z.end(), "**********************************************"), z.end());

@@ -1,0 +1,85 @@
+// The file commands: loading and saving a game, and the question before a game is lost.
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "persist/laufendesspiel.h"
+#include "persist/spieldatei.h"
+#include "persist/spielende.h"
+#include "rules/hand.h"
+#include "ui/hauptfenster.h"
+#include "ui/qtext.h"
+#include "ui/spielverlauf.h"
+
+namespace vm::ui {
+
+// ---- commands ----
+
+bool THauptfenster::SpielVerwerfen() {
+    if (!VerwerfenFragen(g_, historie_, profil_.W.FrageVerwerfen)) return true;
+    QMessageBox frage(QMessageBox::Question, "Veldmark", Tx("Laufendes Spiel verwerfen?"),
+                      QMessageBox::Yes | QMessageBox::No, this);
+    frage.setObjectName("FrageVerwerfen");
+    frage.button(QMessageBox::Yes)->setText(Tx("Ja"));
+    frage.button(QMessageBox::No)->setText(Tx("Nein"));
+    if (SpeichernAnbieten(historie_)) frage.addButton(QMessageBox::Save)->setText(Tx("Speichern"));
+    frage.setDefaultButton(QMessageBox::No);
+    frage.setEscapeButton(QMessageBox::No);
+    const int r = DialogAusfuehren(frage);
+    const Antwort a = r == QMessageBox::Yes    ? Antwort::Ja
+                      : r == QMessageBox::Save ? Antwort::Speichern
+                                               : Antwort::Nein;
+    return NachAntwort(a, historie_, [this] {
+        SpielSpeichernKlick();
+        return !VerwerfenFragen(g_, historie_, true);
+    });
+}
+
+QString THauptfenster::Dateiname(bool speichern) {
+    QFileDialog d(this);
+    d.setAcceptMode(speichern ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    d.setFileMode(speichern ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (speichern) d.setWindowTitle(Q(texte_[Text::SpieldateiSpeichernTitel]));
+    d.setDefaultSuffix("vmk");
+    d.setNameFilters({Q(texte_[Text::FilterVeldmark]), Q(texte_[Text::FilterAlle])});
+    d.setDirectory(Q(profil_.W.SaveDir));
+    if (DialogAusfuehren(d) != QDialog::Accepted || d.selectedFiles().isEmpty()) return {};
+    return d.selectedFiles().first();
+}
+
+void THauptfenster::SpielLadenKlick() {
+    if (g_.SimulationLaeuft || historie_.Sperre.Laden) return;
+    if (!SpielVerwerfen()) return;
+    const QString datei = Dateiname(false);
+    if (!datei.isEmpty()) SpielLaden(datei);
+}
+
+void THauptfenster::SpielSpeichernKlick() {
+    if (g_.SimulationLaeuft || historie_.Sperre.Speichern) return;
+    const QString datei = Dateiname(true);
+    if (!datei.isEmpty()) SpielSpeichern(datei);
+}
+
+void THauptfenster::SpielLaden(const QString& datei) {
+    // A refused file leaves everything as it was, the human's selection included; an accepted
+    // one clears the selection as it replaces the game.
+    TLadeErgebnis e = LadeSpieldatei(g_, historie_, datei.toStdString(), profil_.W.SaveDir);
+    if (e.Meldung.Da()) MeldungZeigen(Q(e.Meldung.Titel), Q(e.Meldung.TextMitGrund(texte_)));
+    if (e.Geladen) {
+        mensch_.Zuruecksetzen();
+        verlauf_->Geladen(historie_.H().AnzahlEintraege);
+        SpielerAnzahlWaehlen(g_.Menue.SpielerAnzahl);
+        StaerkeMenue();
+    }
+    HistorieSteuerung();
+    NachAktion();
+}
+
+void THauptfenster::SpielSpeichern(const QString& datei) {
+    TMeldung m = SpeichereSpieldatei(g_, historie_, datei.toStdString(), profil_.W.SaveDir);
+    if (m.Da()) MeldungZeigen(Q(m.Titel), Q(m.TextMitGrund(texte_)));
+    HistorieSteuerung();
+    NachAktion();
+}
+
+} // namespace vm::ui
