@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "control/korrektur.h"
 #include "rules/kaufen.h"
-#include "rules/korrektur.h"
 #include "testspieler.h"
 
 using namespace vm;

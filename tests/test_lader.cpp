@@ -7,11 +7,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "control/korrektur.h"
 #include "model/konsistenz.h"
 #include "persist/spieldatei.h"
-#include "rules/korrektur.h"
 #include "sim/aufnahme.h"
-#include "testspieler.h"
 #include "testspieler.h"
 
 using namespace vm;

@@ -6,11 +6,11 @@
 #include <set>
 #include <utility>
 
-#include "persist/spielverlauf.h"
+#include "control/mensch.h"
+#include "control/spielverlauf.h"
 #include "rules/ablauf.h"
 #include "rules/hand.h"
 #include "rules/kaufen.h"
-#include "rules/mensch.h"
 #include "testspieler.h"
 
 using namespace vm;

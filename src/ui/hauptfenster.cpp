@@ -27,10 +27,10 @@
 
 #include "ai/compizug.h"
 #include "ai/spielstaerke.h"
-#include "persist/kommandozeile.h"
-#include "persist/laufendesspiel.h"
+#include "control/kommandozeile.h"
+#include "control/laufendesspiel.h"
+#include "control/spielende.h"
 #include "persist/spieldatei.h"
-#include "persist/spielende.h"
 #include "rules/ablauf.h"
 #include "rules/hand.h"
 #include "sim/serie.h"

@@ -1,4 +1,4 @@
-#include "rules/mensch.h"
+#include "control/mensch.h"
 
 #include "model/stapel.h"
 #include "rules/ablauf.h"
