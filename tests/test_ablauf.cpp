@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <set>
 
+#include "control/fensterzustand.h"
 #include "model/stapel.h"
 #include "rules/ablauf.h"
 #include "rules/hand.h"
@@ -119,11 +120,12 @@ TEST_F(Ablauf, KurzerOderLeererStapelLaesstDieAuslageKurz) {
 TEST_F(Ablauf, PassenMitWartenderSternwartenkarte) {
     g.S.AktuellerSpieler = 1;
     g.S.AnzahlPassen = 2;
-    g.SternwartenKarte = K(49);
-    g.MarkierteTischplaetze[3] = 1;
+    TFensterZustand fenster(g);
+    fenster.SternwartenKarte = K(49);
+    fenster.MarkierteTischplaetze[3] = 1;
     Passen(g, 1);
-    EXPECT_TRUE(g.SternwartenKarte.Leer());
-    EXPECT_FALSE(g.MarkierteTischplaetze[3]);
+    EXPECT_TRUE(fenster.SternwartenKarte.Leer());
+    EXPECT_FALSE(fenster.MarkierteTischplaetze[3]);
     EXPECT_EQ(g.S.AblageAnzahl, 1);
     EXPECT_EQ(g.S.AnzahlPassen, 0);
     EXPECT_EQ(g.Sp(1).LetzteAktion, AktionSAbwurf);
@@ -140,7 +142,7 @@ TEST_F(Ablauf, PassenMitWartenderSternwartenkarte) {
     EXPECT_EQ(LetzteZeile(), "Spieler 1 passt(1)");
 
     // A computer seat passes even with a card waiting.
-    g.SternwartenKarte = K(49);
+    fenster.SternwartenKarte = K(49);
     Passen(g, 2);
     EXPECT_EQ(g.S.AnzahlPassen, 2);
     EXPECT_EQ(g.S.AblageAnzahl, 1);

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "control/fensterzustand.h"
 #include "control/korrektur.h"
 #include "rules/kaufen.h"
 #include "testspieler.h"
@@ -249,20 +250,21 @@ TEST_F(Korrektur, OhneTraceKeineZeilen) {
 
 TEST_F(Korrektur, EingriffAufSitz1HebtAngeboteneZieleAuf) {
     Lege(1, {Holzfaeller, Markt});
-    g.MarkierteTischplaetze[2] = 1;
+    TFensterZustand fenster(g);
+    fenster.MarkierteTischplaetze[2] = 1;
     ASSERT_EQ(KorrigiereTischkarte(g, 1, 1, KorrekturAktion::Einfuegen, Schaefer),
               KorrekturErgebnis::Ausgefuehrt);
-    EXPECT_EQ(g.MarkierteTischplaetze[2], 0);
+    EXPECT_EQ(fenster.MarkierteTischplaetze[2], 0);
 
     // A waiting observatory card keeps seat 1's table as it is; other seats can still be edited.
-    g.SternwartenKarte = K(Markt);
+    fenster.SternwartenKarte = K(Markt);
     const TSpieler vorher = g.Sp(1);
     EXPECT_EQ(KorrigiereTischkarte(g, 1, 1, KorrekturAktion::Entfernen, 1), KorrekturErgebnis::KarteWartet);
     EXPECT_EQ(std::memcmp(&g.Sp(1), &vorher, sizeof(TSpieler)), 0);
     Lege(2, {Holzfaeller});
-    g.MarkierteTischplaetze[3] = 1;
+    fenster.MarkierteTischplaetze[3] = 1;
     EXPECT_EQ(KorrigiereTischkarte(g, 2, 1, KorrekturAktion::Entfernen, 1), KorrekturErgebnis::Ausgefuehrt);
-    EXPECT_EQ(g.MarkierteTischplaetze[3], 1);
+    EXPECT_EQ(fenster.MarkierteTischplaetze[3], 1);
 }
 
 TEST_F(Korrektur, GeldKlicksOhneUntergrenze) {

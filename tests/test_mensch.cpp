@@ -122,7 +122,7 @@ protected:
     std::set<int> Markiert() const {
         std::set<int> s;
         for (int p = 1; p <= MaxTischpositionen; ++p)
-            if (g.MarkierteTischplaetze[p]) s.insert(p);
+            if (m.Zustand().MarkierteTischplaetze[p]) s.insert(p);
         return s;
     }
     // Seat 1 in the blue phase with an observatory on its table, at position `position`.
@@ -579,7 +579,7 @@ protected:
 
 TEST_F(WartendeKarte, ErweiterungWartetAufIhrenTischplatz) {
     ASSERT_TRUE(m.SternwartenKarteWartet());
-    EXPECT_EQ(g.SternwartenKarte, K(25));
+    EXPECT_EQ(m.Zustand().SternwartenKarte, K(25));
     EXPECT_EQ(g.S.AktuellerSpieler, 1);
     EXPECT_EQ(Markiert(), std::set<int>{1});
     EXPECT_EQ(brett.angehoben, std::set<int>{1});
@@ -691,13 +691,13 @@ TEST_F(Mensch, EinAbgelehnterKlickSagtWarumUndEinZielSeinenPreis) {
 
 TEST_F(Mensch, DieAufforderungNenntSchenkenrundeUndWartendeSternwartenkarte) {
     TTexte texte;
-    auto text = [&] { return AufforderungText(texte, kat, m.Aufforderung(), g.SternwartenKarte); };
+    auto text = [&] { return AufforderungText(texte, kat, m.Aufforderung(), m.Zustand().SternwartenKarte); };
     EXPECT_EQ(text(), "");
     g.S.Phase = 2;
     g.S.SchenkeModus = 1;
     EXPECT_EQ(text(), "Schenkenrunde: Siegpunkte kaufen");
     g.S.SchenkeModus = 0;
-    g.SternwartenKarte = K(41);
+    m.Zustand().SternwartenKarte = K(41);
     EXPECT_EQ(
         text(),
         "Sternwarte: Kammerfrau auf eine markierte Karte legen oder passen (die Karte wird abgeworfen)");

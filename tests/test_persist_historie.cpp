@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "testspieler.h"
+#include "control/fensterzustand.h"
 
 using namespace vm;
 using vm::test::SpielMitHistorie;
@@ -209,11 +210,12 @@ TEST(Historie, RueckgaengigVerwirftDieAuswahlDesLaufendenZugs) {
     SpielMitHistorie s(3);
     s.Neu();
     s.BisEintraege(3);
-    s.g.SternwartenKarte = {2, 5};
+    TFensterZustand fenster(s.g);
+    fenster.SternwartenKarte = {2, 5};
     s.g.AktionenImZug = 1;
-    s.g.MarkierteTischplaetze[3] = 1;
+    fenster.MarkierteTischplaetze[3] = 1;
     ASSERT_TRUE(s.h.Rueckgaengig(s.g));
-    EXPECT_TRUE(s.g.SternwartenKarte.Leer());
+    EXPECT_TRUE(fenster.SternwartenKarte.Leer());
     EXPECT_EQ(s.g.AktionenImZug, 0);
-    EXPECT_EQ(s.g.MarkierteTischplaetze[3], 0);
+    EXPECT_EQ(fenster.MarkierteTischplaetze[3], 0);
 }

@@ -1,6 +1,7 @@
 // Prices, upgrade prices and targets, and the purchase onto the table with its bookkeeping.
 #include <gtest/gtest.h>
 
+#include "control/fensterzustand.h"
 #include "model/stapel.h"
 #include "rules/ablauf.h"
 #include "rules/hand.h"
@@ -34,11 +35,12 @@ TEST_F(Upgrades, BenutzteTischkarteIstNieZiel) {
     LegeAufTisch(g, 1, {Holzfaeller, Markt, Sternwarte_});
     g.Sp(1).Karten[2].Karten[2].Farbe += Benutzt; // position 3
     g.Sp(1).Geld = 50;
+    TFensterZustand fenster(g);
 
     ASSERT_TRUE(AktiviereFreienTischplatz(g, 1, K(Hofoper), 1));
-    EXPECT_TRUE(g.MarkierteTischplaetze[2]);
-    EXPECT_FALSE(g.MarkierteTischplaetze[3]);
-    EXPECT_FALSE(g.MarkierteTischplaetze[1]);
+    EXPECT_TRUE(fenster.MarkierteTischplaetze[2]);
+    EXPECT_FALSE(fenster.MarkierteTischplaetze[3]);
+    EXPECT_FALSE(fenster.MarkierteTischplaetze[1]);
     EXPECT_TRUE(KannKarteKaufen(g, 1, K(Hofoper)));
 
     const TSpielstand vorher = g.S;
@@ -59,10 +61,10 @@ TEST_F(Upgrades, BenutzteTischkarteIstNieZiel) {
     LegeAufTisch(g, 2, {Sternwarte_});
     g.Sp(2).Karten[2].Karten[1].Farbe += Benutzt;
     g.Sp(2).Geld = 50;
-    for (uint8_t& m : g.MarkierteTischplaetze) m = 0;
+    fenster.Leeren();
     EXPECT_FALSE(KannKarteKaufen(g, 2, K(Hofoper)));
     EXPECT_FALSE(AktiviereFreienTischplatz(g, 2, K(Hofoper), 1));
-    EXPECT_FALSE(g.MarkierteTischplaetze[1]);
+    EXPECT_FALSE(fenster.IrgendeinAngebot());
     EXPECT_EQ(g.AnzahlFehler, 3);
 }
 
@@ -161,8 +163,9 @@ TEST_F(Kauf, SternwartenVarianten) {
     EXPECT_EQ(ZeilenMit("Internal Fault 1 in Procedure AktiviereFreienTischplatzErwSW"), 1);
 
     sp.Geld = 8;
+    TFensterZustand fenster(g);
     EXPECT_TRUE(AktiviereFreienTischplatzErwSW(g, 1, K(Bank)));
-    EXPECT_TRUE(g.MarkierteTischplaetze[2] && g.MarkierteTischplaetze[3]);
+    EXPECT_TRUE(fenster.MarkierteTischplaetze[2] && fenster.MarkierteTischplaetze[3]);
     EXPECT_EQ(sp.LetzteAktion, AktionSKauf);
     EXPECT_EQ(sp.LetzteKarte, K(Bank));
     // 13 less 5 for the market replaced; no lower-row discount.

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "ai/compizug.h"
+#include "control/fensterzustand.h"
 #include "model/konsistenz.h"
 #include "rules/ablauf.h"
 #include "sim/serie.h"
@@ -128,9 +129,10 @@ TEST_F(PruefungMitten, StapelUndWartendeSternwartenkarte) {
     TKartenstapel& rot = g.S.Kartenstapel[3];
     ASSERT_LE(rot.Naechste, rot.Anzahl);
     // A card drawn at the observatory and not yet placed is still in the game.
-    g.SternwartenKarte = rot.Karten[rot.Naechste++];
+    TFensterZustand fenster(g);
+    fenster.SternwartenKarte = rot.Karten[rot.Naechste++];
     EXPECT_EQ(Befund(), "");
-    g.SternwartenKarte = {};
+    fenster.SternwartenKarte = {};
     EXPECT_EQ(Befund().rfind("Kartenerhaltung: ", 0), 0u);
     --rot.Naechste;
 

@@ -101,7 +101,7 @@ KorrekturErgebnis KorrigiereTischkarte(Spielsitzung& g, int spieler, int32_t pos
     // The offered places of seat 1 would point at other cards after the edit: a waiting
     // observatory card must be placed first, a selection is given up.
     const bool angebote = spieler == 1;
-    if (angebote && !g.SternwartenKarte.Leer()) return KorrekturErgebnis::KarteWartet;
+    if (angebote && !g.WartendeSternwartenKarte().Leer()) return KorrekturErgebnis::KarteWartet;
     const TTischkarte alt = TischpositionZuKarte(g, spieler, position);
     if (alt.farbe == 0) return KorrekturErgebnis::KeineKarte;
     const tKarte& altDaten = g.Daten(alt.karte);
