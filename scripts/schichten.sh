@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The layering check: a file under src/ may include headers of its own folder and of folders
 # earlier in core < model < rules < ai < persist < control|sim < ui; control and sim never each
-# other. Lists every include that breaks this and fails. With --zaehlen it prints their number
+# other, and only ui includes Qt. Lists every include that breaks this and fails. With --zaehlen it prints their number
 # and succeeds (for comparing two states of the code).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -30,6 +30,12 @@ while IFS= read -r datei; do
     fi
   done < <(grep -n '^[[:space:]]*#[[:space:]]*include[[:space:]]*"[a-z_]*/' "$datei" |
            sed -E 's/^([0-9]+):[^"]*"([a-z_]+)\/.*/\1:\2/' || true)
+  if [ "$eigen" != ui ]; then
+    while IFS=: read -r zeile _; do
+      verstoesse=$((verstoesse + 1))
+      [ $zaehlen -eq 0 ] && echo "$datei:$zeile: $eigen bindet Qt ein"
+    done < <(grep -n '^[[:space:]]*#[[:space:]]*include[[:space:]]*<Q' "$datei" || true)
+  fi
 done < <(find src -name '*.h' -o -name '*.cpp' | sort)
 
 if [ $zaehlen -eq 1 ]; then
