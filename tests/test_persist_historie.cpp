@@ -3,8 +3,8 @@
 
 #include <cstring>
 
-#include "testspieler.h"
 #include "control/fensterzustand.h"
+#include "testspieler.h"
 
 using namespace vm;
 using vm::test::SpielMitHistorie;

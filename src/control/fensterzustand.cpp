@@ -5,7 +5,8 @@
 namespace vm {
 
 bool TFensterZustand::IrgendeinAngebot() const {
-    return std::any_of(MarkierteTischplaetze.begin(), MarkierteTischplaetze.end(), [](uint8_t m) { return m != 0; });
+    return std::any_of(MarkierteTischplaetze.begin(), MarkierteTischplaetze.end(),
+                       [](uint8_t m) { return m != 0; });
 }
 
 void TFensterZustand::Leeren() {

@@ -13,7 +13,9 @@ namespace vm {
 // the one it had before.
 class TFensterZustand final : public IMenschAuswahl {
 public:
-    explicit TFensterZustand(Spielsitzung& g) : g_(g), vorher_(g.MenschAuswahl()) { g_.SetzeMenschAuswahl(this); }
+    explicit TFensterZustand(Spielsitzung& g) : g_(g), vorher_(g.MenschAuswahl()) {
+        g_.SetzeMenschAuswahl(this);
+    }
     ~TFensterZustand() override {
         if (g_.MenschAuswahl() == this) g_.SetzeMenschAuswahl(vorher_);
     }

@@ -111,7 +111,8 @@ TAufforderung TMensch::Aufforderung() const {
 }
 
 std::optional<TZielpreis> TMensch::Zielpreis(int32_t position) const {
-    if (!AmZug() || position < 1 || position > MaxTischpositionen || !zustand_.MarkierteTischplaetze[position])
+    if (!AmZug() || position < 1 || position > MaxTischpositionen ||
+        !zustand_.MarkierteTischplaetze[position])
         return std::nullopt;
     const TSpieler& sp = g_.S.Spieler[1];
     TZielpreis z;
@@ -304,7 +305,8 @@ void TMensch::HandKlick(int platz, Maustaste taste, TTasten tasten) {
 
 void TMensch::TischKlick(int32_t position) {
     ablehnung_ = {};
-    if (!AmZug() || position < 1 || position > MaxTischpositionen || !zustand_.MarkierteTischplaetze[position])
+    if (!AmZug() || position < 1 || position > MaxTischpositionen ||
+        !zustand_.MarkierteTischplaetze[position])
         return;
     if (SternwartenKarteWartet()) {
         const tKartenRef karte = zustand_.SternwartenKarte;

@@ -184,9 +184,9 @@ public:
     int32_t AktionenImZug = 0; // card actions in the current turn
     Arr1<int32_t, 4> Platz{};  // ranking after the last game
     bool SimulationLaeuft = false;
-    uint64_t MenschZuege = 0; // moves the person made on seat 1, for "played since the last save"
-    std::string ProfilOrdner; // ErrorTrace.txt goes here; empty: not written
-    int64_t AnzahlFehler = 0; // internal faults reported so far
+    uint64_t MenschZuege = 0;          // moves the person made on seat 1, for "played since the last save"
+    std::string ProfilOrdner;          // ErrorTrace.txt goes here; empty: not written
+    int64_t AnzahlFehler = 0;          // internal faults reported so far
     int32_t StrategiewechselTiefe = 0; // nesting of strategy switches within one computer move
     std::unique_ptr<KISpeicher, void (*)(KISpeicher*)> KIGedaechtnis{nullptr, nullptr};
     // Change counts of every seat's lists and of the display. Each write goes through Sp,
@@ -236,7 +236,9 @@ public:
     void SetzeMenschAuswahl(IMenschAuswahl* a) { auswahl_ = a; }
     IMenschAuswahl* MenschAuswahl() const { return auswahl_; }
     // The observatory card waiting for seat 1's table; empty when none waits or nobody plays.
-    tKartenRef WartendeSternwartenKarte() const { return auswahl_ ? auswahl_->WartendeKarte() : tKartenRef{}; }
+    tKartenRef WartendeSternwartenKarte() const {
+        return auswahl_ ? auswahl_->WartendeKarte() : tKartenRef{};
+    }
     void SternwartenKarteVerwerfen() {
         if (auswahl_) auswahl_->KarteWartet({});
     }
