@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "persist/kommandozeile.h"
+#include "control/kommandozeile.h"
 #include "ui/hauptfenster.h"
 
 int main(int argc, char** argv) {

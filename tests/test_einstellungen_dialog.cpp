@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "ai/einstellungen.h"
+#include "control/einstellungsdialog.h"
 #include "persist/sprache.h"
-#include "rules/einstellungsdialog.h"
 
 using namespace vm;
 

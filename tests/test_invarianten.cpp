@@ -203,7 +203,6 @@ void PruefeRoutinen(Spielsitzung& g, const std::vector<TRoutine>& routinen, std:
     const int sp = g.S.AktuellerSpieler;
     const TSpielstand vorher = g.S;
     const TZufall zufall = g.Zufall;
-    const tKartenRef wartend = g.SternwartenKarte;
     const int32_t aktionen = g.AktionenImZug;
     for (size_t i = 0; i < routinen.size(); ++i) {
         if (routinen[i].nurBlau && vorher.Phase != 2) continue;
@@ -228,7 +227,6 @@ void PruefeRoutinen(Spielsitzung& g, const std::vector<TRoutine>& routinen, std:
         ASSERT_EQ(g.AnzahlFehler, 0) << wo;
         g.S = vorher;
         g.Zufall = zufall;
-        g.SternwartenKarte = wartend;
         g.AktionenImZug = aktionen;
         g.ZustandErsetzt();
     }

@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "persist/kommandozeile.h"
+#include "control/kommandozeile.h"
 #include "testspieler.h"
 
 using namespace vm;

@@ -1,7 +1,7 @@
 // The correction mode marks the game for good; the dialog's state when opened, confirmed and aborted.
 #include <gtest/gtest.h>
 
-#include "rules/korrektur.h"
+#include "control/korrektur.h"
 
 using namespace vm;
 

@@ -7,11 +7,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "control/korrektur.h"
 #include "model/konsistenz.h"
 #include "persist/spieldatei.h"
-#include "rules/korrektur.h"
 #include "sim/aufnahme.h"
-#include "testspieler.h"
 #include "testspieler.h"
 
 using namespace vm;
@@ -319,7 +318,7 @@ TEST(Lader, KorrigierteSpieleLadenWieder) {
         if (partie == 0) {
             // The mode switched on, then back and forward through the history: the entry shown
             // again is not marked as altered, the edits after it are.
-            while (s.h.H().AnzahlEintraege < 6 || s.g.S.AktuellerSpieler != 1 || !s.g.SternwartenKarte.Leer())
+            while (s.h.H().AnzahlEintraege < 6 || s.g.S.AktuellerSpieler != 1 || !s.g.WartendeSternwartenKarte().Leer())
                 spieler.Zug(s.g);
             KorrekturModusSetzen(s.g, true);
             ASSERT_TRUE(s.h.Rueckgaengig(s.g));
@@ -328,7 +327,7 @@ TEST(Lader, KorrigierteSpieleLadenWieder) {
             ASSERT_EQ(PruefeInvarianten(s.g), "");
         }
         for (int aktion = 0; aktion < 3000 && !s.g.S.Spielende; ++aktion) {
-            if (s.g.S.AktuellerSpieler == 1 && s.g.SternwartenKarte.Leer() && !s.g.S.SchenkeModus) {
+            if (s.g.S.AktuellerSpieler == 1 && s.g.WartendeSternwartenKarte().Leer() && !s.g.S.SchenkeModus) {
                 const int wahl = wuerfel(12);
                 if (wahl == 0) KorrekturModusSetzen(s.g, true);
                 if (wahl <= 2 && s.g.Menue.Korrekturmodus) korrigiere();

@@ -2,11 +2,11 @@
 // played seat 1 throughout, and losing unsaved moves needs the person's yes.
 #include <gtest/gtest.h>
 
-#include "persist/laufendesspiel.h"
+#include "control/laufendesspiel.h"
+#include "control/mensch.h"
+#include "control/spielende.h"
 #include "persist/spieldatei.h"
-#include "persist/spielende.h"
 #include "persist/sprache.h"
-#include "rules/mensch.h"
 #include "testspieler.h"
 
 using namespace vm;

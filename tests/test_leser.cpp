@@ -6,8 +6,8 @@
 #include <sstream>
 
 #include "ai/compizug.h"
+#include "control/kommandozeile.h"
 #include "persist/ini.h"
-#include "persist/kommandozeile.h"
 #include "persist/profil.h"
 #include "sim/serie.h"
 #include "testspieler.h"

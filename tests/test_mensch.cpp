@@ -6,11 +6,11 @@
 #include <set>
 #include <utility>
 
-#include "persist/spielverlauf.h"
+#include "control/mensch.h"
+#include "control/spielverlauf.h"
 #include "rules/ablauf.h"
 #include "rules/hand.h"
 #include "rules/kaufen.h"
-#include "rules/mensch.h"
 #include "testspieler.h"
 
 using namespace vm;
@@ -122,7 +122,7 @@ protected:
     std::set<int> Markiert() const {
         std::set<int> s;
         for (int p = 1; p <= MaxTischpositionen; ++p)
-            if (g.MarkierteTischplaetze[p]) s.insert(p);
+            if (m.Zustand().MarkierteTischplaetze[p]) s.insert(p);
         return s;
     }
     // Seat 1 in the blue phase with an observatory on its table, at position `position`.
@@ -401,13 +401,13 @@ TEST_F(Mensch, EinAbgelehnterKlickSagtWarumUndEinZielSeinenPreis) {
 
 TEST_F(Mensch, DieAufforderungNenntSchenkenrundeUndWartendeSternwartenkarte) {
     TTexte texte;
-    auto text = [&] { return AufforderungText(texte, kat, m.Aufforderung(), g.SternwartenKarte); };
+    auto text = [&] { return AufforderungText(texte, kat, m.Aufforderung(), m.Zustand().SternwartenKarte); };
     EXPECT_EQ(text(), "");
     g.S.Phase = 2;
     g.S.SchenkeModus = 1;
     EXPECT_EQ(text(), "Schenkenrunde: Siegpunkte kaufen");
     g.S.SchenkeModus = 0;
-    g.SternwartenKarte = K(41);
+    m.Zustand().SternwartenKarte = K(41);
     EXPECT_EQ(
         text(),
         "Sternwarte: Kammerfrau auf eine markierte Karte legen oder passen (die Karte wird abgeworfen)");

@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "control/fensterzustand.h"
 #include "testspieler.h"
 
 using namespace vm;

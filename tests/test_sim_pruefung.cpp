@@ -4,6 +4,7 @@
 #include <string>
 
 #include "ai/compizug.h"
+#include "control/fensterzustand.h"
 #include "model/konsistenz.h"
 #include "rules/ablauf.h"
 #include "sim/serie.h"

@@ -5,7 +5,7 @@
 #include <climits>
 
 #include "ai/einstellungen.h"
-#include "persist/spielende.h"
+#include "control/spielende.h"
 #include "persist/sprache.h"
 
 using namespace vm;

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "persist/spielverlauf.h"
+#include "control/spielverlauf.h"
 #include "sim/serie.h"
 
 using namespace vm;

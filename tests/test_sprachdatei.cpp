@@ -10,10 +10,10 @@
 #include <string>
 
 #include "ai/compizug.h"
+#include "control/einstellungsdialog.h"
 #include "persist/ini.h"
 #include "persist/sprache.h"
 #include "persist/texte.h"
-#include "rules/einstellungsdialog.h"
 
 using namespace vm;
 

@@ -6,6 +6,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "control/fensterzustand.h"
 #include "model/konsistenz.h"
 #include "model/stapel.h"
 #include "rules/ablauf.h"
@@ -205,8 +206,9 @@ Aktion TestSpieler::Zug(Spielsitzung& g) {
         case KaufenErw:
             ergebnis = Aktion::SternwarteKaufErw;
             if (!g.S.Computer[sp]) {
-                g.SternwartenKarte = c;
-                if (!AktiviereFreienTischplatzErwSW(g, sp, c) || !g.MarkierteTischplaetze[e.ziel])
+                TFensterZustand fenster(g);
+                fenster.SternwartenKarte = c;
+                if (!AktiviereFreienTischplatzErwSW(g, sp, c) || !fenster.MarkierteTischplaetze[e.ziel])
                     g.InternerFehler(96, "TestSpieler: Ziel nicht angeboten");
                 if (Wuerfel(2) == 0) {
                     Passen(g, sp);
@@ -214,7 +216,7 @@ Aktion TestSpieler::Zug(Spielsitzung& g) {
                     break;
                 }
                 TischplaetzeDeaktivieren(g, sp);
-                g.SternwartenKarte = {};
+                fenster.SternwartenKarte = {};
             }
             LegeBezahleSpielerkarteTischErwSW(g, sp, e.ziel, c);
             break;

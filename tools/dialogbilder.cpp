@@ -12,8 +12,8 @@
 #include <cstdio>
 
 #include "ai/einstellungen.h"
+#include "control/korrektur.h"
 #include "persist/sprache.h"
-#include "rules/korrektur.h"
 #include "ui/einstellungsfenster.h"
 #include "ui/hilfemenue.h"
 #include "ui/infofenster.h"

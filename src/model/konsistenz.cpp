@@ -203,7 +203,7 @@ std::string PruefeKonsistenz(const TSpielstand& s, const TKatalog& kat, tKartenR
 }
 
 std::string PruefeInvarianten(const Spielsitzung& g) {
-    return PruefeKonsistenz(g.S, g.Katalog(), g.SternwartenKarte);
+    return PruefeKonsistenz(g.S, g.Katalog(), g.WartendeSternwartenKarte());
 }
 
 } // namespace vm

@@ -44,8 +44,7 @@ void Spielsitzung::ZustandZuruecksetzen() {
     S.SpielerAnzahl = Menue.SpielerAnzahl;
     S.GekaufteSiegpunkte = 0;
     for (int i = 1; i <= 4; ++i) Platz[i] = 0;
-    for (uint8_t& m : MarkierteTischplaetze) m = 0;
-    SternwartenKarte = {};
+    if (auswahl_) auswahl_->Leeren();
     AktionenImZug = 0;
 }
 

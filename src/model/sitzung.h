@@ -141,6 +141,20 @@ public:
     virtual void Ereignis(const TEreignis& e) = 0;
 };
 
+// The person's open choices on seat 1 between two clicks: the table places offered as targets for
+// the chosen card, and an observatory card drawn and waiting for its place. The window's side
+// keeps them; the rules offer, take back and discard only through here. The simulator has none.
+class IMenschAuswahl {
+public:
+    virtual ~IMenschAuswahl() = default;
+    virtual bool Angeboten(int position) const = 0;
+    virtual void Anbieten(int position, bool an) = 0;
+    virtual bool IrgendeinAngebot() const = 0;
+    virtual tKartenRef WartendeKarte() const = 0;
+    virtual void KarteWartet(tKartenRef karte) = 0; // the empty reference: none waits
+    virtual void Leeren() = 0;                      // no offer, no waiting card
+};
+
 // The computer players' memory of each seat between moves; defined and created by them.
 struct KISpeicher;
 
@@ -170,11 +184,9 @@ public:
     int32_t AktionenImZug = 0; // card actions in the current turn
     Arr1<int32_t, 4> Platz{};  // ranking after the last game
     bool SimulationLaeuft = false;
-    uint64_t MenschZuege = 0; // moves the person made on seat 1, for "played since the last save"
-    Arr1<uint8_t, MaxTischpositionen> MarkierteTischplaetze{}; // seat 1's offered table targets
-    tKartenRef SternwartenKarte{};                             // observatory card waiting for a table target
-    std::string ProfilOrdner;                                  // ErrorTrace.txt goes here; empty: not written
-    int64_t AnzahlFehler = 0;                                  // internal faults reported so far
+    uint64_t MenschZuege = 0;          // moves the person made on seat 1, for "played since the last save"
+    std::string ProfilOrdner;          // ErrorTrace.txt goes here; empty: not written
+    int64_t AnzahlFehler = 0;          // internal faults reported so far
     int32_t StrategiewechselTiefe = 0; // nesting of strategy switches within one computer move
     std::unique_ptr<KISpeicher, void (*)(KISpeicher*)> KIGedaechtnis{nullptr, nullptr};
     // Change counts of every seat's lists and of the display. Each write goes through Sp,
@@ -221,6 +233,18 @@ public:
     void SetzeFehlerSenke(IFehlerSenke* s) { senke_ = s; }
     void SetzeEreignisse(ISpielEreignisse* e) { ereignisse_ = e; }
     ISpielEreignisse* Ereignisse() const { return ereignisse_; }
+    void SetzeMenschAuswahl(IMenschAuswahl* a) { auswahl_ = a; }
+    IMenschAuswahl* MenschAuswahl() const { return auswahl_; }
+    // The observatory card waiting for seat 1's table; empty when none waits or nobody plays.
+    tKartenRef WartendeSternwartenKarte() const {
+        return auswahl_ ? auswahl_->WartendeKarte() : tKartenRef{};
+    }
+    void SternwartenKarteVerwerfen() {
+        if (auswahl_) auswahl_->KarteWartet({});
+    }
+    void TischplatzAnbieten(int position) {
+        if (auswahl_) auswahl_->Anbieten(position, true);
+    }
     // Reports an event to the move list, with the values of `TEreignis` after its kind. Nobody
     // listens in a simulation: then the event is never built and the report costs the test of
     // one pointer.
@@ -300,6 +324,7 @@ private:
     ISpielAblauf* ablauf_ = &ohneAblauf_;
     IFehlerSenke* senke_ = nullptr;
     ISpielEreignisse* ereignisse_ = nullptr;
+    IMenschAuswahl* auswahl_ = nullptr;
 };
 
 } // namespace vm

@@ -137,7 +137,7 @@ void THistorie::StelleWiederHer(Spielsitzung& g, int32_t i) {
     g.ZustandErsetzt();
     // What belonged to the turn in progress is gone with the state it came from.
     g.AktionenImZug = 0;
-    g.SternwartenKarte = {};
+    g.SternwartenKarteVerwerfen();
     AuswahlAufheben(g);
     BrettNeuZeichnen(g);
 }

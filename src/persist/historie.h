@@ -22,6 +22,10 @@ constexpr std::string_view HistorieKennung = "Veldmark Spielstand!";
 // The program's version text (status bar, game file header).
 constexpr std::string_view ProgrammVersion = "Vers. 1.50 / 27.12.04";
 
+// Bits of the history header's counting word.
+constexpr int32_t ZaehlungGezaehlt = 1; // the game has ended once: a later end does not count
+constexpr int32_t ZaehlungComputer = 2; // the computer moved for seat 1
+
 struct TSpielHistorie {
     uint8_t Kennung[21]; // length byte, then up to 20 characters
     uint8_t Version[24]; // length byte, then up to 23 characters

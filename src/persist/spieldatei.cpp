@@ -364,7 +364,7 @@ TLadeErgebnis LadeSpieldatei(Spielsitzung& g, THistorie& hist, const std::string
             g.S = e;
             g.ZustandErsetzt();
             g.AktionenImZug = 0;
-            g.SternwartenKarte = {};
+            g.SternwartenKarteVerwerfen();
             AuswahlAufheben(g);
             g.Einstellungen = h.Einstellungen;
             hist.SteuerungAuffrischen(g);

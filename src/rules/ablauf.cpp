@@ -133,10 +133,10 @@ void NeueRunde(Spielsitzung& g) {
 }
 
 void Passen(Spielsitzung& g, int spieler) {
-    if (!g.S.Computer[spieler] && !g.SternwartenKarte.Leer()) {
+    if (!g.S.Computer[spieler] && !g.WartendeSternwartenKarte().Leer()) {
         // Passing with an observatory card waiting discards it; that is the turn's action.
-        WirfKarteAb(g, spieler, g.SternwartenKarte);
-        g.SternwartenKarte = {};
+        WirfKarteAb(g, spieler, g.WartendeSternwartenKarte());
+        g.SternwartenKarteVerwerfen();
         TischplaetzeDeaktivieren(g, spieler);
         g.Brett().TischAnzeigen(spieler);
         return;
@@ -269,7 +269,7 @@ void AktiviereSchenke(Spielsitzung& g, int spieler) {
         if (g.Daten(blau.Karten[i]).Sondereigenschaften & Schenke) {
             int32_t pos = sp.Karten[1].Anzahl + i;
             if (pos <= MaxTischpositionen) {
-                g.MarkierteTischplaetze[pos] = 1;
+                g.TischplatzAnbieten(pos);
                 g.Brett().TischpositionAnheben(spieler, pos, true);
             }
             return;

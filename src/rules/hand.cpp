@@ -1,7 +1,5 @@
 #include "rules/hand.h"
 
-#include <cstring>
-
 #include "model/stapel.h"
 #include "rules/kaufen.h"
 
@@ -60,26 +58,13 @@ bool NimmKarteAufHand(Spielsitzung& g, int spieler, tKartenRef karte) {
 }
 
 bool TischplaetzeDeaktivieren(Spielsitzung& g, int spieler) {
-    // Called at every end of seat 1's turn; usually nothing is marked. Tested a word at a time,
-    // inline: a library call here costs more in code fetched than in work.
-    {
-        const uint8_t* m = g.MarkierteTischplaetze.begin();
-        constexpr int N = MaxTischpositionen;
-        static_assert(N >= 8);
-        uint64_t oder = 0;
-        for (int i = 0; i + 8 <= N; i += 8) {
-            uint64_t w;
-            std::memcpy(&w, m + i, 8);
-            oder |= w;
-        }
-        uint64_t rest;
-        std::memcpy(&rest, m + N - 8, 8); // the last bytes, overlapping the words before
-        if ((oder | rest) == 0) return false;
-    }
+    // Called at every end of seat 1's turn; usually nothing is offered, in a simulation never.
+    IMenschAuswahl* a = g.MenschAuswahl();
+    if (!a || !a->IrgendeinAngebot()) return false;
     bool irgendeiner = false;
     for (int pos = 1; pos <= MaxTischpositionen; ++pos) {
-        if (!g.MarkierteTischplaetze[pos]) continue;
-        g.MarkierteTischplaetze[pos] = 0;
+        if (!a->Angeboten(pos)) continue;
+        a->Anbieten(pos, false);
         g.Brett().TischpositionAnheben(spieler, pos, false);
         irgendeiner = true;
     }

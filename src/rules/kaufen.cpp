@@ -80,7 +80,7 @@ bool AktiviereFreienTischplatz(Spielsitzung& g, int spieler, tKartenRef karte, i
             g.InternerFehler(1, "AktiviereFreienTischplatz - Zu viele Tischkarten");
             return false;
         }
-        g.MarkierteTischplaetze[pos] = 1;
+        g.TischplatzAnbieten(pos);
         g.Brett().TischpositionAnzeigen(spieler, pos);
         g.Brett().TischpositionAnheben(spieler, pos, true);
         return true;
@@ -93,7 +93,7 @@ bool AktiviereFreienTischplatz(Spielsitzung& g, int spieler, tKartenRef karte, i
         if (UpgradePreis(g, spieler, karte, liste.Karten[i], reihe) > sp.Geld) continue;
         int32_t pos = Tischposition(g, spieler, d.Farbe, i);
         if (pos > MaxTischpositionen) continue;
-        g.MarkierteTischplaetze[pos] = 1;
+        g.TischplatzAnbieten(pos);
         g.Brett().TischpositionAnheben(spieler, pos, true);
         markiert = true;
     }

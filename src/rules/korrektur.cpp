@@ -1,6 +1,6 @@
 #include "rules/korrektur.h"
 
-#include "persist/pruefung.h"
+#include "model/bereiche.h"
 #include "rules/hand.h"
 #include "rules/kaufen.h"
 
@@ -76,15 +76,6 @@ void FaehigkeitenHinzufuegen(Spielsitzung& g, int spieler, const tKarte& neu) {
     if (neu.Sondereigenschaften & Schenke) ++sp.AnzahlSchenken;
 }
 
-void KorrekturModusSetzen(Spielsitzung& g, bool an) {
-    g.Menue.Korrekturmodus = an;
-    if (an) g.S.Korrigiert = 1;
-}
-
-std::string_view KorrekturStatus(bool an) {
-    return an ? "Korrektur" : "  ";
-}
-
 bool KorrigiereGeld(Spielsitzung& g, int spieler, bool linkeTaste) {
     if (spieler < 1 || spieler > 4) return false;
     int32_t& geld = g.Sp(spieler).Geld;
@@ -110,7 +101,7 @@ KorrekturErgebnis KorrigiereTischkarte(Spielsitzung& g, int spieler, int32_t pos
     // The offered places of seat 1 would point at other cards after the edit: a waiting
     // observatory card must be placed first, a selection is given up.
     const bool angebote = spieler == 1;
-    if (angebote && !g.SternwartenKarte.Leer()) return KorrekturErgebnis::KarteWartet;
+    if (angebote && !g.WartendeSternwartenKarte().Leer()) return KorrekturErgebnis::KarteWartet;
     const TTischkarte alt = TischpositionZuKarte(g, spieler, position);
     if (alt.farbe == 0) return KorrekturErgebnis::KeineKarte;
     const tKarte& altDaten = g.Daten(alt.karte);
@@ -150,29 +141,6 @@ KorrekturErgebnis KorrigiereTischkarte(Spielsitzung& g, int spieler, int32_t pos
     FaehigkeitenHinzufuegen(g, spieler, neuDaten);
     g.S.Korrigiert = 1;
     return KorrekturErgebnis::Ausgefuehrt;
-}
-
-void TKorrekturDialogZustand::Aktivieren() {
-    if (inx_ < InxMin || inx_ > InxMax) inx_ = InxMin;
-    nummer_ = inx_;
-    beimOeffnen_ = inx_;
-    aktion_ = KorrekturAktion::Austauschen;
-}
-
-void TKorrekturDialogZustand::NummerAendern(int32_t inx) {
-    nummer_ = inx < InxMin ? InxMin : inx > InxMax ? InxMax : inx;
-    inx_ = nummer_;
-}
-
-void TKorrekturDialogZustand::Ok(KorrekturAktion aktion) {
-    inx_ = nummer_;
-    beimOeffnen_ = 0;
-    aktion_ = aktion;
-}
-
-void TKorrekturDialogZustand::Abbruch() {
-    inx_ = beimOeffnen_;
-    beimOeffnen_ = 0;
 }
 
 } // namespace vm

@@ -192,7 +192,7 @@ void THauptfenster::ZeigeTischkarte(int s, int pos) {
         const TTischkarte t = TischpositionZuKarte(g_, s, pos);
         const tKarte& k = anzeigeKatalog_.Daten(t.karte);
         b->Zeige(KarteBenutzt(t.karte) ? BildBenutzt : k.Bild, Q(k.Beschreibung));
-    } else if (s == 1 && g_.MarkierteTischplaetze[pos]) {
+    } else if (s == 1 && mensch_.Zustand().MarkierteTischplaetze[pos]) {
         b->Zeige(BildRueckseite, Tx("Karte kaufen")); // a free place offered as target
     } else {
         b->Verbergen();

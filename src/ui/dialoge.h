@@ -4,7 +4,7 @@
 #include <QDialog>
 #include <vector>
 
-#include "rules/mensch.h"
+#include "control/mensch.h"
 #include "ui/kartenbild.h"
 
 class QLabel;

@@ -4,7 +4,7 @@
 #include <QDialog>
 #include <vector>
 
-#include "rules/einstellungsdialog.h"
+#include "control/einstellungsdialog.h"
 
 class QCheckBox;
 class QLabel;

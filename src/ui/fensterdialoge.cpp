@@ -15,10 +15,10 @@
 #include <QToolButton>
 #include <fstream>
 
+#include "control/einstellungsdialog.h"
+#include "control/laufendesspiel.h"
+#include "control/spielende.h"
 #include "persist/dateien.h"
-#include "persist/laufendesspiel.h"
-#include "persist/spielende.h"
-#include "rules/einstellungsdialog.h"
 #include "sim/extrastatistik.h"
 #include "sim/statistik.h"
 #include "ui/einstellungsfenster.h"

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "control/korrektur.h"
 #include "persist/historie.h"
-#include "rules/korrektur.h"
 #include "ui/hilfemenue.h"
 #include "ui/infofenster.h"
 

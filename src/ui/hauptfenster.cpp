@@ -10,8 +10,8 @@
 #include <QToolBar>
 
 #include "ai/spielstaerke.h"
-#include "persist/kommandozeile.h"
-#include "persist/spielende.h"
+#include "control/kommandozeile.h"
+#include "control/spielende.h"
 #include "ui/dialoge.h"
 #include "ui/fensterdialoge.h"
 #include "ui/hilfemenue.h"

@@ -14,12 +14,12 @@
 #include <string>
 #include <vector>
 
+#include "control/mensch.h"
+#include "control/spielverlauf.h"
 #include "model/sitzung.h"
 #include "persist/historie.h"
 #include "persist/profil.h"
-#include "persist/spielverlauf.h"
 #include "persist/texte.h"
-#include "rules/mensch.h"
 #include "sim/statistik.h"
 #include "ui/kartenbild.h"
 #include "ui/massstab.h"

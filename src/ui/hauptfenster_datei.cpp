@@ -3,9 +3,9 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "persist/laufendesspiel.h"
+#include "control/laufendesspiel.h"
 #include "persist/spieldatei.h"
-#include "persist/spielende.h"
+#include "control/spielende.h"
 #include "rules/hand.h"
 #include "ui/hauptfenster.h"
 #include "ui/qtext.h"

@@ -9,7 +9,7 @@
 #include <QToolButton>
 
 #include "ai/spielstaerke.h"
-#include "persist/laufendesspiel.h"
+#include "control/laufendesspiel.h"
 #include "ui/fensterdialoge.h"
 #include "ui/hauptfenster.h"
 #include "ui/qtext.h"

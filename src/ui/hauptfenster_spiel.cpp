@@ -6,7 +6,7 @@
 #include <QPushButton>
 
 #include "ai/compizug.h"
-#include "persist/laufendesspiel.h"
+#include "control/laufendesspiel.h"
 #include "rules/ablauf.h"
 #include "rules/hand.h"
 #include "sim/statistik.h"

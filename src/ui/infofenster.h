@@ -5,7 +5,7 @@
 #include <QTimer>
 #include <array>
 
-#include "persist/spielende.h"
+#include "control/spielende.h"
 #include "ui/kartenbild.h"
 
 class QLabel;

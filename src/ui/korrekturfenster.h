@@ -3,7 +3,7 @@
 
 #include <QDialog>
 
-#include "rules/korrektur.h"
+#include "control/korrektur.h"
 #include "ui/kartenbild.h"
 
 class QGroupBox;

@@ -130,7 +130,8 @@ void THauptfenster::HinweisAuffrischen() {
     if (text.empty() && mensch_.Ablehnung().Da())
         text = AblehnungText(texte_, anzeigeKatalog_, mensch_.Ablehnung());
     if (text.empty())
-        text = AufforderungText(texte_, anzeigeKatalog_, mensch_.Aufforderung(), g_.SternwartenKarte);
+        text = AufforderungText(texte_, anzeigeKatalog_, mensch_.Aufforderung(),
+                                mensch_.Zustand().SternwartenKarte);
     HinweisZeigen(text);
 }
 

@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <cstdint>
 
-#include "persist/spielverlauf.h"
+#include "control/spielverlauf.h"
 
 class QLabel;
 class QListWidget;

@@ -52,7 +52,7 @@ private:
     bool AmZug() { return f_.Mensch().AmZug(); }
     int Markiert() {
         for (int p = 1; p <= MaxTischpositionen; ++p)
-            if (g_.MarkierteTischplaetze[p]) return p;
+            if (f_.Mensch().Zustand().MarkierteTischplaetze[p]) return p;
         return 0;
     }
     // How many of seat 1's cards have this ability, and the table position of the first unused one.

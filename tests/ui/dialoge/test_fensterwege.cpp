@@ -10,8 +10,8 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include "control/einstellungsdialog.h"
 #include "fenstertest.h"
-#include "rules/einstellungsdialog.h"
 #include "rules/kaufen.h"
 #include "rules/korrektur.h"
 #include "ui/einstellungsfenster.h"

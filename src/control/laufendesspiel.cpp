@@ -1,4 +1,4 @@
-#include "persist/laufendesspiel.h"
+#include "control/laufendesspiel.h"
 
 namespace vm {
 

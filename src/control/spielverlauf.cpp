@@ -1,4 +1,4 @@
-#include "persist/spielverlauf.h"
+#include "control/spielverlauf.h"
 
 namespace vm {
 

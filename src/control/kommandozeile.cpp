@@ -1,4 +1,4 @@
-#include "persist/kommandozeile.h"
+#include "control/kommandozeile.h"
 
 #include <cctype>
 

@@ -1,4 +1,4 @@
-#include "persist/spielende.h"
+#include "control/spielende.h"
 
 #include <climits>
 

@@ -1,4 +1,4 @@
-#include "rules/mensch.h"
+#include "control/mensch.h"
 
 #include "model/stapel.h"
 #include "rules/ablauf.h"
@@ -111,7 +111,8 @@ TAufforderung TMensch::Aufforderung() const {
 }
 
 std::optional<TZielpreis> TMensch::Zielpreis(int32_t position) const {
-    if (!AmZug() || position < 1 || position > MaxTischpositionen || !g_.MarkierteTischplaetze[position])
+    if (!AmZug() || position < 1 || position > MaxTischpositionen ||
+        !zustand_.MarkierteTischplaetze[position])
         return std::nullopt;
     const TSpieler& sp = g_.S.Spieler[1];
     TZielpreis z;
@@ -122,7 +123,7 @@ std::optional<TZielpreis> TMensch::Zielpreis(int32_t position) const {
     }
     int reihe = 1;
     if (SternwartenKarteWartet()) {
-        z.karte = g_.SternwartenKarte;
+        z.karte = zustand_.SternwartenKarte;
     } else if (AuslageGewaehlt()) {
         z.karte = g_.S.Auslage[auswahlReihe_].Karten[auswahlPlatz_];
         reihe = auswahlReihe_;
@@ -198,7 +199,7 @@ void TMensch::AuswahlAufheben() {
 void TMensch::Zuruecksetzen() {
     ablehnung_ = {};
     AuswahlAufheben();
-    g_.SternwartenKarte = {};
+    zustand_.SternwartenKarte = {};
     TischplaetzeDeaktivieren(g_, 1);
 }
 
@@ -304,12 +305,13 @@ void TMensch::HandKlick(int platz, Maustaste taste, TTasten tasten) {
 
 void TMensch::TischKlick(int32_t position) {
     ablehnung_ = {};
-    if (!AmZug() || position < 1 || position > MaxTischpositionen || !g_.MarkierteTischplaetze[position])
+    if (!AmZug() || position < 1 || position > MaxTischpositionen ||
+        !zustand_.MarkierteTischplaetze[position])
         return;
     if (SternwartenKarteWartet()) {
-        const tKartenRef karte = g_.SternwartenKarte;
+        const tKartenRef karte = zustand_.SternwartenKarte;
         LegeBezahleSpielerkarteTischErwSW(g_, 1, position, karte);
-        g_.SternwartenKarte = {};
+        zustand_.SternwartenKarte = {};
         TischplaetzeDeaktivieren(g_, 1);
         ZugBeenden();
         return;
@@ -365,7 +367,7 @@ void TMensch::SternwarteBenutzen(int32_t position) {
     case TSternwartenDialog::Kaufen:
         if (g_.Daten(karte).Erweiterung == 1) {
             // The upgrade waits for a table card; the turn stays with seat 1.
-            g_.SternwartenKarte = karte;
+            zustand_.SternwartenKarte = karte;
             ++g_.MenschZuege; // the card is drawn: the turn is under way
             if (!AktiviereFreienTischplatzErwSW(g_, 1, karte)) g_.InternerFehler(2, "KarteTischDblClick");
             return;

@@ -10,10 +10,6 @@
 
 namespace vm {
 
-// Bits of the history header's counting word.
-constexpr int32_t ZaehlungGezaehlt = 1; // the game has ended once: a later end does not count
-constexpr int32_t ZaehlungComputer = 2; // the computer moved for seat 1
-
 // Before a computer move in the window: a move for seat 1 takes the game out of the statistics.
 void VorComputerzug(const Spielsitzung& g, THistorie& h);
 

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string_view>
 
+#include "control/fensterzustand.h"
 #include "model/sitzung.h"
 
 namespace vm {
@@ -122,7 +123,7 @@ public:
 
 class TMensch {
 public:
-    explicit TMensch(Spielsitzung& g) : g_(g) {}
+    explicit TMensch(Spielsitzung& g) : g_(g), zustand_(g) {}
     TMensch(const TMensch&) = delete;
     TMensch& operator=(const TMensch&) = delete;
 
@@ -157,7 +158,10 @@ public:
     bool HandGewaehlt() const { return auswahlHand_; }
     // The selected hand card's slot, or the hand slot offered for the selected display card.
     int HandZiel() const { return handZiel_; }
-    bool SternwartenKarteWartet() const { return !g_.SternwartenKarte.Leer(); }
+    bool SternwartenKarteWartet() const { return !zustand_.SternwartenKarte.Leer(); }
+    // The offered table places and the waiting observatory card.
+    const TFensterZustand& Zustand() const { return zustand_; }
+    TFensterZustand& Zustand() { return zustand_; }
     // Why the last click did less than asked; nothing when it did what it was asked.
     const TAblehnung& Ablehnung() const { return ablehnung_; }
     TAufforderung Aufforderung() const;
@@ -177,6 +181,7 @@ private:
     void ZugBeenden();
 
     Spielsitzung& g_;
+    TFensterZustand zustand_;
     IMenschAnzeige ohneAnzeige_;
     IMenschAnzeige* anzeige_ = &ohneAnzeige_;
     IMenschDialoge* dialoge_ = nullptr;

@@ -1,4 +1,4 @@
-#include "rules/einstellungsdialog.h"
+#include "control/einstellungsdialog.h"
 
 #include <array>
 #include <initializer_list>

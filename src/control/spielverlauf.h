@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "control/mensch.h"
 #include "model/katalog.h"
 #include "model/sitzung.h"
 #include "persist/texte.h"
-#include "rules/mensch.h"
 
 namespace vm {
 
