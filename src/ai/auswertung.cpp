@@ -186,22 +186,23 @@ bool FolgeErsetzt(const Spielsitzung& g, const TKartenliste& l, tAuswKarten& a, 
 // when the list does not have the length that change gives.
 template <int C>
 bool Folge(const Spielsitzung& g, const TKartenliste& l, tAuswKarten& a,
-           const Spielsitzung::TListenAenderung& e) {
+           const TAenderungsJournal::TListenAenderung& e) {
     tSSKarten& ss = a.SS[C];
     const int alt = ss.Anzahl, t = e.index;
     const tKarte** karten = ss.Karten.begin() - 1; // karten[i] is place i
     if constexpr (C != ListeHand) {
-        if (e.art == Spielsitzung::Ersetzt) return FolgeErsetzt<C>(g, l, a, t, e.ziel);
+        if (e.art == TAenderungsJournal::Ersetzt) return FolgeErsetzt<C>(g, l, a, t, e.ziel);
     }
     const tKarte* k;
     int richtung;
-    if (e.art == Spielsitzung::Eingefuegt) {
+    if (e.art == TAenderungsJournal::Eingefuegt) {
         if (l.Anzahl != alt + 1 || alt + 1 > 31 || t < 1 || t > alt + 1) return false;
         k = &g.Daten(l.Karten[t]);
         Einschieben(karten, t, alt + 1, k);
         richtung = 1;
     } else {
-        if (C != ListeHand || e.art != Spielsitzung::Entnommen || l.Anzahl != alt - 1 || t < 1 || t > alt)
+        if (C != ListeHand || e.art != TAenderungsJournal::Entnommen || l.Anzahl != alt - 1 || t < 1 ||
+            t > alt)
             return false;
         k = karten[t];
         Herausschieben(karten, t, alt);
@@ -263,9 +264,9 @@ void Erneuere(const Spielsitzung& g, int spieler, const TSpieler& sp, tAuswKarte
               const uint32_t* vorher, bool neu) {
     if (!(listen & (1u << C))) return;
     if (!neu) {
-        const Spielsitzung::TListenAenderung& e = g.LetzteListenAenderung[spieler][C];
-        if (e.art != Spielsitzung::KeineNotiz && e.vorher == vorher[C - 1] &&
-            e.nachher == g.ListenStand[spieler][C] && Folge<C>(g, sp.Karten[C], a, e))
+        const TAenderungsJournal::TListenAenderung& e = g.Journal().LetzteListenAenderung(spieler, C);
+        if (e.art != TAenderungsJournal::KeineNotiz && e.vorher == vorher[C - 1] &&
+            e.nachher == g.Journal().ListenStand(spieler, C) && Folge<C>(g, sp.Karten[C], a, e))
             return;
         Entferne<C>(a);
     }
@@ -625,9 +626,9 @@ unsigned Geaendert(const KISpeicher::Sitz& z, const TSpieler& sp, const Arr1<uin
 unsigned NurMarkenGeaendert(const Spielsitzung& g, int spieler, const KISpeicher::Sitz& z, unsigned listen) {
     unsigned marken = 0;
     for (int l = 1; l <= 3; ++l) {
-        const Spielsitzung::TListenAenderung& e = g.LetzteListenAenderung[spieler][l];
-        const bool nurMarken = e.art == Spielsitzung::NurMarken && e.vorher == z.stand[l] &&
-                               e.nachher == g.ListenStand[spieler][l] &&
+        const TAenderungsJournal::TListenAenderung& e = g.Journal().LetzteListenAenderung(spieler, l);
+        const bool nurMarken = e.art == TAenderungsJournal::NurMarken && e.vorher == z.stand[l] &&
+                               e.nachher == g.Journal().ListenStand(spieler, l) &&
                                z.anzahl[l] == g.S.Spieler[spieler].Karten[l].Anzahl;
         marken |= static_cast<unsigned>(nurMarken) << l;
     }
@@ -644,7 +645,7 @@ void Merke(KISpeicher::Sitz& z, const TSpieler& sp, const Arr1<uint32_t, 4>& sta
 }
 
 bool Unveraendert(const KISpeicher::Auslage& au, const Spielsitzung& g) {
-    const bool gleich = au.gueltig & (au.sitzungStand == g.AuslageStand) &
+    const bool gleich = au.gueltig & (au.sitzungStand == g.Journal().AuslageStand()) &
                         (au.anzahl[0] == g.S.Auslage[1].Anzahl) & (au.anzahl[1] == g.S.Auslage[2].Anzahl);
     assert(!gleich || std::memcmp(&au.reihen, &g.S.Auslage, sizeof au.reihen) == 0);
     return gleich;
@@ -652,8 +653,8 @@ bool Unveraendert(const KISpeicher::Auslage& au, const Spielsitzung& g) {
 
 // Since the image was built, exactly one card left the display, and the image held every card.
 bool NurEntnommen(const KISpeicher::Auslage& au, const Spielsitzung& g) {
-    const Spielsitzung::TEntnahme& e = g.LetzteEntnahme;
-    if (!au.gueltig || e.stand != g.AuslageStand || au.sitzungStand + 1 != e.stand) return false;
+    const TAenderungsJournal::TEntnahme& e = g.Journal().LetzteEntnahme();
+    if (!au.gueltig || e.stand != g.Journal().AuslageStand() || au.sitzungStand + 1 != e.stand) return false;
     if (static_cast<uint32_t>(au.anzahl[0]) > 8u || static_cast<uint32_t>(au.anzahl[1]) > 8u ||
         au.bild.AnzahlAuslage != au.anzahl[0] + au.anzahl[1])
         return false;
@@ -701,7 +702,7 @@ bool GleicherSitz(Spielsitzung& g, int spieler, const tAuswKarten& a) {
 #endif
 
 void Merke(KISpeicher::Auslage& au, const Spielsitzung& g) {
-    au.sitzungStand = g.AuslageStand;
+    au.sitzungStand = g.Journal().AuslageStand();
     au.anzahl[0] = g.S.Auslage[1].Anzahl;
     au.anzahl[1] = g.S.Auslage[2].Anzahl;
 #ifndef NDEBUG
@@ -710,16 +711,17 @@ void Merke(KISpeicher::Auslage& au, const Spielsitzung& g) {
 }
 
 [[gnu::noinline, gnu::cold]] KISpeicher& NeuesGedaechtnis(Spielsitzung& g) {
-    g.KIGedaechtnis = {new KISpeicher, [](KISpeicher* p) { delete p; }};
-    FuelleBildTabelle(g, g.KIGedaechtnis->bildTabelle);
-    return *g.KIGedaechtnis;
+    KISpeicher& m = g.KIGedaechtnisAnlegen(new KISpeicher, [](KISpeicher* p) { delete p; });
+    FuelleBildTabelle(g, m.bildTabelle);
+    return m;
 }
 
 // Inline: every move asks for it, and it exists from the first one on.
 inline KISpeicher& Gedaechtnis(Spielsitzung& g) {
-    if (!g.KIGedaechtnis) [[unlikely]]
+    KISpeicher* m = g.KIGedaechtnis();
+    if (!m) [[unlikely]]
         return NeuesGedaechtnis(g);
-    return *g.KIGedaechtnis;
+    return *m;
 }
 
 } // namespace
@@ -734,7 +736,7 @@ tAuswKarten& Auswertung(Spielsitzung& g, int spieler) {
     KISpeicher& m = Gedaechtnis(g);
     KISpeicher::Sitz& z = m.sitz[spieler];
     const TSpieler& sp = g.S.Spieler[spieler];
-    const Arr1<uint32_t, 4>& stand = g.ListenStand[spieler];
+    const Arr1<uint32_t, 4>& stand = g.Journal().ListenStand(spieler);
     const unsigned geaendert = Geaendert(z, sp, stand);
     if (!z.gueltig || geaendert != 0 || z.sondereigenschaften != sp.Sondereigenschaften) {
         const unsigned listen = geaendert & ~NurMarkenGeaendert(g, spieler, z, geaendert);
@@ -746,8 +748,8 @@ tAuswKarten& Auswertung(Spielsitzung& g, int spieler) {
     }
     KISpeicher::Auslage& au = m.auslage;
     if (!Unveraendert(au, g)) {
-        if (!NurEntnommen(au, g) ||
-            !FolgeEntnahme(au.bild, au.anzahl[0], g.LetzteEntnahme.reihe, g.LetzteEntnahme.platz))
+        if (!NurEntnommen(au, g) || !FolgeEntnahme(au.bild, au.anzahl[0], g.Journal().LetzteEntnahme().reihe,
+                                                   g.Journal().LetzteEntnahme().platz))
             au.gueltig = AuslageBild(g, m.bildTabelle, au.bild);
         Merke(au, g);
         assert(!au.gueltig || GleichesBild(g, m.bildTabelle, au.bild));
@@ -797,7 +799,8 @@ int32_t Aristokratenreserve(const Spielsitzung& g, int32_t limit) {
     // Stops as soon as nothing dearer can change the result.
     const int32_t genug = std::min(limit, Adelspreise[6]);
     const int ende = std::min(st.Anzahl, StapelPlaetze);
-    const BildTabelle* tabelle = g.KIGedaechtnis ? &g.KIGedaechtnis->bildTabelle : nullptr;
+    const KISpeicher* m = g.Journal().Gedaechtnis();
+    const BildTabelle* tabelle = m ? &m->bildTabelle : nullptr;
     int32_t best = 0;
     for (int j = std::max(st.Naechste, 1); j <= ende && best < genug; ++j) {
         const tKartenRef karte = st.Karten[j];
