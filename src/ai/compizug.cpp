@@ -3,11 +3,17 @@
 #include <array>
 
 #include "ai/auswertung.h"
+#include "ai/einstellungen.h"
 #include "ai/strategien.h"
 #include "rules/ablauf.h"
 #include "rules/hand.h"
 
 namespace vm {
+
+// The pub round's round limit of strategies 6 to 15: the same slot in all their blocks.
+constexpr int SlotB_R4 = ParameterSlot(6, "B_R4");
+static_assert(SlotB_R4 == ParameterSlot(8, "B_R4") && SlotB_R4 == ParameterSlot(10, "B_R4") &&
+              SlotB_R4 == ParameterSlot(12, "B_R4") && SlotB_R4 == ParameterSlot(14, "B_R4"));
 
 namespace {
 
@@ -92,7 +98,8 @@ int32_t SchenkePunkte(Spielsitzung& g, int sp, int32_t strategie) {
     switch (strategie) {
     case 2:
     case 3: {
-        const int32_t runde = e.Parameter123[strategie == 2 ? 2 : 5];
+        const int32_t runde =
+            e.Parameter123[strategie == 2 ? ParameterSlot(2, "S2-Runde") : ParameterSlot(3, "S3-Runde")];
         return R >= runde ? min(geld / 2, grenze) : 0;
     }
     case 6:
@@ -101,7 +108,7 @@ int32_t SchenkePunkte(Spielsitzung& g, int sp, int32_t strategie) {
     case 9: {
         int32_t n = min(geld / 2, grenze);
         if (schluss && s.Hand().Anzahl >= 2) n = 0;
-        if (R < e.Param(strategie, 3) && !schluss) return 0;
+        if (R < e.Param(strategie, SlotB_R4) && !schluss) return 0;
         return n;
     }
     case 10:
@@ -110,7 +117,7 @@ int32_t SchenkePunkte(Spielsitzung& g, int sp, int32_t strategie) {
     case 13:
     case 14:
     case 15: {
-        if (R < e.Param(strategie, 3) && !schluss) return 0;
+        if (R < e.Param(strategie, SlotB_R4) && !schluss) return 0;
         const tAuswKarten& a = Auswertung(g, sp);
         int32_t x = (geld + a.SS[3].Geld - a.HandPreisGesamt) / 2;
         x = min(x, geld);

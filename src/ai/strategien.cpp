@@ -1,5 +1,6 @@
 #include "ai/strategien.h"
 
+#include "ai/einstellungen.h"
 #include "ai/routinen.h"
 #include "rules/ablauf.h"
 
@@ -7,9 +8,9 @@ namespace vm {
 
 void CompiBeginnStrat2(Spielsitzung& g, bool drei) {
     const TStrategieEinstellung& e = g.EinstellungLaufend();
-    const int32_t gB = e.Parameter123[drei ? 3 : 0];
-    const int32_t gR = e.Parameter123[drei ? 4 : 1];
-    const int32_t rr = e.Parameter123[drei ? 5 : 2];
+    const int32_t gB = e.Parameter123[drei ? ParameterSlot(3, "S3-GrenzeB") : ParameterSlot(2, "S2-GrenzeB")];
+    const int32_t gR = e.Parameter123[drei ? ParameterSlot(3, "S3-GrenzeR") : ParameterSlot(2, "S2-GrenzeR")];
+    const int32_t rr = e.Parameter123[drei ? ParameterSlot(3, "S3-Runde") : ParameterSlot(2, "S2-Runde")];
     const int sp = g.S.AktuellerSpieler;
     tAuswKarten& a = Auswertung(g, sp);
     KI k{g, sp, a};
@@ -58,7 +59,19 @@ void CompiBeginnStrat2(Spielsitzung& g, bool drei) {
 
 namespace {
 
-enum Param4 { G_R1, G_G2, G_G3, B_R10, B_G11, B_G12, B_G13, R_R5, R_G6, R_R7, R_G8, R_G9, E_R4 };
+constexpr int G_R1 = ParameterSlot(4, "G_R1");
+constexpr int G_G2 = ParameterSlot(4, "G_G2");
+constexpr int G_G3 = ParameterSlot(4, "G_G3");
+constexpr int B_R10 = ParameterSlot(4, "B_R10");
+constexpr int B_G11 = ParameterSlot(4, "B_G11");
+constexpr int B_G12 = ParameterSlot(4, "B_G12");
+constexpr int B_G13 = ParameterSlot(4, "B_G13");
+constexpr int R_R5 = ParameterSlot(4, "R_R5");
+constexpr int R_G6 = ParameterSlot(4, "R_G6");
+constexpr int R_R7 = ParameterSlot(4, "R_R7");
+constexpr int R_G8 = ParameterSlot(4, "R_G8");
+constexpr int R_G9 = ParameterSlot(4, "R_G9");
+constexpr int E_R4 = ParameterSlot(4, "E_R4");
 
 bool Phase2Schritte3bis5(KI& k, const TStrategieEinstellung& e, int block) {
     const int32_t R = k.g.S.Runde;

@@ -10,8 +10,22 @@ namespace {
 // ---- strategies 12 to 15 ----
 
 namespace p12 {
-enum { G_R10, G_G11, B_G1, B_R4, B_G20, B_G21, B_R19, B_W13, R_G2, R_R3, E_R5, E_G6, E_W15, E_R16, E_A17 };
-}
+constexpr int G_R10 = ParameterSlot(12, "G_R10");
+constexpr int G_G11 = ParameterSlot(12, "G_G11");
+constexpr int B_G1 = ParameterSlot(12, "B_G1");
+constexpr int B_R4 = ParameterSlot(12, "B_R4");
+constexpr int B_G20 = ParameterSlot(12, "B_G20");
+constexpr int B_G21 = ParameterSlot(12, "B_G21");
+constexpr int B_R19 = ParameterSlot(12, "B_R19");
+constexpr int B_W13 = ParameterSlot(12, "B_W13");
+constexpr int R_G2 = ParameterSlot(12, "R_G2");
+constexpr int R_R3 = ParameterSlot(12, "R_R3");
+constexpr int E_R5 = ParameterSlot(12, "E_R5");
+constexpr int E_G6 = ParameterSlot(12, "E_G6");
+constexpr int E_W15 = ParameterSlot(12, "E_W15");
+constexpr int E_R16 = ParameterSlot(12, "E_R16");
+constexpr int E_A17 = ParameterSlot(12, "E_A17");
+} // namespace p12
 
 bool GruenEinsZwei(KI& k, int32_t rest) {
     return KaufeKarteInx(k, 1, rest, 1) || KaufeKarteInx(k, 1, rest, 2);

@@ -9,52 +9,49 @@ namespace {
 
 // ---- strategies 6 to 9 ----
 
+// Slots by name, from the parameter table; strategies 8 to 11 share the first 18.
 namespace p6 {
-enum {
-    G_R10,
-    G_G11,
-    B_G1,
-    B_R4,
-    B_R7,
-    B_G8,
-    B_G9,
-    B_G12,
-    B_W13,
-    B_G14,
-    R_G2,
-    R_R3,
-    E_R5,
-    E_G6,
-    E_W15,
-    X_R16,
-    X_R17,
-    X_W18,
-    X_S19
-};
-}
+constexpr int G_R10 = ParameterSlot(6, "G_R10");
+constexpr int G_G11 = ParameterSlot(6, "G_G11");
+constexpr int B_G1 = ParameterSlot(6, "B_G1");
+constexpr int B_R4 = ParameterSlot(6, "B_R4");
+constexpr int B_R7 = ParameterSlot(6, "B_R7");
+constexpr int B_G8 = ParameterSlot(6, "B_G8");
+constexpr int B_G9 = ParameterSlot(6, "B_G9");
+constexpr int B_G12 = ParameterSlot(6, "B_G12");
+constexpr int B_W13 = ParameterSlot(6, "B_W13");
+constexpr int B_G14 = ParameterSlot(6, "B_G14");
+constexpr int R_G2 = ParameterSlot(6, "R_G2");
+constexpr int R_R3 = ParameterSlot(6, "R_R3");
+constexpr int E_R5 = ParameterSlot(6, "E_R5");
+constexpr int E_G6 = ParameterSlot(6, "E_G6");
+constexpr int E_W15 = ParameterSlot(6, "E_W15");
+constexpr int X_R16 = ParameterSlot(6, "X_R16");
+constexpr int X_R17 = ParameterSlot(6, "X_R17");
+constexpr int X_W18 = ParameterSlot(6, "X_W18");
+constexpr int X_S19 = ParameterSlot(6, "X_S19");
+} // namespace p6
 namespace p8 {
-enum {
-    G_R10,
-    G_G11,
-    B_G1,
-    B_R4,
-    B_R7,
-    B_G8,
-    B_G9,
-    B_G12,
-    B_W13,
-    B_G14,
-    B_W18,
-    R_G2,
-    R_R3,
-    E_R5,
-    E_G6,
-    E_W15,
-    E_R16,
-    E_A17,
-    B_R19
-};
-}
+constexpr int G_R10 = ParameterSlot(10, "G_R10");
+constexpr int G_G11 = ParameterSlot(10, "G_G11");
+constexpr int B_G1 = ParameterSlot(10, "B_G1");
+constexpr int B_R4 = ParameterSlot(10, "B_R4");
+constexpr int B_R7 = ParameterSlot(10, "B_R7");
+constexpr int B_G8 = ParameterSlot(10, "B_G8");
+constexpr int B_G9 = ParameterSlot(10, "B_G9");
+constexpr int B_G12 = ParameterSlot(10, "B_G12");
+constexpr int B_W13 = ParameterSlot(10, "B_W13");
+constexpr int B_G14 = ParameterSlot(10, "B_G14");
+constexpr int B_W18 = ParameterSlot(10, "B_W18");
+constexpr int R_G2 = ParameterSlot(10, "R_G2");
+constexpr int R_R3 = ParameterSlot(10, "R_R3");
+constexpr int E_R5 = ParameterSlot(10, "E_R5");
+constexpr int E_G6 = ParameterSlot(10, "E_G6");
+constexpr int E_W15 = ParameterSlot(10, "E_W15");
+constexpr int E_R16 = ParameterSlot(10, "E_R16");
+constexpr int E_A17 = ParameterSlot(10, "E_A17");
+constexpr int B_R19 = ParameterSlot(10, "B_R19");
+} // namespace p8
 
 bool Liste6(Zug& z, bool acht) {
     KI& k = z.k;

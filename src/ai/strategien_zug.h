@@ -5,6 +5,7 @@
 #include <string>
 
 #include "ai/compizug.h"
+#include "ai/einstellungen.h"
 #include "ai/routinen.h"
 #include "ai/strategien.h"
 #include "rules/ablauf.h"
