@@ -40,7 +40,7 @@ int32_t Wenn(bool bedingung, int32_t wert) {
 // Without branches: the phase and the stacks change from move to move in no pattern a branch
 // could learn.
 TEndwarnung Endwarnung(const Spielsitzung& g) {
-    const TSpielstand& s = g.S;
+    const TSpielstand& s = g.Stand();
     const int32_t phase = s.Phase;
     const bool farbPhase = static_cast<uint32_t>(phase - 1) < 3u;
 
@@ -137,7 +137,7 @@ unsigned NurMarkenGeaendert(const Spielsitzung& g, int spieler, const KISpeicher
         const TAenderungsJournal::TListenAenderung& e = g.Journal().LetzteListenAenderung(spieler, l);
         const bool nurMarken = e.art == TAenderungsJournal::NurMarken && e.vorher == z.stand[l] &&
                                e.nachher == g.Journal().ListenStand(spieler, l) &&
-                               z.anzahl[l] == g.S.Spieler[spieler].Karten[l].Anzahl;
+                               z.anzahl[l] == g.Stand().Spieler[spieler].Karten[l].Anzahl;
         marken |= static_cast<unsigned>(nurMarken) << l;
     }
     return marken & listen;
@@ -154,8 +154,9 @@ void Merke(KISpeicher::Sitz& z, const TSpieler& sp, const Arr1<uint32_t, 4>& sta
 
 bool Unveraendert(const KISpeicher::Auslage& au, const Spielsitzung& g) {
     const bool gleich = au.gueltig & (au.sitzungStand == g.Journal().AuslageStand()) &
-                        (au.anzahl[0] == g.S.Auslage[1].Anzahl) & (au.anzahl[1] == g.S.Auslage[2].Anzahl);
-    assert(!gleich || std::memcmp(&au.reihen, &g.S.Auslage, sizeof au.reihen) == 0);
+                        (au.anzahl[0] == g.Stand().Auslage[1].Anzahl) &
+                        (au.anzahl[1] == g.Stand().Auslage[2].Anzahl);
+    assert(!gleich || std::memcmp(&au.reihen, &g.Stand().Auslage, sizeof au.reihen) == 0);
     return gleich;
 }
 
@@ -167,8 +168,8 @@ bool NurEntnommen(const KISpeicher::Auslage& au, const Spielsitzung& g) {
         au.bild.AnzahlAuslage != au.anzahl[0] + au.anzahl[1])
         return false;
     const int r = e.reihe - 1;
-    return (r == 0 || r == 1) && g.S.Auslage[e.reihe].Anzahl == au.anzahl[r] - 1 &&
-           g.S.Auslage[2 - r].Anzahl == au.anzahl[1 - r];
+    return (r == 0 || r == 1) && g.Stand().Auslage[e.reihe].Anzahl == au.anzahl[r] - 1 &&
+           g.Stand().Auslage[2 - r].Anzahl == au.anzahl[1 - r];
 }
 
 #ifndef NDEBUG
@@ -211,10 +212,10 @@ bool GleicherSitz(Spielsitzung& g, int spieler, const tAuswKarten& a) {
 
 void Merke(KISpeicher::Auslage& au, const Spielsitzung& g) {
     au.sitzungStand = g.Journal().AuslageStand();
-    au.anzahl[0] = g.S.Auslage[1].Anzahl;
-    au.anzahl[1] = g.S.Auslage[2].Anzahl;
+    au.anzahl[0] = g.Stand().Auslage[1].Anzahl;
+    au.anzahl[1] = g.Stand().Auslage[2].Anzahl;
 #ifndef NDEBUG
-    au.reihen = g.S.Auslage;
+    au.reihen = g.Stand().Auslage;
 #endif
 }
 
@@ -243,7 +244,7 @@ void ErstelleAuswKarten(Spielsitzung& g, int spieler, tAuswKarten& a) {
 tAuswKarten& Auswertung(Spielsitzung& g, int spieler) {
     KISpeicher& m = Gedaechtnis(g);
     KISpeicher::Sitz& z = m.sitz[spieler];
-    const TSpieler& sp = g.S.Spieler[spieler];
+    const TSpieler& sp = g.Stand().Spieler[spieler];
     const Arr1<uint32_t, 4>& stand = g.Journal().ListenStand(spieler);
     const unsigned geaendert = Geaendert(z, sp, stand);
     if (!z.gueltig || geaendert != 0 || z.sondereigenschaften != sp.Sondereigenschaften) {
@@ -268,7 +269,7 @@ tAuswKarten& Auswertung(Spielsitzung& g, int spieler) {
 }
 
 int32_t Punkteprognose(const Spielsitzung& g, int spieler, const tAuswKarten& a) {
-    const TSpielstand& s = g.S;
+    const TSpielstand& s = g.Stand();
     const int32_t phase = s.Phase;
     const bool farbPhase = static_cast<uint32_t>(phase - 1) < 3u;
     // The incomes of this phase's colour and the later ones, as their scorings will pay them.
@@ -288,7 +289,7 @@ bool Besitzt(const Spielsitzung& g, int spieler, int farbe, int32_t inx) {
 }
 
 int32_t AnzahlBesitz(const Spielsitzung& g, int spieler, int farbe, int32_t inx) {
-    const TSpieler& sp = g.S.Spieler[spieler];
+    const TSpieler& sp = g.Stand().Spieler[spieler];
     int32_t n = 0;
     if (farbe >= 1 && farbe <= 3) {
         const TKartenliste& l = sp.Karten[farbe];
@@ -303,7 +304,7 @@ int32_t AnzahlBesitz(const Spielsitzung& g, int spieler, int farbe, int32_t inx)
 
 int32_t Aristokratenreserve(const Spielsitzung& g, int32_t limit) {
     if (limit <= 0) return 0;
-    const TKartenstapel& st = g.S.Kartenstapel[3];
+    const TKartenstapel& st = g.Stand().Kartenstapel[3];
     // Stops as soon as nothing dearer can change the result.
     const int32_t genug = std::min(limit, Adelspreise[6]);
     const int ende = std::min(st.Anzahl, StapelPlaetze);

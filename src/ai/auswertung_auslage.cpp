@@ -15,7 +15,7 @@ void FuelleBildTabelle(const Spielsitzung& g, BildTabelle& t) {
 // The display: row 1 in slot order, then the occupied slots of row 2. Returns false when a
 // card is anything but a plain reference, whose price then goes through the full rule.
 bool AuslageBild(const Spielsitzung& g, const BildTabelle& tabelle, tAuswAuslage& __restrict a) {
-    const TSpielstand& s = g.S;
+    const TSpielstand& s = g.Stand();
     std::memset(a.AuslageLetzte, 0, sizeof a.AuslageLetzte);
     std::memset(a.ArtPlaetze, 0, sizeof a.ArtPlaetze);
     int n = 0;
@@ -120,7 +120,7 @@ bool FolgeEntnahme(tAuswAuslage& a, int n1, int reihe, int platz) {
 // The seat's prices of a display that holds other than plain references: those go through the
 // full rule, which reports them.
 void AuslagePreise(Spielsitzung& g, int spieler, tAuswKarten& a) {
-    const uint8_t sonder = g.S.Spieler[spieler].Sondereigenschaften;
+    const uint8_t sonder = g.Stand().Spieler[spieler].Sondereigenschaften;
     const tAuswAuslage& au = *a.Auslage;
     for (int i = 1; i <= au.AnzahlAuslage; ++i) {
         const tKartenRef karte = au.Karten[i];

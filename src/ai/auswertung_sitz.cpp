@@ -251,7 +251,7 @@ void Erneuere(const Spielsitzung& g, int spieler, const TSpieler& sp, tAuswKarte
 
 bool SitzTeil(Spielsitzung& g, int spieler, tAuswKarten& a, unsigned listen, bool neu,
               const uint32_t* vorher) {
-    const TSpieler& sp = g.S.Spieler[spieler];
+    const TSpieler& sp = g.Stand().Spieler[spieler];
     a.Sondereigenschaften = sp.Sondereigenschaften;
     const int64_t fehlerVorher = g.AnzahlFehler;
     if (neu) {

@@ -81,18 +81,18 @@ void CompiStrategieZug(Spielsitzung& g, int32_t strategie) {
         break;
     default:
         // Strategy 1 and every number without a routine pass.
-        Passen(g, g.S.AktuellerSpieler);
+        Passen(g, g.Stand().AktuellerSpieler);
         break;
     }
 }
 
 int32_t SchenkePunkte(Spielsitzung& g, int sp, int32_t strategie) {
-    const TSpieler& s = g.S.Spieler[sp];
+    const TSpieler& s = g.Stand().Spieler[sp];
     const TStrategieEinstellung& e = g.EinstellungLaufend();
     const int32_t geld = s.Geld;
     const int32_t grenze = 5 * s.AnzahlSchenken;
-    const int32_t R = g.S.Runde;
-    const bool schluss = g.S.StapelLeer != 0;
+    const int32_t R = g.Stand().Runde;
+    const bool schluss = g.Stand().StapelLeer != 0;
     auto min = [](int32_t a, int32_t b) { return a < b ? a : b; };
     if (s.AnzahlSchenken < 1) return 0;
     switch (strategie) {
@@ -135,23 +135,23 @@ int32_t SchenkePunkte(Spielsitzung& g, int sp, int32_t strategie) {
 }
 
 void CompiSchenkeZug(Spielsitzung& g) {
-    const int sp = g.S.AktuellerSpieler;
+    const int sp = g.Stand().AktuellerSpieler;
     const int32_t n = SchenkePunkte(g, sp, g.EinstellungLaufend().Strategie[sp]);
     if (n > 0) KaufSiegpunkte(g, sp, n);
 }
 
 void CompiZug(Spielsitzung& g) {
-    if (g.S.Spielende) return;
-    const int sitz = g.S.AktuellerSpieler;
-    if (sitz < 1 || sitz > 4 || !g.S.Computer[sitz]) return;
-    if (!g.S.SchenkeModus) CompiStrategieZug(g, g.EinstellungLaufend().Strategie[sitz]);
-    if (g.S.SchenkeModus) CompiSchenkeZug(g);
+    if (g.Stand().Spielende) return;
+    const int sitz = g.Stand().AktuellerSpieler;
+    if (sitz < 1 || sitz > 4 || !g.Stand().Computer[sitz]) return;
+    if (!g.Stand().SchenkeModus) CompiStrategieZug(g, g.EinstellungLaufend().Strategie[sitz]);
+    if (g.Stand().SchenkeModus) CompiSchenkeZug(g);
     NaechsterSpieler(g);
 }
 
 bool Strategiewechsel(Spielsitzung& g, int32_t ersteRunde, int32_t letzteRunde, int32_t strategie,
                       int32_t prozent) {
-    if (g.S.Runde < ersteRunde || g.S.Runde > letzteRunde || strategie == 0) return false;
+    if (g.Stand().Runde < ersteRunde || g.Stand().Runde > letzteRunde || strategie == 0) return false;
     const bool ok = g.Zufall.Random(100) < prozent;
     g.Trace("Random Strategiewechsel nach ", strategie, " : ", ok ? "OK" : "Not OK");
     if (!ok || g.StrategiewechselTiefe >= MaxWechselTiefe) return false;

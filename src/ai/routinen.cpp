@@ -22,8 +22,7 @@ bool LegeHandkarte(KI& k, int farbe, int ziel, int h) {
     if (karte.Leer()) return false;
     int32_t pos = ziel > 0 ? Tischposition(k.g, k.sp, farbe, ziel) : k.S().Tischkarten() + 1;
     LegeBezahleSpielerkarteTisch(k.g, k.sp, pos, 1, karte);
-    k.S().LetzteAktion = AktionKaufH;
-    k.g.Brett().LetzteAktionAnzeigen(k.sp);
+    HandkaufMelden(k.g, k.sp);
     return true;
 }
 
@@ -149,7 +148,7 @@ bool KaufeBereichDuplikatBegrenzt(KI& k, int farbe, int32_t maxDuplikate, int32_
 }
 
 bool SperreAdligen(KI& k, int32_t tief, int32_t hoch, int32_t minRest) {
-    const TSpieler& erster = k.g.S.Spieler[1];
+    const TSpieler& erster = k.g.Stand().Spieler[1];
     if (erster.Geld < 4 || erster.Karten[3].Anzahl <= 3) return false;
     return Aufsteigend(k.A().AuslageNummern & Nummern(tief, hoch),
                        [&](int32_t x) { return !Besitzt(k.g, 1, 3, x) && KaufeKarteInx(k, 3, minRest, x); });

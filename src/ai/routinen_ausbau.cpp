@@ -100,7 +100,7 @@ bool RotesZielVersuchen(KI& k, int32_t x, const tKarte* u, int32_t preis, int32_
     if (ziel == 0) return false;
     const tKarte* t = k.a.SS[3].Karten[ziel];
     int32_t kosten = Max1(preis - t->Kosten);
-    int32_t netto = k.g.S.Phase == 3 ? kosten + t->Geld - u->Geld : kosten;
+    int32_t netto = k.g.Stand().Phase == 3 ? kosten + t->Geld - u->Geld : kosten;
     if (k.Geld() >= kosten && k.Geld() - netto >= minRest) return ausfuehren(ziel);
     return false;
 }
@@ -191,7 +191,7 @@ bool voll::KaufeBlauesUpgradeMitZiel(KI& k, int32_t minRest, bool ausHand, int32
     int n = 0;
     for (int32_t x : ordnung == BlauOrdnung::Basis ? Basis : Punkte) arten[n++] = x;
     if (ausHand) arten[n++] = 30;
-    if (k.g.S.SpielerAnzahl == 2) arten[n++] = 30;
+    if (k.g.Stand().SpielerAnzahl == 2) arten[n++] = 30;
     const uint64_t vorhanden = ausHand ? k.a.HandNummern : k.A().AuslageNummern;
     uint64_t gesucht = 0;
     for (int j = 0; j < n; ++j) gesucht |= uint64_t{1} << arten[j];
@@ -219,7 +219,7 @@ bool voll::KaufeBlauesUpgradeMitZiel(KI& k, int32_t minRest, bool ausHand, int32
         const tKarte& zk = k.g.Daten(blau.Karten[ziel]);
         auto leistbar = [&](const tKarte& u, int32_t preis) {
             int32_t diff = preis - zk.Kosten;
-            int32_t zusatz = k.g.S.Phase == 2 ? u.Geld - zk.Geld : 0;
+            int32_t zusatz = k.g.Stand().Phase == 2 ? u.Geld - zk.Geld : 0;
             return diff <= k.Geld() && k.Geld() - Max1(diff) + zusatz >= minRest;
         };
         if (ausHand) {
@@ -244,7 +244,7 @@ bool BunkernBlauesUpgrade(KI& k, int32_t maxGehalten, int modus, BlauOrdnung ord
     auto nimm = [&](int32_t inx) {
         return modus == 1 ? NimmKarteInxInHandReihe1(k, inx) : NimmKarteInxInHand(k, inx);
     };
-    if (ordnung == BlauOrdnung::Basis && k.g.S.SpielerAnzahl == 2 && k.a.SS[3].Anzahl >= 7 && nimm(30))
+    if (ordnung == BlauOrdnung::Basis && k.g.Stand().SpielerAnzahl == 2 && k.a.SS[3].Anzahl >= 7 && nimm(30))
         return true;
     static constexpr int32_t Basis[] = {31, 32, 35, 37, 33, 38, 34, 36, 39};
     static constexpr int32_t Punkte[] = {36, 39, 34, 38, 33, 37};

@@ -16,7 +16,7 @@ bool SternwarteNutzen(KI& k, SWArt art, int farbe, int32_t preisLimit, int32_t m
     if (minRest < 0) minRest = 0;
     if (farbe < 1 || farbe > 4 || (art == SWArt::Kaufen && farbe == 4)) return false;
     const int obs = UnbenutzteSternwarte(k);
-    if (obs == 0 || k.g.S.RestStapel(farbe) <= 1) return false;
+    if (obs == 0 || k.g.Stand().RestStapel(farbe) <= 1) return false;
     if (!HandPlatz(k) && k.Geld() <= minRest + (art == SWArt::Nutzen ? 6 : 3)) return false;
     // As at the start of the move: the draw below changes a stack.
     const bool endeNah = EndeNah(k.g);
@@ -77,7 +77,7 @@ bool voll::BunkernNutzeErwSternwarte(KI& k) {
 
 TMarktLage MarktpflegeLage(const Spielsitzung& g, int sp, const tAuswKarten& a) {
     TMarktLage l;
-    const TSpielstand& s = g.S;
+    const TSpielstand& s = g.Stand();
     const int n = s.SpielerAnzahl;
     const int np = s.Phase >= 4 ? 1 : s.Phase + 1;
     auto nach = [n](int x) { return x >= n ? 1 : x + 1; };
@@ -95,7 +95,7 @@ TMarktLage MarktpflegeLage(const Spielsitzung& g, int sp, const tAuswKarten& a) 
 
 bool BesitztUnbenutzt(const Spielsitzung& g, int sp, int farbe, int32_t inx) {
     if (farbe < 1 || farbe > 3) return false;
-    const TKartenliste& l = g.S.Spieler[sp].Karten[farbe];
+    const TKartenliste& l = g.Stand().Spieler[sp].Karten[farbe];
     for (int i = 1; i <= l.Anzahl; ++i)
         if (!KarteBenutzt(l.Karten[i]) && g.Daten(l.Karten[i]).Inx == inx) return true;
     return false;
@@ -155,7 +155,7 @@ bool LegeRotesUpgradeBereich(KI& k, int32_t hoechsteErw, int32_t minRest, int32_
                 if (ziel == 0) continue;
                 const tKarte* t = k.a.SS[3].Karten[ziel];
                 const int32_t q = Max1(preis - t->Kosten);
-                const int32_t netto = k.g.S.Phase == 3 ? q + t->Geld - ut->Geld : q;
+                const int32_t netto = k.g.Stand().Phase == 3 ? q + t->Geld - ut->Geld : q;
                 if (k.Geld() >= q && k.Geld() - netto >= minRest) return LegeHandkarte(k, 3, ziel, h);
             }
         }
@@ -169,8 +169,8 @@ bool NutzeSternwarteRot(KI& k, int32_t minRest) {
     if (obs == 0) return false;
     const int32_t a = Aristokratenreserve(k.g, 18);
     if (k.Geld() < a) return false;
-    if (k.g.S.StapelLeer && k.Geld() < (minRest > 0 ? minRest : 0) + a) return false;
-    if (k.g.S.RestStapel(3) < 2) return false;
+    if (k.g.Stand().StapelLeer && k.Geld() < (minRest > 0 ? minRest : 0) + a) return false;
+    if (k.g.Stand().RestStapel(3) < 2) return false;
     k.g.Trace("Spieler ", k.sp, " nutzt die Sternwarte -ROT1-");
     tKartenRef karte;
     int32_t rest;

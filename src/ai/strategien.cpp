@@ -11,13 +11,13 @@ void CompiBeginnStrat2(Spielsitzung& g, bool drei) {
     const int32_t gB = e.Parameter123[drei ? ParameterSlot(3, "S3-GrenzeB") : ParameterSlot(2, "S2-GrenzeB")];
     const int32_t gR = e.Parameter123[drei ? ParameterSlot(3, "S3-GrenzeR") : ParameterSlot(2, "S2-GrenzeR")];
     const int32_t rr = e.Parameter123[drei ? ParameterSlot(3, "S3-Runde") : ParameterSlot(2, "S2-Runde")];
-    const int sp = g.S.AktuellerSpieler;
+    const int sp = g.Stand().AktuellerSpieler;
     tAuswKarten& a = Auswertung(g, sp);
     KI k{g, sp, a};
-    const int32_t R = g.S.Runde;
-    const bool schluss = g.S.StapelLeer != 0;
+    const int32_t R = g.Stand().Runde;
+    const bool schluss = g.Stand().StapelLeer != 0;
     bool ok = false;
-    switch (g.S.Phase) {
+    switch (g.Stand().Phase) {
     case 1:
         ok = KaufeGuenstigsteKarte(k, 1, OhneLimit);
         break;
@@ -74,7 +74,7 @@ constexpr int R_G9 = ParameterSlot(4, "R_G9");
 constexpr int E_R4 = ParameterSlot(4, "E_R4");
 
 bool Phase2Schritte3bis5(KI& k, const TStrategieEinstellung& e, int block) {
-    const int32_t R = k.g.S.Runde;
+    const int32_t R = k.g.Stand().Runde;
     const int32_t m2 = R > e.Param(block, B_R10) ? 0 : e.Param(block, B_G11);
     return LegeGuenstigsteGrueneHandkarte(k) || LegeTeuersteBlaueHandkarte(k, m2) ||
            KaufeBereichAbsteigend(k, 2, m2, 17, 12) ||
@@ -83,10 +83,10 @@ bool Phase2Schritte3bis5(KI& k, const TStrategieEinstellung& e, int block) {
 
 bool Strat4Zug(KI& k, const TStrategieEinstellung& e, int block) {
     Spielsitzung& g = k.g;
-    const int32_t R = g.S.Runde;
-    const bool schluss = g.S.StapelLeer != 0;
+    const int32_t R = g.Stand().Runde;
+    const bool schluss = g.Stand().StapelLeer != 0;
     auto P = [&](int slot) { return e.Param(block, slot); };
-    switch (g.S.Phase) {
+    switch (g.Stand().Phase) {
     case 1:
         if (R > P(G_R1)) {
             if (KaufeGuenstigsteKarte(k, 1, P(G_G2))) return true;
@@ -100,7 +100,8 @@ bool Strat4Zug(KI& k, const TStrategieEinstellung& e, int block) {
         const int32_t blaue = k.a.SS[2].Anzahl + k.a.SS[2].HandAnzahl;
         if ((blaue == 0 || (blaue == 1 && k.Besitzt(11))) && KaufeBlaueWertung(k, m, P(B_G12))) return true;
         if (KaufeBlaueDuplikate(k, 2, 1, m)) return true;
-        if (!EndeNah(g) && (g.S.SpielerAnzahl < 4 || R < 5) && KaufeBlaueDuplikate(k, 2, 0, 0)) return true;
+        if (!EndeNah(g) && (g.Stand().SpielerAnzahl < 4 || R < 5) && KaufeBlaueDuplikate(k, 2, 0, 0))
+            return true;
         return Phase2Schritte3bis5(k, e, block);
     }
     case 3: {
@@ -117,9 +118,9 @@ bool Strat4Zug(KI& k, const TStrategieEinstellung& e, int block) {
 
 bool Strat99Zug(KI& k, const TStrategieEinstellung& e) {
     Spielsitzung& g = k.g;
-    const int32_t R = g.S.Runde;
+    const int32_t R = g.Stand().Runde;
     auto P = [&](int slot) { return e.Param(4, slot); };
-    switch (g.S.Phase) {
+    switch (g.Stand().Phase) {
     case 1:
         if (R == 1) return KaufeGuenstigsteKarte(k, 1, OhneLimit);
         return KaufeGuenstigsteKarte(k, 1, P(G_G2)) || LegeGuenstigsteGrueneHandkarte(k);
@@ -147,10 +148,10 @@ bool Strat99Zug(KI& k, const TStrategieEinstellung& e) {
 
 void CompiBeginnStrat4(Spielsitzung& g, int strategie) {
     const TStrategieEinstellung& e = g.EinstellungLaufend();
-    const int sp = g.S.AktuellerSpieler;
+    const int sp = g.Stand().AktuellerSpieler;
     tAuswKarten& a = Auswertung(g, sp);
     KI k{g, sp, a};
-    if (g.S.Phase < 1 || g.S.Phase > 4) {
+    if (g.Stand().Phase < 1 || g.Stand().Phase > 4) {
         g.InternerFehler(1, strategie == 5 ? "CompiBeginnStrat5" : "CompiBeginnStrat4");
         return;
     }

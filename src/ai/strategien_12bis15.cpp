@@ -52,7 +52,7 @@ bool Liste12(Zug& z) {
     KI& k = z.k;
     const int32_t R = z.R;
     const bool N = z.N;
-    switch (z.g.S.Phase) {
+    switch (z.g.Stand().Phase) {
     case 1:
         if (R == 1) return KaufeGuenstigsteKarte(k, 1, OhneLimit);
         if (R == 2)
@@ -210,7 +210,7 @@ bool Liste14(Zug& z) {
     const bool N = z.N;
     const TEndwarnung w = Endwarnung(z.g);
     const bool K0 = w.StapelKnapp[0], K1 = w.StapelKnapp[1], K2 = w.StapelKnapp[2];
-    switch (z.g.S.Phase) {
+    switch (z.g.Stand().Phase) {
     case 1: {
         if (R == 1) return KaufeGuenstigsteKarte(k, 1, OhneLimit);
         if (R == 2)
@@ -240,7 +240,7 @@ bool Liste14(Zug& z) {
               : KaufeBereichAufsteigend(k, 2, 0, 17, 12))
             return true;
         if (KaufeKarteInx(k, 2, 0, 10) || KaufeBereichDuplikatBegrenzt(k, 3, 3, 0, 24, 18)) return true;
-        if (z.g.S.SpielerAnzahl == 2 && R >= 5 && !K0) {
+        if (z.g.Stand().SpielerAnzahl == 2 && R >= 5 && !K0) {
             const tAuswKarten& gegner = Auswertung(z.g, 3 - z.sp);
             if (Punkteprognose(z.g, z.sp, z.a) > Punkteprognose(z.g, 3 - z.sp, gegner)) {
                 const int32_t f = FreieHandplaetze(z.g, z.sp);

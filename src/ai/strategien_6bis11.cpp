@@ -69,7 +69,7 @@ bool Liste6(Zug& z, bool acht) {
     auto wechsel = [&] {
         return !acht && Strategiewechsel(z.g, z.P(p6::X_R16), z.P(p6::X_R17), z.P(p6::X_S19), z.P(p6::X_W18));
     };
-    switch (z.g.S.Phase) {
+    switch (z.g.Stand().Phase) {
     case 1:
         if (wechsel()) return true;
         if (R > G_R10 || fin) {
@@ -144,7 +144,7 @@ bool Liste10(Zug& z) {
     KI& k = z.k;
     const int32_t R = z.R;
     const bool N = z.N;
-    switch (z.g.S.Phase) {
+    switch (z.g.Stand().Phase) {
     case 1: {
         const bool spaet = R > z.P(G_R10) || N;
         if (spaet) {

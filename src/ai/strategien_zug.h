@@ -29,9 +29,9 @@ struct Zug {
     bool N;       // end near, look-ahead 1, at the start of the move
 
     Zug(Spielsitzung& sitzung, int s)
-        : g(sitzung), strategie(s), sp(sitzung.S.AktuellerSpieler), a(Auswertung(g, sp)), k{g, sp, a} {
-        R = g.S.Runde;
-        schluss = g.S.StapelLeer != 0;
+        : g(sitzung), strategie(s), sp(sitzung.Stand().AktuellerSpieler), a(Auswertung(g, sp)), k{g, sp, a} {
+        R = g.Stand().Runde;
+        schluss = g.Stand().StapelLeer != 0;
         N = EndeNah(g);
         assert(N == Endwarnung(g).EndeNah[1]);
     }
@@ -43,7 +43,9 @@ struct Zug {
     int32_t rot() const { return a.SS[3].Geld; }
     bool HatKarte(int /*farbe*/, int32_t inx) const { return k.Besitzt(inx); }
     bool HandRaum() const { return KannHandkarteAufnehmen(g, sp); }
-    bool Tokens(int r1, int r2) const { return g.S.Startspieler[r1] == sp && g.S.Startspieler[r2] == sp; }
+    bool Tokens(int r1, int r2) const {
+        return g.Stand().Startspieler[r1] == sp && g.Stand().Startspieler[r2] == sp;
+    }
     TMarktLage Lage() const { return MarktpflegeLage(g, sp, a); }
     // Market care: the draw is made when the position and the listed conditions hold;
     // the seat's share is tested after it.
@@ -51,7 +53,7 @@ struct Zug {
         if (!bedingungen) return false;
         TMarktLage l = Lage();
         if (!l.ok) return false;
-        return ZufallMarktpflege(g, prozent, g.S.Phase) && l.anteil == 0;
+        return ZufallMarktpflege(g, prozent, g.Stand().Phase) && l.anteil == 0;
     }
 };
 
@@ -61,7 +63,7 @@ struct Zug {
 
 // Inline: every move of these strategies asks.
 inline bool UngueltigePhase(Spielsitzung& g, int strategie) {
-    if (g.S.Phase >= 1 && g.S.Phase <= 4) [[likely]]
+    if (g.Stand().Phase >= 1 && g.Stand().Phase <= 4) [[likely]]
         return false;
     Phasenfehler(g, strategie);
     return true;

@@ -175,6 +175,8 @@ public:
     int64_t AnzahlFehler = 0;                                  // internal faults reported so far
     int32_t StrategiewechselTiefe = 0; // nesting of strategy switches within one computer move
 
+    // The game state to read: the computer players see it only so, and change it through the rules.
+    const TSpielstand& Stand() const { return S; }
     const TKatalog& Katalog() const { return *katalog_; }
     BrettZugang Brett() { return BrettZugang(brett_); }
     ISpielAblauf& Ablauf() { return *ablauf_; }

@@ -232,6 +232,11 @@ void KaufUpgrade(Spielsitzung& g, int spieler, int32_t position, int reihe, tKar
 
 } // namespace
 
+void HandkaufMelden(Spielsitzung& g, int spieler) {
+    g.SpKonto(spieler).LetzteAktion = AktionKaufH;
+    g.Brett().LetzteAktionAnzeigen(spieler);
+}
+
 void LegeBezahleSpielerkarteTisch(Spielsitzung& g, int spieler, int32_t position, int reihe,
                                   tKartenRef karte) {
     if (position > MaxTischpositionen && !g.SimulationLaeuft) {
