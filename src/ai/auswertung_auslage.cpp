@@ -14,7 +14,7 @@ void FuelleBildTabelle(const Spielsitzung& g, BildTabelle& t) {
 
 // The display: row 1 in slot order, then the occupied slots of row 2. Returns false when a
 // card is anything but a plain reference, whose price then goes through the full rule.
-bool AuslageBild(const Spielsitzung& g, const BildTabelle& tabelle, tAuswAuslage& __restrict a) {
+bool AuslageBild(const Spielsitzung& g, const BildTabelle& tabelle, tAuswAuslage& a) {
     const TSpielstand& s = g.Stand();
     std::memset(a.AuslageLetzte, 0, sizeof a.AuslageLetzte);
     std::memset(a.ArtPlaetze, 0, sizeof a.ArtPlaetze);

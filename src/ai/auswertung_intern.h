@@ -2,6 +2,8 @@
 // image and the memory that keeps both between moves.
 #pragma once
 
+#include <bit>
+
 #include "ai/auswertung.h"
 
 namespace vm::auswertung {
@@ -11,15 +13,9 @@ constexpr uint64_t Bit(int32_t inx) {
     return uint64_t{1} << inx;
 }
 
-// Aristocrat kinds among the owned numbers, counted inline: without a popcount instruction in
-// the baseline instruction set, std::popcount is a library call.
+// Aristocrat kinds among the owned numbers: numbers 18..24 and 40..49.
 inline int32_t Adelsarten(uint64_t nummern) {
-    uint32_t v = static_cast<uint32_t>((nummern >> 18) & 0x7Fu) |
-                 static_cast<uint32_t>(((nummern >> 40) & 0x3FFu) << 7);
-    v = v - ((v >> 1) & 0x55555555u);
-    v = (v & 0x33333333u) + ((v >> 2) & 0x33333333u);
-    v = (v + (v >> 4)) & 0x0F0F0F0Fu;
-    return static_cast<int32_t>((v * 0x01010101u) >> 24);
+    return std::popcount((nummern >> 18 & 0x7Fu) | (nummern >> 40 & 0x3FFu) << 7);
 }
 
 constexpr unsigned AlleListen = (1u << 1) | (1u << 2) | (1u << 3) | (1u << ListeHand);
@@ -63,7 +59,7 @@ bool SitzTeil(Spielsitzung& g, int spieler, tAuswKarten& a, unsigned listen, boo
 void FuelleBildTabelle(const Spielsitzung& g, BildTabelle& t);
 // The display: row 1 in slot order, then the occupied slots of row 2. Returns false when a
 // card is anything but a plain reference, whose price then goes through the full rule.
-bool AuslageBild(const Spielsitzung& g, const BildTabelle& tabelle, tAuswAuslage& __restrict a);
+bool AuslageBild(const Spielsitzung& g, const BildTabelle& tabelle, tAuswAuslage& a);
 // Follows the display image through one card taken out at (reihe, platz): the later cards of
 // row 1 move one place left, the earlier cards of row 2 one place right, and every later image
 // index one down. Only for an image of plain references that holds every card of both rows, the

@@ -63,8 +63,7 @@ struct Zug {
 
 // Inline: every move of these strategies asks.
 inline bool UngueltigePhase(Spielsitzung& g, int strategie) {
-    if (g.Stand().Phase >= 1 && g.Stand().Phase <= 4) [[likely]]
-        return false;
+    if (g.Stand().Phase >= 1 && g.Stand().Phase <= 4) return false;
     Phasenfehler(g, strategie);
     return true;
 }

@@ -189,8 +189,7 @@ public:
     // listens in a simulation: then the event is never built and the report costs the test of
     // one pointer.
     template <class... A> void Ereignis(TEreignis::Art art, const A&... werte) {
-        if (ereignisse_) [[unlikely]]
-            EreignisMelden(art, werte...);
+        if (ereignisse_) EreignisMelden(art, werte...);
     }
 
     // What the computer players follow between moves; written only by the operations below.
@@ -235,8 +234,7 @@ public:
     void TraceZeile(std::string text) { Log.Zeile(std::move(text)); }
     // Writes one trace line built from its parts, only while the trace is on.
     template <class... A> void Trace(const A&... teile) {
-        if (Log.TraceAn) [[unlikely]]
-            TraceSchreiben(teile...);
+        if (Log.TraceAn) TraceSchreiben(teile...);
     }
 
     // Reports a fault that an operation found; the caller carries on with a neutral result.
