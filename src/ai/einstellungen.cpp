@@ -1,6 +1,5 @@
 #include "ai/einstellungen.h"
 
-#include <array>
 #include <cstring>
 
 namespace vm {
@@ -47,10 +46,6 @@ std::vector<TEinstellungsFeld> FelderAufbauen() {
 }
 
 } // namespace
-
-std::span<const TParameterBlock> ParameterBloecke() {
-    return parameter::Bloecke;
-}
 
 const TParameterBlock& ParameterBlock(int strategie) {
     for (const TParameterBlock& b : parameter::Bloecke)

@@ -145,7 +145,6 @@ consteval int32_t ParameterSlot(int strategie, std::string_view name) {
     throw "no such parameter";
 }
 
-std::span<const TParameterBlock> ParameterBloecke();
 // The block of strategy 2..15.
 const TParameterBlock& ParameterBlock(int strategie);
 
