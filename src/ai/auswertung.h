@@ -82,7 +82,7 @@ TEndwarnung Endwarnung(const Spielsitzung& g);
 // The end-near warning for a look-ahead of one card, Endwarnung(g).EndeNah[1], alone: most
 // lists read only this one, at every move, so it is inline.
 inline bool EndeNah(const Spielsitzung& g) {
-    const TSpielstand& s = g.S;
+    const TSpielstand& s = g.Stand();
     if (s.StapelLeer != 0) return true;
     const int32_t phase = s.Phase;
     if (static_cast<uint32_t>(phase - 1) >= 3u) return false;

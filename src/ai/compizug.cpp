@@ -3,11 +3,17 @@
 #include <array>
 
 #include "ai/auswertung.h"
+#include "ai/einstellungen.h"
 #include "ai/strategien.h"
 #include "rules/ablauf.h"
 #include "rules/hand.h"
 
 namespace vm {
+
+// The pub round's round limit of strategies 6 to 15: the same slot in all their blocks.
+constexpr int SlotB_R4 = ParameterSlot(6, "B_R4");
+static_assert(SlotB_R4 == ParameterSlot(8, "B_R4") && SlotB_R4 == ParameterSlot(10, "B_R4") &&
+              SlotB_R4 == ParameterSlot(12, "B_R4") && SlotB_R4 == ParameterSlot(14, "B_R4"));
 
 namespace {
 
@@ -75,24 +81,25 @@ void CompiStrategieZug(Spielsitzung& g, int32_t strategie) {
         break;
     default:
         // Strategy 1 and every number without a routine pass.
-        Passen(g, g.S.AktuellerSpieler);
+        Passen(g, g.Stand().AktuellerSpieler);
         break;
     }
 }
 
 int32_t SchenkePunkte(Spielsitzung& g, int sp, int32_t strategie) {
-    const TSpieler& s = g.S.Spieler[sp];
+    const TSpieler& s = g.Stand().Spieler[sp];
     const TStrategieEinstellung& e = g.EinstellungLaufend();
     const int32_t geld = s.Geld;
     const int32_t grenze = 5 * s.AnzahlSchenken;
-    const int32_t R = g.S.Runde;
-    const bool schluss = g.S.StapelLeer != 0;
+    const int32_t R = g.Stand().Runde;
+    const bool schluss = g.Stand().StapelLeer != 0;
     auto min = [](int32_t a, int32_t b) { return a < b ? a : b; };
     if (s.AnzahlSchenken < 1) return 0;
     switch (strategie) {
     case 2:
     case 3: {
-        const int32_t runde = e.Parameter123[strategie == 2 ? 2 : 5];
+        const int32_t runde =
+            e.Parameter123[strategie == 2 ? ParameterSlot(2, "S2-Runde") : ParameterSlot(3, "S3-Runde")];
         return R >= runde ? min(geld / 2, grenze) : 0;
     }
     case 6:
@@ -101,7 +108,7 @@ int32_t SchenkePunkte(Spielsitzung& g, int sp, int32_t strategie) {
     case 9: {
         int32_t n = min(geld / 2, grenze);
         if (schluss && s.Hand().Anzahl >= 2) n = 0;
-        if (R < e.Param(strategie, 3) && !schluss) return 0;
+        if (R < e.Param(strategie, SlotB_R4) && !schluss) return 0;
         return n;
     }
     case 10:
@@ -110,7 +117,7 @@ int32_t SchenkePunkte(Spielsitzung& g, int sp, int32_t strategie) {
     case 13:
     case 14:
     case 15: {
-        if (R < e.Param(strategie, 3) && !schluss) return 0;
+        if (R < e.Param(strategie, SlotB_R4) && !schluss) return 0;
         const tAuswKarten& a = Auswertung(g, sp);
         int32_t x = (geld + a.SS[3].Geld - a.HandPreisGesamt) / 2;
         x = min(x, geld);
@@ -128,23 +135,23 @@ int32_t SchenkePunkte(Spielsitzung& g, int sp, int32_t strategie) {
 }
 
 void CompiSchenkeZug(Spielsitzung& g) {
-    const int sp = g.S.AktuellerSpieler;
+    const int sp = g.Stand().AktuellerSpieler;
     const int32_t n = SchenkePunkte(g, sp, g.EinstellungLaufend().Strategie[sp]);
     if (n > 0) KaufSiegpunkte(g, sp, n);
 }
 
 void CompiZug(Spielsitzung& g) {
-    if (g.S.Spielende) return;
-    const int sitz = g.S.AktuellerSpieler;
-    if (sitz < 1 || sitz > 4 || !g.S.Computer[sitz]) return;
-    if (!g.S.SchenkeModus) CompiStrategieZug(g, g.EinstellungLaufend().Strategie[sitz]);
-    if (g.S.SchenkeModus) CompiSchenkeZug(g);
+    if (g.Stand().Spielende) return;
+    const int sitz = g.Stand().AktuellerSpieler;
+    if (sitz < 1 || sitz > 4 || !g.Stand().Computer[sitz]) return;
+    if (!g.Stand().SchenkeModus) CompiStrategieZug(g, g.EinstellungLaufend().Strategie[sitz]);
+    if (g.Stand().SchenkeModus) CompiSchenkeZug(g);
     NaechsterSpieler(g);
 }
 
 bool Strategiewechsel(Spielsitzung& g, int32_t ersteRunde, int32_t letzteRunde, int32_t strategie,
                       int32_t prozent) {
-    if (g.S.Runde < ersteRunde || g.S.Runde > letzteRunde || strategie == 0) return false;
+    if (g.Stand().Runde < ersteRunde || g.Stand().Runde > letzteRunde || strategie == 0) return false;
     const bool ok = g.Zufall.Random(100) < prozent;
     g.Trace("Random Strategiewechsel nach ", strategie, " : ", ok ? "OK" : "Not OK");
     if (!ok || g.StrategiewechselTiefe >= MaxWechselTiefe) return false;

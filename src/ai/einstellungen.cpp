@@ -1,95 +1,96 @@
 #include "ai/einstellungen.h"
 
 #include <cstring>
-#include <initializer_list>
 
 namespace vm {
 
 namespace {
 
-// A default that may differ by player count: values for 2, 3 and 4 players.
-struct W {
-    int32_t v[3];
-    constexpr W(int32_t alle) : v{alle, alle, alle} {}
-    constexpr W(int32_t a, int32_t b, int32_t c) : v{a, b, c} {}
-};
+// Strategies per seat for 2, 3 and 4 players.
+constexpr TVorgabe StrategieVorgabe[4] = {{12, 4, 4}, {14, 10, 4}, {1, 10, 10}, {1, 1, 10}};
 
-void Block(TStrategieeinstellungen& e, int strategie, std::initializer_list<W> werte) {
-    for (int n = 2; n <= 4; ++n) {
-        int slot = 0;
-        for (const W& w : werte) e.Fuer(n).Param(strategie, slot++) = w.v[n - 2];
+std::vector<TEinstellungsFeld> FelderAufbauen() {
+    std::vector<TEinstellungsFeld> f;
+    f.push_back({FeldArt::Sim, 0, 0, "Spieler 1 simuliert der Computer !", "Sim", 0, 0, 1, 1, true, false});
+    for (int s = 1; s <= 4; ++s)
+        f.push_back({FeldArt::Strategie, 0, s, "", "Strategie_Sp" + std::to_string(s),
+                     StrategieVorgabe[s - 1], 1, 15, 1, true, false});
+    for (int s = 1; s <= 4; ++s)
+        f.push_back(
+            {FeldArt::Geld, 0, s, "", "SetUpGeld_Sp" + std::to_string(s), 25, 0, 1000, 1, true, false});
+    for (int s = 1; s <= 4; ++s)
+        f.push_back({FeldArt::Rolle, 0, s, "", "SetUpRolle_Sp" + std::to_string(s), 0, 0, 4, 1, true, false});
+    f.push_back(
+        {FeldArt::AnzahlSim, 0, 0, "Anzahl Spieldurchläufe", "AnzahlSim", 500, 0, 100000, 50, true, false});
+    for (const TParameterBlock& b : parameter::Bloecke) {
+        const bool p123 = b.Von <= 3;
+        // The reserved slots follow the last block that shares the stored slots.
+        const bool letzter = !p123 || b.Bis == 3;
+        for (int s = b.Von; s <= (p123 ? b.Von : b.Bis); ++s) {
+            const std::string stamm = p123 ? "Strategie_123_P_" : "Strategie_" + std::to_string(s) + "_P_";
+            const FeldArt art = p123 ? FeldArt::P123 : FeldArt::Param;
+            const int strategie = p123 ? 0 : s;
+            int slot = b.ErsterSlot;
+            for (const TParameterDef& p : b.Felder) {
+                f.push_back({art, strategie, slot, p.Beschriftung.empty() ? p.Name : p.Beschriftung,
+                             stamm + std::to_string(slot), p.Vorgabe, p.Min, p.Max, 1,
+                             !p.Name.empty() || p.Versteckt, p.Versteckt});
+                ++slot;
+            }
+            for (; letzter && slot < b.Slots; ++slot)
+                f.push_back(
+                    {art, strategie, slot, "", stamm + std::to_string(slot), 0, 0, 0, 0, false, false});
+        }
     }
+    return f;
 }
 
 } // namespace
 
+const TParameterBlock& ParameterBlock(int strategie) {
+    for (const TParameterBlock& b : parameter::Bloecke)
+        if (strategie >= b.Von && strategie <= b.Bis) return b;
+    return parameter::Bloecke[0];
+}
+
+const std::vector<TEinstellungsFeld>& EinstellungsFelder() {
+    static const std::vector<TEinstellungsFeld> felder = FelderAufbauen();
+    return felder;
+}
+
+int32_t* FeldWert(TStrategieEinstellung& e, FeldArt art, int32_t strategie, int32_t index) {
+    switch (art) {
+    case FeldArt::Strategie:
+        return &e.Strategie[index];
+    case FeldArt::Geld:
+        return &e.StartGeld[index];
+    case FeldArt::Rolle:
+        return &e.StartRolle[index];
+    case FeldArt::AnzahlSim:
+        return &e.AnzahlSim;
+    case FeldArt::P123:
+        return &e.Parameter123[index];
+    case FeldArt::Param:
+        return &e.Param(strategie, index);
+    case FeldArt::Sim:
+        break;
+    }
+    return nullptr;
+}
+
+std::string BerichtsBeschriftung(const TParameterBlock& b, const TParameterDef& p) {
+    std::string s(p.Name);
+    if (s.size() < static_cast<size_t>(b.Breite)) s.resize(static_cast<size_t>(b.Breite), ' ');
+    return s + ": ";
+}
+
 void InitStrategieparameter(TStrategieeinstellungen& e) {
     std::memset(&e, 0, sizeof e);
-    const int32_t strategien[3][4] = {{12, 14, 1, 1}, {4, 10, 10, 1}, {4, 4, 10, 10}};
     for (int n = 2; n <= 4; ++n) {
         TStrategieEinstellung& r = e.Fuer(n);
-        for (int s = 1; s <= 4; ++s) {
-            r.Strategie[s] = strategien[n - 2][s - 1];
-            r.StartGeld[s] = 25;
-            r.StartRolle[s] = 0;
-        }
-        r.AnzahlSim = 500;
+        for (const TEinstellungsFeld& f : EinstellungsFelder())
+            if (int32_t* w = FeldWert(r, f)) *w = f.Vorgabe.Fuer(n);
     }
-    const W p123[] = {18, {10, 6, 7}, 6, {14, 10, 14}, 7, {6, 6, 5}};
-    for (int n = 2; n <= 4; ++n)
-        for (int i = 0; i < 6; ++i) e.Fuer(n).Parameter123[i] = p123[i].v[n - 2];
-
-    for (int s : {4, 5})
-        Block(e, s, {{6, 4, 4}, 1, 2, {5, 3, 3}, 6, 10, 15, {6, 4, 3}, 6, {7, 5, 4}, 10, 12, {7, 5, 4}});
-    for (int s : {6, 7})
-        Block(e, s, {5, 2, 18, {6, 6, 5}, {3, 3, 2}, 0, 10, 14, 50, 13, 6, 4, 4, 7, 100, 3, 3, 0, 0});
-    // 8 and 9 share their defaults but for the unread 19th slot.
-    for (int s : {8, 9})
-        Block(e, s,
-              {{6, 5, 5},
-               2,
-               18,
-               {6, 5, 5},
-               {3, 2, 2},
-               0,
-               10,
-               14,
-               30,
-               13,
-               10,
-               6,
-               {5, 4, 4},
-               {5, 4, 4},
-               7,
-               100,
-               {4, 3, 3},
-               1,
-               s == 8 ? W{4} : W{4, 0, 0}});
-    for (int s : {10, 11})
-        Block(e, s,
-              {5,
-               {2, 1, 1},
-               18,
-               {6, 5, 5},
-               {3, 2, 2},
-               0,
-               10,
-               14,
-               {30, 90, 90},
-               13,
-               10,
-               6,
-               4,
-               4,
-               7,
-               100,
-               3,
-               1,
-               4});
-    for (int s : {12, 13})
-        Block(e, s, {5, 3, 18, 6, 12, {18, 13, 13}, 4, 100, 10, 5, 5, 10, 100, 4, {1, 2, 2}});
-    for (int s : {14, 15})
-        Block(e, s, {4, 1, 18, 6, 12, {18, 13, 13}, 4, 100, 10, 5, 5, 10, 100, 4, {1, 2, 2}});
 }
 
 } // namespace vm

@@ -14,16 +14,16 @@ struct KI {
     int sp;
     tAuswKarten& a;
     // The seat's record, found once: the routines read its money at nearly every step.
-    const TSpieler* konto = &g.S.Spieler[sp];
+    const TSpieler* konto = &g.Stand().Spieler[sp];
 
-    TSpieler& S() const { return g.SpKonto(sp); } // the routines change no list directly
+    const TSpieler& S() const { return *konto; } // changed only through the rules' operations
     const tAuswAuslage& A() const { return *a.Auslage; }
     int32_t Geld() const { return konto->Geld; }
     // Copies of a card number on the table (in its colour) and in the hand.
     int32_t AnzahlBesitz(int32_t inx) const { return inx >= 1 && inx <= 49 ? a.Besitz[inx] : 0; }
     bool Besitzt(int32_t inx) const { return AnzahlBesitz(inx) > 0; }
     // Money the card pays back in this very phase's scoring.
-    int32_t EinkommenJetzt(const tKarte& k) const { return g.S.Phase == k.Farbe ? k.Geld : 0; }
+    int32_t EinkommenJetzt(const tKarte& k) const { return g.Stand().Phase == k.Farbe ? k.Geld : 0; }
 };
 
 // Primitives.
@@ -157,7 +157,7 @@ bool BunkernNutzeErwSternwarte(KI& k);
 // Blue upgrades 31..39, and 30 from the hand or in two-player games.
 inline bool KaufeBlauesUpgradeMitZiel(KI& k, int32_t minRest, bool ausHand, int32_t maxTischErw,
                                       BlauOrdnung ordnung = BlauOrdnung::Basis) {
-    const uint64_t arten = Nummern(31, 39) | (uint64_t{ausHand || k.g.S.SpielerAnzahl == 2} << 30);
+    const uint64_t arten = Nummern(31, 39) | (uint64_t{ausHand || k.g.Stand().SpielerAnzahl == 2} << 30);
     return ((ausHand ? k.a.HandNummern : k.A().AuslageNummern) & arten) != 0 &&
            voll::KaufeBlauesUpgradeMitZiel(k, minRest, ausHand, maxTischErw, ordnung);
 }

@@ -1,5 +1,6 @@
 #include "ai/strategien.h"
 
+#include "ai/einstellungen.h"
 #include "ai/routinen.h"
 #include "rules/ablauf.h"
 
@@ -7,16 +8,16 @@ namespace vm {
 
 void CompiBeginnStrat2(Spielsitzung& g, bool drei) {
     const TStrategieEinstellung& e = g.EinstellungLaufend();
-    const int32_t gB = e.Parameter123[drei ? 3 : 0];
-    const int32_t gR = e.Parameter123[drei ? 4 : 1];
-    const int32_t rr = e.Parameter123[drei ? 5 : 2];
-    const int sp = g.S.AktuellerSpieler;
+    const int32_t gB = e.Parameter123[drei ? ParameterSlot(3, "S3-GrenzeB") : ParameterSlot(2, "S2-GrenzeB")];
+    const int32_t gR = e.Parameter123[drei ? ParameterSlot(3, "S3-GrenzeR") : ParameterSlot(2, "S2-GrenzeR")];
+    const int32_t rr = e.Parameter123[drei ? ParameterSlot(3, "S3-Runde") : ParameterSlot(2, "S2-Runde")];
+    const int sp = g.Stand().AktuellerSpieler;
     tAuswKarten& a = Auswertung(g, sp);
     KI k{g, sp, a};
-    const int32_t R = g.S.Runde;
-    const bool schluss = g.S.StapelLeer != 0;
+    const int32_t R = g.Stand().Runde;
+    const bool schluss = g.Stand().StapelLeer != 0;
     bool ok = false;
-    switch (g.S.Phase) {
+    switch (g.Stand().Phase) {
     case 1:
         ok = KaufeGuenstigsteKarte(k, 1, OhneLimit);
         break;
@@ -58,10 +59,22 @@ void CompiBeginnStrat2(Spielsitzung& g, bool drei) {
 
 namespace {
 
-enum Param4 { G_R1, G_G2, G_G3, B_R10, B_G11, B_G12, B_G13, R_R5, R_G6, R_R7, R_G8, R_G9, E_R4 };
+constexpr int G_R1 = ParameterSlot(4, "G_R1");
+constexpr int G_G2 = ParameterSlot(4, "G_G2");
+constexpr int G_G3 = ParameterSlot(4, "G_G3");
+constexpr int B_R10 = ParameterSlot(4, "B_R10");
+constexpr int B_G11 = ParameterSlot(4, "B_G11");
+constexpr int B_G12 = ParameterSlot(4, "B_G12");
+constexpr int B_G13 = ParameterSlot(4, "B_G13");
+constexpr int R_R5 = ParameterSlot(4, "R_R5");
+constexpr int R_G6 = ParameterSlot(4, "R_G6");
+constexpr int R_R7 = ParameterSlot(4, "R_R7");
+constexpr int R_G8 = ParameterSlot(4, "R_G8");
+constexpr int R_G9 = ParameterSlot(4, "R_G9");
+constexpr int E_R4 = ParameterSlot(4, "E_R4");
 
 bool Phase2Schritte3bis5(KI& k, const TStrategieEinstellung& e, int block) {
-    const int32_t R = k.g.S.Runde;
+    const int32_t R = k.g.Stand().Runde;
     const int32_t m2 = R > e.Param(block, B_R10) ? 0 : e.Param(block, B_G11);
     return LegeGuenstigsteGrueneHandkarte(k) || LegeTeuersteBlaueHandkarte(k, m2) ||
            KaufeBereichAbsteigend(k, 2, m2, 17, 12) ||
@@ -70,10 +83,10 @@ bool Phase2Schritte3bis5(KI& k, const TStrategieEinstellung& e, int block) {
 
 bool Strat4Zug(KI& k, const TStrategieEinstellung& e, int block) {
     Spielsitzung& g = k.g;
-    const int32_t R = g.S.Runde;
-    const bool schluss = g.S.StapelLeer != 0;
+    const int32_t R = g.Stand().Runde;
+    const bool schluss = g.Stand().StapelLeer != 0;
     auto P = [&](int slot) { return e.Param(block, slot); };
-    switch (g.S.Phase) {
+    switch (g.Stand().Phase) {
     case 1:
         if (R > P(G_R1)) {
             if (KaufeGuenstigsteKarte(k, 1, P(G_G2))) return true;
@@ -87,7 +100,8 @@ bool Strat4Zug(KI& k, const TStrategieEinstellung& e, int block) {
         const int32_t blaue = k.a.SS[2].Anzahl + k.a.SS[2].HandAnzahl;
         if ((blaue == 0 || (blaue == 1 && k.Besitzt(11))) && KaufeBlaueWertung(k, m, P(B_G12))) return true;
         if (KaufeBlaueDuplikate(k, 2, 1, m)) return true;
-        if (!EndeNah(g) && (g.S.SpielerAnzahl < 4 || R < 5) && KaufeBlaueDuplikate(k, 2, 0, 0)) return true;
+        if (!EndeNah(g) && (g.Stand().SpielerAnzahl < 4 || R < 5) && KaufeBlaueDuplikate(k, 2, 0, 0))
+            return true;
         return Phase2Schritte3bis5(k, e, block);
     }
     case 3: {
@@ -104,9 +118,9 @@ bool Strat4Zug(KI& k, const TStrategieEinstellung& e, int block) {
 
 bool Strat99Zug(KI& k, const TStrategieEinstellung& e) {
     Spielsitzung& g = k.g;
-    const int32_t R = g.S.Runde;
+    const int32_t R = g.Stand().Runde;
     auto P = [&](int slot) { return e.Param(4, slot); };
-    switch (g.S.Phase) {
+    switch (g.Stand().Phase) {
     case 1:
         if (R == 1) return KaufeGuenstigsteKarte(k, 1, OhneLimit);
         return KaufeGuenstigsteKarte(k, 1, P(G_G2)) || LegeGuenstigsteGrueneHandkarte(k);
@@ -134,10 +148,10 @@ bool Strat99Zug(KI& k, const TStrategieEinstellung& e) {
 
 void CompiBeginnStrat4(Spielsitzung& g, int strategie) {
     const TStrategieEinstellung& e = g.EinstellungLaufend();
-    const int sp = g.S.AktuellerSpieler;
+    const int sp = g.Stand().AktuellerSpieler;
     tAuswKarten& a = Auswertung(g, sp);
     KI k{g, sp, a};
-    if (g.S.Phase < 1 || g.S.Phase > 4) {
+    if (g.Stand().Phase < 1 || g.Stand().Phase > 4) {
         g.InternerFehler(1, strategie == 5 ? "CompiBeginnStrat5" : "CompiBeginnStrat4");
         return;
     }

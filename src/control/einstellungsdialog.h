@@ -7,13 +7,12 @@
 #include <string_view>
 #include <vector>
 
+#include "ai/einstellungen.h"
 #include "model/sitzung.h"
 
 namespace vm {
 
 class TSprache;
-
-enum class FeldArt { Sim, Strategie, Geld, Rolle, AnzahlSim, P123, Param };
 
 struct TDialogFeld {
     std::string_view Name; // the label beside the field; "" in the grid of the first page

@@ -20,12 +20,6 @@ Spielsitzung::Spielsitzung(const TKatalog& katalog) : katalog_(&katalog) {
     ZustandZuruecksetzen();
 }
 
-void Spielsitzung::ZustandErsetzt() {
-    for (int sp = 1; sp <= 4; ++sp)
-        for (uint32_t& n : ListenStand[sp]) ++n;
-    ++AuslageStand;
-}
-
 void Spielsitzung::ZustandZuruecksetzen() {
     ZustandErsetzt();
     S.AktuellerSpieler = 1;

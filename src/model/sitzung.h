@@ -10,6 +10,7 @@
 
 #include "core/trace.h"
 #include "model/einstellung.h"
+#include "model/journal.h"
 #include "model/katalog.h"
 #include "model/spielstand.h"
 #include "model/zufall.h"
@@ -155,9 +156,6 @@ public:
     virtual void Leeren() = 0;                      // no offer, no waiting card
 };
 
-// The computer players' memory of each seat between moves; defined and created by them.
-struct KISpeicher;
-
 // Menu choices that a new game takes over.
 struct TMenueWahl {
     int32_t SpielerAnzahl = 4;
@@ -188,43 +186,9 @@ public:
     std::string ProfilOrdner;          // ErrorTrace.txt goes here; empty: not written
     int64_t AnzahlFehler = 0;          // internal faults reported so far
     int32_t StrategiewechselTiefe = 0; // nesting of strategy switches within one computer move
-    std::unique_ptr<KISpeicher, void (*)(KISpeicher*)> KIGedaechtnis{nullptr, nullptr};
-    // Change counts of every seat's lists and of the display. Each write goes through Sp,
-    // SpListe or the display's own operations, which count it; the computer players' memory
-    // is keyed on these counts instead of comparing the lists.
-    Arr1<Arr1<uint32_t, 4>, 4> ListenStand{};
-    uint32_t AuslageStand = 0;
-    // The last change of the display when it took one card out: the display count it gave, and
-    // the place. Lets the computer players follow that change instead of looking at every card.
-    struct TEntnahme {
-        uint32_t stand = 0;
-        int32_t reihe = 0, platz = 0;
-    };
-    TEntnahme LetzteEntnahme;
-    // The last change of each seat's list when it was one that the computer players can follow
-    // card by card: the list's count before and after, what happened, and where.
-    enum TAenderungsArt : int32_t {
-        KeineNotiz = 0,
-        Eingefuegt = 1, // a card put in at index, the later ones moved on
-        Entnommen = -1, // the card at index taken out, the later ones moved up
-        NurMarken = 2,  // only used marks set or taken off; every card kept its place
-        Ersetzt = 3,    // the card at index replaced, and the new one sorted to place ziel
-    };
-    struct TListenAenderung {
-        uint32_t vorher = 0, nachher = 0;
-        int32_t art = KeineNotiz;
-        int32_t index = 0;
-        int32_t ziel = 0;
-    };
-    Arr1<Arr1<TListenAenderung, 4>, 4> LetzteListenAenderung{};
-    // Per seat, the blue list's count when a phase start last left it without used marks: while
-    // the count stays, the list holds none, and the next phase start need not look at it.
-    struct TOhneMarken {
-        uint32_t stand = 0;
-        bool gilt = false;
-    };
-    Arr1<TOhneMarken, 4> BlauOhneMarken{};
 
+    // The game state to read: the computer players see it only so, and change it through the rules.
+    const TSpielstand& Stand() const { return S; }
     const TKatalog& Katalog() const { return *katalog_; }
     BrettZugang Brett() { return BrettZugang(brett_); }
     ISpielAblauf& Ablauf() { return *ablauf_; }
@@ -249,34 +213,42 @@ public:
     // listens in a simulation: then the event is never built and the report costs the test of
     // one pointer.
     template <class... A> void Ereignis(TEreignis::Art art, const A&... werte) {
-        if (ereignisse_) [[unlikely]]
-            EreignisMelden(art, werte...);
+        if (ereignisse_) EreignisMelden(art, werte...);
+    }
+
+    // What the computer players follow between moves; written only by the operations below.
+    const TAenderungsJournal& Journal() const { return journal_; }
+    KISpeicher* KIGedaechtnis() { return journal_.Gedaechtnis(); }
+    KISpeicher& KIGedaechtnisAnlegen(KISpeicher* neu, void (*loeschen)(KISpeicher*)) {
+        return journal_.GedaechtnisAnlegen(neu, loeschen);
     }
 
     // A seat to change. Counts as a change of all its card lists, so that what the computer
     // players derived from them is built anew.
     TSpieler& Sp(int spieler) {
-        for (uint32_t& n : ListenStand[spieler]) ++n;
+        journal_.SitzGeaendert(spieler);
         return S.Spieler[spieler];
     }
     // A seat whose money, points, last action or abilities change, but none of its lists.
     TSpieler& SpKonto(int spieler) { return S.Spieler[spieler]; }
     // One list of a seat (1..3 table, 4 hand) to change.
     TKartenliste& SpListe(int spieler, int liste) {
-        ++ListenStand[spieler][liste];
+        journal_.ListeGezaehlt(spieler, liste);
         return S.Spieler[spieler].Karten[liste];
     }
     // After a change of one list that TAenderungsArt names, counted through SpListe; `vorher`
     // is the list's count before the operation.
-    void ListeGeaendert(int spieler, int liste, uint32_t vorher, TAenderungsArt art, int32_t index,
-                        int32_t ziel = 0) {
-        LetzteListenAenderung[spieler][liste] = {vorher, ListenStand[spieler][liste], art, index, ziel};
+    void ListeGeaendert(int spieler, int liste, uint32_t vorher, TAenderungsJournal::TAenderungsArt art,
+                        int32_t index, int32_t ziel = 0) {
+        journal_.ListeGeaendert(spieler, liste, vorher, art, index, ziel);
     }
-    void AuslageGeaendert() { ++AuslageStand; }
+    // A phase start found seat's blue list without used marks.
+    void BlauOhneMarkenMerken(int spieler) { journal_.BlauOhneMarkenMerken(spieler); }
+    void AuslageGeaendert() { journal_.AuslageGeaendert(); }
     // The card at that place left the display, and the rest of its row moved up to fill it.
-    void AuslageEntnommen(int reihe, int platz) { LetzteEntnahme = {++AuslageStand, reihe, platz}; }
+    void AuslageEntnommen(int reihe, int platz) { journal_.AuslageEntnommen(reihe, platz); }
     // After the whole state was replaced (undo, loading, a recording): everything counts as changed.
-    void ZustandErsetzt();
+    void ZustandErsetzt() { journal_.AllesGeaendert(); }
     const tKarte& Daten(tKartenRef k) const { return katalog_->Daten(k); }
     // Card number of an unmarked reference within the used kinds; 0 and fault 1 otherwise.
     int32_t KarteRefToInx(tKartenRef k);
@@ -286,8 +258,7 @@ public:
     void TraceZeile(std::string text) { Log.Zeile(std::move(text)); }
     // Writes one trace line built from its parts, only while the trace is on.
     template <class... A> void Trace(const A&... teile) {
-        if (Log.TraceAn) [[unlikely]]
-            TraceSchreiben(teile...);
+        if (Log.TraceAn) TraceSchreiben(teile...);
     }
 
     // Reports a fault that an operation found; the caller carries on with a neutral result.
@@ -297,7 +268,8 @@ public:
     void ZustandZuruecksetzen();
 
 private:
-    template <class... A> [[gnu::noinline, gnu::cold]] void EreignisMelden(TEreignis::Art art, const A&... werte) {
+    template <class... A>
+    [[gnu::noinline, gnu::cold]] void EreignisMelden(TEreignis::Art art, const A&... werte) {
         ereignisse_->Ereignis(TEreignis{art, werte...});
     }
     // Out of line and cold: the rules and the computer players call Trace at nearly every
@@ -325,6 +297,7 @@ private:
     IFehlerSenke* senke_ = nullptr;
     ISpielEreignisse* ereignisse_ = nullptr;
     IMenschAuswahl* auswahl_ = nullptr;
+    TAenderungsJournal journal_;
 };
 
 } // namespace vm

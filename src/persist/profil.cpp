@@ -20,22 +20,37 @@ constexpr const char* Control = "Control";
 constexpr const char* Global = "Global";
 constexpr const char* Highscore = "Highscore";
 
+// The range a file may give a field: what the rules can compute with, wider than the dialog's.
+TBereich DateiBereich(FeldArt art) {
+    switch (art) {
+    case FeldArt::Sim:
+        return {INT32_MIN, INT32_MAX};
+    case FeldArt::Strategie:
+        return BereichStrategie;
+    case FeldArt::Geld:
+        return BereichGeld;
+    case FeldArt::Rolle:
+        return BereichRolle;
+    case FeldArt::AnzahlSim:
+        return BereichAnzahlSim;
+    case FeldArt::P123:
+    case FeldArt::Param:
+        break;
+    }
+    return BereichParameter;
+}
+
 // Calls f(key, field, range) for every stored field of a record, in file order. The
 // simulation flag is a boolean key: any number but 0 sets it.
 template <class F> void JedesFeld(TStrategieEinstellung& e, F f) {
-    int32_t sim = e.Sim;
-    f(std::string("Sim"), sim, TBereich{INT32_MIN, INT32_MAX});
-    e.Sim = sim != 0 ? 1 : 0;
-    for (int s = 1; s <= 4; ++s) f("Strategie_Sp" + std::to_string(s), e.Strategie[s], BereichStrategie);
-    for (int s = 1; s <= 4; ++s) f("SetUpGeld_Sp" + std::to_string(s), e.StartGeld[s], BereichGeld);
-    for (int s = 1; s <= 4; ++s) f("SetUpRolle_Sp" + std::to_string(s), e.StartRolle[s], BereichRolle);
-    f(std::string("AnzahlSim"), e.AnzahlSim, BereichAnzahlSim);
-    for (int i = 0; i <= 9; ++i)
-        f("Strategie_123_P_" + std::to_string(i), e.Parameter123[i], BereichParameter);
-    for (int s = 4; s <= 15; ++s) {
-        const int letzter = s <= 11 ? 18 : 14;
-        const std::string stamm = "Strategie_" + std::to_string(s) + "_P_";
-        for (int i = 0; i <= letzter; ++i) f(stamm + std::to_string(i), e.Param(s, i), BereichParameter);
+    for (const TEinstellungsFeld& feld : EinstellungsFelder()) {
+        if (feld.Art == FeldArt::Sim) {
+            int32_t sim = e.Sim;
+            f(feld.Schluessel, sim, DateiBereich(feld.Art));
+            e.Sim = sim != 0 ? 1 : 0;
+        } else {
+            f(feld.Schluessel, *FeldWert(e, feld), DateiBereich(feld.Art));
+        }
     }
 }
 
@@ -233,8 +248,7 @@ TStartErgebnis TProfil::Starten(Spielsitzung& g, THistorie& h, TKatalog& katalog
     return erg;
 }
 
-void TProfil::ProfilInit(const std::string& programmOrdner,
-                         std::vector<std::string>& zeilen) {
+void TProfil::ProfilInit(const std::string& programmOrdner, std::vector<std::string>& zeilen) {
     TIniDatei& i = ini_;
     auto ganz = [&](const char* s, const char* k, int32_t& wert) {
         wert = i.LiesInt(s, k, wert);

@@ -6,7 +6,7 @@
 namespace vm {
 
 tKartenRef ZieheKarteHand(Spielsitzung& g, int spieler, int platz) {
-    const uint32_t vorher = g.ListenStand[spieler][ListeHand];
+    const uint32_t vorher = g.Journal().ListenStand(spieler, ListeHand);
     TKartenliste& h = g.SpListe(spieler, ListeHand);
     if (platz < 1 || platz > h.Anzahl || h.Anzahl > StapelPlaetze) {
         g.InternerFehler(1, "ZieheKarteHand");
@@ -19,14 +19,14 @@ tKartenRef ZieheKarteHand(Spielsitzung& g, int spieler, int platz) {
     g.Ereignis(TEreignis::AusHand, spieler, karte);
     for (int p = platz; p < alt; ++p) h.Karten[p] = h.Karten[p + 1];
     h.Karten[alt] = {};
-    g.ListeGeaendert(spieler, ListeHand, vorher, Spielsitzung::Entnommen, platz);
+    g.ListeGeaendert(spieler, ListeHand, vorher, TAenderungsJournal::Entnommen, platz);
     for (int p = platz; p <= alt; ++p) g.Brett().HandAnzeigen(spieler, p);
     return karte;
 }
 
 void LegeKarteInHand(Spielsitzung& g, int spieler, int platz, tKartenRef karte) {
     TSpieler& sp = g.SpKonto(spieler);
-    const uint32_t vorher = g.ListenStand[spieler][ListeHand];
+    const uint32_t vorher = g.Journal().ListenStand(spieler, ListeHand);
     TKartenliste& h = g.SpListe(spieler, ListeHand);
     if (platz < 1 || platz > MaxHandkarten || h.Anzahl >= MaxHandkarten) {
         g.InternerFehler(1, "LegeKarteInHand");
@@ -34,7 +34,8 @@ void LegeKarteInHand(Spielsitzung& g, int spieler, int platz, tKartenRef karte) 
     }
     h.Karten[platz] = karte;
     ++h.Anzahl;
-    if (platz == h.Anzahl) g.ListeGeaendert(spieler, ListeHand, vorher, Spielsitzung::Eingefuegt, platz);
+    if (platz == h.Anzahl)
+        g.ListeGeaendert(spieler, ListeHand, vorher, TAenderungsJournal::Eingefuegt, platz);
     g.Brett().HandAnzeigen(spieler, platz);
     sp.LetzteAktion = AktionHand;
     sp.LetzteKarte = karte;
@@ -122,12 +123,12 @@ bool NimmKarteAufHandSW(Spielsitzung& g, int spieler, tKartenRef karte) {
 
 void BenutzeTischkarte(Spielsitzung& g, int spieler, int farbe, int index) {
     if (farbe < 1 || farbe > 3) return;
-    const uint32_t vorher = g.ListenStand[spieler][farbe];
+    const uint32_t vorher = g.Journal().ListenStand(spieler, farbe);
     TKartenliste& l = g.SpListe(spieler, farbe);
     if (index < 1 || index > l.Anzahl) return;
     tKartenRef& k = l.Karten[index];
     if (!KarteBenutzt(k)) k.Farbe += Benutzt;
-    g.ListeGeaendert(spieler, farbe, vorher, Spielsitzung::NurMarken, index);
+    g.ListeGeaendert(spieler, farbe, vorher, TAenderungsJournal::NurMarken, index);
     g.Brett().TischpositionAnzeigen(spieler, Tischposition(g, spieler, farbe, index));
 }
 
@@ -139,10 +140,10 @@ void BenutzeTischkarte(Spielsitzung& g, int spieler, int32_t position) {
 void ReaktiviereTischkarte(Spielsitzung& g, int spieler, int32_t position) {
     TTischkarte t = TischpositionZuKarte(g, spieler, position);
     if (t.farbe == 0) return;
-    const uint32_t vorher = g.ListenStand[spieler][t.farbe];
+    const uint32_t vorher = g.Journal().ListenStand(spieler, t.farbe);
     tKartenRef& k = g.SpListe(spieler, t.farbe).Karten[t.index];
     if (KarteBenutzt(k)) k.Farbe -= Benutzt;
-    g.ListeGeaendert(spieler, t.farbe, vorher, Spielsitzung::NurMarken, t.index);
+    g.ListeGeaendert(spieler, t.farbe, vorher, TAenderungsJournal::NurMarken, t.index);
     g.Brett().TischpositionAnzeigen(spieler, position);
 }
 
@@ -150,18 +151,17 @@ void ReaktiviereSternwarten(Spielsitzung& g) {
     for (int s = 1; s <= g.S.SpielerAnzahl; ++s) {
         // Runs at every phase: counts a change only where a card was used. Most phases no card
         // was used and the list did not change since the last one.
-        Spielsitzung::TOhneMarken& ohne = g.BlauOhneMarken[s];
-        if (ohne.gilt && ohne.stand == g.ListenStand[s][2]) continue;
+        if (g.Journal().BlauOhneMarken(s)) continue;
         TKartenliste& l = g.S.Spieler[s].Karten[2];
-        const uint32_t vorher = g.ListenStand[s][2];
+        const uint32_t vorher = g.Journal().ListenStand(s, 2);
         for (int i = 1; i <= l.Anzahl; ++i) {
             if (!KarteBenutzt(l.Karten[i])) continue;
             g.SpListe(s, 2).Karten[i].Farbe -= Benutzt;
-            g.ListeGeaendert(s, 2, vorher, Spielsitzung::NurMarken, i);
+            g.ListeGeaendert(s, 2, vorher, TAenderungsJournal::NurMarken, i);
             g.Brett().TischpositionAnzeigen(s, Tischposition(g, s, 2, i));
             g.Trace("Reaktivieren der Sternwarte für Spieler ", s);
         }
-        ohne = {g.ListenStand[s][2], true};
+        g.BlauOhneMarkenMerken(s);
     }
 }
 

@@ -166,7 +166,7 @@ void KaufNormal(Spielsitzung& g, int spieler, int32_t position, int reihe, tKart
     }
     sp.Geld -= preis;
     g.Brett().GeldAnzeigen(spieler);
-    const uint32_t vorher = g.ListenStand[spieler][d.Farbe];
+    const uint32_t vorher = g.Journal().ListenStand(spieler, d.Farbe);
     TKartenliste& l = g.SpListe(spieler, d.Farbe);
     for (int j = n; j >= platz; --j) l.Karten[j + 1] = l.Karten[j];
     l.Karten[platz] = karte;
@@ -174,7 +174,7 @@ void KaufNormal(Spielsitzung& g, int spieler, int32_t position, int reihe, tKart
     if (d.Sondereigenschaften & Sternwarte) ++sp.AnzahlSternwarten;
     if (d.Sondereigenschaften & Schenke) ++sp.AnzahlSchenken;
     sp.Sondereigenschaften |= d.Sondereigenschaften;
-    g.ListeGeaendert(spieler, d.Farbe, vorher, Spielsitzung::Eingefuegt, platz);
+    g.ListeGeaendert(spieler, d.Farbe, vorher, TAenderungsJournal::Eingefuegt, platz);
     g.S.AnzahlPassen = 0;
     g.Brett().TischAnzeigen(spieler);
     ++g.AktionenImZug;
@@ -189,7 +189,7 @@ void KaufUpgrade(Spielsitzung& g, int spieler, int32_t position, int reihe, tKar
         g.InternerFehler(3, "LegeBezahleSpielerkarteTisch");
         return;
     }
-    const uint32_t vorher = g.ListenStand[spieler][du.Farbe];
+    const uint32_t vorher = g.Journal().ListenStand(spieler, du.Farbe);
     TKartenliste& l = g.SpListe(spieler, du.Farbe);
     int32_t index = position - Tischposition(g, spieler, du.Farbe, 0);
     if (index < 1 || index > l.Anzahl || KarteBenutzt(l.Karten[index])) {
@@ -220,7 +220,7 @@ void KaufUpgrade(Spielsitzung& g, int spieler, int32_t position, int reihe, tKar
     sp.Sondereigenschaften &= static_cast<uint8_t>(~(dr.Sondereigenschaften & ~(Sternwarte | Schenke)));
     sp.Sondereigenschaften |= du.Sondereigenschaften;
     const int platz = SortiereTischkarte(g, spieler, du.Farbe, index);
-    if (platz > 0) g.ListeGeaendert(spieler, du.Farbe, vorher, Spielsitzung::Ersetzt, index, platz);
+    if (platz > 0) g.ListeGeaendert(spieler, du.Farbe, vorher, TAenderungsJournal::Ersetzt, index, platz);
     g.S.AnzahlPassen = 0;
     ++g.S.AblageAnzahl;
     g.Brett().TischAnzeigen(spieler);
@@ -231,6 +231,11 @@ void KaufUpgrade(Spielsitzung& g, int spieler, int32_t position, int reihe, tKar
 }
 
 } // namespace
+
+void HandkaufMelden(Spielsitzung& g, int spieler) {
+    g.SpKonto(spieler).LetzteAktion = AktionKaufH;
+    g.Brett().LetzteAktionAnzeigen(spieler);
+}
 
 void LegeBezahleSpielerkarteTisch(Spielsitzung& g, int spieler, int32_t position, int reihe,
                                   tKartenRef karte) {

@@ -23,6 +23,8 @@ bool KannKarteKaufen(Spielsitzung& g, int spieler, tKartenRef karte);
 bool AktiviereFreienTischplatz(Spielsitzung& g, int spieler, tKartenRef karte, int reihe);
 void LegeBezahleSpielerkarteTisch(Spielsitzung& g, int spieler, int32_t position, int reihe,
                                   tKartenRef karte);
+// After a hand card was laid and paid for: the seat's last action is the purchase from the hand.
+void HandkaufMelden(Spielsitzung& g, int spieler);
 bool LegeBezahleSpielerkarteTischNormSW(Spielsitzung& g, int spieler, tKartenRef karte);
 void LegeBezahleSpielerkarteTischErwSW(Spielsitzung& g, int spieler, int32_t position, tKartenRef karte);
 bool AktiviereFreienTischplatzErwSW(Spielsitzung& g, int spieler, tKartenRef karte);

@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstring>
 
+#include "ai/einstellungen.h"
 #include "model/sitzung.h"
 #include "rules/wertung.h"
 
@@ -282,35 +283,6 @@ private:
     std::string s_;
 };
 
-struct TParameterZeile {
-    const char* text;
-    int slot;
-};
-
-constexpr TParameterZeile Param45[] = {{"G_R1  : ", 0}, {"G_G2  : ", 1}, {"G_G3  : ", 2},  {"B_R10 : ", 3},
-                                       {"B_G11 : ", 4}, {"B_G12 : ", 5}, {"B_G13 : ", 6},  {"R_R5  : ", 7},
-                                       {"R_G6  : ", 8}, {"R_R7  : ", 9}, {"R_G8  : ", 10}, {"R_G9  : ", 11},
-                                       {"E_R4  : ", 12}};
-constexpr TParameterZeile Param67[] = {
-    {"G_R10  : ", 0},  {"G_G11  : ", 1},  {"B_G1   : ", 2},  {"B_R4   : ", 3},  {"B_R7   : ", 4},
-    {"B_G8   : ", 5},  {"B_G9   : ", 6},  {"B_G12  : ", 7},  {"B_W13  : ", 8},  {"B_G14  : ", 9},
-    {"R_G2   : ", 10}, {"R_R3   : ", 11}, {"E_R5   : ", 12}, {"E_G6   : ", 13}, {"E_W15  : ", 14},
-    {"X_R16  : ", 15}, {"X_R17  : ", 16}, {"X_W18  : ", 17}, {"X_S19  : ", 18}};
-constexpr TParameterZeile Param89[] = {
-    {"G_R10  : ", 0},  {"G_G11  : ", 1},  {"B_G1   : ", 2},  {"B_R4   : ", 3},  {"B_R7   : ", 4},
-    {"B_G8   : ", 5},  {"B_G9   : ", 6},  {"B_G12  : ", 7},  {"B_W13  : ", 8},  {"B_G14  : ", 9},
-    {"B_W18  : ", 10}, {"R_G2   : ", 11}, {"R_R3   : ", 12}, {"E_R5   : ", 13}, {"E_G6   : ", 14},
-    {"E_W15  : ", 15}, {"E_R16  : ", 16}, {"E_A17  : ", 17}};
-constexpr TParameterZeile Param1011[] = {
-    {"G_R10  : ", 0},  {"G_G11  : ", 1},  {"B_G1   : ", 2},  {"B_R4   : ", 3},  {"B_R7   : ", 4},
-    {"B_G8   : ", 5},  {"B_G9   : ", 6},  {"B_G12  : ", 7},  {"B_W13  : ", 8},  {"B_G14  : ", 9},
-    {"B_W18  : ", 10}, {"B_R19  : ", 18}, {"R_G2   : ", 11}, {"R_R3   : ", 12}, {"E_R5   : ", 13},
-    {"E_G6   : ", 14}, {"E_W15  : ", 15}, {"E_R16  : ", 16}, {"E_A17  : ", 17}};
-constexpr TParameterZeile Param1215[] = {
-    {"G_R10  : ", 0},  {"G_G11  : ", 1},  {"B_G1   : ", 2},  {"B_R4   : ", 3},  {"B_G20  : ", 4},
-    {"B_G21  : ", 5},  {"B_R19  : ", 6},  {"B_W13  : ", 7},  {"R_G2   : ", 8},  {"R_R3   : ", 9},
-    {"E_R5   : ", 10}, {"E_G6   : ", 11}, {"E_W15  : ", 12}, {"E_R16  : ", 13}, {"E_A17  : ", 14}};
-
 } // namespace
 
 void StatistikBericht(const TSimStatistik& st, const TKatalog& katalog, uint32_t randSeed, char dezimal,
@@ -368,30 +340,22 @@ void StatistikBericht(const TSimStatistik& st, const TKatalog& katalog, uint32_t
     }
     z.Leer();
 
-    auto block = [&](int s, const TParameterZeile* von, const TParameterZeile* bis) {
+    for (int s = 2; s <= 15; ++s) {
+        const TParameterBlock& b = ParameterBlock(s);
         z << "Parameter Strategy " << s << ":";
         z.Ende();
-        for (const TParameterZeile* l = von; l != bis; ++l) {
-            z << l->text << (s <= 3 ? e.Parameter123[l->slot] : e.Param(s, l->slot));
+        const auto zeile = [&](size_t i) {
+            const int slot = b.ErsterSlot + static_cast<int>(i);
+            z << BerichtsBeschriftung(b, b.Felder[i]) << (s <= 3 ? e.Parameter123[slot] : e.Param(s, slot));
             z.Ende();
+        };
+        if (b.Bericht.empty()) {
+            for (size_t i = 0; i < b.Felder.size(); ++i)
+                if (!b.Felder[i].Name.empty()) zeile(i);
+        } else {
+            for (int8_t slot : b.Bericht) zeile(static_cast<size_t>(slot - b.ErsterSlot));
         }
         z.Leer();
-    };
-    const TParameterZeile s2[] = {{"S2-GrenzeB : ", 0}, {"S2-GrenzeR : ", 1}, {"S2-Runde   : ", 2}};
-    const TParameterZeile s3[] = {{"S3-GrenzeB : ", 3}, {"S3-GrenzeR : ", 4}, {"S3-Runde   : ", 5}};
-    block(2, std::begin(s2), std::end(s2));
-    block(3, std::begin(s3), std::end(s3));
-    for (int s = 4; s <= 15; ++s) {
-        if (s <= 5)
-            block(s, std::begin(Param45), std::end(Param45));
-        else if (s <= 7)
-            block(s, std::begin(Param67), std::end(Param67));
-        else if (s <= 9)
-            block(s, std::begin(Param89), std::end(Param89));
-        else if (s <= 11)
-            block(s, std::begin(Param1011), std::end(Param1011));
-        else
-            block(s, std::begin(Param1215), std::end(Param1215));
     }
 
     z.Leer(2);

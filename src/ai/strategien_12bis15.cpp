@@ -1,309 +1,31 @@
-// Strategies 6 to 15.
-#include <cassert>
-#include <string>
-
-#include "ai/compizug.h"
-#include "ai/routinen.h"
-#include "ai/strategien.h"
-#include "rules/ablauf.h"
-#include "rules/hand.h"
+// Strategies 12 to 15.
+#include "ai/strategien_zug.h"
 
 namespace vm {
 
+using namespace stark;
+
 namespace {
-
-int32_t Max0(int32_t v) {
-    return v < 0 ? 0 : v;
-}
-
-// What every list of these strategies reads at the start of a move.
-struct Zug {
-    Spielsitzung& g;
-    int strategie;
-    int sp;
-    tAuswKarten& a;
-    KI k;
-    int32_t R;
-    bool schluss; // StapelLeer
-    bool N;       // end near, look-ahead 1, at the start of the move
-
-    Zug(Spielsitzung& sitzung, int s)
-        : g(sitzung), strategie(s), sp(sitzung.S.AktuellerSpieler), a(Auswertung(g, sp)), k{g, sp, a} {
-        R = g.S.Runde;
-        schluss = g.S.StapelLeer != 0;
-        N = EndeNah(g);
-        assert(N == Endwarnung(g).EndeNah[1]);
-    }
-    const int32_t* p = g.EinstellungLaufend().Parameter[strategie - 4]; // this strategy's parameter row
-    int32_t P(int slot) const { return p[slot]; }
-    int32_t Geld() const { return k.Geld(); }
-    int32_t h() const { return a.HandPreisGesamt; }
-    int32_t blau() const { return a.SS[2].Geld; }
-    int32_t rot() const { return a.SS[3].Geld; }
-    bool HatKarte(int /*farbe*/, int32_t inx) const { return k.Besitzt(inx); }
-    bool HandRaum() const { return KannHandkarteAufnehmen(g, sp); }
-    bool Tokens(int r1, int r2) const { return g.S.Startspieler[r1] == sp && g.S.Startspieler[r2] == sp; }
-    TMarktLage Lage() const { return MarktpflegeLage(g, sp, a); }
-    // Market care: the draw is made when the position and the listed conditions hold;
-    // the seat's share is tested after it.
-    bool Marktpflege(bool bedingungen, int32_t prozent) {
-        if (!bedingungen) return false;
-        TMarktLage l = Lage();
-        if (!l.ok) return false;
-        return ZufallMarktpflege(g, prozent, g.S.Phase) && l.anteil == 0;
-    }
-};
-
-[[gnu::cold, gnu::noinline]] void Phasenfehler(Spielsitzung& g, int strategie) {
-    g.InternerFehler(1, "CompiBeginnStrat" + std::to_string(strategie));
-}
-
-// Inline: every move of these strategies asks.
-bool UngueltigePhase(Spielsitzung& g, int strategie) {
-    if (g.S.Phase >= 1 && g.S.Phase <= 4) [[likely]]
-        return false;
-    Phasenfehler(g, strategie);
-    return true;
-}
-
-// ---- strategies 6 to 9 ----
-
-namespace p6 {
-enum {
-    G_R10,
-    G_G11,
-    B_G1,
-    B_R4,
-    B_R7,
-    B_G8,
-    B_G9,
-    B_G12,
-    B_W13,
-    B_G14,
-    R_G2,
-    R_R3,
-    E_R5,
-    E_G6,
-    E_W15,
-    X_R16,
-    X_R17,
-    X_W18,
-    X_S19
-};
-}
-namespace p8 {
-enum {
-    G_R10,
-    G_G11,
-    B_G1,
-    B_R4,
-    B_R7,
-    B_G8,
-    B_G9,
-    B_G12,
-    B_W13,
-    B_G14,
-    B_W18,
-    R_G2,
-    R_R3,
-    E_R5,
-    E_G6,
-    E_W15,
-    E_R16,
-    E_A17,
-    B_R19
-};
-}
-
-bool Liste6(Zug& z, bool acht) {
-    KI& k = z.k;
-    const int32_t R = z.R;
-    const bool fin = z.schluss;
-    // The two pairs share the list; their blocks differ from slot 10 on.
-    const int32_t G_R10 = z.P(p6::G_R10), G_G11 = z.P(p6::G_G11), B_G1 = z.P(p6::B_G1), B_R7 = z.P(p6::B_R7),
-                  B_G8 = z.P(p6::B_G8), B_G9 = z.P(p6::B_G9), B_G12 = z.P(p6::B_G12), B_W13 = z.P(p6::B_W13),
-                  B_G14 = z.P(p6::B_G14);
-    const int32_t R_G2 = z.P(acht ? int{p8::R_G2} : int{p6::R_G2}),
-                  R_R3 = z.P(acht ? int{p8::R_R3} : int{p6::R_R3}),
-                  E_R5 = z.P(acht ? int{p8::E_R5} : int{p6::E_R5}),
-                  E_G6 = z.P(acht ? int{p8::E_G6} : int{p6::E_G6}),
-                  E_W15 = z.P(acht ? int{p8::E_W15} : int{p6::E_W15});
-    auto wechsel = [&] {
-        return !acht && Strategiewechsel(z.g, z.P(p6::X_R16), z.P(p6::X_R17), z.P(p6::X_S19), z.P(p6::X_W18));
-    };
-    switch (z.g.S.Phase) {
-    case 1:
-        if (wechsel()) return true;
-        if (R > G_R10 || fin) {
-            if (KaufeGuenstigsteKarte(k, 1, G_G11) || KaufeGruenesPunkteUpgrade(k)) return true;
-        } else {
-            if (KaufeGuenstigsteKarte(k, 1, OhneLimit) || KaufeGruenesGeldUpgrade(k) ||
-                BunkernKarten(k, 1, true, 2, G_G11))
-                return true;
-        }
-        return LegeGuenstigsteGrueneHandkarte(k);
-    case 2:
-        if (KaufeKarteInx(k, 2, 0, 7)) return true;
-        if (!fin && !z.HatKarte(2, 11) && KaufeKarteInx(k, 2, 0, 11)) return true;
-        if (acht) {
-            if (KaufeKarteInx(k, 2, 0, 9) || KaufeBlauesUpgradeMitZiel(k, 0, true, 100) ||
-                KaufeBlauesUpgradeMitZiel(k, 0, false, 3) || LegeTeuersteBlaueHandkarte(k, 0))
-                return true;
-            if (z.a.SS[2].HandErw > 0 &&
-                (KaufeArtenBegrenzt(k, 2, 1, B_G1, 10, 8) || KaufeArtenBegrenzt(k, 2, 1, B_G1, 13, 12)))
-                return true;
-            if (ZufallMarktpflege(z.g, z.P(p8::B_W18), 2) &&
-                (KaufeArtenBegrenzt(k, 2, 1, B_G1, 10, 8) || KaufeArtenBegrenzt(k, 2, 1, B_G1, 13, 12)))
-                return true;
-        } else {
-            if (wechsel() || LegeTeuersteBlaueHandkarte(k, B_G14)) return true;
-        }
-        if (KaufeFehlendeAbsteigend(k, 3, 0, 24, 18) || KaufeRotesUpgrade(k, 0, false)) return true;
-        if (R > B_R7 ? KaufeNutzeSternwarte(k, 3, B_G12, B_G9) : NutzeSternwarte(k, 1, B_G8)) return true;
-        if (LegeTeuersteHandkarte(k, 3, B_G1) || LegeGuenstigsteGrueneHandkarte(k)) return true;
-        if (KaufeBereichAbsteigend(k, 2, B_G1, 17, 12) || KaufeKarteInx(k, 2, B_G1, 10) ||
-            KaufeBereichAufsteigend(k, 3, B_G1, 21, 18))
-            return true;
-        return z.Marktpflege(!fin, B_W13) && BunkernBereich(k, 0, 2, 0, 12, 7);
-    case 3: {
-        const int32_t m = R <= R_R3 && !fin ? Max0(R_G2 - z.rot()) : 0;
-        const int32_t mE = fin ? z.h() : m;
-        if (wechsel()) return true;
-        if (KaufeFehlendeAbsteigend(k, 3, mE, 24, 18) || KaufeRotesUpgrade(k, mE, false) ||
-            BunkernFehlendeAbsteigend(k, 3, 24, 18))
-            return true;
-        if (R <= R_R3 && KaufeBereichAufsteigend(k, 3, B_G1, 21, 18)) return true;
-        return LegeTeuersteHandkarte(k, 3, m) || LegeRotesUpgrade(k, m, fin);
-    }
-    case 4: {
-        const int32_t m = R <= E_R5 && !fin ? E_G6 : 0;
-        const int32_t mE = fin ? z.h() : m;
-        if (wechsel()) return true;
-        if (R <= E_R5 && !fin && KaufeGruenesGeldUpgrade(k)) return true;
-        if (acht && R <= z.P(p8::E_R16) && !fin && BunkernBlauesUpgrade(k, z.P(p8::E_A17), 0)) return true;
-        if (KaufeRotesUpgrade(k, mE, fin) || LegeGuenstigsteGrueneHandkarte(k) ||
-            LegeTeuersteHandkarte(k, 3, m) || LegeTeuersteBlaueHandkarte(k, m) || LegeRotesUpgrade(k, m, fin))
-            return true;
-        if (KaufeFehlendeAbsteigend(k, 3, m, 24, 18)) return true;
-        if (!acht && SperreAdligen(k, 18, fin ? 24 : 21, m)) return true;
-        if (!fin) {
-            if (KaufeBereichAufsteigend(k, 3, m, 21, 18)) return true;
-            if (!acht && (KaufeBereichAbsteigend(k, 2, m, 17, 12) || KaufeKarteInx(k, 2, m, 10))) return true;
-            if (BunkernKartenbereich(k, 1, 3, 48, 40, 3)) return true;
-        }
-        if (!z.Marktpflege(!fin && R <= E_R5, E_W15)) return false;
-        return (acht && BunkernBlauesUpgrade(k, 2, 1)) || BunkernBereich(k, 1, 2, E_G6, 20, 18) ||
-               BunkernBereich(k, 1, 2, E_G6, 12, 7);
-    }
-    }
-    return false;
-}
-
-// ---- strategies 10 and 11 ----
-
-bool Liste10(Zug& z) {
-    using namespace p8;
-    KI& k = z.k;
-    const int32_t R = z.R;
-    const bool N = z.N;
-    switch (z.g.S.Phase) {
-    case 1: {
-        const bool spaet = R > z.P(G_R10) || N;
-        if (spaet) {
-            if (KaufeGuenstigsteKarte(k, 1, 0) || KaufeGruenesPunkteUpgrade(k)) return true;
-        } else if (KaufeGuenstigsteKarte(k, 1, OhneLimit) || KaufeGruenesGeldUpgrade(k) ||
-                   BunkernKarten(k, 1, true, 2, z.P(G_G11))) {
-            return true;
-        }
-        if (LegeGuenstigsteGrueneHandkarte(k)) return true;
-        if (N && (KaufeBereichAbsteigend(k, 2, 0, 17, 12) || KaufeKarteInx(k, 2, 0, 10))) return true;
-        return spaet && KaufeGruenesGeldUpgrade(k);
-    }
-    case 2: {
-        const int32_t h = z.h(), b = z.blau();
-        const int32_t x = Max0(h - z.rot() - b);
-        // The red stack does not change before a routine acts, so the reserve can wait for its first use.
-        int32_t reserve = -1;
-        const auto r = [&] {
-            return reserve >= 0
-                       ? reserve
-                       : (reserve = N ? 0 : Max0(Aristokratenreserve(z.g, z.P(B_G1) - 3 * (R - 1)) - b));
-        };
-        const int32_t s = N ? x : 0;
-        if (!N && !z.HatKarte(2, 11) && KaufeKarteInx(k, 2, 0, 11)) return true;
-        if (!z.HatKarte(2, 7) && KaufeKarteInx(k, 2, 0, 7)) return true;
-        if (!N && (KaufeKarteInx(k, 2, 0, 9) || KaufeKarteInx(k, 2, 0, 8))) return true;
-        if (R >= z.P(B_R19)) {
-            if (KaufeBlauesUpgradeMitZiel(k, 0, true, 100)) return true;
-            if (N && (KaufeBlauesUpgradeMitZiel(k, x, false, 100, BlauOrdnung::Punkte) ||
-                      (z.HatKarte(2, 9) && KaufeBlauesUpgradeMitZiel(k, x, false, 3))))
-                return true;
-        } else if (KaufeBlauesUpgradeMitZiel(k, 0, true, 100) || KaufeBlauesUpgradeMitZiel(k, s, false, 3)) {
-            return true;
-        }
-        if (KaufeBereichAbsteigend(k, 2, h + r(), 17, 12) || KaufeKarteInx(k, 2, h + r(), 10)) return true;
-        if (LegeTeuersteBlaueHandkarte(k, 0)) return true;
-        if (z.a.SS[2].HandErw > 0 && KaufeArtenBegrenzt(k, 2, 1, 0, 13, 8)) return true;
-        if (ZufallMarktpflege(z.g, z.P(B_W18), 2) && !N && KaufeArtenBegrenzt(k, 2, 1, r(), 13, 8))
-            return true;
-        if (KaufeFehlendeAbsteigend(k, 3, s, 24, 18) || KaufeRotesUpgrade(k, s, false) ||
-            LegeTeuersteHandkarte(k, 3, 0))
-            return true;
-        if (R <= z.P(B_R7) ? NutzeSternwarte(k, 1, z.P(B_G8) - b)
-                           : KaufeNutzeSternwarte(k, 3, z.P(B_G12), z.P(B_G9) - b))
-            return true;
-        if (LegeGuenstigsteGrueneHandkarte(k)) return true;
-        if (!N && (KaufeBereichAbsteigend(k, 2, r(), 17, 12) || KaufeKarteInx(k, 2, r(), 10))) return true;
-        if (KaufeBereichAufsteigend(k, 3, r(), 21, 18)) return true;
-        return z.Marktpflege(!N && z.HandRaum() && !z.HatKarte(2, 11), z.P(B_W13)) &&
-               BunkernBereich(k, 0, 2, 0, 12, 7);
-    }
-    case 3: {
-        const int32_t h = z.h();
-        const int32_t m = R > z.P(R_R3) || N ? 0 : Max0(z.P(R_G2) - z.rot());
-        const int32_t m2 = N ? h - z.rot() : m;
-        const int32_t a = z.Geld() + z.rot() - h;
-        if (N ? KaufeFehlendeAufsteigend(k, 3, m2, 24, 18) : KaufeFehlendeAbsteigend(k, 3, m2, 24, 18))
-            return true;
-        if (KaufeRotesUpgrade(k, m2, false)) return true;
-        if (N ? BunkernFehlendeAufsteigend(k, 3, 24, 18, a) : BunkernFehlendeAbsteigend(k, 3, 24, 18))
-            return true;
-        if (SperreAdligen(k, 18, N ? 24 : 21, m2)) return true;
-        if (R > z.P(R_R3) ? KaufeBereichDuplikatBegrenzt(k, 3, 2, m2, 24, 18)
-                          : KaufeBereichAufsteigend(k, 3, m2, 21, 18))
-            return true;
-        if (LegeTeuersteHandkarte(k, 3, m)) return true;
-        return R >= z.P(R_R3) && (LegeTeuerstesRotesUpgrade(k, m) || LegeRotesUpgrade(k, m, N));
-    }
-    case 4: {
-        const int32_t h = z.h();
-        const int32_t m = R > z.P(E_R5) || N ? 0 : (R == 2 ? 2 * z.P(E_G6) : z.P(E_G6));
-        const int32_t m2 = N ? (z.a.SS[4].Anzahl == 1 && z.Geld() < h ? 0 : h) : m;
-        if (R <= z.P(E_R5) && !N && KaufeGruenesGeldUpgrade(k)) return true;
-        if (R <= z.P(E_R16) && !N && BunkernBlauesUpgrade(k, z.P(E_A17), 0)) return true;
-        if (KaufeRotesUpgrade(k, m2, N)) return true;
-        if (!N && (BunkernKartenbereich(k, 1, 3, 49, 40, 3) || KaufeGruenesGeldUpgrade(k))) return true;
-        if (LegeGuenstigsteGrueneHandkarte(k) || LegeTeuersteHandkarte(k, 3, m) ||
-            LegeTeuersteBlaueHandkarte(k, m))
-            return true;
-        if (N ? LegeTeuerstesRotesUpgrade(k, m) : LegeRotesUpgrade(k, m, false)) return true;
-        if (N ? KaufeFehlendeAufsteigend(k, 3, m, 24, 18) : KaufeFehlendeAbsteigend(k, 3, m, 24, 18))
-            return true;
-        if (SperreAdligen(k, 18, N ? 24 : 21, m)) return true;
-        if (!N && KaufeBereichDuplikatBegrenzt(k, 3, 2, m, 24, 18)) return true;
-        if (!z.Marktpflege(!N && R <= z.P(E_R5), z.P(E_W15))) return false;
-        return BunkernBlauesUpgrade(k, 2, 1) || BunkernBereich(k, 1, 2, z.P(E_G6), 20, 18) ||
-               BunkernBereich(k, 1, 2, z.P(E_G6), 12, 7);
-    }
-    }
-    return false;
-}
 
 // ---- strategies 12 to 15 ----
 
 namespace p12 {
-enum { G_R10, G_G11, B_G1, B_R4, B_G20, B_G21, B_R19, B_W13, R_G2, R_R3, E_R5, E_G6, E_W15, E_R16, E_A17 };
-}
+constexpr int G_R10 = ParameterSlot(12, "G_R10");
+constexpr int G_G11 = ParameterSlot(12, "G_G11");
+constexpr int B_G1 = ParameterSlot(12, "B_G1");
+constexpr int B_R4 = ParameterSlot(12, "B_R4");
+constexpr int B_G20 = ParameterSlot(12, "B_G20");
+constexpr int B_G21 = ParameterSlot(12, "B_G21");
+constexpr int B_R19 = ParameterSlot(12, "B_R19");
+constexpr int B_W13 = ParameterSlot(12, "B_W13");
+constexpr int R_G2 = ParameterSlot(12, "R_G2");
+constexpr int R_R3 = ParameterSlot(12, "R_R3");
+constexpr int E_R5 = ParameterSlot(12, "E_R5");
+constexpr int E_G6 = ParameterSlot(12, "E_G6");
+constexpr int E_W15 = ParameterSlot(12, "E_W15");
+constexpr int E_R16 = ParameterSlot(12, "E_R16");
+constexpr int E_A17 = ParameterSlot(12, "E_A17");
+} // namespace p12
 
 bool GruenEinsZwei(KI& k, int32_t rest) {
     return KaufeKarteInx(k, 1, rest, 1) || KaufeKarteInx(k, 1, rest, 2);
@@ -330,7 +52,7 @@ bool Liste12(Zug& z) {
     KI& k = z.k;
     const int32_t R = z.R;
     const bool N = z.N;
-    switch (z.g.S.Phase) {
+    switch (z.g.Stand().Phase) {
     case 1:
         if (R == 1) return KaufeGuenstigsteKarte(k, 1, OhneLimit);
         if (R == 2)
@@ -488,7 +210,7 @@ bool Liste14(Zug& z) {
     const bool N = z.N;
     const TEndwarnung w = Endwarnung(z.g);
     const bool K0 = w.StapelKnapp[0], K1 = w.StapelKnapp[1], K2 = w.StapelKnapp[2];
-    switch (z.g.S.Phase) {
+    switch (z.g.Stand().Phase) {
     case 1: {
         if (R == 1) return KaufeGuenstigsteKarte(k, 1, OhneLimit);
         if (R == 2)
@@ -518,7 +240,7 @@ bool Liste14(Zug& z) {
               : KaufeBereichAufsteigend(k, 2, 0, 17, 12))
             return true;
         if (KaufeKarteInx(k, 2, 0, 10) || KaufeBereichDuplikatBegrenzt(k, 3, 3, 0, 24, 18)) return true;
-        if (z.g.S.SpielerAnzahl == 2 && R >= 5 && !K0) {
+        if (z.g.Stand().SpielerAnzahl == 2 && R >= 5 && !K0) {
             const tAuswKarten& gegner = Auswertung(z.g, 3 - z.sp);
             if (Punkteprognose(z.g, z.sp, z.a) > Punkteprognose(z.g, 3 - z.sp, gegner)) {
                 const int32_t f = FreieHandplaetze(z.g, z.sp);
@@ -698,24 +420,8 @@ bool Liste14(Zug& z) {
     return false;
 }
 
-template <class Liste> void Ausfuehren(Spielsitzung& g, int strategie, Liste liste) {
-    if (UngueltigePhase(g, strategie)) return;
-    Zug z(g, strategie);
-    const int sp = z.sp;
-    if (!liste(z)) Passen(g, sp);
-}
-
 } // namespace
 
-void CompiBeginnStrat6(Spielsitzung& g, int s) {
-    Ausfuehren(g, s, [](Zug& z) { return Liste6(z, false); });
-}
-void CompiBeginnStrat8(Spielsitzung& g, int s) {
-    Ausfuehren(g, s, [](Zug& z) { return Liste6(z, true); });
-}
-void CompiBeginnStrat10(Spielsitzung& g, int s) {
-    Ausfuehren(g, s, Liste10);
-}
 void CompiBeginnStrat12(Spielsitzung& g, int s) {
     Ausfuehren(g, s, Liste12);
 }
