@@ -18,8 +18,8 @@ void Serie(benchmark::State& state, int spieler, std::vector<int32_t> strategien
     int64_t spiele = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        auto serie = std::make_unique<vm::SimSerie>();
-        vm::SimOptionen o;
+        auto serie = std::make_unique<vm::TSimSerie>();
+        vm::TSimOptionen o;
         o.spieler = spieler;
         o.strategien = strategien;
         o.spiele = SpieleJeLauf;
@@ -55,7 +55,7 @@ constexpr int64_t SpieleJeJobsLauf = 20000;
 // One run of the simulator for the 4-player default 4,4,10,10 with the report on a string stream,
 // as "--report -" does; the wall-clock seconds it took, or a negative value on an error.
 double JobsLauf(int jobs, uint32_t seed) {
-    vm::SimOptionen o;
+    vm::TSimOptionen o;
     o.spieler = 4;
     o.strategien = {4, 4, 10, 10};
     o.spiele = SpieleJeJobsLauf;
@@ -64,7 +64,7 @@ double JobsLauf(int jobs, uint32_t seed) {
     o.seed = seed;
     o.jobs = jobs;
     o.berichtDatei = "-";
-    auto serie = std::make_unique<vm::SimSerie>();
+    auto serie = std::make_unique<vm::TSimSerie>();
     std::ostringstream out, err;
     const auto start = std::chrono::steady_clock::now();
     const int rc = vm::SimLaufen(*serie, o, out, err, false);

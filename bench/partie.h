@@ -33,11 +33,11 @@ public:
         vm::BerechnePlatz(g);
         return zuege;
     }
-    const vm::Spielsitzung& Sitzung() const { return g; }
+    const vm::TSpielsitzung& Sitzung() const { return g; }
 
 private:
     vm::TKatalog katalog;
-    vm::Spielsitzung g;
+    vm::TSpielsitzung g;
 };
 
 } // namespace vmbench

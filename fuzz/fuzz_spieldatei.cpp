@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t groesse) {
     if (vm::PruefeHistorie(*h, katalog) != vm::PruefFehler::Keiner) return 0;
 
     // A record that passed the checks must be safe to play from its current entry.
-    vm::Spielsitzung g(katalog);
+    vm::TSpielsitzung g(katalog);
     vm::InitStrategieparameter(g.Einstellungen);
     vm::THistorie historie;
     historie.H() = *h;

@@ -14,7 +14,7 @@ int main(int argc, char** argv) {
     vm::TKatalog katalog;
     int nr = 0;
     for (int spieler = 2; spieler <= 4; ++spieler) {
-        vm::Spielsitzung g(katalog);
+        vm::TSpielsitzung g(katalog);
         vm::InitStrategieparameter(g.Einstellungen);
         g.Menue.SpielerAnzahl = spieler;
         g.Zufall.RandSeed = 7u * spieler;

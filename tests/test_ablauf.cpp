@@ -52,7 +52,7 @@ TEST_F(Ablauf, HandLehntFalschePlaetzeUndEineVolleHandAb) {
 
 TEST(InternerFehler, NichtSchreibbarerOrdnerAendertDasLogNicht) {
     TKatalog kat;
-    Spielsitzung g(kat);
+    TSpielsitzung g(kat);
     MerkSenke senke;
     g.SetzeFehlerSenke(&senke);
     const std::filesystem::path ordner = FrischerOrdner("ohne-ordner");

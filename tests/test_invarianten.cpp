@@ -79,7 +79,7 @@ void ZufallsSerie(int spieler, int spiele, bool menschAufEins) {
     TKatalog kat;
     TAktionZaehler zaehler{};
     for (int i = 0; i < spiele; ++i) {
-        Spielsitzung g(kat);
+        TSpielsitzung g(kat);
         const uint32_t seed = 1000u * static_cast<uint32_t>(spieler) + 17u + static_cast<uint32_t>(i) * 7919u;
         // Start money varies so that rich and poor seats both occur; the variants cycle.
         for (int s = 1; s <= 4; ++s)
@@ -102,38 +102,46 @@ void ZufallsSerie(int spieler, int spiele, bool menschAufEins) {
 
 struct TRoutine {
     const char* name;
-    std::function<bool(KI&)> f;
+    std::function<bool(TKI&)> f;
     bool nurBlau; // the observatory: the strategies call it in the blue phase only
 };
 
 std::vector<TRoutine> Routinen() {
     std::vector<TRoutine> r;
-    auto dazu = [&](const char* name, std::function<bool(KI&)> f) {
-        r.push_back({name, std::move(f), std::string_view(name).find("Sternwarte") != std::string_view::npos});
+    auto dazu = [&](const char* name, std::function<bool(TKI&)> f) {
+        r.push_back(
+            {name, std::move(f), std::string_view(name).find("Sternwarte") != std::string_view::npos});
     };
-    for (int i = 1; i <= 8; ++i) dazu("NimmInHand", [i](KI& k) { return NimmInHand(k, i); });
+    for (int i = 1; i <= 8; ++i) dazu("NimmInHand", [i](TKI& k) { return NimmInHand(k, i); });
     for (int f = 1; f <= 3; ++f) {
         for (int32_t m : {0, 6}) {
-            dazu("KaufeGuenstigsteKarte", [f, m](KI& k) { return KaufeGuenstigsteKarte(k, f, m ? 4 : OhneLimit); });
-            dazu("KaufeBereichAbsteigend", [f, m](KI& k) { return KaufeBereichAbsteigend(k, f, m, 49, 1); });
-            dazu("KaufeBereichAufsteigend", [f, m](KI& k) { return KaufeBereichAufsteigend(k, f, m, 49, 1); });
-            dazu("KaufeFehlendeAbsteigend", [f, m](KI& k) { return KaufeFehlendeAbsteigend(k, f, m, 49, 1); });
-            dazu("KaufeFehlendeAufsteigend", [f, m](KI& k) { return KaufeFehlendeAufsteigend(k, f, m, 49, 1); });
-            dazu("KaufeBereichBegrenzt", [f, m](KI& k) { return KaufeBereichBegrenzt(k, f, 2, m, 49, 1); });
-            dazu("KaufeArtenBegrenzt", [f, m](KI& k) { return KaufeArtenBegrenzt(k, f, 2, m, 49, 1); });
+            dazu("KaufeGuenstigsteKarte",
+                 [f, m](TKI& k) { return KaufeGuenstigsteKarte(k, f, m ? 4 : OhneLimit); });
+            dazu("KaufeBereichAbsteigend", [f, m](TKI& k) { return KaufeBereichAbsteigend(k, f, m, 49, 1); });
+            dazu("KaufeBereichAufsteigend",
+                 [f, m](TKI& k) { return KaufeBereichAufsteigend(k, f, m, 49, 1); });
+            dazu("KaufeFehlendeAbsteigend",
+                 [f, m](TKI& k) { return KaufeFehlendeAbsteigend(k, f, m, 49, 1); });
+            dazu("KaufeFehlendeAufsteigend",
+                 [f, m](TKI& k) { return KaufeFehlendeAufsteigend(k, f, m, 49, 1); });
+            dazu("KaufeBereichBegrenzt", [f, m](TKI& k) { return KaufeBereichBegrenzt(k, f, 2, m, 49, 1); });
+            dazu("KaufeArtenBegrenzt", [f, m](TKI& k) { return KaufeArtenBegrenzt(k, f, 2, m, 49, 1); });
             dazu("KaufeBereichDuplikatBegrenzt",
-                 [f, m](KI& k) { return KaufeBereichDuplikatBegrenzt(k, f, 1, m, 49, 1); });
-            dazu("LegeTeuersteHandkarte", [f, m](KI& k) { return LegeTeuersteHandkarte(k, f, m); });
-            dazu("KaufeBlaueDuplikate", [f, m](KI& k) { return KaufeBlaueDuplikate(k, f, m ? 1 : 0, m); });
-            dazu("KaufeNutzeSternwarte", [f, m](KI& k) { return KaufeNutzeSternwarte(k, f, m ? 4 : OhneLimit, m); });
-            dazu("NutzeSternwarte", [f, m](KI& k) { return NutzeSternwarte(k, f, m); });
-            dazu("BunkernKarten", [f, m](KI& k) { return BunkernKarten(k, f, m == 0, 2, m ? 3 : OhneLimit); });
-            dazu("BunkernBereichFarbe", [f, m](KI& k) { return BunkernBereichFarbe(k, f, 2, m, 49, 1); });
-            dazu("BunkernFehlendeAbsteigend", [f](KI& k) { return BunkernFehlendeAbsteigend(k, f, 49, 1); });
+                 [f, m](TKI& k) { return KaufeBereichDuplikatBegrenzt(k, f, 1, m, 49, 1); });
+            dazu("LegeTeuersteHandkarte", [f, m](TKI& k) { return LegeTeuersteHandkarte(k, f, m); });
+            dazu("KaufeBlaueDuplikate", [f, m](TKI& k) { return KaufeBlaueDuplikate(k, f, m ? 1 : 0, m); });
+            dazu("KaufeNutzeSternwarte",
+                 [f, m](TKI& k) { return KaufeNutzeSternwarte(k, f, m ? 4 : OhneLimit, m); });
+            dazu("NutzeSternwarte", [f, m](TKI& k) { return NutzeSternwarte(k, f, m); });
+            dazu("BunkernKarten",
+                 [f, m](TKI& k) { return BunkernKarten(k, f, m == 0, 2, m ? 3 : OhneLimit); });
+            dazu("BunkernBereichFarbe", [f, m](TKI& k) { return BunkernBereichFarbe(k, f, 2, m, 49, 1); });
+            dazu("BunkernFehlendeAbsteigend", [f](TKI& k) { return BunkernFehlendeAbsteigend(k, f, 49, 1); });
             dazu("BunkernFehlendeAufsteigend",
-                 [f, m](KI& k) { return BunkernFehlendeAufsteigend(k, f, 49, 1, m ? 4 : OhneLimit); });
-            dazu("BunkernKartenbereich", [f, m](KI& k) { return BunkernKartenbereich(k, m ? 1 : 0, 1, 49, 1, f); });
-            dazu("LegeHandkarteInx", [f, m](KI& k) {
+                 [f, m](TKI& k) { return BunkernFehlendeAufsteigend(k, f, 49, 1, m ? 4 : OhneLimit); });
+            dazu("BunkernKartenbereich",
+                 [f, m](TKI& k) { return BunkernKartenbereich(k, m ? 1 : 0, 1, 49, 1, f); });
+            dazu("LegeHandkarteInx", [f, m](TKI& k) {
                 for (int32_t inx = 1; inx <= 49; ++inx)
                     if (LegeHandkarteInx(k, f, m, inx)) return true;
                 return false;
@@ -142,49 +150,51 @@ std::vector<TRoutine> Routinen() {
     }
     for (int32_t m : {0, 6}) {
         for (bool schluss : {false, true}) {
-            dazu("KaufeRotesUpgrade", [m, schluss](KI& k) { return KaufeRotesUpgrade(k, m, schluss); });
-            dazu("LegeRotesUpgrade", [m, schluss](KI& k) { return LegeRotesUpgrade(k, m, schluss); });
-            dazu("KaufeBlauesUpgradeMitZiel", [m, schluss](KI& k) {
-                return KaufeBlauesUpgradeMitZiel(k, m, schluss, 3, m ? BlauOrdnung::Punkte : BlauOrdnung::Basis);
+            dazu("KaufeRotesUpgrade", [m, schluss](TKI& k) { return KaufeRotesUpgrade(k, m, schluss); });
+            dazu("LegeRotesUpgrade", [m, schluss](TKI& k) { return LegeRotesUpgrade(k, m, schluss); });
+            dazu("KaufeBlauesUpgradeMitZiel", [m, schluss](TKI& k) {
+                return KaufeBlauesUpgradeMitZiel(k, m, schluss, 3,
+                                                 m ? BlauOrdnung::Punkte : BlauOrdnung::Basis);
             });
         }
-        dazu("LegeTeuerstesRotesUpgrade", [m](KI& k) { return LegeTeuerstesRotesUpgrade(k, m); });
-        dazu("LegeTeuersteBlaueHandkarte", [m](KI& k) { return LegeTeuersteBlaueHandkarte(k, m); });
-        dazu("KaufeSchreiberVerwalter", [m](KI& k) { return KaufeSchreiberVerwalter(k, m, 10, 20); });
-        dazu("KaufeBlaueWertung", [m](KI& k) { return KaufeBlaueWertung(k, m, m + 2); });
-        dazu("SperreAdligen", [m](KI& k) { return SperreAdligen(k, 18, 24, m); });
-        dazu("BunkernBereich", [m](KI& k) { return BunkernBereich(k, m ? 1 : 0, 3, m, 49, 1); });
-        dazu("BunkernBereichHand", [m](KI& k) { return BunkernBereichHand(k, 3, m, 49, 1); });
-        dazu("BunkernBlauesUpgrade", [m](KI& k) {
+        dazu("LegeTeuerstesRotesUpgrade", [m](TKI& k) { return LegeTeuerstesRotesUpgrade(k, m); });
+        dazu("LegeTeuersteBlaueHandkarte", [m](TKI& k) { return LegeTeuersteBlaueHandkarte(k, m); });
+        dazu("KaufeSchreiberVerwalter", [m](TKI& k) { return KaufeSchreiberVerwalter(k, m, 10, 20); });
+        dazu("KaufeBlaueWertung", [m](TKI& k) { return KaufeBlaueWertung(k, m, m + 2); });
+        dazu("SperreAdligen", [m](TKI& k) { return SperreAdligen(k, 18, 24, m); });
+        dazu("BunkernBereich", [m](TKI& k) { return BunkernBereich(k, m ? 1 : 0, 3, m, 49, 1); });
+        dazu("BunkernBereichHand", [m](TKI& k) { return BunkernBereichHand(k, 3, m, 49, 1); });
+        dazu("BunkernBlauesUpgrade", [m](TKI& k) {
             return BunkernBlauesUpgrade(k, 2, m ? 1 : 0, m ? BlauOrdnung::Punkte : BlauOrdnung::Basis);
         });
-        dazu("LegeRotesUpgradeBereich", [m](KI& k) { return LegeRotesUpgradeBereich(k, 49, m, 18, 24, 40); });
-        dazu("NutzeSternwarteRot", [m](KI& k) { return NutzeSternwarteRot(k, m); });
+        dazu("LegeRotesUpgradeBereich",
+             [m](TKI& k) { return LegeRotesUpgradeBereich(k, 49, m, 18, 24, 40); });
+        dazu("NutzeSternwarteRot", [m](TKI& k) { return NutzeSternwarteRot(k, m); });
         for (int32_t inx : {1, 11, 23, 31, 44})
-            dazu("KaufeKarteInx", [m, inx](KI& k) {
+            dazu("KaufeKarteInx", [m, inx](TKI& k) {
                 for (int f = 1; f <= 3; ++f)
                     if (KaufeKarteInx(k, f, m, inx)) return true;
                 return false;
             });
     }
     for (int32_t inx : {2, 7, 11, 18, 24, 30, 41, 46}) {
-        dazu("KaufeEinzelstueck", [inx](KI& k) { return KaufeEinzelstueck(k, inx, 0); });
-        dazu("NimmKarteInxInHand", [inx](KI& k) { return NimmKarteInxInHand(k, inx); });
-        dazu("NimmKarteInxInHandLimit", [inx](KI& k) { return NimmKarteInxInHandLimit(k, inx, 5); });
-        dazu("NimmKarteInxInHandReihe1", [inx](KI& k) { return NimmKarteInxInHandReihe1(k, inx); });
+        dazu("KaufeEinzelstueck", [inx](TKI& k) { return KaufeEinzelstueck(k, inx, 0); });
+        dazu("NimmKarteInxInHand", [inx](TKI& k) { return NimmKarteInxInHand(k, inx); });
+        dazu("NimmKarteInxInHandLimit", [inx](TKI& k) { return NimmKarteInxInHandLimit(k, inx, 5); });
+        dazu("NimmKarteInxInHandReihe1", [inx](TKI& k) { return NimmKarteInxInHandReihe1(k, inx); });
     }
-    dazu("LegeRotesUpgradeInx", [](KI& k) {
+    dazu("LegeRotesUpgradeInx", [](TKI& k) {
         for (int32_t inx = 40; inx <= 49; ++inx)
             if (LegeRotesUpgradeInx(k, inx)) return true;
         return false;
     });
-    dazu("LegeGuenstigsteGrueneHandkarte", [](KI& k) { return LegeGuenstigsteGrueneHandkarte(k); });
-    dazu("KaufeGruenesGeldUpgrade", [](KI& k) { return KaufeGruenesGeldUpgrade(k); });
-    dazu("KaufeGruenesPunkteUpgrade", [](KI& k) { return KaufeGruenesPunkteUpgrade(k); });
-    dazu("KaufeZielFuerGruenesUpgrade", [](KI& k) { return KaufeZielFuerGruenesUpgrade(k); });
-    dazu("KaufeRotesPunkteUpgrade", [](KI& k) { return KaufeRotesPunkteUpgrade(k); });
-    dazu("BunkernGrueneGeldUpgrade", [](KI& k) { return BunkernGrueneGeldUpgrade(k); });
-    dazu("BunkernNutzeErwSternwarte", [](KI& k) { return BunkernNutzeErwSternwarte(k); });
+    dazu("LegeGuenstigsteGrueneHandkarte", [](TKI& k) { return LegeGuenstigsteGrueneHandkarte(k); });
+    dazu("KaufeGruenesGeldUpgrade", [](TKI& k) { return KaufeGruenesGeldUpgrade(k); });
+    dazu("KaufeGruenesPunkteUpgrade", [](TKI& k) { return KaufeGruenesPunkteUpgrade(k); });
+    dazu("KaufeZielFuerGruenesUpgrade", [](TKI& k) { return KaufeZielFuerGruenesUpgrade(k); });
+    dazu("KaufeRotesPunkteUpgrade", [](TKI& k) { return KaufeRotesPunkteUpgrade(k); });
+    dazu("BunkernGrueneGeldUpgrade", [](TKI& k) { return BunkernGrueneGeldUpgrade(k); });
+    dazu("BunkernNutzeErwSternwarte", [](TKI& k) { return BunkernNutzeErwSternwarte(k); });
     return r;
 }
 
@@ -199,14 +209,15 @@ int32_t Bewegte(const TSpielstand& v, const TSpielstand& n, int sp) {
 }
 
 // Tries every routine on the seat on turn and puts the position back after each.
-void PruefeRoutinen(Spielsitzung& g, const std::vector<TRoutine>& routinen, std::vector<int64_t>& gehandelt) {
+void PruefeRoutinen(TSpielsitzung& g, const std::vector<TRoutine>& routinen,
+                    std::vector<int64_t>& gehandelt) {
     const int sp = g.S.AktuellerSpieler;
     const TSpielstand vorher = g.S;
     const TZufall zufall = g.Zufall;
     const int32_t aktionen = g.AktionenImZug;
     for (size_t i = 0; i < routinen.size(); ++i) {
         if (routinen[i].nurBlau && vorher.Phase != 2) continue;
-        KI k{g, sp, Auswertung(g, sp)};
+        TKI k{g, sp, Auswertung(g, sp)};
         const bool hat = routinen[i].f(k);
         const std::string wo = std::string(routinen[i].name) + " #" + std::to_string(i) + ", Runde " +
                                std::to_string(vorher.Runde) + ", Phase " + std::to_string(vorher.Phase);
@@ -220,7 +231,8 @@ void PruefeRoutinen(Spielsitzung& g, const std::vector<TRoutine>& routinen, std:
             ASSERT_LE(g.S.Spieler[sp].Geld, vorher.Spieler[sp].Geld) << wo;
             ASSERT_EQ(g.S.AktuellerSpieler, sp) << wo;
             for (int s = 1; s <= 4; ++s) {
-                const bool gleich = s == sp || std::memcmp(&vorher.Spieler[s], &g.S.Spieler[s], sizeof(TSpieler)) == 0;
+                const bool gleich =
+                    s == sp || std::memcmp(&vorher.Spieler[s], &g.S.Spieler[s], sizeof(TSpieler)) == 0;
                 ASSERT_TRUE(gleich) << wo << ": Spieler " << s << " geändert";
             }
         }
@@ -251,8 +263,8 @@ TEST(Invarianten, ComputerspieleUndIhreRoutinen) {
     tAuswKarten frisch{};
     int64_t stellungen = 0;
     for (int i = 0; i < spiele; ++i) {
-        Spielsitzung g(kat);
-        SimOptionen o;
+        TSpielsitzung g(kat);
+        TSimOptionen o;
         o.spieler = 2 + i % 3;
         o.seedGesetzt = true;
         o.seed = 900u + static_cast<uint32_t>(i);
@@ -296,7 +308,8 @@ TEST(Invarianten, ComputerspieleUndIhreRoutinen) {
     // A routine that never acted was not tested by this property.
     std::map<std::string, int64_t> jeName;
     for (size_t i = 0; i < routinen.size(); ++i) jeName[routinen[i].name] += gehandelt[i];
-    for (const auto& [name, n] : jeName) EXPECT_TRUE(n > 0 || UnterSanitizer()) << name << " hat nie gehandelt";
+    for (const auto& [name, n] : jeName)
+        EXPECT_TRUE(n > 0 || UnterSanitizer()) << name << " hat nie gehandelt";
 }
 
 TEST(Invarianten, GemerkteDatensaetzeNachRuecknahmeUndKorrektur) {

@@ -7,7 +7,7 @@ using namespace vm;
 
 TEST(Korrektur, ModusMarkiertDasSpielDauerhaft) {
     TKatalog kat;
-    Spielsitzung g{kat};
+    TSpielsitzung g{kat};
     g.S.Korrigiert = 0;
     KorrekturModusSetzen(g, false);
     EXPECT_EQ(g.S.Korrigiert, 0);
@@ -50,4 +50,3 @@ TEST(KorrekturDialog, ZustandBeimOeffnenBestaetigenUndAbbrechen) {
     EXPECT_EQ(d.Aktion(), KorrekturAktion::Austauschen);
     EXPECT_EQ(d.Nummer(), 12);
 }
-

@@ -26,7 +26,7 @@ std::string Bytes(const void* p, size_t n) {
 // A computer game recorded as the window would have saved it.
 struct Aufnahme {
     TKatalog kat;
-    std::unique_ptr<Spielsitzung> g = std::make_unique<Spielsitzung>(kat);
+    std::unique_ptr<TSpielsitzung> g = std::make_unique<TSpielsitzung>(kat);
     std::unique_ptr<THistorie> h = std::make_unique<THistorie>();
 
     Aufnahme(int spieler, uint32_t seed, int64_t zuege, const uint8_t (&varianten)[3] = {0, 0, 0}) {
@@ -318,7 +318,8 @@ TEST(Lader, KorrigierteSpieleLadenWieder) {
         if (partie == 0) {
             // The mode switched on, then back and forward through the history: the entry shown
             // again is not marked as altered, the edits after it are.
-            while (s.h.H().AnzahlEintraege < 6 || s.g.S.AktuellerSpieler != 1 || !s.g.WartendeSternwartenKarte().Leer())
+            while (s.h.H().AnzahlEintraege < 6 || s.g.S.AktuellerSpieler != 1 ||
+                   !s.g.WartendeSternwartenKarte().Leer())
                 spieler.Zug(s.g);
             KorrekturModusSetzen(s.g, true);
             ASSERT_TRUE(s.h.Rueckgaengig(s.g));

@@ -94,7 +94,7 @@ TEST(Leser, ZeilenendenUndByteOrderMarkLesenSichWieLF) {
         SchreibeDatei(ordner / "Veldmark.ini", profile[i].second);
         SchreibeDatei(programm / "Lang.ini", sprachdateien[i].second);
         TKatalog kat;
-        Spielsitzung g(kat);
+        TSpielsitzung g(kat);
         THistorie h;
         TTexte texte;
         TProfil p(&texte);
@@ -181,7 +181,7 @@ TEST(Leser, DerSimulatorLehntFremdeUndFehlerhafteParameterdateienAb) {
         {"[Strategie_3_Spieler]\nSetUpRolle_Sp1=2\nSetUpRolle_Sp2=1\nSetUpRolle_Sp3=2\n",
          datei + ", Zeile 4: jede Rolle höchstens einmal, SetUpRolle_Sp4 nennt einen Spieler 0 bis 3"},
     };
-    SimOptionen opt;
+    TSimOptionen opt;
     opt.spieler = 3;
     opt.spiele = 1;
     opt.spieleGesetzt = true;
@@ -238,8 +238,8 @@ TEST(Leser, IniZeilenZahlenUndWerteWieSieDastehen) {
     EXPECT_EQ(z[3].Wert, "v w");
 
     const std::pair<const char*, std::optional<int32_t>> zahlen[] = {
-        {"12", 12},      {" -7 ", -7},          {"+3", 3},   {"$1F", 31}, {"0x10", 16}, {"0Xff", 255},
-        {"0xFFFFFFFF", -1}, {"0x100000000", {}}, {"", {}},    {"1a", {}},  {"$", {}},    {"-", {}}};
+        {"12", 12},         {" -7 ", -7},        {"+3", 3}, {"$1F", 31}, {"0x10", 16}, {"0Xff", 255},
+        {"0xFFFFFFFF", -1}, {"0x100000000", {}}, {"", {}},  {"1a", {}},  {"$", {}},    {"-", {}}};
     for (const auto& [text, wert] : zahlen) EXPECT_EQ(IniZahl(text), wert) << text;
 
     // Values are bytes as they stand: quotes stay, and the text writes back as it was read.

@@ -23,15 +23,13 @@ namespace {
 struct Programm {
     Ordner profil, programm;
     TKatalog kat;
-    Spielsitzung g{kat};
+    TSpielsitzung g{kat};
     THistorie h;
     TTexte texte;
     TProfil p{&texte};
 
     std::string Ini() const { return profil / "Veldmark.ini"; }
-    TStartErgebnis Start() {
-        return p.Starten(g, h, kat, &texte, profil.Pfad(), programm.Pfad());
-    }
+    TStartErgebnis Start() { return p.Starten(g, h, kat, &texte, profil.Pfad(), programm.Pfad()); }
 };
 
 // Keys of a section in file order.
@@ -217,7 +215,7 @@ TEST(Profil, ZufaelligeProfilUndSprachdateienSchadenNicht) {
         // What was written reads back to the same values.
         TProfil zweites;
         TKatalog kat;
-        Spielsitzung g(kat);
+        TSpielsitzung g(kat);
         THistorie h;
         ASSERT_EQ(zweites.Starten(g, h, kat, nullptr, a.profil.Pfad(), a.programm.Pfad()).ExitCode, 0);
         EXPECT_EQ(zweites.Ini().AlsText(), a.p.Ini().AlsText());

@@ -112,7 +112,8 @@ TEST(AtomaresSchreiben, FolgtLinksUndLaesstSchreibgeschuetztesStehen) {
     EXPECT_EQ(std::distance(fs::directory_iterator(o / "ziel"), fs::directory_iterator()), 1);
     // A chain: an absolute link to the relative one.
     fs::create_symlink(o / "link.ini", o / "ziel/absolut.ini");
-    ASSERT_EQ(SchreibeAtomar(o / "ziel/absolut.ini", o / "ziel/absolut.tmp", "neu2", 4), SchreibFehler::Keiner);
+    ASSERT_EQ(SchreibeAtomar(o / "ziel/absolut.ini", o / "ziel/absolut.tmp", "neu2", 4),
+              SchreibFehler::Keiner);
     EXPECT_TRUE(fs::is_symlink(o / "ziel/absolut.ini"));
     EXPECT_EQ(LiesDatei(o / "ziel/a.ini"), "neu2");
     fs::remove(o / "ziel/absolut.ini");
@@ -132,7 +133,7 @@ TEST(AtomaresSchreiben, FolgtLinksUndLaesstSchreibgeschuetztesStehen) {
     const TLauf r = Lauf(o, {"record", "--seed", "4", "--moves", "10", "--out", o / "spiel.vmk"});
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.fehler, "File access error 2: " + o / "spiel.vmk" +
-                           "\nveldmark-sim record: nicht schreibbar: keine Berechtigung\n");
+                            "\nveldmark-sim record: nicht schreibbar: keine Berechtigung\n");
     EXPECT_TRUE(LiesDatei(o / "spiel.vmk") == spiel);
 
     // A simulator output through a link, and one that is write-protected.
@@ -148,7 +149,7 @@ TEST(AtomaresSchreiben, FolgtLinksUndLaesstSchreibgeschuetztesStehen) {
 
     // The trace log (trace window, error trace) the same way: through the link, whole, and never
     // over a write-protected file.
-    TraceLog log;
+    TTraceLog log;
     log.Zeile("eins");
     log.Zeile("zwei");
     fs::create_symlink("ziel/t.txt", o / "trace.txt");
@@ -356,7 +357,7 @@ TEST(SimAnsehen, VersionstextNurMitDruckbarenZeichen) {
     Ordner o;
     ASSERT_EQ(Lauf(o, {"record", "--seed", "2", "--moves", "5", "--out", o / "s.vmk"}).code, 0);
     TKatalog katalog;
-    auto g = std::make_unique<Spielsitzung>(katalog);
+    auto g = std::make_unique<TSpielsitzung>(katalog);
     auto h = std::make_unique<THistorie>();
     std::string ordner, daten;
     ASSERT_TRUE(LadeSpieldatei(*g, *h, o / "s.vmk", ordner).Geladen);

@@ -28,7 +28,7 @@ TLauf Simuliere(Argumente args, const std::filesystem::path& spurdatei = {}) {
         args.push_back(spurdatei.string());
     }
     TLauf l;
-    SimArgumente a = ParseSimArgumente(args);
+    TSimArgumente a = ParseSimArgumente(args);
     if (!a.ok) {
         l.code = 2;
         l.fehler = a.fehler;
@@ -87,14 +87,14 @@ TEST(SimArgumentePruefen, FalscheArgumenteNennenSichSelbst) {
         {{"--trace", ""}, "--trace"},
     };
     for (const auto& [args, name] : faelle) {
-        SimArgumente a = ParseSimArgumente(args);
+        TSimArgumente a = ParseSimArgumente(args);
         EXPECT_FALSE(a.ok) << name;
         EXPECT_EQ(a.fehler.rfind(name + ": ", 0), 0u) << a.fehler;
         EXPECT_EQ(a.fehler.find('\n'), std::string::npos) << a.fehler;
     }
 
-    SimArgumente a = ParseSimArgumente({"--seed", "-7", "--players", "3", "--games", "12", "--variants",
-                                        "0,1", "--roles", "1,2", "--money", "+30"});
+    TSimArgumente a = ParseSimArgumente({"--seed", "-7", "--players", "3", "--games", "12", "--variants",
+                                         "0,1", "--roles", "1,2", "--money", "+30"});
     ASSERT_TRUE(a.ok) << a.fehler;
     EXPECT_EQ(a.opt.seed, 4294967289u);
     EXPECT_TRUE(a.opt.seedGesetzt);

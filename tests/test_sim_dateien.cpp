@@ -32,7 +32,7 @@ TAufnahmeOptionen Aufnahme(std::vector<std::string> args) {
 // A recorded game in memory.
 struct TAufgenommen {
     TKatalog kat;
-    std::unique_ptr<Spielsitzung> g = std::make_unique<Spielsitzung>(kat);
+    std::unique_ptr<TSpielsitzung> g = std::make_unique<TSpielsitzung>(kat);
     std::unique_ptr<THistorie> h = std::make_unique<THistorie>();
     int64_t zuege = 0;
     std::string fehler;
@@ -44,7 +44,7 @@ struct TAufgenommen {
 // A file loaded as the window loads it.
 struct TGeladen {
     TKatalog kat;
-    std::unique_ptr<Spielsitzung> g = std::make_unique<Spielsitzung>(kat);
+    std::unique_ptr<TSpielsitzung> g = std::make_unique<TSpielsitzung>(kat);
     std::unique_ptr<THistorie> h = std::make_unique<THistorie>();
     TLadeErgebnis e;
 
@@ -77,10 +77,10 @@ TEST(SimAufnahme, GanzesSpielIstDasSpielDesSimulatorsMitDerHistorieVonSitz1) {
     EXPECT_EQ(h.Einstellungen.Fuer(3).Strategie[2], 10);
 
     // The same game as the simulator plays it from the same seed.
-    SimArgumente s = ParseSimArgumente(args);
+    TSimArgumente s = ParseSimArgumente(args);
     ASSERT_TRUE(s.ok);
     TKatalog kat;
-    auto sim = std::make_unique<Spielsitzung>(kat);
+    auto sim = std::make_unique<TSpielsitzung>(kat);
     ASSERT_EQ(SimVorbereiten(*sim, s.opt), "");
     SimSpiel(*sim);
     const TSpielstand& ende = h.Eintrag[h.AnzahlEintraege];
@@ -92,4 +92,3 @@ TEST(SimAufnahme, GanzesSpielIstDasSpielDesSimulatorsMitDerHistorieVonSitz1) {
     }
     EXPECT_EQ(r.g->Zufall.RandSeed, sim->Zufall.RandSeed);
 }
-

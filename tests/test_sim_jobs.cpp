@@ -24,14 +24,14 @@ using Argumente = std::vector<std::string>;
 struct TErgebnis {
     int code = -1;
     std::string aus, fehler;
-    std::unique_ptr<SimSerie> serie;
+    std::unique_ptr<TSimSerie> serie;
 };
 
 TErgebnis Starte(const Argumente& args, bool abbrechen = false) {
     TErgebnis e;
-    SimArgumente a = ParseSimArgumente(args);
+    TSimArgumente a = ParseSimArgumente(args);
     EXPECT_TRUE(a.ok) << a.fehler;
-    e.serie = std::make_unique<SimSerie>();
+    e.serie = std::make_unique<TSimSerie>();
     e.serie->Abbruch.store(abbrechen);
     std::ostringstream aus, fehler;
     e.code = SimLaufen(*e.serie, a.opt, aus, fehler, false);

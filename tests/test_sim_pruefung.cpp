@@ -16,11 +16,11 @@ namespace {
 // A 3-player game of strategy 4 some moves in: cards on tables, in the display and in stacks.
 struct PruefungMitten : ::testing::Test {
     TKatalog kat;
-    Spielsitzung g{kat};
+    TSpielsitzung g{kat};
     int sitz = 0; // a seat with green table cards
 
     void SetUp() override {
-        SimOptionen opt;
+        TSimOptionen opt;
         opt.spieler = 3;
         opt.seedGesetzt = true;
         opt.seed = 99;

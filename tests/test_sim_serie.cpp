@@ -34,8 +34,8 @@ std::string Pfad(const std::string& name) {
     return ::testing::TempDir() + "veldmark_sim_" + name;
 }
 
-SimOptionen Optionen(int spieler, std::vector<int32_t> strategien, int64_t spiele, uint32_t seed) {
-    SimOptionen o;
+TSimOptionen Optionen(int spieler, std::vector<int32_t> strategien, int64_t spiele, uint32_t seed) {
+    TSimOptionen o;
     o.spieler = spieler;
     o.strategien = std::move(strategien);
     o.spiele = spiele;
@@ -46,11 +46,11 @@ SimOptionen Optionen(int spieler, std::vector<int32_t> strategien, int64_t spiel
 }
 
 struct TLauf {
-    std::unique_ptr<SimSerie> serie = std::make_unique<SimSerie>();
+    std::unique_ptr<TSimSerie> serie = std::make_unique<TSimSerie>();
     std::string bericht;
 };
 
-TLauf Laufen(const SimOptionen& o, ISpielAblauf* beobachter = nullptr) {
+TLauf Laufen(const TSimOptionen& o, ISpielAblauf* beobachter = nullptr) {
     TLauf l;
     const std::string fehler = l.serie->Vorbereiten(o);
     EXPECT_EQ(fehler, "");
@@ -64,19 +64,19 @@ TLauf Laufen(const SimOptionen& o, ISpielAblauf* beobachter = nullptr) {
 // Asks the series to stop while game `k` is being played.
 class StoppInSpiel : public ISpielAblauf {
 public:
-    StoppInSpiel(SimSerie*& serie, int32_t k) : serie_(serie), k_(k) {}
+    StoppInSpiel(TSimSerie*& serie, int32_t k) : serie_(serie), k_(k) {}
     void NachWertung(int) override {
         if (serie_ && serie_->Statistik().AnzahlSpiele == k_ - 1) serie_->Abbruch = true;
     }
 
 private:
-    SimSerie*& serie_;
+    TSimSerie*& serie_;
     int32_t k_;
 };
 
 TEST(SimSerienlauf, AbbruchWaehrendSpielKZaehltKSpiele) {
-    const SimOptionen o = Optionen(3, {4, 2, 3}, 10, 2026);
-    SimSerie* laufende = nullptr;
+    const TSimOptionen o = Optionen(3, {4, 2, 3}, 10, 2026);
+    TSimSerie* laufende = nullptr;
     StoppInSpiel stopp(laufende, 4);
     TLauf l;
     ASSERT_EQ(l.serie->Vorbereiten(o), "");
@@ -96,7 +96,7 @@ TEST(SimSerienlauf, AbbruchWaehrendSpielKZaehltKSpiele) {
     EXPECT_EQ(bericht, vier.bericht);
 
     // A stop during the last game is no early stop.
-    SimSerie* zweite = nullptr;
+    TSimSerie* zweite = nullptr;
     StoppInSpiel amEnde(zweite, 4);
     TLauf l4;
     ASSERT_EQ(l4.serie->Vorbereiten(Optionen(3, {4, 2, 3}, 4, 2026)), "");
@@ -118,11 +118,11 @@ TEST(SimSerienlauf, ParameterdateiUnterDerKommandozeile) {
         f << "[Strategie_3_Spieler]\nStrategie_Sp2=5\nStrategie_Sp3=99\nAnzahlSim=7\nStrategie_4_P_0=9\n"
              "[Strategie_4_Spieler]\nSetUpGeld_Sp1=-5\n";
     }
-    SimOptionen o;
+    TSimOptionen o;
     o.spieler = 3;
     o.seedGesetzt = true;
     o.parameterDatei = ini;
-    SimSerie s;
+    TSimSerie s;
     ASSERT_EQ(s.Vorbereiten(o), "");
     EXPECT_EQ(s.Geplant(), 7);
     const TStrategieEinstellung& e = s.Statistik().Einstellung;
@@ -134,7 +134,7 @@ TEST(SimSerienlauf, ParameterdateiUnterDerKommandozeile) {
 
     // The command line has the last word.
     o.strategien = {2, 3};
-    SimSerie t;
+    TSimSerie t;
     ASSERT_EQ(t.Vorbereiten(o), "");
     EXPECT_EQ(t.Statistik().Einstellung.Strategie[2], 3);
     EXPECT_EQ(t.Statistik().Einstellung.Strategie[3], 99);
@@ -142,7 +142,7 @@ TEST(SimSerienlauf, ParameterdateiUnterDerKommandozeile) {
     // Negative start money cannot be played; the 4-player section of the same file has it.
     o.spieler = 4;
     o.strategien.clear();
-    SimSerie u;
+    TSimSerie u;
     EXPECT_EQ(u.Vorbereiten(o),
               "--params: Datei '" + ini +
                   "', Zeile 7: Startgeld -5 (Spieler 1) liegt nicht zwischen 0 und 1000000");
@@ -156,7 +156,7 @@ namespace {
 // Loses a card to the discard count at the first blue scoring of game 2.
 class Verfaelscher : public ISpielAblauf {
 public:
-    explicit Verfaelscher(SimSerie& s) : s_(s) {}
+    explicit Verfaelscher(TSimSerie& s) : s_(s) {}
     void NachWertung(int phase) override {
         if (getan_ || phase != 2 || s_.Statistik().AnzahlSpiele != 1) return;
         getan_ = true;
@@ -164,14 +164,14 @@ public:
     }
 
 private:
-    SimSerie& s_;
+    TSimSerie& s_;
     bool getan_ = false;
 };
 
 TEST(SimLaufen, PruefungMeldetVerletzungenMitExitcode3) {
-    SimOptionen o = Optionen(2, {4, 5}, 3, 8);
+    TSimOptionen o = Optionen(2, {4, 5}, 3, 8);
     o.berichtDatei = "-";
-    auto serie = std::make_unique<SimSerie>();
+    auto serie = std::make_unique<TSimSerie>();
     Verfaelscher v(*serie);
     serie->SetzeBeobachter(&v);
     std::ostringstream out, err;
@@ -179,7 +179,7 @@ TEST(SimLaufen, PruefungMeldetVerletzungenMitExitcode3) {
     EXPECT_EQ(err.str(), "");
 
     o.pruefen = true;
-    auto zweite = std::make_unique<SimSerie>();
+    auto zweite = std::make_unique<TSimSerie>();
     Verfaelscher w(*zweite);
     zweite->SetzeBeobachter(&w);
     std::ostringstream out2, err2;

@@ -15,7 +15,7 @@ namespace {
 class Spielende : public ::testing::Test {
 protected:
     TKatalog kat;
-    Spielsitzung g{kat};
+    TSpielsitzung g{kat};
     TProfilWerte w;
     TSprache deutsch;
 

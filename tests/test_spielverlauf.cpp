@@ -95,11 +95,11 @@ TEST(Spielverlauf, JedeAktionEinesGanzenSpielsHatIhrenSatzUnterIhrerRundeUndPhas
     };
     int saetze = 0, schenken = 0;
     for (const auto& args : laeufe) {
-        const SimArgumente a = ParseSimArgumente(args);
+        const TSimArgumente a = ParseSimArgumente(args);
         ASSERT_TRUE(a.ok) << a.fehler;
         TKatalog kat;
         TTexte texte;
-        Spielsitzung g(kat);
+        TSpielsitzung g(kat);
         ASSERT_EQ(SimVorbereiten(g, a.opt), "");
         TSpielverlauf verlauf(texte, kat);
         g.SetzeEreignisse(&verlauf);

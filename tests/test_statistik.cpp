@@ -23,7 +23,7 @@ namespace {
 // A session with a finished-looking 2- to 4-player state: empty tables, given points and money.
 struct TEnde {
     TKatalog kat;
-    Spielsitzung g{kat};
+    TSpielsitzung g{kat};
     explicit TEnde(int n) {
         g.Menue.SpielerAnzahl = n;
         g.S.SpielerAnzahl = n;

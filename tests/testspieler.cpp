@@ -33,7 +33,7 @@ tKartenRef KarteInx(int32_t inx) {
     return {};
 }
 
-std::string PruefeSpielstand(const Spielsitzung& g, const TSpielstand* vorher) {
+std::string PruefeSpielstand(const TSpielsitzung& g, const TSpielstand* vorher) {
     const TSpielstand& s = g.S;
     if (g.AnzahlFehler != 0) return Text(g.AnzahlFehler, " interne Fehler gemeldet");
     std::string f = PruefeInvarianten(g);
@@ -44,14 +44,16 @@ std::string PruefeSpielstand(const Spielsitzung& g, const TSpielstand* vorher) {
         if (p.Siegpunkte < 0) return Text("Spieler ", sp, ": Siegpunkte ", p.Siegpunkte);
         for (int l = 1; l <= 3; ++l)
             for (int i = 2; i <= p.Karten[l].Anzahl; ++i)
-                if (g.Daten(OhneMarke(p.Karten[l].Karten[i - 1])).Inx > g.Daten(OhneMarke(p.Karten[l].Karten[i])).Inx)
+                if (g.Daten(OhneMarke(p.Karten[l].Karten[i - 1])).Inx >
+                    g.Daten(OhneMarke(p.Karten[l].Karten[i])).Inx)
                     return Text("Spieler ", sp, " Liste ", l, " nicht nach Nummer sortiert");
         if (!vorher) continue;
         const TSpieler& alt = vorher->Spieler[sp];
         const int32_t hand = p.Hand().Anzahl, althand = alt.Hand().Anzahl;
         const int32_t grenze = (alt.Sondereigenschaften & Lagerhaus) ? 4 : 3;
         if (hand > althand && (hand != althand + 1 || hand > grenze))
-            return Text("Spieler ", sp, ": Hand von ", althand, " auf ", hand, " Karten (Grenze ", grenze, ")");
+            return Text("Spieler ", sp, ": Hand von ", althand, " auf ", hand, " Karten (Grenze ", grenze,
+                        ")");
     }
     if (vorher) {
         if (s.AblageAnzahl < vorher->AblageAnzahl) return "eine Karte ist vom Ablagestapel zurückgekommen";
@@ -83,7 +85,7 @@ struct TKandidat {
 enum Gruppe { GKauf, GKaufErw, GHand, GLegeHand, GLegeHandErw, GSternwarte, GSchenke, GPassen, Gruppen };
 
 // Table positions where upgrade `u` may go for this seat at this row, within its money.
-void UpgradeZiele(Spielsitzung& g, int sp, tKartenRef u, int reihe, std::vector<int32_t>& ziele) {
+void UpgradeZiele(TSpielsitzung& g, int sp, tKartenRef u, int reihe, std::vector<int32_t>& ziele) {
     ziele.clear();
     const tKarte& d = g.Daten(u);
     const TKartenliste& l = g.Sp(sp).Karten[d.Farbe];
@@ -92,13 +94,13 @@ void UpgradeZiele(Spielsitzung& g, int sp, tKartenRef u, int reihe, std::vector<
             ziele.push_back(Tischposition(g, sp, d.Farbe, i));
 }
 
-bool ListeHatPlatz(Spielsitzung& g, int sp, tKartenRef k) {
+bool ListeHatPlatz(TSpielsitzung& g, int sp, tKartenRef k) {
     return g.Sp(sp).Karten[g.Daten(k).Farbe].Anzahl < StapelPlaetze;
 }
 
 } // namespace
 
-Aktion TestSpieler::Zug(Spielsitzung& g) {
+Aktion TestSpieler::Zug(TSpielsitzung& g) {
     TSpielstand& s = g.S;
     const int sp = s.AktuellerSpieler;
     TSpieler& p = g.Sp(sp);
@@ -242,7 +244,7 @@ Aktion TestSpieler::Zug(Spielsitzung& g) {
     return ergebnis;
 }
 
-void NeueTestpartie(Spielsitzung& g, int spieler, uint32_t seed, bool adelsbonus, bool verdeckt,
+void NeueTestpartie(TSpielsitzung& g, int spieler, uint32_t seed, bool adelsbonus, bool verdeckt,
                     bool keineHofmeisterin) {
     g.Menue.SpielerAnzahl = spieler;
     g.Menue.AdelsbonusErweitert = adelsbonus;
@@ -255,7 +257,7 @@ void NeueTestpartie(Spielsitzung& g, int spieler, uint32_t seed, bool adelsbonus
     for (int s = 1; s <= 4; ++s) g.S.Computer[s] = 1;
 }
 
-std::string SpieleBisEnde(Spielsitzung& g, TestSpieler& t, TAktionZaehler& zaehler, int64_t maxAktionen) {
+std::string SpieleBisEnde(TSpielsitzung& g, TestSpieler& t, TAktionZaehler& zaehler, int64_t maxAktionen) {
     std::string f = PruefeSpielstand(g);
     if (!f.empty()) return "nach dem Aufbau: " + f;
     TSpielstand vorher;
@@ -273,7 +275,7 @@ std::string SpieleBisEnde(Spielsitzung& g, TestSpieler& t, TAktionZaehler& zaehl
     return {};
 }
 
-void LeereSpieler(Spielsitzung& g, int spieler) {
+void LeereSpieler(TSpielsitzung& g, int spieler) {
     TSpieler& p = g.Sp(spieler);
     for (int l = 1; l <= 4; ++l) {
         p.Karten[l].Anzahl = 0;
@@ -284,7 +286,7 @@ void LeereSpieler(Spielsitzung& g, int spieler) {
     p.AnzahlSchenken = 0;
 }
 
-void LegeAufTisch(Spielsitzung& g, int spieler, std::initializer_list<int32_t> inx) {
+void LegeAufTisch(TSpielsitzung& g, int spieler, std::initializer_list<int32_t> inx) {
     TSpieler& p = g.Sp(spieler);
     for (int32_t i : inx) {
         tKartenRef k = KarteInx(i);
@@ -297,12 +299,12 @@ void LegeAufTisch(Spielsitzung& g, int spieler, std::initializer_list<int32_t> i
     }
 }
 
-void LegeInHand(Spielsitzung& g, int spieler, std::initializer_list<int32_t> inx) {
+void LegeInHand(TSpielsitzung& g, int spieler, std::initializer_list<int32_t> inx) {
     TKartenliste& h = g.Sp(spieler).Hand();
     for (int32_t i : inx) h.Karten[++h.Anzahl] = KarteInx(i);
 }
 
-void LeereAuslage(Spielsitzung& g) {
+void LeereAuslage(TSpielsitzung& g) {
     g.AuslageGeaendert(); // the callers fill the rows directly afterwards
     for (int r = 1; r <= 2; ++r) {
         g.S.Auslage[r].Anzahl = 0;

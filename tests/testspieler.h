@@ -33,13 +33,46 @@ namespace vm::test {
 
 // Card numbers the tests name (the catalogue's `Inx`); a trailing _ where an ability has the name.
 enum : int32_t {
-    Holzfaeller = 1, Goldgraeber = 2, Schaefer = 3, Pelzjaeger = 4, Schiffbauer = 5, Zar = 6,
-    Schenke_ = 7, Lagerhaus_ = 8, Dorf = 9, Markt = 10, Sternwarte_ = 11, Zollhaus = 12, Feuerwehr = 13,
-    Krankenhaus = 14, Schreiber = 18, Verwalter = 19, Kontorist = 20, Sekretaer = 21, Kontrolleur = 22,
-    Richter = 23, Hofmeisterin = 24, Schreinerei = 25, Goldschmiede = 26, Weberei = 27, Kuerschnerei = 28,
-    Werft = 29, Hofoper = 30, Bank = 31, Lindenhof = 32, Bergkirche = 34, Kunsthalle = 38, Kronpalast = 39,
-    Abt = 40, Kammerfrau = 41, Heroldmeister = 42, Baumeister = 43, Senator = 44, Patriarch = 45,
-    Steuereintreiber = 46, Zarin = 49,
+    Holzfaeller = 1,
+    Goldgraeber = 2,
+    Schaefer = 3,
+    Pelzjaeger = 4,
+    Schiffbauer = 5,
+    Zar = 6,
+    Schenke_ = 7,
+    Lagerhaus_ = 8,
+    Dorf = 9,
+    Markt = 10,
+    Sternwarte_ = 11,
+    Zollhaus = 12,
+    Feuerwehr = 13,
+    Krankenhaus = 14,
+    Schreiber = 18,
+    Verwalter = 19,
+    Kontorist = 20,
+    Sekretaer = 21,
+    Kontrolleur = 22,
+    Richter = 23,
+    Hofmeisterin = 24,
+    Schreinerei = 25,
+    Goldschmiede = 26,
+    Weberei = 27,
+    Kuerschnerei = 28,
+    Werft = 29,
+    Hofoper = 30,
+    Bank = 31,
+    Lindenhof = 32,
+    Bergkirche = 34,
+    Kunsthalle = 38,
+    Kronpalast = 39,
+    Abt = 40,
+    Kammerfrau = 41,
+    Heroldmeister = 42,
+    Baumeister = 43,
+    Senator = 44,
+    Patriarch = 45,
+    Steuereintreiber = 46,
+    Zarin = 49,
 };
 
 // Card reference of card number 1..49.
@@ -49,7 +82,7 @@ tKartenRef KarteInx(int32_t inx);
 // fault reported, points not negative and table lists sorted by number. With `vorher`, the state
 // before the last action, also: a hand grew by at most one card within its limit, the discard pile
 // did not shrink and no stack grew.
-std::string PruefeSpielstand(const Spielsitzung& g, const TSpielstand* vorher = nullptr);
+std::string PruefeSpielstand(const TSpielsitzung& g, const TSpielstand* vorher = nullptr);
 
 enum class Aktion : int {
     Kauf,              // display card onto the table
@@ -78,7 +111,7 @@ using TAktionZaehler = std::array<int64_t, AktionArten>;
 class TestSpieler {
 public:
     explicit TestSpieler(uint32_t seed) : rng_(seed) {}
-    Aktion Zug(Spielsitzung& g);
+    Aktion Zug(TSpielsitzung& g);
 
 private:
     int Wuerfel(int n) { return static_cast<int>(rng_() % static_cast<uint32_t>(n)); }
@@ -86,22 +119,22 @@ private:
 };
 
 // Sets up a game as the simulator does (every seat computer-played, simulation running).
-void NeueTestpartie(Spielsitzung& g, int spieler, uint32_t seed, bool adelsbonus = false,
+void NeueTestpartie(TSpielsitzung& g, int spieler, uint32_t seed, bool adelsbonus = false,
                     bool verdeckt = false, bool keineHofmeisterin = false);
 
 // Plays the game in `g` to its end with `t`, checking the state after every action. Returns the
 // first violation with the action that caused it, or an empty string.
-std::string SpieleBisEnde(Spielsitzung& g, TestSpieler& t, TAktionZaehler& zaehler,
+std::string SpieleBisEnde(TSpielsitzung& g, TestSpieler& t, TAktionZaehler& zaehler,
                           int64_t maxAktionen = 20000);
 
 // Hand-built positions: empties the seat's table, hand, abilities and counters.
-void LeereSpieler(Spielsitzung& g, int spieler);
+void LeereSpieler(TSpielsitzung& g, int spieler);
 // Appends cards (by number) to the seat's table lists in the given order and adds their ability
 // bits and counters, as laying them would.
-void LegeAufTisch(Spielsitzung& g, int spieler, std::initializer_list<int32_t> inx);
-void LegeInHand(Spielsitzung& g, int spieler, std::initializer_list<int32_t> inx);
+void LegeAufTisch(TSpielsitzung& g, int spieler, std::initializer_list<int32_t> inx);
+void LegeInHand(TSpielsitzung& g, int spieler, std::initializer_list<int32_t> inx);
 // Empties both display rows.
-void LeereAuslage(Spielsitzung& g);
+void LeereAuslage(TSpielsitzung& g);
 
 // A game set up from a fixed seed outside simulation, seat 1 played by the human, the trace on
 // and the log emptied after the set-up. Tables, hands and the display are empty and no seat has
@@ -109,7 +142,7 @@ void LeereAuslage(Spielsitzung& g);
 class Stellung : public ::testing::Test {
 protected:
     TKatalog kat;
-    Spielsitzung g{kat};
+    TSpielsitzung g{kat};
 
     void SetUp() override { Aufbauen(4); }
     void Aufbauen(int spieler, uint32_t seed = 1);
@@ -129,7 +162,7 @@ std::string LiesDatei(const std::filesystem::path& p);
 // course of the game does not depend on the strategies.
 struct SpielMitHistorie {
     TKatalog kat;
-    Spielsitzung g{kat};
+    TSpielsitzung g{kat};
     THistorie h;
     THistorieAnschluss anschluss{g, h};
 
@@ -185,7 +218,6 @@ private:
     std::string pfad_;
 };
 
-
 inline void SchreibeDatei(const std::string& pfad, const std::string& inhalt) {
     std::ofstream f(pfad, std::ios::binary | std::ios::trunc);
     f.write(inhalt.data(), static_cast<std::streamsize>(inhalt.size()));
@@ -194,6 +226,5 @@ inline void SchreibeDatei(const std::string& pfad, const std::string& inhalt) {
 inline bool UnterSanitizer() {
     return std::getenv("VELDMARK_SANITIZE") != nullptr;
 }
-
 
 } // namespace vm::test

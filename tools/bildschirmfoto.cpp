@@ -99,7 +99,7 @@ QPixmap Bildschirm(THauptfenster& f) {
 
 // Seat 1 plays simply: buys the first display card it can afford, else passes.
 bool MenschZieht(THauptfenster& f) {
-    vm::Spielsitzung& g = f.Sitzung();
+    vm::TSpielsitzung& g = f.Sitzung();
     if (!f.Mensch().AmZug()) return false;
     if (!g.S.SchenkeModus) {
         for (int r = 1; r <= 2; ++r)
@@ -120,7 +120,8 @@ bool MenschZieht(THauptfenster& f) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Veldmark");
-    const char* aufruf = "Aufruf: veldmark-bildschirmfoto <Ordner> [--messen] [--skalierung <Prozent>] [--sprache <Lang.ini>]\n";
+    const char* aufruf = "Aufruf: veldmark-bildschirmfoto <Ordner> [--messen] [--skalierung <Prozent>] "
+                         "[--sprache <Lang.ini>]\n";
     if (argc < 2) {
         std::fprintf(stderr, "%s", aufruf);
         return 2;
@@ -148,7 +149,8 @@ int main(int argc, char** argv) {
     QTemporaryDir profil;
     if (skalierung > 0) {
         QFile ini(profil.path() + "/Veldmark.ini");
-        if (!ini.open(QIODevice::WriteOnly) || ini.write(QString("[Control]\nScaleBy=%1\n").arg(skalierung).toUtf8()) < 0) {
+        if (!ini.open(QIODevice::WriteOnly) ||
+            ini.write(QString("[Control]\nScaleBy=%1\n").arg(skalierung).toUtf8()) < 0) {
             std::fprintf(stderr, "veldmark-bildschirmfoto: Profil kann nicht geschrieben werden\n");
             return 1;
         }
@@ -202,7 +204,7 @@ int main(int argc, char** argv) {
         ok = Speichern(blatt, ordner + "/karten.png") && ok;
     }
 
-    vm::Spielsitzung& g = f.Sitzung();
+    vm::TSpielsitzung& g = f.Sitzung();
     g.Zufall.RandSeed = 20241227;
     f.NeuesSpielKlick();
     // Computer seats move until seat 1 is on turn.
@@ -275,7 +277,7 @@ int main(int argc, char** argv) {
             << " Spiele)\n";
         // The same games without the window, in this process, for comparison.
         vm::TKatalog katalog;
-        auto ohne = std::make_unique<vm::Spielsitzung>(katalog);
+        auto ohne = std::make_unique<vm::TSpielsitzung>(katalog);
         ohne->Einstellungen = g.Einstellungen;
         ohne->Menue = g.Menue;
         ohne->Zufall.RandSeed = 12345;

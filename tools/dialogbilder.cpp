@@ -96,7 +96,7 @@ int main(int argc, char** argv) {
     w.G_AnzSpiele = 120;
     w.G_AnzGewonnen = 54;
     {
-        Spielsitzung g{katalog};
+        TSpielsitzung g{katalog};
         InitStrategieparameter(g.Einstellungen);
         g.S.SpielerAnzahl = 4;
         g.Sp(1).Siegpunkte = 61;

@@ -39,7 +39,7 @@ int32_t Wenn(bool bedingung, int32_t wert) {
 
 // Without branches: the phase and the stacks change from move to move in no pattern a branch
 // could learn.
-TEndwarnung Endwarnung(const Spielsitzung& g) {
+TEndwarnung Endwarnung(const TSpielsitzung& g) {
     const TSpielstand& s = g.Stand();
     const int32_t phase = s.Phase;
     const bool farbPhase = static_cast<uint32_t>(phase - 1) < 3u;
@@ -72,7 +72,7 @@ TEndwarnung Endwarnung(const Spielsitzung& g) {
 // What the records were last built from: the display once for all seats, each seat's own part.
 // The keys are the session's change counts; the lengths are compared as well, which catches most
 // writes that went around the counts. Debug builds keep copies and check that none did.
-struct KISpeicher {
+struct TKISpeicher {
     struct Auslage {
         bool gueltig = false;      // built, and every card a plain reference
         uint32_t sitzungStand = 0; // the session's display count when built
@@ -100,7 +100,7 @@ struct KISpeicher {
 namespace {
 
 // The lists (bit l for list l) whose count or length moved since the part was built.
-unsigned Geaendert(const KISpeicher::Sitz& z, const TSpieler& sp, const Arr1<uint32_t, 4>& stand) {
+unsigned Geaendert(const TKISpeicher::Sitz& z, const TSpieler& sp, const Arr1<uint32_t, 4>& stand) {
     unsigned listen = 0;
 #if defined(__SSE2__)
     // All four lists at once: this runs at every move, and the vector saves about 3 % of a game.
@@ -131,7 +131,8 @@ unsigned Geaendert(const KISpeicher::Sitz& z, const TSpieler& sp, const Arr1<uin
 
 // The lists among `listen` whose only change since the part was built was used marks, which
 // the part does not hold.
-unsigned NurMarkenGeaendert(const Spielsitzung& g, int spieler, const KISpeicher::Sitz& z, unsigned listen) {
+unsigned NurMarkenGeaendert(const TSpielsitzung& g, int spieler, const TKISpeicher::Sitz& z,
+                            unsigned listen) {
     unsigned marken = 0;
     for (int l = 1; l <= 3; ++l) {
         const TAenderungsJournal::TListenAenderung& e = g.Journal().LetzteListenAenderung(spieler, l);
@@ -143,7 +144,7 @@ unsigned NurMarkenGeaendert(const Spielsitzung& g, int spieler, const KISpeicher
     return marken & listen;
 }
 
-void Merke(KISpeicher::Sitz& z, const TSpieler& sp, const Arr1<uint32_t, 4>& stand) {
+void Merke(TKISpeicher::Sitz& z, const TSpieler& sp, const Arr1<uint32_t, 4>& stand) {
     z.sondereigenschaften = sp.Sondereigenschaften;
     z.stand = stand;
     for (int l = 1; l <= 4; ++l) z.anzahl[l] = sp.Karten[l].Anzahl;
@@ -152,7 +153,7 @@ void Merke(KISpeicher::Sitz& z, const TSpieler& sp, const Arr1<uint32_t, 4>& sta
 #endif
 }
 
-bool Unveraendert(const KISpeicher::Auslage& au, const Spielsitzung& g) {
+bool Unveraendert(const TKISpeicher::Auslage& au, const TSpielsitzung& g) {
     const bool gleich = au.gueltig & (au.sitzungStand == g.Journal().AuslageStand()) &
                         (au.anzahl[0] == g.Stand().Auslage[1].Anzahl) &
                         (au.anzahl[1] == g.Stand().Auslage[2].Anzahl);
@@ -161,7 +162,7 @@ bool Unveraendert(const KISpeicher::Auslage& au, const Spielsitzung& g) {
 }
 
 // Since the image was built, exactly one card left the display, and the image held every card.
-bool NurEntnommen(const KISpeicher::Auslage& au, const Spielsitzung& g) {
+bool NurEntnommen(const TKISpeicher::Auslage& au, const TSpielsitzung& g) {
     const TAenderungsJournal::TEntnahme& e = g.Journal().LetzteEntnahme();
     if (!au.gueltig || e.stand != g.Journal().AuslageStand() || au.sitzungStand + 1 != e.stand) return false;
     if (static_cast<uint32_t>(au.anzahl[0]) > 8u || static_cast<uint32_t>(au.anzahl[1]) > 8u ||
@@ -174,7 +175,7 @@ bool NurEntnommen(const KISpeicher::Auslage& au, const Spielsitzung& g) {
 
 #ifndef NDEBUG
 // The followed image equals one built afresh.
-bool GleichesBild(const Spielsitzung& g, const BildTabelle& tabelle, const tAuswAuslage& a) {
+bool GleichesBild(const TSpielsitzung& g, const BildTabelle& tabelle, const tAuswAuslage& a) {
     tAuswAuslage neu{};
     AuslageBild(g, tabelle, neu);
     bool gleich = neu.AnzahlAuslage == a.AnzahlAuslage && neu.AnzahlReihe2 == a.AnzahlReihe2 &&
@@ -191,7 +192,7 @@ bool GleichesBild(const Spielsitzung& g, const BildTabelle& tabelle, const tAusw
 
 #ifndef NDEBUG
 // The seat part followed through noted changes equals one built afresh.
-bool GleicherSitz(Spielsitzung& g, int spieler, const tAuswKarten& a) {
+bool GleicherSitz(TSpielsitzung& g, int spieler, const tAuswKarten& a) {
     tAuswKarten f{};
     SitzTeil(g, spieler, f, AlleListen, true);
     bool gleich = std::memcmp(f.Besitz, a.Besitz, sizeof f.Besitz) == 0 &&
@@ -210,7 +211,7 @@ bool GleicherSitz(Spielsitzung& g, int spieler, const tAuswKarten& a) {
 }
 #endif
 
-void Merke(KISpeicher::Auslage& au, const Spielsitzung& g) {
+void Merke(TKISpeicher::Auslage& au, const TSpielsitzung& g) {
     au.sitzungStand = g.Journal().AuslageStand();
     au.anzahl[0] = g.Stand().Auslage[1].Anzahl;
     au.anzahl[1] = g.Stand().Auslage[2].Anzahl;
@@ -219,30 +220,30 @@ void Merke(KISpeicher::Auslage& au, const Spielsitzung& g) {
 #endif
 }
 
-[[gnu::noinline, gnu::cold]] KISpeicher& NeuesGedaechtnis(Spielsitzung& g) {
-    KISpeicher& m = g.KIGedaechtnisAnlegen(new KISpeicher, [](KISpeicher* p) { delete p; });
+[[gnu::noinline, gnu::cold]] TKISpeicher& NeuesGedaechtnis(TSpielsitzung& g) {
+    TKISpeicher& m = g.KIGedaechtnisAnlegen(new TKISpeicher, [](TKISpeicher* p) { delete p; });
     FuelleBildTabelle(g, m.bildTabelle);
     return m;
 }
 
 // Inline: every move asks for it, and it exists from the first one on.
-inline KISpeicher& Gedaechtnis(Spielsitzung& g) {
-    KISpeicher* m = g.KIGedaechtnis();
+inline TKISpeicher& Gedaechtnis(TSpielsitzung& g) {
+    TKISpeicher* m = g.KIGedaechtnis();
     if (!m) return NeuesGedaechtnis(g);
     return *m;
 }
 
 } // namespace
 
-void ErstelleAuswKarten(Spielsitzung& g, int spieler, tAuswKarten& a) {
+void ErstelleAuswKarten(TSpielsitzung& g, int spieler, tAuswKarten& a) {
     SitzTeil(g, spieler, a, AlleListen, true);
     a.Auslage = &a.EigeneAuslage;
     if (!AuslageBild(g, Gedaechtnis(g).bildTabelle, a.EigeneAuslage)) AuslagePreise(g, spieler, a);
 }
 
-tAuswKarten& Auswertung(Spielsitzung& g, int spieler) {
-    KISpeicher& m = Gedaechtnis(g);
-    KISpeicher::Sitz& z = m.sitz[spieler];
+tAuswKarten& Auswertung(TSpielsitzung& g, int spieler) {
+    TKISpeicher& m = Gedaechtnis(g);
+    TKISpeicher::Sitz& z = m.sitz[spieler];
     const TSpieler& sp = g.Stand().Spieler[spieler];
     const Arr1<uint32_t, 4>& stand = g.Journal().ListenStand(spieler);
     const unsigned geaendert = Geaendert(z, sp, stand);
@@ -254,7 +255,7 @@ tAuswKarten& Auswertung(Spielsitzung& g, int spieler) {
         if (z.gueltig) Merke(z, sp, stand);
         assert(!z.gueltig || !gefolgt || GleicherSitz(g, spieler, z.a));
     }
-    KISpeicher::Auslage& au = m.auslage;
+    TKISpeicher::Auslage& au = m.auslage;
     if (!Unveraendert(au, g)) {
         if (!NurEntnommen(au, g) || !FolgeEntnahme(au.bild, au.anzahl[0], g.Journal().LetzteEntnahme().reihe,
                                                    g.Journal().LetzteEntnahme().platz))
@@ -267,7 +268,7 @@ tAuswKarten& Auswertung(Spielsitzung& g, int spieler) {
     return z.a;
 }
 
-int32_t Punkteprognose(const Spielsitzung& g, int spieler, const tAuswKarten& a) {
+int32_t Punkteprognose(const TSpielsitzung& g, int spieler, const tAuswKarten& a) {
     const TSpielstand& s = g.Stand();
     const int32_t phase = s.Phase;
     const bool farbPhase = static_cast<uint32_t>(phase - 1) < 3u;
@@ -283,11 +284,11 @@ int32_t Geldprognose(const tAuswKarten& a) {
     return a.SS[1].Geld + a.SS[2].Geld + a.SS[3].Geld;
 }
 
-bool Besitzt(const Spielsitzung& g, int spieler, int farbe, int32_t inx) {
+bool Besitzt(const TSpielsitzung& g, int spieler, int farbe, int32_t inx) {
     return AnzahlBesitz(g, spieler, farbe, inx) > 0;
 }
 
-int32_t AnzahlBesitz(const Spielsitzung& g, int spieler, int farbe, int32_t inx) {
+int32_t AnzahlBesitz(const TSpielsitzung& g, int spieler, int farbe, int32_t inx) {
     const TSpieler& sp = g.Stand().Spieler[spieler];
     int32_t n = 0;
     if (farbe >= 1 && farbe <= 3) {
@@ -301,13 +302,13 @@ int32_t AnzahlBesitz(const Spielsitzung& g, int spieler, int farbe, int32_t inx)
     return n;
 }
 
-int32_t Aristokratenreserve(const Spielsitzung& g, int32_t limit) {
+int32_t Aristokratenreserve(const TSpielsitzung& g, int32_t limit) {
     if (limit <= 0) return 0;
     const TKartenstapel& st = g.Stand().Kartenstapel[3];
     // Stops as soon as nothing dearer can change the result.
     const int32_t genug = std::min(limit, Adelspreise[6]);
     const int ende = std::min(st.Anzahl, StapelPlaetze);
-    const KISpeicher* m = g.Journal().Gedaechtnis();
+    const TKISpeicher* m = g.Journal().Gedaechtnis();
     const BildTabelle* tabelle = m ? &m->bildTabelle : nullptr;
     int32_t best = 0;
     for (int j = std::max(st.Naechste, 1); j <= ende && best < genug; ++j) {

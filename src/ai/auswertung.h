@@ -78,10 +78,10 @@ struct TEndwarnung {
     bool EndeNah[4];     // the display cannot be refilled, or a later stack is nearly empty
     bool StapelKnapp[4]; // the stack of the next phase cannot refill the display
 };
-TEndwarnung Endwarnung(const Spielsitzung& g);
+TEndwarnung Endwarnung(const TSpielsitzung& g);
 // The end-near warning for a look-ahead of one card, Endwarnung(g).EndeNah[1], alone: most
 // lists read only this one, at every move, so it is inline.
-inline bool EndeNah(const Spielsitzung& g) {
+inline bool EndeNah(const TSpielsitzung& g) {
     const TSpielstand& s = g.Stand();
     if (s.StapelLeer != 0) return true;
     const int32_t phase = s.Phase;
@@ -96,24 +96,24 @@ inline bool EndeNah(const Spielsitzung& g) {
 }
 
 // Builds the record afresh into the caller's record.
-void ErstelleAuswKarten(Spielsitzung& g, int spieler, tAuswKarten& a);
+void ErstelleAuswKarten(TSpielsitzung& g, int spieler, tAuswKarten& a);
 // The session's record of the seat, brought up to date. The part that depends only on the
 // seat's own cards is rebuilt only when its lists or abilities changed since the seat's last
 // call (between two of its moves often not the case); the display part is built once for all
 // seats while the display stays the same.
-tAuswKarten& Auswertung(Spielsitzung& g, int spieler);
+tAuswKarten& Auswertung(TSpielsitzung& g, int spieler);
 
 // Victory points at the end of the game if the seat bought nothing more: its points, the incomes
 // of this phase's colour and the later ones, and the aristocrat bonus with the hand. Asked by
 // few strategies, so worked out when asked.
-int32_t Punkteprognose(const Spielsitzung& g, int spieler, const tAuswKarten& a);
+int32_t Punkteprognose(const TSpielsitzung& g, int spieler, const tAuswKarten& a);
 // Money the seat's three colours pay in one round.
 int32_t Geldprognose(const tAuswKarten& a);
 
 // The seat has that card number on its table in that colour or in its hand.
-bool Besitzt(const Spielsitzung& g, int spieler, int farbe, int32_t inx);
-int32_t AnzahlBesitz(const Spielsitzung& g, int spieler, int farbe, int32_t inx);
+bool Besitzt(const TSpielsitzung& g, int spieler, int farbe, int32_t inx);
+int32_t AnzahlBesitz(const TSpielsitzung& g, int spieler, int farbe, int32_t inx);
 // Price of the dearest aristocrat kind still in the red stack, capped at `limit`.
-int32_t Aristokratenreserve(const Spielsitzung& g, int32_t limit);
+int32_t Aristokratenreserve(const TSpielsitzung& g, int32_t limit);
 
 } // namespace vm

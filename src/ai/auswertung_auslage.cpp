@@ -7,14 +7,14 @@
 
 namespace vm::auswertung {
 
-void FuelleBildTabelle(const Spielsitzung& g, BildTabelle& t) {
+void FuelleBildTabelle(const TSpielsitzung& g, BildTabelle& t) {
     for (int f = 1; f <= KatalogTabellen; ++f)
         for (int r = 1; r <= 32; ++r) t[f - 1][r - 1] = Info(&g.Daten({f, r}));
 }
 
 // The display: row 1 in slot order, then the occupied slots of row 2. Returns false when a
 // card is anything but a plain reference, whose price then goes through the full rule.
-bool AuslageBild(const Spielsitzung& g, const BildTabelle& tabelle, tAuswAuslage& a) {
+bool AuslageBild(const TSpielsitzung& g, const BildTabelle& tabelle, tAuswAuslage& a) {
     const TSpielstand& s = g.Stand();
     std::memset(a.AuslageLetzte, 0, sizeof a.AuslageLetzte);
     std::memset(a.ArtPlaetze, 0, sizeof a.ArtPlaetze);
@@ -26,7 +26,7 @@ bool AuslageBild(const Spielsitzung& g, const BildTabelle& tabelle, tAuswAuslage
     auto auslage = [&](tKartenRef karte, int reihe, int platz) {
         ++n;
         const uint32_t f = static_cast<uint32_t>(karte.Farbe) - 1u, r = static_cast<uint32_t>(karte.Ref) - 1u;
-        BildInfo info;
+        TBildInfo info;
         if (f < KatalogTabellen && r < 32u) {
             info = tabelle[f][r];
             normal &= info.farbig != 0;
@@ -119,7 +119,7 @@ bool FolgeEntnahme(tAuswAuslage& a, int n1, int reihe, int platz) {
 
 // The seat's prices of a display that holds other than plain references: those go through the
 // full rule, which reports them.
-void AuslagePreise(Spielsitzung& g, int spieler, tAuswKarten& a) {
+void AuslagePreise(TSpielsitzung& g, int spieler, tAuswKarten& a) {
     const uint8_t sonder = g.Stand().Spieler[spieler].Sondereigenschaften;
     const tAuswAuslage& au = *a.Auslage;
     for (int i = 1; i <= au.AnzahlAuslage; ++i) {

@@ -26,7 +26,7 @@ inline int32_t Adelspreis(const tKarte* k) {
 
 // What the display image needs of a card kind, worked out once per session: the image is
 // rebuilt at nearly every move.
-struct BildInfo {
+struct TBildInfo {
     const tKarte* d;
     uint8_t inx;    // card number, 0 outside 0..49
     uint8_t art;    // 2 * colour + upgrade
@@ -34,11 +34,11 @@ struct BildInfo {
     uint8_t farbig; // 1 for colour 1..3
     uint8_t adel;   // the aristocrat reserve's price of numbers 18..24, else 0
 };
-using BildTabelle = BildInfo[KatalogTabellen][32];
+using BildTabelle = TBildInfo[KatalogTabellen][32];
 
 constexpr int32_t Adelspreise[7] = {4, 7, 10, 12, 14, 16, 18}; // numbers 18..24, for the reserve
 
-inline BildInfo Info(const tKarte* d) {
+inline TBildInfo Info(const tKarte* d) {
     const bool farbig = static_cast<uint32_t>(d->Farbe - 1) < 3u;
     const uint32_t adel = static_cast<uint32_t>(d->Inx - 18);
     return {d,
@@ -53,13 +53,13 @@ inline BildInfo Info(const tKarte* d) {
 // nothing; otherwise the record holds it for the seat's previous cards and only the lists in
 // `listen` (bit l for list l) changed since. Returns false when a price went through the full
 // rule and reported a fault, so that the part is not reused.
-bool SitzTeil(Spielsitzung& g, int spieler, tAuswKarten& a, unsigned listen, bool neu,
+bool SitzTeil(TSpielsitzung& g, int spieler, tAuswKarten& a, unsigned listen, bool neu,
               const uint32_t* vorher = nullptr);
 
-void FuelleBildTabelle(const Spielsitzung& g, BildTabelle& t);
+void FuelleBildTabelle(const TSpielsitzung& g, BildTabelle& t);
 // The display: row 1 in slot order, then the occupied slots of row 2. Returns false when a
 // card is anything but a plain reference, whose price then goes through the full rule.
-bool AuslageBild(const Spielsitzung& g, const BildTabelle& tabelle, tAuswAuslage& a);
+bool AuslageBild(const TSpielsitzung& g, const BildTabelle& tabelle, tAuswAuslage& a);
 // Follows the display image through one card taken out at (reihe, platz): the later cards of
 // row 1 move one place left, the earlier cards of row 2 one place right, and every later image
 // index one down. Only for an image of plain references that holds every card of both rows, the
@@ -67,6 +67,6 @@ bool AuslageBild(const Spielsitzung& g, const BildTabelle& tabelle, tAuswAuslage
 bool FolgeEntnahme(tAuswAuslage& a, int n1, int reihe, int platz);
 // The seat's prices of a display that holds other than plain references: those go through the
 // full rule, which reports them.
-void AuslagePreise(Spielsitzung& g, int spieler, tAuswKarten& a);
+void AuslagePreise(TSpielsitzung& g, int spieler, tAuswKarten& a);
 
 } // namespace vm::auswertung

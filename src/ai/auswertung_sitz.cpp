@@ -22,7 +22,7 @@ template <int C> void ZieleLeeren(tSSKarten& ss) {
 
 // One list, rebuilt: records, counts by number, and for a table colour its incomes (every card
 // of the colour, used ones too). One instance per list, so that a list's own rules cost no branch.
-template <int C> void Liste(const Spielsitzung& g, const TKartenliste& l, tAuswKarten& a) {
+template <int C> void Liste(const TSpielsitzung& g, const TKartenliste& l, tAuswKarten& a) {
     tSSKarten& ss = a.SS[C];
     ZieleLeeren<C>(ss);
     const int anzahl = Begrenzt(l.Anzahl);
@@ -111,7 +111,7 @@ inline void Herausschieben(const tKarte** karten, int lo, int hi) {
 // Follows the card at index t of table list C replaced by an upgrade that was then sorted to
 // place z. False, changing nothing, when the list does not have the length that gives.
 template <int C>
-bool FolgeErsetzt(const Spielsitzung& g, const TKartenliste& l, tAuswKarten& a, int t, int z) {
+bool FolgeErsetzt(const TSpielsitzung& g, const TKartenliste& l, tAuswKarten& a, int t, int z) {
     tSSKarten& ss = a.SS[C];
     const int anzahl = ss.Anzahl;
     if (l.Anzahl != anzahl || t < 1 || t > anzahl || z < 1 || z > anzahl) return false;
@@ -159,7 +159,7 @@ bool FolgeErsetzt(const Spielsitzung& g, const TKartenliste& l, tAuswKarten& a, 
 // rules noted it, instead of taking the whole list out and in again. False, changing nothing,
 // when the list does not have the length that change gives.
 template <int C>
-bool Folge(const Spielsitzung& g, const TKartenliste& l, tAuswKarten& a,
+bool Folge(const TSpielsitzung& g, const TKartenliste& l, tAuswKarten& a,
            const TAenderungsJournal::TListenAenderung& e) {
     tSSKarten& ss = a.SS[C];
     const int alt = ss.Anzahl, t = e.index;
@@ -234,7 +234,7 @@ bool Folge(const Spielsitzung& g, const TKartenliste& l, tAuswKarten& a,
 // A list whose only change since the record was built (at count `vorher`) is the one the rules
 // noted is followed through it.
 template <int C>
-void Erneuere(const Spielsitzung& g, int spieler, const TSpieler& sp, tAuswKarten& a, unsigned listen,
+void Erneuere(const TSpielsitzung& g, int spieler, const TSpieler& sp, tAuswKarten& a, unsigned listen,
               const uint32_t* vorher, bool neu) {
     if (!(listen & (1u << C))) return;
     if (!neu) {
@@ -249,7 +249,7 @@ void Erneuere(const Spielsitzung& g, int spieler, const TSpieler& sp, tAuswKarte
 
 } // namespace
 
-bool SitzTeil(Spielsitzung& g, int spieler, tAuswKarten& a, unsigned listen, bool neu,
+bool SitzTeil(TSpielsitzung& g, int spieler, tAuswKarten& a, unsigned listen, bool neu,
               const uint32_t* vorher) {
     const TSpieler& sp = g.Stand().Spieler[spieler];
     a.Sondereigenschaften = sp.Sondereigenschaften;

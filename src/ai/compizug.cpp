@@ -48,7 +48,7 @@ std::string_view Strategiename(int32_t s) {
     return s >= 1 && s < static_cast<int32_t>(Namen.size()) ? Namen[s] : std::string_view{};
 }
 
-void CompiStrategieZug(Spielsitzung& g, int32_t strategie) {
+void CompiStrategieZug(TSpielsitzung& g, int32_t strategie) {
     switch (strategie) {
     case 2:
     case 3:
@@ -86,7 +86,7 @@ void CompiStrategieZug(Spielsitzung& g, int32_t strategie) {
     }
 }
 
-int32_t SchenkePunkte(Spielsitzung& g, int sp, int32_t strategie) {
+int32_t SchenkePunkte(TSpielsitzung& g, int sp, int32_t strategie) {
     const TSpieler& s = g.Stand().Spieler[sp];
     const TStrategieEinstellung& e = g.EinstellungLaufend();
     const int32_t geld = s.Geld;
@@ -134,13 +134,13 @@ int32_t SchenkePunkte(Spielsitzung& g, int sp, int32_t strategie) {
     }
 }
 
-void CompiSchenkeZug(Spielsitzung& g) {
+void CompiSchenkeZug(TSpielsitzung& g) {
     const int sp = g.Stand().AktuellerSpieler;
     const int32_t n = SchenkePunkte(g, sp, g.EinstellungLaufend().Strategie[sp]);
     if (n > 0) KaufSiegpunkte(g, sp, n);
 }
 
-void CompiZug(Spielsitzung& g) {
+void CompiZug(TSpielsitzung& g) {
     if (g.Stand().Spielende) return;
     const int sitz = g.Stand().AktuellerSpieler;
     if (sitz < 1 || sitz > 4 || !g.Stand().Computer[sitz]) return;
@@ -149,7 +149,7 @@ void CompiZug(Spielsitzung& g) {
     NaechsterSpieler(g);
 }
 
-bool Strategiewechsel(Spielsitzung& g, int32_t ersteRunde, int32_t letzteRunde, int32_t strategie,
+bool Strategiewechsel(TSpielsitzung& g, int32_t ersteRunde, int32_t letzteRunde, int32_t strategie,
                       int32_t prozent) {
     if (g.Stand().Runde < ersteRunde || g.Stand().Runde > letzteRunde || strategie == 0) return false;
     const bool ok = g.Zufall.Random(100) < prozent;
@@ -161,7 +161,7 @@ bool Strategiewechsel(Spielsitzung& g, int32_t ersteRunde, int32_t letzteRunde, 
     return true;
 }
 
-bool ZufallMarktpflege(Spielsitzung& g, int32_t prozent, int32_t phase) {
+bool ZufallMarktpflege(TSpielsitzung& g, int32_t prozent, int32_t phase) {
     const bool ok = g.Zufall.Random(100) < prozent;
     g.Trace("Random Marktpflege in Phase ", phase, " : ", ok ? "OK" : "Not OK");
     return ok;

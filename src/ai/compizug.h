@@ -13,18 +13,18 @@ bool StrategieVerfuegbar(int32_t strategie);
 std::string_view Strategiename(int32_t strategie);
 
 // One computer move of the seat on turn, followed by the advance to the next seat.
-void CompiZug(Spielsitzung& g);
+void CompiZug(TSpielsitzung& g);
 // Runs the normal move routine of a strategy number for the seat on turn.
-void CompiStrategieZug(Spielsitzung& g, int32_t strategie);
+void CompiStrategieZug(TSpielsitzung& g, int32_t strategie);
 // The pub decision of the seat's strategy.
-void CompiSchenkeZug(Spielsitzung& g);
+void CompiSchenkeZug(TSpielsitzung& g);
 // Number of victory points the seat buys at the pub under its strategy (0: none).
-int32_t SchenkePunkte(Spielsitzung& g, int spieler, int32_t strategie);
+int32_t SchenkePunkte(TSpielsitzung& g, int spieler, int32_t strategie);
 
 // Plays another strategy for this one move, with a random draw; nesting is bounded.
-bool Strategiewechsel(Spielsitzung& g, int32_t ersteRunde, int32_t letzteRunde, int32_t strategie,
+bool Strategiewechsel(TSpielsitzung& g, int32_t ersteRunde, int32_t letzteRunde, int32_t strategie,
                       int32_t prozent);
 // True with probability prozent/100.
-bool ZufallMarktpflege(Spielsitzung& g, int32_t prozent, int32_t phase);
+bool ZufallMarktpflege(TSpielsitzung& g, int32_t prozent, int32_t phase);
 
 } // namespace vm

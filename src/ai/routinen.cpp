@@ -7,7 +7,7 @@ using namespace routine;
 
 // ---- primitives ----
 
-bool KaufeAuslagekarte(KI& k, int farbe, int i, int ziel) {
+bool KaufeAuslagekarte(TKI& k, int farbe, int i, int ziel) {
     if (i < 1 || i > k.A().AnzahlAuslage) return false;
     const int reihe = k.A().Reihe[i];
     tKartenRef karte = ZieheKarteAuslage(k.g, reihe, k.A().Platz[i]);
@@ -17,7 +17,7 @@ bool KaufeAuslagekarte(KI& k, int farbe, int i, int ziel) {
     return true;
 }
 
-bool LegeHandkarte(KI& k, int farbe, int ziel, int h) {
+bool LegeHandkarte(TKI& k, int farbe, int ziel, int h) {
     tKartenRef karte = ZieheKarteHand(k.g, k.sp, h);
     if (karte.Leer()) return false;
     int32_t pos = ziel > 0 ? Tischposition(k.g, k.sp, farbe, ziel) : k.S().Tischkarten() + 1;
@@ -26,7 +26,7 @@ bool LegeHandkarte(KI& k, int farbe, int ziel, int h) {
     return true;
 }
 
-bool NimmInHand(KI& k, int i) {
+bool NimmInHand(TKI& k, int i) {
     // Checked before the card leaves the display, so a full hand never loses it.
     if (i < 1 || i > k.A().AnzahlAuslage || !HandPlatz(k)) return false;
     tKartenRef karte = ZieheKarteAuslage(k.g, k.A().Reihe[i], k.A().Platz[i]);
@@ -36,7 +36,7 @@ bool NimmInHand(KI& k, int i) {
 
 // ---- buying from the display ----
 
-bool voll::KaufeGuenstigsteKarte(KI& k, int farbe, int32_t limit) {
+bool voll::KaufeGuenstigsteKarte(TKI& k, int farbe, int32_t limit) {
     if (k.Geld() == 0 || !ArtInAuslage(k, farbe, false)) return false;
     int best = 0;
     int32_t bestPreis = 0;
@@ -55,7 +55,7 @@ bool voll::KaufeGuenstigsteKarte(KI& k, int farbe, int32_t limit) {
     return best > 0 && bestPreis <= k.Geld() && KaufeAuslagekarte(k, farbe, best, 0);
 }
 
-bool voll::KaufeKarteInx(KI& k, int farbe, int32_t minRest, int32_t inx) {
+bool voll::KaufeKarteInx(TKI& k, int farbe, int32_t minRest, int32_t inx) {
     if (!InAuslage(k, inx)) return false;
     for (int i = k.A().AuslageLetzte[inx]; i >= 1; i = k.A().AuslageVorige[i]) {
         if (!Schlicht(k.A().TKarten[i], farbe)) continue;
@@ -64,23 +64,23 @@ bool voll::KaufeKarteInx(KI& k, int farbe, int32_t minRest, int32_t inx) {
     return false;
 }
 
-bool voll::KaufeBereichAbsteigend(KI& k, int farbe, int32_t minRest, int32_t hoch, int32_t tief) {
+bool voll::KaufeBereichAbsteigend(TKI& k, int farbe, int32_t minRest, int32_t hoch, int32_t tief) {
     if (k.Geld() == 0) return false;
     return Absteigend(k.A().AuslageNummern & Nummern(tief, hoch),
                       [&](int32_t x) { return voll::KaufeKarteInx(k, farbe, minRest, x); });
 }
 
-bool voll::KaufeBereichAufsteigend(KI& k, int farbe, int32_t minRest, int32_t hoch, int32_t tief) {
+bool voll::KaufeBereichAufsteigend(TKI& k, int farbe, int32_t minRest, int32_t hoch, int32_t tief) {
     if (k.Geld() == 0) return false;
     return Aufsteigend(k.A().AuslageNummern & Nummern(tief, hoch) & OhneSternwarte,
                        [&](int32_t x) { return voll::KaufeKarteInx(k, farbe, minRest, x); });
 }
 
-bool KaufeBereichBegrenzt(KI& k, int farbe, int32_t maxAnzahl, int32_t minRest, int32_t hoch, int32_t tief) {
+bool KaufeBereichBegrenzt(TKI& k, int farbe, int32_t maxAnzahl, int32_t minRest, int32_t hoch, int32_t tief) {
     return k.a.SS[farbe].Anzahl < maxAnzahl && KaufeBereichAufsteigend(k, farbe, minRest, hoch, tief);
 }
 
-bool KaufeArtenBegrenzt(KI& k, int farbe, int32_t maxAnzahl, int32_t minRest, int32_t hoch, int32_t tief) {
+bool KaufeArtenBegrenzt(TKI& k, int farbe, int32_t maxAnzahl, int32_t minRest, int32_t hoch, int32_t tief) {
     if (k.Geld() == 0 || (k.A().AuslageNummern & Nummern(tief, hoch) & OhneSternwarte) == 0) return false;
     int32_t n = 0;
     const tSSKarten& ss = k.a.SS[farbe];
@@ -92,24 +92,24 @@ bool KaufeArtenBegrenzt(KI& k, int farbe, int32_t maxAnzahl, int32_t minRest, in
     return n < maxAnzahl && KaufeBereichAufsteigend(k, farbe, minRest, hoch, tief);
 }
 
-bool voll::KaufeFehlendeAbsteigend(KI& k, int farbe, int32_t minRest, int32_t hoch, int32_t tief) {
+bool voll::KaufeFehlendeAbsteigend(TKI& k, int farbe, int32_t minRest, int32_t hoch, int32_t tief) {
     if (k.Geld() == 0) return false;
     return Absteigend(k.A().AuslageNummern & Nummern(tief, hoch) & ~k.a.BesitzNummern,
                       [&](int32_t x) { return voll::KaufeKarteInx(k, farbe, minRest, x); });
 }
 
-bool KaufeFehlendeAufsteigend(KI& k, int farbe, int32_t minRest, int32_t hoch, int32_t tief) {
+bool KaufeFehlendeAufsteigend(TKI& k, int farbe, int32_t minRest, int32_t hoch, int32_t tief) {
     if (k.Geld() == 0) return false;
     return Aufsteigend(k.A().AuslageNummern & Nummern(tief, hoch) & OhneSternwarte & ~k.a.BesitzNummern,
                        [&](int32_t x) { return voll::KaufeKarteInx(k, farbe, minRest, x); });
 }
 
-bool KaufeSchreiberVerwalter(KI& k, int32_t minRest, int32_t geldLimit1, int32_t geldLimit2) {
+bool KaufeSchreiberVerwalter(TKI& k, int32_t minRest, int32_t geldLimit1, int32_t geldLimit2) {
     if (k.Geld() > geldLimit2 && KaufeKarteInx(k, 3, minRest, 18)) return true;
     return k.Geld() > geldLimit1 && KaufeKarteInx(k, 3, minRest, 19);
 }
 
-bool KaufeEinzelstueck(KI& k, int32_t inx, int32_t minRest) {
+bool KaufeEinzelstueck(TKI& k, int32_t inx, int32_t minRest) {
     if (!InAuslage(k, inx)) return false;
     int treffer = 0, gefunden = 0;
     for (int i = 1; i <= k.A().AnzahlAuslage; ++i)
@@ -122,14 +122,14 @@ bool KaufeEinzelstueck(KI& k, int32_t inx, int32_t minRest) {
     return KaufeAuslagekarte(k, k.A().TKarten[gefunden]->Farbe, gefunden, 0);
 }
 
-bool KaufeBlaueWertung(KI& k, int32_t minRest, int32_t minRest14) {
+bool KaufeBlaueWertung(TKI& k, int32_t minRest, int32_t minRest14) {
     return KaufeEinzelstueck(k, 14, minRest) || KaufeEinzelstueck(k, 13, minRest) ||
            KaufeEinzelstueck(k, 12, minRest) ||
            KaufeKarteInx(k, 2, minRest14 > minRest ? minRest14 : minRest, 14) ||
            KaufeKarteInx(k, 2, minRest, 13) || KaufeKarteInx(k, 2, minRest, 12);
 }
 
-bool KaufeBereichDuplikatBegrenzt(KI& k, int farbe, int32_t maxDuplikate, int32_t minRest, int32_t hoch,
+bool KaufeBereichDuplikatBegrenzt(TKI& k, int farbe, int32_t maxDuplikate, int32_t minRest, int32_t hoch,
                                   int32_t tief) {
     const uint64_t kandidaten = k.A().AuslageNummern & Nummern(tief, hoch) & OhneSternwarte;
     if (k.Geld() == 0 || kandidaten == 0) return false;
@@ -147,7 +147,7 @@ bool KaufeBereichDuplikatBegrenzt(KI& k, int farbe, int32_t maxDuplikate, int32_
     return Aufsteigend(kandidaten, [&](int32_t x) { return KaufeKarteInx(k, farbe, minRest, x); });
 }
 
-bool SperreAdligen(KI& k, int32_t tief, int32_t hoch, int32_t minRest) {
+bool SperreAdligen(TKI& k, int32_t tief, int32_t hoch, int32_t minRest) {
     const TSpieler& erster = k.g.Stand().Spieler[1];
     if (erster.Geld < 4 || erster.Karten[3].Anzahl <= 3) return false;
     return Aufsteigend(k.A().AuslageNummern & Nummern(tief, hoch),

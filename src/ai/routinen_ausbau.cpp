@@ -7,7 +7,7 @@ using namespace routine;
 
 // ---- upgrades ----
 
-int FindeGruenesZiel(const KI& k, int index, bool ausHand) {
+int FindeGruenesZiel(const TKI& k, int index, bool ausHand) {
     const tKarte* u = ausHand ? Hand(k).Karten[index] : k.A().TKarten[index];
     const tSSKarten& gruen = k.a.SS[1];
     int ziel = 0;
@@ -20,7 +20,7 @@ int FindeGruenesZiel(const KI& k, int index, bool ausHand) {
 
 namespace {
 
-bool GruenesUpgrade(KI& k, bool (*erster)(const tKarte*), bool (*zweiter)(const tKarte*)) {
+bool GruenesUpgrade(TKI& k, bool (*erster)(const tKarte*), bool (*zweiter)(const tKarte*)) {
     if (!ArtInAuslage(k, 1, true)) return false;
     for (auto passt : {erster, zweiter}) {
         for (unsigned m = Plaetze(k, 1, true); m != 0; m = Ohne(m, Letzter(m))) {
@@ -39,18 +39,18 @@ bool GruenesUpgrade(KI& k, bool (*erster)(const tKarte*), bool (*zweiter)(const 
 
 } // namespace
 
-bool voll::KaufeGruenesGeldUpgrade(KI& k) {
+bool voll::KaufeGruenesGeldUpgrade(TKI& k) {
     return GruenesUpgrade(
         k, [](const tKarte* t) { return t->Geld == 6; }, [](const tKarte*) { return true; });
 }
 
-bool voll::KaufeGruenesPunkteUpgrade(KI& k) {
+bool voll::KaufeGruenesPunkteUpgrade(TKI& k) {
     return GruenesUpgrade(
         k, [](const tKarte* t) { return t->Siegpunkte > 1; },
         [](const tKarte* t) { return t->Siegpunkte == 1; });
 }
 
-bool KaufeZielFuerGruenesUpgrade(KI& k) {
+bool KaufeZielFuerGruenesUpgrade(TKI& k) {
     if (k.a.SS[1].HandErw < 1) return false;
     for (int h = 1; h <= Hand(k).Anzahl; ++h) {
         const tKarte* u = Hand(k).Karten[h];
@@ -67,7 +67,7 @@ bool KaufeZielFuerGruenesUpgrade(KI& k) {
     return false;
 }
 
-bool voll::KaufeBlaueDuplikate(KI& k, int farbe, int modus, int32_t minRest) {
+bool voll::KaufeBlaueDuplikate(TKI& k, int farbe, int modus, int32_t minRest) {
     if (modus == 1 ? k.Geld() <= 0 : !HandPlatz(k)) return false;
     // Every number tried is one the seat owns, and only a number in the display can succeed.
     if ((k.A().AuslageNummern & k.a.BesitzNummern) == 0) return false;
@@ -94,7 +94,7 @@ namespace {
 
 // One aristocrat kind as target of a red upgrade costing `preis`: buys or lays it when affordable.
 template <class Ausfuehren>
-bool RotesZielVersuchen(KI& k, int32_t x, const tKarte* u, int32_t preis, int32_t minRest,
+bool RotesZielVersuchen(TKI& k, int32_t x, const tKarte* u, int32_t preis, int32_t minRest,
                         Ausfuehren ausfuehren) {
     const int ziel = ErsterRoter(k, x);
     if (ziel == 0) return false;
@@ -106,7 +106,7 @@ bool RotesZielVersuchen(KI& k, int32_t x, const tKarte* u, int32_t preis, int32_
 }
 
 template <class Ausfuehren>
-bool RotesUpgradeRegel(KI& k, const RoteArten& r, const tKarte* u, int32_t preis, int32_t minRest,
+bool RotesUpgradeRegel(TKI& k, const TRoteArten& r, const tKarte* u, int32_t preis, int32_t minRest,
                        bool schluss, bool handZaehlt, Ausfuehren ausfuehren) {
     const int32_t hoechste = schluss ? 24 : 21;
     for (int32_t x = hoechste; x >= 18; --x) {
@@ -128,7 +128,7 @@ bool RotesUpgradeRegel(KI& k, const RoteArten& r, const tKarte* u, int32_t preis
 
 } // namespace
 
-bool voll::KaufeRotesUpgrade(KI& k, int32_t minRest, bool schluss) {
+bool voll::KaufeRotesUpgrade(TKI& k, int32_t minRest, bool schluss) {
     if (k.Geld() == 0 || !ArtInAuslage(k, 3, true)) return false;
     int u = 0;
     for (unsigned m = Plaetze(k, 3, true); m != 0; m &= m - 1) {
@@ -137,25 +137,25 @@ bool voll::KaufeRotesUpgrade(KI& k, int32_t minRest, bool schluss) {
             u = i;
     }
     if (u == 0) return false;
-    RoteArten r = ZaehleRote(k);
+    TRoteArten r = ZaehleRote(k);
     return RotesUpgradeRegel(k, r, k.A().TKarten[u], k.a.Preis(u), minRest, schluss, true,
                              [&](int ziel) { return KaufeAuslagekarte(k, 3, u, ziel); });
 }
 
-bool voll::LegeRotesUpgrade(KI& k, int32_t minRest, bool schluss) {
+bool voll::LegeRotesUpgrade(TKI& k, int32_t minRest, bool schluss) {
     if (k.Geld() == 0 || k.a.SS[3].HandErw == 0) return false;
     int u = 0;
     for (int h = 1; h <= Hand(k).Anzahl; ++h)
         if (Erw(Hand(k).Karten[h], 3) && (u == 0 || Hand(k).Karten[h]->Kosten <= Hand(k).Karten[u]->Kosten))
             u = h;
     if (u == 0) return false;
-    RoteArten r = ZaehleRote(k);
+    TRoteArten r = ZaehleRote(k);
     int32_t preis = HandRohpreis(k, u);
     return RotesUpgradeRegel(k, r, Hand(k).Karten[u], preis, minRest, schluss, false,
                              [&](int ziel) { return LegeHandkarte(k, 3, ziel, u); });
 }
 
-bool voll::LegeTeuerstesRotesUpgrade(KI& k, int32_t minRest) {
+bool voll::LegeTeuerstesRotesUpgrade(TKI& k, int32_t minRest) {
     if (k.Geld() <= 0 || k.a.SS[3].HandErw == 0) return false;
     int u = 0;
     for (int h = 1; h <= Hand(k).Anzahl; ++h)
@@ -164,7 +164,7 @@ bool voll::LegeTeuerstesRotesUpgrade(KI& k, int32_t minRest) {
     if (u == 0) return false;
     const tKarte* ut = Hand(k).Karten[u];
     int32_t p = HandRohpreis(k, u);
-    RoteArten r = ZaehleRote(k);
+    TRoteArten r = ZaehleRote(k);
     auto lege = [&](int ziel) { return LegeHandkarte(k, 3, ziel, u); };
     for (int32_t x = 24; x >= 18; --x)
         if (r.tisch[x - 18] >= 2 && RotesZielVersuchen(k, x, ut, p, minRest, lege)) return true;
@@ -182,7 +182,7 @@ bool voll::LegeTeuerstesRotesUpgrade(KI& k, int32_t minRest) {
     return false;
 }
 
-bool voll::KaufeBlauesUpgradeMitZiel(KI& k, int32_t minRest, bool ausHand, int32_t maxTischErw,
+bool voll::KaufeBlauesUpgradeMitZiel(TKI& k, int32_t minRest, bool ausHand, int32_t maxTischErw,
                                      BlauOrdnung ordnung) {
     if (k.Geld() <= 0 || k.a.SS[2].AnzahlErw >= maxTischErw) return false;
     static constexpr int32_t Basis[] = {31, 32, 35, 37, 38, 33, 39, 34, 36};
@@ -239,7 +239,7 @@ bool voll::KaufeBlauesUpgradeMitZiel(KI& k, int32_t minRest, bool ausHand, int32
     return false;
 }
 
-bool BunkernBlauesUpgrade(KI& k, int32_t maxGehalten, int modus, BlauOrdnung ordnung) {
+bool BunkernBlauesUpgrade(TKI& k, int32_t maxGehalten, int modus, BlauOrdnung ordnung) {
     if (k.a.SS[2].HandErw >= maxGehalten || !HandPlatz(k)) return false;
     auto nimm = [&](int32_t inx) {
         return modus == 1 ? NimmKarteInxInHandReihe1(k, inx) : NimmKarteInxInHand(k, inx);
@@ -258,7 +258,7 @@ bool BunkernBlauesUpgrade(KI& k, int32_t maxGehalten, int modus, BlauOrdnung ord
     return false;
 }
 
-int FindeRotesZiel(const KI& k, int i) {
+int FindeRotesZiel(const TKI& k, int i) {
     const tKarte* u = k.A().TKarten[i];
     const tSSKarten& rot = k.a.SS[3];
     if (rot.AnzahlErw >= rot.Anzahl) return 0;
@@ -277,7 +277,7 @@ int FindeRotesZiel(const KI& k, int i) {
     return best;
 }
 
-bool KaufeRotesPunkteUpgrade(KI& k) {
+bool KaufeRotesPunkteUpgrade(TKI& k) {
     int best = 0, bestZiel = 0;
     int32_t bestKosten = 0;
     for (int i = 1; i <= k.A().AnzahlAuslage; ++i) {

@@ -7,7 +7,7 @@ using namespace routine;
 
 // ---- hoarding ----
 
-bool BunkernKarten(KI& k, int farbe, bool erwErlaubt, int32_t maxGehalten, int32_t maxNetto) {
+bool BunkernKarten(TKI& k, int farbe, bool erwErlaubt, int32_t maxGehalten, int32_t maxNetto) {
     if (!HandPlatz(k) || k.a.SS[farbe].HandAnzahl >= maxGehalten) return false;
     int best = 0;
     for (unsigned m = Plaetze(k, farbe, false); m != 0; m &= m - 1) {
@@ -30,66 +30,66 @@ bool BunkernKarten(KI& k, int farbe, bool erwErlaubt, int32_t maxGehalten, int32
     return false;
 }
 
-bool NimmKarteInxInHand(KI& k, int32_t inx) {
+bool NimmKarteInxInHand(TKI& k, int32_t inx) {
     if (!InAuslage(k, inx) || !HandPlatz(k)) return false;
     const int i = k.A().AuslageLetzte[inx];
     return i >= 1 && NimmInHand(k, i);
 }
 
-bool NimmKarteInxInHandLimit(KI& k, int32_t inx, int32_t preisLimit) {
+bool NimmKarteInxInHandLimit(TKI& k, int32_t inx, int32_t preisLimit) {
     if (!InAuslage(k, inx) || !HandPlatz(k)) return false;
     for (int i = k.A().AuslageLetzte[inx]; i >= 1; i = k.A().AuslageVorige[i])
         if (k.a.Preis(i) <= preisLimit) return NimmInHand(k, i);
     return false;
 }
 
-bool NimmKarteInxInHandReihe1(KI& k, int32_t inx) {
+bool NimmKarteInxInHandReihe1(TKI& k, int32_t inx) {
     if (!InAuslage(k, inx) || !HandPlatz(k)) return false;
     for (int i = 1; i <= k.A().AnzahlAuslage; ++i)
         if (k.A().Reihe[i] == 1 && k.A().TKarten[i]->Inx == inx) return NimmInHand(k, i);
     return false;
 }
 
-bool BunkernBereich(KI& k, int modus, int32_t maxHand, int32_t geldBoden, int32_t hoch, int32_t tief) {
+bool BunkernBereich(TKI& k, int modus, int32_t maxHand, int32_t geldBoden, int32_t hoch, int32_t tief) {
     if (k.Geld() <= geldBoden || Hand(k).Anzahl >= maxHand || !HandPlatz(k)) return false;
     return Aufsteigend(k.A().AuslageNummern & Nummern(tief, hoch), [&](int32_t x) {
         return modus == 1 ? NimmKarteInxInHandReihe1(k, x) : NimmKarteInxInHand(k, x);
     });
 }
 
-bool BunkernBereichFarbe(KI& k, int farbe, int32_t maxGehalten, int32_t geldBoden, int32_t hoch,
+bool BunkernBereichFarbe(TKI& k, int farbe, int32_t maxGehalten, int32_t geldBoden, int32_t hoch,
                          int32_t tief) {
     if (k.Geld() <= geldBoden || k.a.SS[farbe].HandAnzahl >= maxGehalten || !HandPlatz(k)) return false;
     return Absteigend(k.A().AuslageNummern & Nummern(tief, hoch),
                       [&](int32_t x) { return NimmKarteInxInHand(k, x); });
 }
 
-bool BunkernBereichHand(KI& k, int32_t maxHand, int32_t geldBoden, int32_t hoch, int32_t tief) {
+bool BunkernBereichHand(TKI& k, int32_t maxHand, int32_t geldBoden, int32_t hoch, int32_t tief) {
     if (k.Geld() <= geldBoden || Hand(k).Anzahl >= maxHand || !HandPlatz(k)) return false;
     return Absteigend(k.A().AuslageNummern & Nummern(tief, hoch),
                       [&](int32_t x) { return NimmKarteInxInHand(k, x); });
 }
 
-bool BunkernKartenbereich(KI& k, int modus, int32_t maxErwGehalten, int32_t hoch, int32_t tief, int farbe) {
+bool BunkernKartenbereich(TKI& k, int modus, int32_t maxErwGehalten, int32_t hoch, int32_t tief, int farbe) {
     if (k.a.SS[farbe].HandErw >= maxErwGehalten || !HandPlatz(k)) return false;
     return Aufsteigend(k.A().AuslageNummern & Nummern(tief, hoch), [&](int32_t x) {
         return modus == 1 ? NimmKarteInxInHandReihe1(k, x) : NimmKarteInxInHand(k, x);
     });
 }
 
-bool BunkernFehlendeAbsteigend(KI& k, int /*farbe*/, int32_t hoch, int32_t tief) {
+bool BunkernFehlendeAbsteigend(TKI& k, int /*farbe*/, int32_t hoch, int32_t tief) {
     if (!HandPlatz(k)) return false;
     return Absteigend(k.A().AuslageNummern & Nummern(tief, hoch) & ~k.a.BesitzNummern,
                       [&](int32_t x) { return NimmKarteInxInHand(k, x); });
 }
 
-bool BunkernFehlendeAufsteigend(KI& k, int /*farbe*/, int32_t hoch, int32_t tief, int32_t preisLimit) {
+bool BunkernFehlendeAufsteigend(TKI& k, int /*farbe*/, int32_t hoch, int32_t tief, int32_t preisLimit) {
     if (!HandPlatz(k)) return false;
     return Aufsteigend(k.A().AuslageNummern & Nummern(tief, hoch) & ~k.a.BesitzNummern,
                        [&](int32_t x) { return NimmKarteInxInHandLimit(k, x, preisLimit); });
 }
 
-bool BunkernGrueneGeldUpgrade(KI& k) {
+bool BunkernGrueneGeldUpgrade(TKI& k) {
     if (!HandPlatz(k)) return false;
     for (int durchgang = 1; durchgang <= 2; ++durchgang) {
         for (unsigned m = Plaetze(k, 1, true); m != 0; m = Ohne(m, Letzter(m))) {
@@ -105,7 +105,7 @@ bool BunkernGrueneGeldUpgrade(KI& k) {
 
 // ---- laying hand cards ----
 
-bool voll::LegeGuenstigsteGrueneHandkarte(KI& k) {
+bool voll::LegeGuenstigsteGrueneHandkarte(TKI& k) {
     if (k.a.SS[1].HandAnzahl == 0) return false;
     int best = 0;
     int32_t bestWert = 1000;
@@ -129,7 +129,7 @@ bool voll::LegeGuenstigsteGrueneHandkarte(KI& k) {
     return LegeHandkarte(k, 1, Hand(k).Karten[best]->Erweiterung ? Hand(k).Ziel[best] : 0, best);
 }
 
-bool LegeHandkarteInx(KI& k, int /*farbe*/, int32_t minRest, int32_t inx) {
+bool LegeHandkarteInx(TKI& k, int /*farbe*/, int32_t minRest, int32_t inx) {
     if (inx < 1 || inx > 49 || !((k.a.HandNummern >> inx) & 1u)) return false;
     int best = 0;
     int32_t bestPreis = 0;
@@ -147,7 +147,7 @@ bool LegeHandkarteInx(KI& k, int /*farbe*/, int32_t minRest, int32_t inx) {
     return best > 0 && LegeHandkarte(k, Hand(k).Karten[best]->Farbe, 0, best);
 }
 
-bool voll::LegeTeuersteHandkarte(KI& k, int farbe, int32_t minRest) {
+bool voll::LegeTeuersteHandkarte(TKI& k, int farbe, int32_t minRest) {
     // Only a card that is no upgrade can be plain.
     if (k.a.SS[farbe].HandAnzahl == k.a.SS[farbe].HandErw || k.Geld() <= 0) return false;
     int best = 0;
@@ -165,7 +165,7 @@ bool voll::LegeTeuersteHandkarte(KI& k, int farbe, int32_t minRest) {
     return best > 0 && LegeHandkarte(k, farbe, 0, best);
 }
 
-bool voll::LegeTeuersteBlaueHandkarte(KI& k, int32_t minRest) {
+bool voll::LegeTeuersteBlaueHandkarte(TKI& k, int32_t minRest) {
     if (k.a.SS[2].HandAnzahl == k.a.SS[2].HandErw) return false; // no plain blue card in the hand
     int best = 0;
     int32_t bestPreis = 0;

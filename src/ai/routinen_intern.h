@@ -22,22 +22,22 @@ inline int32_t Max1(int32_t v) {
     return v < 1 ? 1 : v;
 }
 // Money left after buying display card i, counting what it pays in this phase.
-inline int32_t Rest(const KI& k, int i) {
+inline int32_t Rest(const TKI& k, int i) {
     return k.Geld() - k.a.Preis(i) + k.EinkommenJetzt(*k.A().TKarten[i]);
 }
-inline bool HandPlatz(const KI& k) {
+inline bool HandPlatz(const TKI& k) {
     return KannHandkarteAufnehmen(k.g, k.sp);
 }
-inline const tSSKarten& Hand(const KI& k) {
+inline const tSSKarten& Hand(const TKI& k) {
     return k.a.SS[ListeHand];
 }
-inline tKartenRef HandRef(const KI& k, int h) {
+inline tKartenRef HandRef(const TKI& k, int h) {
     return k.konto->Hand().Karten[h];
 }
 // Price of hand card h before any replaced card, from the record's table counts; anything odd
 // goes through the full rule and its fault. Forced inline: GCC keeps a call otherwise, and that
 // costs about 3 % of a simulated game.
-[[gnu::always_inline]] inline int32_t HandRohpreis(const KI& k, int h) {
+[[gnu::always_inline]] inline int32_t HandRohpreis(const TKI& k, int h) {
     const tKarte* t = Hand(k).Karten[h];
     const tKartenRef r = HandRef(k, h);
     if (r.Farbe >= 1 && r.Farbe <= 4 && t->Farbe >= 1 && t->Farbe <= 3 && t->Inx >= 0 && t->Inx <= 49)
@@ -45,12 +45,12 @@ inline tKartenRef HandRef(const KI& k, int h) {
     return KostenKarte(k.g, k.sp, r, 1);
 }
 // The display holds a plain card (or an upgrade) of that colour.
-inline bool ArtInAuslage(const KI& k, int farbe, bool erw) {
+inline bool ArtInAuslage(const TKI& k, int farbe, bool erw) {
     return farbe < 1 || farbe > 3 || ((k.A().AuslageArten >> (farbe * 2 + erw)) & 1u);
 }
 // Display indices of the plain cards (or the upgrades) of a colour, as bits i - 1; every index
 // for a colour outside 1..3, so that the caller's own test decides.
-inline unsigned Plaetze(const KI& k, int farbe, bool erw) {
+inline unsigned Plaetze(const TKI& k, int farbe, bool erw) {
     if (farbe < 1 || farbe > 3) return (1u << k.A().AnzahlAuslage) - 1;
     return k.A().ArtPlaetze[farbe * 2 + erw];
 }
@@ -85,18 +85,18 @@ template <class F> bool Aufsteigend(uint64_t m, F versuche) {
     return false;
 }
 // The display holds a card of that number.
-inline bool InAuslage(const KI& k, int32_t inx) {
+inline bool InAuslage(const TKI& k, int32_t inx) {
     return inx >= 1 && inx <= 49 && ((k.A().AuslageNummern >> inx) & 1u);
 }
 
 // Counts of the plain red cards per card number 18..24 (index 0..6), on the table and in the hand.
 // The catalogue's cards 18..24 are all plain red ones, so the table counts are the record's.
-struct RoteArten {
+struct TRoteArten {
     int32_t tisch[7] = {};
     int32_t hand[7] = {};
 };
-inline RoteArten ZaehleRote(const KI& k) {
-    RoteArten r;
+inline TRoteArten ZaehleRote(const TKI& k) {
+    TRoteArten r;
     for (int x = 0; x < 7; ++x) r.tisch[x] = k.a.Tisch[18 + x];
     for (int h = 1; h <= Hand(k).Anzahl; ++h) {
         const tKarte* t = Hand(k).Karten[h];
@@ -106,14 +106,14 @@ inline RoteArten ZaehleRote(const KI& k) {
 }
 
 // Index of the first plain red table card with that number; 0 if none.
-inline int ErsterRoter(const KI& k, int32_t inx) {
+inline int ErsterRoter(const TKI& k, int32_t inx) {
     const tSSKarten& rot = k.a.SS[3];
     for (int i = 1; i <= rot.Anzahl; ++i)
         if (!rot.Karten[i]->Erweiterung && rot.Karten[i]->Inx == inx) return i;
     return 0;
 }
 
-inline int UnbenutzteSternwarte(const KI& k) {
+inline int UnbenutzteSternwarte(const TKI& k) {
     const TKartenliste& blau = k.konto->Karten[2];
     for (int i = 1; i <= blau.Anzahl; ++i)
         if (!KarteBenutzt(blau.Karten[i]) && (k.g.Daten(blau.Karten[i]).Sondereigenschaften & Sternwarte))

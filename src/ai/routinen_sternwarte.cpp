@@ -11,7 +11,7 @@ namespace {
 
 enum class SWArt { Kaufen, Nutzen, ErwBunkern };
 
-bool SternwarteNutzen(KI& k, SWArt art, int farbe, int32_t preisLimit, int32_t minRest) {
+bool SternwarteNutzen(TKI& k, SWArt art, int farbe, int32_t preisLimit, int32_t minRest) {
     if (preisLimit < 0) preisLimit = 0;
     if (minRest < 0) minRest = 0;
     if (farbe < 1 || farbe > 4 || (art == SWArt::Kaufen && farbe == 4)) return false;
@@ -61,21 +61,21 @@ bool SternwarteNutzen(KI& k, SWArt art, int farbe, int32_t preisLimit, int32_t m
 
 } // namespace
 
-bool voll::KaufeNutzeSternwarte(KI& k, int farbe, int32_t preisLimit, int32_t minRest) {
+bool voll::KaufeNutzeSternwarte(TKI& k, int farbe, int32_t preisLimit, int32_t minRest) {
     return SternwarteNutzen(k, SWArt::Kaufen, farbe, preisLimit, minRest);
 }
 
-bool voll::NutzeSternwarte(KI& k, int farbe, int32_t minRest) {
+bool voll::NutzeSternwarte(TKI& k, int farbe, int32_t minRest) {
     return SternwarteNutzen(k, SWArt::Nutzen, farbe, 0, minRest);
 }
 
-bool voll::BunkernNutzeErwSternwarte(KI& k) {
+bool voll::BunkernNutzeErwSternwarte(TKI& k) {
     return SternwarteNutzen(k, SWArt::ErwBunkern, 4, 0, 0);
 }
 
 // ---- market position and the routines of strategies 14 and 15 ----
 
-TMarktLage MarktpflegeLage(const Spielsitzung& g, int sp, const tAuswKarten& a) {
+TMarktLage MarktpflegeLage(const TSpielsitzung& g, int sp, const tAuswKarten& a) {
     TMarktLage l;
     const TSpielstand& s = g.Stand();
     const int n = s.SpielerAnzahl;
@@ -93,7 +93,7 @@ TMarktLage MarktpflegeLage(const Spielsitzung& g, int sp, const tAuswKarten& a) 
     return l;
 }
 
-bool BesitztUnbenutzt(const Spielsitzung& g, int sp, int farbe, int32_t inx) {
+bool BesitztUnbenutzt(const TSpielsitzung& g, int sp, int farbe, int32_t inx) {
     if (farbe < 1 || farbe > 3) return false;
     const TKartenliste& l = g.Stand().Spieler[sp].Karten[farbe];
     for (int i = 1; i <= l.Anzahl; ++i)
@@ -101,8 +101,8 @@ bool BesitztUnbenutzt(const Spielsitzung& g, int sp, int farbe, int32_t inx) {
     return false;
 }
 
-int32_t UngedeckteAdelsduplikate(const KI& k) {
-    RoteArten r = ZaehleRote(k);
+int32_t UngedeckteAdelsduplikate(const TKI& k) {
+    TRoteArten r = ZaehleRote(k);
     int32_t n = 0;
     for (int x = 0; x < 7; ++x)
         if (r.tisch[x] + r.hand[x] > 1) n += r.tisch[x] + r.hand[x] - 1;
@@ -110,7 +110,7 @@ int32_t UngedeckteAdelsduplikate(const KI& k) {
     return n < 0 ? 0 : n;
 }
 
-bool LegeRotesUpgradeInx(KI& k, int32_t inx) {
+bool LegeRotesUpgradeInx(TKI& k, int32_t inx) {
     if (k.Geld() <= 0 || k.a.SS[3].HandErw == 0) return false;
     int u = 0;
     for (int h = 1; h <= Hand(k).Anzahl; ++h) {
@@ -119,7 +119,7 @@ bool LegeRotesUpgradeInx(KI& k, int32_t inx) {
     }
     if (u == 0) return false;
     const int32_t p = HandRohpreis(k, u);
-    RoteArten r = ZaehleRote(k);
+    TRoteArten r = ZaehleRote(k);
     for (int durchgang = 1; durchgang <= 2; ++durchgang) {
         for (int32_t x = 22; x >= 18; --x) {
             const int32_t n = r.tisch[x - 18];
@@ -131,12 +131,12 @@ bool LegeRotesUpgradeInx(KI& k, int32_t inx) {
     return false;
 }
 
-bool LegeRotesUpgradeBereich(KI& k, int32_t hoechsteErw, int32_t minRest, int32_t tiefAdel, int32_t hochAdel,
+bool LegeRotesUpgradeBereich(TKI& k, int32_t hoechsteErw, int32_t minRest, int32_t tiefAdel, int32_t hochAdel,
                              int32_t tiefErw) {
     if (tiefAdel < 18 || tiefAdel > hochAdel || hochAdel > 24 || tiefErw < 40 || tiefErw > hoechsteErw ||
         hoechsteErw > 49)
         return false;
-    RoteArten r = ZaehleRote(k);
+    TRoteArten r = ZaehleRote(k);
     const TKartenliste& rot = k.konto->Karten[3];
     for (int durchgang = 1; durchgang <= 2; ++durchgang) {
         for (int32_t u = hoechsteErw; u >= tiefErw; --u) {
@@ -163,7 +163,7 @@ bool LegeRotesUpgradeBereich(KI& k, int32_t hoechsteErw, int32_t minRest, int32_
     return false;
 }
 
-bool NutzeSternwarteRot(KI& k, int32_t minRest) {
+bool NutzeSternwarteRot(TKI& k, int32_t minRest) {
     if (!HatSternwarte(k)) return false;
     const int obs = UnbenutzteSternwarte(k);
     if (obs == 0) return false;

@@ -13,7 +13,7 @@ bool SpielstaerkeGueltig(int32_t t) {
 
 namespace {
 
-template <size_t N> int32_t Ziehe(Spielsitzung& g, const int32_t (&liste)[N]) {
+template <size_t N> int32_t Ziehe(TSpielsitzung& g, const int32_t (&liste)[N]) {
     return liste[g.Zufall.Random(static_cast<int32_t>(N))];
 }
 
@@ -29,7 +29,7 @@ void Fest(TStrategieEinstellung& r, std::initializer_list<int32_t> strategien, i
 
 } // namespace
 
-void SpielstaerkeAnwenden(Spielsitzung& g, int32_t tag) {
+void SpielstaerkeAnwenden(TSpielsitzung& g, int32_t tag) {
     if (tag == Expertenmodus || !SpielstaerkeGueltig(tag)) return;
     TStrategieeinstellungen& e = g.Einstellungen;
     InitStrategieparameter(e);
@@ -89,7 +89,7 @@ void SpielstaerkeAnwenden(Spielsitzung& g, int32_t tag) {
     }
 }
 
-void SetzeSpielstaerke(Spielsitzung& g, int32_t tag) {
+void SetzeSpielstaerke(TSpielsitzung& g, int32_t tag) {
     if (!SpielstaerkeGueltig(tag)) return;
     g.Trace("Spielstärke ändern auf ", tag);
     const int32_t vorher = g.Menue.Spielstaerke;

@@ -6,14 +6,14 @@
 
 namespace vm {
 
-void CompiBeginnStrat2(Spielsitzung& g, bool drei) {
+void CompiBeginnStrat2(TSpielsitzung& g, bool drei) {
     const TStrategieEinstellung& e = g.EinstellungLaufend();
     const int32_t gB = e.Parameter123[drei ? ParameterSlot(3, "S3-GrenzeB") : ParameterSlot(2, "S2-GrenzeB")];
     const int32_t gR = e.Parameter123[drei ? ParameterSlot(3, "S3-GrenzeR") : ParameterSlot(2, "S2-GrenzeR")];
     const int32_t rr = e.Parameter123[drei ? ParameterSlot(3, "S3-Runde") : ParameterSlot(2, "S2-Runde")];
     const int sp = g.Stand().AktuellerSpieler;
     tAuswKarten& a = Auswertung(g, sp);
-    KI k{g, sp, a};
+    TKI k{g, sp, a};
     const int32_t R = g.Stand().Runde;
     const bool schluss = g.Stand().StapelLeer != 0;
     bool ok = false;
@@ -73,7 +73,7 @@ constexpr int R_G8 = ParameterSlot(4, "R_G8");
 constexpr int R_G9 = ParameterSlot(4, "R_G9");
 constexpr int E_R4 = ParameterSlot(4, "E_R4");
 
-bool Phase2Schritte3bis5(KI& k, const TStrategieEinstellung& e, int block) {
+bool Phase2Schritte3bis5(TKI& k, const TStrategieEinstellung& e, int block) {
     const int32_t R = k.g.Stand().Runde;
     const int32_t m2 = R > e.Param(block, B_R10) ? 0 : e.Param(block, B_G11);
     return LegeGuenstigsteGrueneHandkarte(k) || LegeTeuersteBlaueHandkarte(k, m2) ||
@@ -81,8 +81,8 @@ bool Phase2Schritte3bis5(KI& k, const TStrategieEinstellung& e, int block) {
            (R <= e.Param(block, B_R10) && BunkernBereichFarbe(k, 2, 1, e.Param(block, B_G13), 17, 12));
 }
 
-bool Strat4Zug(KI& k, const TStrategieEinstellung& e, int block) {
-    Spielsitzung& g = k.g;
+bool Strat4Zug(TKI& k, const TStrategieEinstellung& e, int block) {
+    TSpielsitzung& g = k.g;
     const int32_t R = g.Stand().Runde;
     const bool schluss = g.Stand().StapelLeer != 0;
     auto P = [&](int slot) { return e.Param(block, slot); };
@@ -116,8 +116,8 @@ bool Strat4Zug(KI& k, const TStrategieEinstellung& e, int block) {
     return false;
 }
 
-bool Strat99Zug(KI& k, const TStrategieEinstellung& e) {
-    Spielsitzung& g = k.g;
+bool Strat99Zug(TKI& k, const TStrategieEinstellung& e) {
+    TSpielsitzung& g = k.g;
     const int32_t R = g.Stand().Runde;
     auto P = [&](int slot) { return e.Param(4, slot); };
     switch (g.Stand().Phase) {
@@ -146,11 +146,11 @@ bool Strat99Zug(KI& k, const TStrategieEinstellung& e) {
 
 } // namespace
 
-void CompiBeginnStrat4(Spielsitzung& g, int strategie) {
+void CompiBeginnStrat4(TSpielsitzung& g, int strategie) {
     const TStrategieEinstellung& e = g.EinstellungLaufend();
     const int sp = g.Stand().AktuellerSpieler;
     tAuswKarten& a = Auswertung(g, sp);
-    KI k{g, sp, a};
+    TKI k{g, sp, a};
     if (g.Stand().Phase < 1 || g.Stand().Phase > 4) {
         g.InternerFehler(1, strategie == 5 ? "CompiBeginnStrat5" : "CompiBeginnStrat4");
         return;

@@ -27,12 +27,12 @@ constexpr int E_R16 = ParameterSlot(12, "E_R16");
 constexpr int E_A17 = ParameterSlot(12, "E_A17");
 } // namespace p12
 
-bool GruenEinsZwei(KI& k, int32_t rest) {
+bool GruenEinsZwei(TKI& k, int32_t rest) {
     return KaufeKarteInx(k, 1, rest, 1) || KaufeKarteInx(k, 1, rest, 2);
 }
 
 // Kinds 18..24 held at least twice as plain cards, table and hand together.
-int AdelsduplikatArten(const Zug& z) {
+int AdelsduplikatArten(const TZug& z) {
     int32_t n[7] = {};
     for (int c : {3, ListeHand}) {
         const tSSKarten& ss = z.a.SS[c];
@@ -47,9 +47,9 @@ int AdelsduplikatArten(const Zug& z) {
     return arten;
 }
 
-bool Liste12(Zug& z) {
+bool Liste12(TZug& z) {
     using namespace p12;
-    KI& k = z.k;
+    TKI& k = z.k;
     const int32_t R = z.R;
     const bool N = z.N;
     switch (z.g.Stand().Phase) {
@@ -203,9 +203,9 @@ bool Liste12(Zug& z) {
     return false;
 }
 
-bool Liste14(Zug& z) {
+bool Liste14(TZug& z) {
     using namespace p12;
-    KI& k = z.k;
+    TKI& k = z.k;
     const int32_t R = z.R;
     const bool N = z.N;
     const TEndwarnung w = Endwarnung(z.g);
@@ -422,10 +422,10 @@ bool Liste14(Zug& z) {
 
 } // namespace
 
-void CompiBeginnStrat12(Spielsitzung& g, int s) {
+void CompiBeginnStrat12(TSpielsitzung& g, int s) {
     Ausfuehren(g, s, Liste12);
 }
-void CompiBeginnStrat14(Spielsitzung& g, int s) {
+void CompiBeginnStrat14(TSpielsitzung& g, int s) {
     Ausfuehren(g, s, Liste14);
 }
 

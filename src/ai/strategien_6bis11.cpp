@@ -53,8 +53,8 @@ constexpr int E_A17 = ParameterSlot(10, "E_A17");
 constexpr int B_R19 = ParameterSlot(10, "B_R19");
 } // namespace p8
 
-bool Liste6(Zug& z, bool acht) {
-    KI& k = z.k;
+bool Liste6(TZug& z, bool acht) {
+    TKI& k = z.k;
     const int32_t R = z.R;
     const bool fin = z.schluss;
     // The two pairs share the list; their blocks differ from slot 10 on.
@@ -139,9 +139,9 @@ bool Liste6(Zug& z, bool acht) {
 
 // ---- strategies 10 and 11 ----
 
-bool Liste10(Zug& z) {
+bool Liste10(TZug& z) {
     using namespace p8;
-    KI& k = z.k;
+    TKI& k = z.k;
     const int32_t R = z.R;
     const bool N = z.N;
     switch (z.g.Stand().Phase) {
@@ -239,13 +239,13 @@ bool Liste10(Zug& z) {
 
 } // namespace
 
-void CompiBeginnStrat6(Spielsitzung& g, int s) {
-    Ausfuehren(g, s, [](Zug& z) { return Liste6(z, false); });
+void CompiBeginnStrat6(TSpielsitzung& g, int s) {
+    Ausfuehren(g, s, [](TZug& z) { return Liste6(z, false); });
 }
-void CompiBeginnStrat8(Spielsitzung& g, int s) {
-    Ausfuehren(g, s, [](Zug& z) { return Liste6(z, true); });
+void CompiBeginnStrat8(TSpielsitzung& g, int s) {
+    Ausfuehren(g, s, [](TZug& z) { return Liste6(z, true); });
 }
-void CompiBeginnStrat10(Spielsitzung& g, int s) {
+void CompiBeginnStrat10(TSpielsitzung& g, int s) {
     Ausfuehren(g, s, Liste10);
 }
 

@@ -18,17 +18,17 @@ inline int32_t Max0(int32_t v) {
 }
 
 // What every list of these strategies reads at the start of a move.
-struct Zug {
-    Spielsitzung& g;
+struct TZug {
+    TSpielsitzung& g;
     int strategie;
     int sp;
     tAuswKarten& a;
-    KI k;
+    TKI k;
     int32_t R;
     bool schluss; // StapelLeer
     bool N;       // end near, look-ahead 1, at the start of the move
 
-    Zug(Spielsitzung& sitzung, int s)
+    TZug(TSpielsitzung& sitzung, int s)
         : g(sitzung), strategie(s), sp(sitzung.Stand().AktuellerSpieler), a(Auswertung(g, sp)), k{g, sp, a} {
         R = g.Stand().Runde;
         schluss = g.Stand().StapelLeer != 0;
@@ -57,20 +57,20 @@ struct Zug {
     }
 };
 
-[[gnu::cold, gnu::noinline]] inline void Phasenfehler(Spielsitzung& g, int strategie) {
+[[gnu::cold, gnu::noinline]] inline void Phasenfehler(TSpielsitzung& g, int strategie) {
     g.InternerFehler(1, "CompiBeginnStrat" + std::to_string(strategie));
 }
 
 // Inline: every move of these strategies asks.
-inline bool UngueltigePhase(Spielsitzung& g, int strategie) {
+inline bool UngueltigePhase(TSpielsitzung& g, int strategie) {
     if (g.Stand().Phase >= 1 && g.Stand().Phase <= 4) return false;
     Phasenfehler(g, strategie);
     return true;
 }
 
-template <class Liste> void Ausfuehren(Spielsitzung& g, int strategie, Liste liste) {
+template <class Liste> void Ausfuehren(TSpielsitzung& g, int strategie, Liste liste) {
     if (UngueltigePhase(g, strategie)) return;
-    Zug z(g, strategie);
+    TZug z(g, strategie);
     const int sp = z.sp;
     if (!liste(z)) Passen(g, sp);
 }

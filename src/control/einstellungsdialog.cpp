@@ -136,7 +136,7 @@ std::vector<std::string> TEinstellungsDialog::Beschreibung(const TSprache& sprac
     return zeilen;
 }
 
-TSimulationsWahl NachEinstellungen(Spielsitzung& g) {
+TSimulationsWahl NachEinstellungen(TSpielsitzung& g) {
     const TStrategieEinstellung& e = g.Einstellungen.Fuer(g.Menue.SpielerAnzahl);
     TSimulationsWahl w{e.Sim != 0, e.AnzahlSim};
     g.S.Computer[1] = w.Sim ? 1 : 0;

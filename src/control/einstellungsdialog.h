@@ -84,6 +84,6 @@ struct TSimulationsWahl {
     bool Sim = false;
     int32_t AnzahlSim = 0;
 };
-TSimulationsWahl NachEinstellungen(Spielsitzung& g);
+TSimulationsWahl NachEinstellungen(TSpielsitzung& g);
 
 } // namespace vm

@@ -13,7 +13,7 @@ namespace vm {
 // the one it had before.
 class TFensterZustand final : public IMenschAuswahl {
 public:
-    explicit TFensterZustand(Spielsitzung& g) : g_(g), vorher_(g.MenschAuswahl()) {
+    explicit TFensterZustand(TSpielsitzung& g) : g_(g), vorher_(g.MenschAuswahl()) {
         g_.SetzeMenschAuswahl(this);
     }
     ~TFensterZustand() override {
@@ -33,7 +33,7 @@ public:
     void Leeren() override;
 
 private:
-    Spielsitzung& g_;
+    TSpielsitzung& g_;
     IMenschAuswahl* vorher_;
 };
 

@@ -2,7 +2,7 @@
 
 namespace vm {
 
-void KorrekturModusSetzen(Spielsitzung& g, bool an) {
+void KorrekturModusSetzen(TSpielsitzung& g, bool an) {
     g.Menue.Korrekturmodus = an;
     if (an) g.S.Korrigiert = 1;
 }

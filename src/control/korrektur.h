@@ -11,12 +11,12 @@
 namespace vm {
 
 // Switches the mode; switching it on marks the game as altered for good.
-void KorrekturModusSetzen(Spielsitzung& g, bool an);
+void KorrekturModusSetzen(TSpielsitzung& g, bool an);
 // Status panel 4.
 std::string_view KorrekturStatus(bool an);
 
 // An Alt-click belongs to the correction mode only while it is on and the human may act.
-inline bool KorrekturKlickGilt(const Spielsitzung& g, bool alt, bool menschAmZug) {
+inline bool KorrekturKlickGilt(const TSpielsitzung& g, bool alt, bool menschAmZug) {
     return g.Menue.Korrekturmodus && alt && menschAmZug;
 }
 

@@ -2,7 +2,7 @@
 
 namespace vm {
 
-void VorComputerzug(const Spielsitzung& g, THistorie& h) {
+void VorComputerzug(const TSpielsitzung& g, THistorie& h) {
     const TSpielstand& s = g.S;
     if (!g.SimulationLaeuft && !s.Spielende && s.AktuellerSpieler == 1 && s.Computer[1])
         h.H().Zaehlung |= ZaehlungComputer;
@@ -15,12 +15,12 @@ bool SpielendeZaehlt(THistorie& h) {
     return zaehlt;
 }
 
-bool SimulationStartbar(const Spielsitzung& g, const THistorie& h) {
+bool SimulationStartbar(const TSpielsitzung& g, const THistorie& h) {
     const TStrategieEinstellung& e = g.Einstellungen.Fuer(g.Menue.SpielerAnzahl);
     return !g.SimulationLaeuft && !h.Sperre.NeuesSpiel && e.Sim != 0 && e.AnzahlSim > 0;
 }
 
-bool VerwerfenFragen(const Spielsitzung& g, const THistorie& h, bool frageAn) {
+bool VerwerfenFragen(const TSpielsitzung& g, const THistorie& h, bool frageAn) {
     return frageAn && !g.SimulationLaeuft && !g.S.Spielende && g.MenschZuege != h.GesichertBei;
 }
 

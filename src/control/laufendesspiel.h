@@ -11,7 +11,7 @@
 namespace vm {
 
 // Before a computer move in the window: a move for seat 1 takes the game out of the statistics.
-void VorComputerzug(const Spielsitzung& g, THistorie& h);
+void VorComputerzug(const TSpielsitzung& g, THistorie& h);
 
 // At the end of a game in the window. It counts for the statistics and highscores when the
 // person played seat 1 throughout, it is no puzzle and it has not ended before (undo after the
@@ -20,11 +20,11 @@ bool SpielendeZaehlt(THistorie& h);
 
 // "Neues Spiel" always starts a game for the person; a series runs only by the simulation
 // command, and only when the settings of the chosen player count ask for one.
-bool SimulationStartbar(const Spielsitzung& g, const THistorie& h);
+bool SimulationStartbar(const TSpielsitzung& g, const THistorie& h);
 
 // Losing the game on the board needs the person's yes: the profile asks for it, the game is not
 // over and the person has moved since it was started, loaded or saved.
-bool VerwerfenFragen(const Spielsitzung& g, const THistorie& h, bool frageAn);
+bool VerwerfenFragen(const TSpielsitzung& g, const THistorie& h, bool frageAn);
 // "Speichern" is offered where saving is not locked.
 bool SpeichernAnbieten(const THistorie& h);
 

@@ -7,7 +7,7 @@
 
 namespace vm {
 
-TSternwartenDialog::TSternwartenDialog(Spielsitzung& g, int32_t& letzterStapel)
+TSternwartenDialog::TSternwartenDialog(TSpielsitzung& g, int32_t& letzterStapel)
     : g_(g), letzterStapel_(letzterStapel) {
     // One card left is not enough: the stack would run dry outside the refill.
     for (int k = 1; k <= 4; ++k)
@@ -60,7 +60,7 @@ bool TischHatPlatz(const TSpieler& sp, int farbe) {
 
 } // namespace
 
-TAblehnung TischGrund(Spielsitzung& g, int spieler, tKartenRef karte, int reihe) {
+TAblehnung TischGrund(TSpielsitzung& g, int spieler, tKartenRef karte, int reihe) {
     const tKarte& d = g.Daten(karte);
     const TSpieler& sp = g.S.Spieler[spieler];
     TAblehnung a;

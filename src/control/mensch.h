@@ -52,7 +52,7 @@ struct TZielpreis {
 };
 
 // Why the seat can lay `karte` nowhere on its table at price row `reihe`; none when it can.
-TAblehnung TischGrund(Spielsitzung& g, int spieler, tKartenRef karte, int reihe);
+TAblehnung TischGrund(TSpielsitzung& g, int spieler, tKartenRef karte, int reihe);
 
 // The selection as the window draws it.
 class IMenschAnzeige {
@@ -70,7 +70,7 @@ public:
     enum Wahl : int32_t { Abwurf = 0, Kaufen = 1, Hand = 2 };
 
     // Offers every stack with at least 2 cards; the last chosen stack is preselected.
-    TSternwartenDialog(Spielsitzung& g, int32_t& letzterStapel);
+    TSternwartenDialog(TSpielsitzung& g, int32_t& letzterStapel);
 
     int AnzahlAngebote() const { return anzahl_; }
     int Angebot(int eintrag) const { return angebot_[static_cast<size_t>(eintrag)]; } // stack number
@@ -90,7 +90,7 @@ public:
     Wahl Gewaehlt() const { return wahl_; }
 
 private:
-    Spielsitzung& g_;
+    TSpielsitzung& g_;
     int32_t& letzterStapel_;
     std::array<int, 4> angebot_{};
     int anzahl_ = 0;
@@ -123,7 +123,7 @@ public:
 
 class TMensch {
 public:
-    explicit TMensch(Spielsitzung& g) : g_(g), zustand_(g) {}
+    explicit TMensch(TSpielsitzung& g) : g_(g), zustand_(g) {}
     TMensch(const TMensch&) = delete;
     TMensch& operator=(const TMensch&) = delete;
 
@@ -180,7 +180,7 @@ private:
     // Every move of the person ends here: counted, then the turn goes on.
     void ZugBeenden();
 
-    Spielsitzung& g_;
+    TSpielsitzung& g_;
     TFensterZustand zustand_;
     IMenschAnzeige ohneAnzeige_;
     IMenschAnzeige* anzeige_ = &ohneAnzeige_;

@@ -32,7 +32,7 @@ int32_t& MaxPunkte(TProfilWerte& w, int spielerAnzahl) {
     }
 }
 
-TSpielendeDialog SpielendeAuswerten(Spielsitzung& g, TProfilWerte& w, bool puzzle, const TSprache& sprache) {
+TSpielendeDialog SpielendeAuswerten(TSpielsitzung& g, TProfilWerte& w, bool puzzle, const TSprache& sprache) {
     TSpielendeDialog d;
     const int n = g.S.SpielerAnzahl >= 2 && g.S.SpielerAnzahl <= 4 ? g.S.SpielerAnzahl : 4;
     const TStrategieEinstellung& e = g.Einstellungen.Fuer(n);

@@ -33,7 +33,8 @@ int32_t& MaxPunkte(TProfilWerte& w, int spielerAnzahl);
 
 // The end of a game outside simulation: ranks the seats, counts the game for seat 1 unless
 // `zaehltNicht` (a loaded puzzle, or see SpielendeZaehlt), and fills the dialog's texts.
-TSpielendeDialog SpielendeAuswerten(Spielsitzung& g, TProfilWerte& w, bool zaehltNicht, const TSprache& sprache);
+TSpielendeDialog SpielendeAuswerten(TSpielsitzung& g, TProfilWerte& w, bool zaehltNicht,
+                                    const TSprache& sprache);
 
 // The info box's line: "Du hast 45 % von 120 Spielen gewonnen !"
 std::string InfoStatistik(const TProfilWerte& w, const TSprache& sprache);

@@ -7,12 +7,12 @@
 
 namespace vm {
 
-void TraceLog::Zeile(std::string text) {
+void TTraceLog::Zeile(std::string text) {
     if (Weiterleitung) Weiterleitung(text);
     if (Behalten) zeilen_.push_back(std::move(text));
 }
 
-bool TraceLog::Speichern(const std::string& pfad) const {
+bool TTraceLog::Speichern(const std::string& pfad) const {
     // Written beside the target and renamed when whole, so a crash never leaves half a log; a
     // link is followed, so that the file it names is the one replaced.
     std::error_code fehler;
@@ -24,7 +24,8 @@ bool TraceLog::Speichern(const std::string& pfad) const {
     }
     // A file its owner marked read-only is not replaced.
     const auto status = std::filesystem::status(ziel, fehler);
-    if (!fehler && (status.permissions() & std::filesystem::perms::owner_write) == std::filesystem::perms::none)
+    if (!fehler &&
+        (status.permissions() & std::filesystem::perms::owner_write) == std::filesystem::perms::none)
         return false;
     const std::string temp = ziel.string() + ".tmp" + std::to_string(::getpid());
     std::FILE* f = std::fopen(temp.c_str(), "wb");

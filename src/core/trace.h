@@ -16,7 +16,7 @@ public:
     virtual void Melde(std::string_view meldung) = 0;
 };
 
-class TraceLog {
+class TTraceLog {
 public:
     // 1 while the trace is on; callers test it before building a line.
     bool TraceAn = false;

@@ -11,9 +11,9 @@
 namespace vm {
 
 // The computer players' memory of each seat between moves; defined and created by them.
-struct KISpeicher;
+struct TKISpeicher;
 
-class Spielsitzung;
+class TSpielsitzung;
 
 class TAenderungsJournal {
 public:
@@ -52,15 +52,15 @@ public:
     }
 
     // The computer players' memory; null until their first move.
-    const KISpeicher* Gedaechtnis() const { return gedaechtnis_.get(); }
-    KISpeicher* Gedaechtnis() { return gedaechtnis_.get(); }
-    KISpeicher& GedaechtnisAnlegen(KISpeicher* neu, void (*loeschen)(KISpeicher*)) {
+    const TKISpeicher* Gedaechtnis() const { return gedaechtnis_.get(); }
+    TKISpeicher* Gedaechtnis() { return gedaechtnis_.get(); }
+    TKISpeicher& GedaechtnisAnlegen(TKISpeicher* neu, void (*loeschen)(TKISpeicher*)) {
         gedaechtnis_ = {neu, loeschen};
         return *neu;
     }
 
 private:
-    friend class Spielsitzung;
+    friend class TSpielsitzung;
 
     void SitzGeaendert(int spieler) {
         for (uint32_t& n : listenStand_[spieler]) ++n;
@@ -87,7 +87,7 @@ private:
     TEntnahme letzteEntnahme_;
     Arr1<Arr1<TListenAenderung, 4>, 4> letzteListenAenderung_{};
     Arr1<TOhneMarken, 4> blauOhneMarken_{};
-    std::unique_ptr<KISpeicher, void (*)(KISpeicher*)> gedaechtnis_{nullptr, nullptr};
+    std::unique_ptr<TKISpeicher, void (*)(TKISpeicher*)> gedaechtnis_{nullptr, nullptr};
 };
 
 } // namespace vm

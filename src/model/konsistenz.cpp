@@ -202,7 +202,7 @@ std::string PruefeKonsistenz(const TSpielstand& s, const TKatalog& kat, tKartenR
     return {};
 }
 
-std::string PruefeInvarianten(const Spielsitzung& g) {
+std::string PruefeInvarianten(const TSpielsitzung& g) {
     return PruefeKonsistenz(g.S, g.Katalog(), g.WartendeSternwartenKarte());
 }
 

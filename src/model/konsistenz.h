@@ -10,7 +10,7 @@
 
 namespace vm {
 
-class Spielsitzung;
+class TSpielsitzung;
 
 // Describes the first violation found in `s`, or returns an empty string when the state is sound.
 // `wartend` is a card drawn at an observatory that still waits for its place (empty: none).
@@ -34,6 +34,6 @@ class Spielsitzung;
 std::string PruefeKonsistenz(const TSpielstand& s, const TKatalog& katalog, tKartenRef wartend = {});
 
 // The same for the live game of a session, with its waiting observatory card.
-std::string PruefeInvarianten(const Spielsitzung& g);
+std::string PruefeInvarianten(const TSpielsitzung& g);
 
 } // namespace vm

@@ -5,7 +5,7 @@
 
 namespace vm {
 
-Spielsitzung::Spielsitzung(const TKatalog& katalog) : katalog_(&katalog) {
+TSpielsitzung::TSpielsitzung(const TKatalog& katalog) : katalog_(&katalog) {
     std::memset(static_cast<void*>(&S), 0, sizeof S);
     S.Computer[1] = 0;
     for (int i = 2; i <= 4; ++i) S.Computer[i] = 1;
@@ -20,7 +20,7 @@ Spielsitzung::Spielsitzung(const TKatalog& katalog) : katalog_(&katalog) {
     ZustandZuruecksetzen();
 }
 
-void Spielsitzung::ZustandZuruecksetzen() {
+void TSpielsitzung::ZustandZuruecksetzen() {
     ZustandErsetzt();
     S.AktuellerSpieler = 1;
     S.Spielende = 1;
@@ -42,7 +42,7 @@ void Spielsitzung::ZustandZuruecksetzen() {
     AktionenImZug = 0;
 }
 
-int32_t Spielsitzung::KarteRefToInx(tKartenRef k) {
+int32_t TSpielsitzung::KarteRefToInx(tKartenRef k) {
     if (!TKatalog::Gueltig(k)) {
         InternerFehler(1, "KarteRefToInx");
         return 0;
@@ -50,21 +50,21 @@ int32_t Spielsitzung::KarteRefToInx(tKartenRef k) {
     return katalog_->Daten(k).Inx;
 }
 
-void Spielsitzung::Anhaengen(std::string& s, std::string_view v) const {
+void TSpielsitzung::Anhaengen(std::string& s, std::string_view v) const {
     s.append(v.data(), v.size());
 }
 
-void Spielsitzung::Anhaengen(std::string& s, tKartenRef k) const {
+void TSpielsitzung::Anhaengen(std::string& s, tKartenRef k) const {
     KarteTextAnhaengen(s, *katalog_, k);
 }
 
-void Spielsitzung::AnhaengenZahl(std::string& s, long long v) const {
+void TSpielsitzung::AnhaengenZahl(std::string& s, long long v) const {
     char buf[24];
     auto r = std::to_chars(buf, buf + sizeof buf, v);
     s.append(buf, r.ptr);
 }
 
-void Spielsitzung::InternerFehler(int32_t nummer, std::string_view prozedur) {
+void TSpielsitzung::InternerFehler(int32_t nummer, std::string_view prozedur) {
     ++AnzahlFehler;
     std::string meldung = FehlerText(nummer, prozedur);
     if (Log.TraceAn) {

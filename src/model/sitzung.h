@@ -42,9 +42,9 @@ public:
 
 // The board as the rules call it. Without a board (the simulator) a refresh costs the test of
 // one pointer, which the compiler hoists out of a loop of refreshes, instead of a virtual call.
-class BrettZugang {
+class TBrettZugang {
 public:
-    explicit BrettZugang(IBrett* b) : b_(b) {}
+    explicit TBrettZugang(IBrett* b) : b_(b) {}
     void GeldAnzeigen(int spieler) const {
         if (b_) b_->GeldAnzeigen(spieler);
     }
@@ -166,15 +166,15 @@ struct TMenueWahl {
     bool Korrekturmodus = false;
 };
 
-class Spielsitzung {
+class TSpielsitzung {
 public:
-    explicit Spielsitzung(const TKatalog& katalog);
-    Spielsitzung(const Spielsitzung&) = delete;
-    Spielsitzung& operator=(const Spielsitzung&) = delete;
+    explicit TSpielsitzung(const TKatalog& katalog);
+    TSpielsitzung(const TSpielsitzung&) = delete;
+    TSpielsitzung& operator=(const TSpielsitzung&) = delete;
 
     TSpielstand S{};
     TZufall Zufall;
-    TraceLog Log;
+    TTraceLog Log;
     TStrategieeinstellungen Einstellungen{};
     TStrategieeinstellungen ExpertenEinstellungen{}; // the user's own while a preset strength is active
     TMenueWahl Menue;
@@ -190,7 +190,7 @@ public:
     // The game state to read: the computer players see it only so, and change it through the rules.
     const TSpielstand& Stand() const { return S; }
     const TKatalog& Katalog() const { return *katalog_; }
-    BrettZugang Brett() { return BrettZugang(brett_); }
+    TBrettZugang Brett() { return TBrettZugang(brett_); }
     ISpielAblauf& Ablauf() { return *ablauf_; }
     void SetzeBrett(IBrett* b) { brett_ = b; }
     void SetzeAblauf(ISpielAblauf* a) { ablauf_ = a ? a : &ohneAblauf_; }
@@ -218,8 +218,8 @@ public:
 
     // What the computer players follow between moves; written only by the operations below.
     const TAenderungsJournal& Journal() const { return journal_; }
-    KISpeicher* KIGedaechtnis() { return journal_.Gedaechtnis(); }
-    KISpeicher& KIGedaechtnisAnlegen(KISpeicher* neu, void (*loeschen)(KISpeicher*)) {
+    TKISpeicher* KIGedaechtnis() { return journal_.Gedaechtnis(); }
+    TKISpeicher& KIGedaechtnisAnlegen(TKISpeicher* neu, void (*loeschen)(TKISpeicher*)) {
         return journal_.GedaechtnisAnlegen(neu, loeschen);
     }
 

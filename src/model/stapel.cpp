@@ -6,7 +6,7 @@ namespace {
 constexpr int32_t InxHofmeisterin = 24;
 }
 
-void MischeKarten(Spielsitzung& g, int k, int tabelle, int arten, std::string_view name) {
+void MischeKarten(TSpielsitzung& g, int k, int tabelle, int arten, std::string_view name) {
     Arr1<tKartenRef, StapelPlaetze> arbeit; // only places 1..anzahl are filled and drawn
     int32_t anzahl = 0;
     for (int i = 1; i <= arten; ++i) {
@@ -56,7 +56,7 @@ void MischeKarten(Spielsitzung& g, int k, int tabelle, int arten, std::string_vi
     st.Naechste = 1;
 }
 
-void MischeAlleStapel(Spielsitzung& g) {
+void MischeAlleStapel(TSpielsitzung& g) {
     MischeKarten(g, 1, 1, ArtenJeTabelle[1], "Grüner Kartenstapel: ");
     MischeKarten(g, 2, 2, ArtenJeTabelle[2], "Blauer Kartenstapel: ");
     MischeKarten(g, 3, 3, ArtenJeTabelle[3], "Roter Kartenstapel: ");
@@ -64,7 +64,7 @@ void MischeAlleStapel(Spielsitzung& g) {
     for (int k = 1; k <= 4; ++k) g.Brett().StapelAnzeigen(k);
 }
 
-bool ZieheVomStapel(Spielsitzung& g, int k, tKartenRef& karte, int32_t& rest) {
+bool ZieheVomStapel(TSpielsitzung& g, int k, tKartenRef& karte, int32_t& rest) {
     TKartenstapel& st = g.S.Kartenstapel[k];
     if (st.Naechste < 1 || st.Naechste > st.Anzahl || st.Anzahl > StapelPlaetze) {
         rest = 0;
@@ -91,7 +91,7 @@ bool ZieheVomStapel(Spielsitzung& g, int k, tKartenRef& karte, int32_t& rest) {
     return true;
 }
 
-bool LegeInAuslage(Spielsitzung& g, tKartenRef karte, int reihe, int32_t& frei) {
+bool LegeInAuslage(TSpielsitzung& g, tKartenRef karte, int reihe, int32_t& frei) {
     TAuslageReihe& r = g.S.Auslage[reihe];
     int32_t gesamt = g.S.Auslage[1].Anzahl + g.S.Auslage[2].Anzahl;
     frei = 7 - gesamt;
@@ -104,7 +104,7 @@ bool LegeInAuslage(Spielsitzung& g, tKartenRef karte, int reihe, int32_t& frei) 
     return true;
 }
 
-void InitKartenauslage(Spielsitzung& g) {
+void InitKartenauslage(TSpielsitzung& g) {
     g.AuslageGeaendert();
     for (int reihe = 1; reihe <= 2; ++reihe) {
         g.S.Auslage[reihe].Anzahl = 0;
@@ -127,7 +127,7 @@ void InitKartenauslage(Spielsitzung& g) {
     }
 }
 
-tKartenRef ZieheKarteAuslage(Spielsitzung& g, int reihe, int platz) {
+tKartenRef ZieheKarteAuslage(TSpielsitzung& g, int reihe, int platz) {
     // An empty place would leave the count wrong, so it is refused like a place outside the rows.
     if (reihe < 1 || reihe > 2 || platz < 1 || platz > 8 || g.S.Auslage[reihe].Karten[platz].Leer()) {
         g.InternerFehler(1, "ZieheKarteAuslage");
@@ -149,7 +149,7 @@ tKartenRef ZieheKarteAuslage(Spielsitzung& g, int reihe, int platz) {
     return karte;
 }
 
-int32_t VerschiebeAuslage(Spielsitzung& g) {
+int32_t VerschiebeAuslage(TSpielsitzung& g) {
     g.AuslageGeaendert();
     TAuslageReihe& r1 = g.S.Auslage[1];
     TAuslageReihe& r2 = g.S.Auslage[2];

@@ -63,7 +63,7 @@ THistorie::THistorie(const TTexte* texte)
     anzeige_.Status = (*texte_)[Text::History] + " 0 " + (*texte_)[Text::Von] + " 0";
 }
 
-void THistorie::InitHistorie(Spielsitzung& g) {
+void THistorie::InitHistorie(TSpielsitzung& g) {
     TSpielHistorie& h = *h_;
     h.AktuellerEintrag = 0;
     h.AnzahlEintraege = 0;
@@ -78,7 +78,7 @@ void THistorie::InitHistorie(Spielsitzung& g) {
     StatusAuffrischen(g);
 }
 
-void THistorie::SichereSpielstand(Spielsitzung& g) {
+void THistorie::SichereSpielstand(TSpielsitzung& g) {
     if (g.SimulationLaeuft) return;
     TSpielHistorie& h = *h_;
     if (h.AktuellerEintrag >= HistorieEintraege) return;
@@ -93,35 +93,35 @@ void THistorie::SichereSpielstand(Spielsitzung& g) {
     HistorieAktiv = false;
 }
 
-bool THistorie::Bedienbar(const Spielsitzung& g) const {
+bool THistorie::Bedienbar(const TSpielsitzung& g) const {
     return g.S.AktuellerSpieler == 1 && g.S.Computer[1] == 0 && !HistorieAktiv && !Sperre.Spielzug;
 }
 
-bool THistorie::Rueckgaengig(Spielsitzung& g) {
+bool THistorie::Rueckgaengig(TSpielsitzung& g) {
     if (!Bedienbar(g) || h_->AktuellerEintrag < 2) return false;
     Springe(g, h_->AktuellerEintrag - 1, "UNDO");
     return true;
 }
 
-bool THistorie::Wiederherstellen(Spielsitzung& g) {
+bool THistorie::Wiederherstellen(TSpielsitzung& g) {
     if (!Bedienbar(g) || h_->AktuellerEintrag >= h_->AnzahlEintraege) return false;
     Springe(g, h_->AktuellerEintrag + 1, "REDO");
     return true;
 }
 
-bool THistorie::GanzZurueck(Spielsitzung& g) {
+bool THistorie::GanzZurueck(TSpielsitzung& g) {
     if (!Bedienbar(g) || h_->AnzahlEintraege < 1) return false;
     Springe(g, 1, "UNDO");
     return true;
 }
 
-bool THistorie::GanzVor(Spielsitzung& g) {
+bool THistorie::GanzVor(TSpielsitzung& g) {
     if (!Bedienbar(g) || h_->AnzahlEintraege < 1) return false;
     Springe(g, h_->AnzahlEintraege, "REDO");
     return true;
 }
 
-void THistorie::Springe(Spielsitzung& g, int32_t ziel, const char* richtung) {
+void THistorie::Springe(TSpielsitzung& g, int32_t ziel, const char* richtung) {
     HistorieAktiv = true;
     h_->AktuellerEintrag = ziel;
     StelleWiederHer(g, ziel);
@@ -131,7 +131,7 @@ void THistorie::Springe(Spielsitzung& g, int32_t ziel, const char* richtung) {
     HistorieAktiv = false;
 }
 
-void THistorie::StelleWiederHer(Spielsitzung& g, int32_t i) {
+void THistorie::StelleWiederHer(TSpielsitzung& g, int32_t i) {
     if (i < 1 || i > h_->AnzahlEintraege || i > HistorieEintraege) return;
     g.S = h_->Eintrag[i];
     g.ZustandErsetzt();
@@ -142,7 +142,7 @@ void THistorie::StelleWiederHer(Spielsitzung& g, int32_t i) {
     BrettNeuZeichnen(g);
 }
 
-void THistorie::SteuerungAuffrischen(const Spielsitzung& g) {
+void THistorie::SteuerungAuffrischen(const TSpielsitzung& g) {
     if (g.S.AktuellerSpieler != 1 || g.S.Computer[1] != 0) return;
     const TSpielHistorie& h = *h_;
     if (h.Aufgabe == 1 && Puzzle.Keiner() && h.AufgabeUndoErlaubt == 0) return;
@@ -150,7 +150,7 @@ void THistorie::SteuerungAuffrischen(const Spielsitzung& g) {
     anzeige_.Wiederherstellen = h.AktuellerEintrag < h.AnzahlEintraege;
 }
 
-void THistorie::StatusAuffrischen(const Spielsitzung& g) {
+void THistorie::StatusAuffrischen(const TSpielsitzung& g) {
     if (g.SimulationLaeuft) return;
     anzeige_.Status = (*texte_)[Text::History] + " " + std::to_string(h_->AktuellerEintrag) + " " +
                       (*texte_)[Text::Von] + " " + std::to_string(h_->AnzahlEintraege);
@@ -173,8 +173,8 @@ TSperre PuzzleSperre(bool undoErlaubt) {
     return s;
 }
 
-void BrettNeuZeichnen(Spielsitzung& g) {
-    const BrettZugang b = g.Brett();
+void BrettNeuZeichnen(TSpielsitzung& g) {
+    const TBrettZugang b = g.Brett();
     b.SpielerAnzahlAnzeigen();
     for (int s = 1; s <= 4; ++s) {
         b.GeldAnzeigen(s);
@@ -192,7 +192,7 @@ void BrettNeuZeichnen(Spielsitzung& g) {
     b.SpielfeldAnzeigen();
 }
 
-void NeuesSpielMitHistorie(Spielsitzung& g, THistorie& h) {
+void NeuesSpielMitHistorie(TSpielsitzung& g, THistorie& h) {
     SpielAufbau(g);
     h.InitHistorie(g);
     h.H().Zaehlung = 0;

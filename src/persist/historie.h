@@ -115,22 +115,22 @@ public:
     TSperre Sperre;
     // The clock of the time stamps; replaceable for tests.
     std::function<double()> Jetzt;
-    // The person's move count (Spielsitzung::MenschZuege) when the game on the board was last
+    // The person's move count (TSpielsitzung::MenschZuege) when the game on the board was last
     // started, loaded or saved: a later move is what losing the game would throw away.
     uint64_t GesichertBei = 0;
 
-    void InitHistorie(Spielsitzung& g);
-    void SichereSpielstand(Spielsitzung& g);
+    void InitHistorie(TSpielsitzung& g);
+    void SichereSpielstand(TSpielsitzung& g);
     // The user operations; false when their conditions do not hold (nothing changed).
-    bool Rueckgaengig(Spielsitzung& g);
-    bool Wiederherstellen(Spielsitzung& g);
-    bool GanzZurueck(Spielsitzung& g);
-    bool GanzVor(Spielsitzung& g);
+    bool Rueckgaengig(TSpielsitzung& g);
+    bool Wiederherstellen(TSpielsitzung& g);
+    bool GanzZurueck(TSpielsitzung& g);
+    bool GanzVor(TSpielsitzung& g);
 
     // Copies entry i over the live game state and redraws the board.
-    void StelleWiederHer(Spielsitzung& g, int32_t i);
-    void SteuerungAuffrischen(const Spielsitzung& g);
-    void StatusAuffrischen(const Spielsitzung& g);
+    void StelleWiederHer(TSpielsitzung& g, int32_t i);
+    void SteuerungAuffrischen(const TSpielsitzung& g);
+    void StatusAuffrischen(const TSpielsitzung& g);
 
     const THistorieAnzeige& Anzeige() const { return anzeige_; }
     // A puzzle loaded without puzzle keys: its result does not count for the statistics.
@@ -141,8 +141,8 @@ public:
     const TTexte& Texte() const { return *texte_; }
 
 private:
-    bool Bedienbar(const Spielsitzung& g) const;
-    void Springe(Spielsitzung& g, int32_t ziel, const char* richtung);
+    bool Bedienbar(const TSpielsitzung& g) const;
+    void Springe(TSpielsitzung& g, int32_t ziel, const char* richtung);
 
     std::unique_ptr<TSpielHistorie> h_;
     THistorieAnzeige anzeige_;
@@ -154,13 +154,13 @@ private:
 TSperre PuzzleSperre(bool undoErlaubt);
 
 // Redraws everything the game state shows.
-void BrettNeuZeichnen(Spielsitzung& g);
+void BrettNeuZeichnen(TSpielsitzung& g);
 
 // Installs the history where the rules ask for an entry; everything else goes on to the
 // window's own handler.
 class THistorieAnschluss : public ISpielAblauf {
 public:
-    THistorieAnschluss(Spielsitzung& g, THistorie& h, ISpielAblauf* weiter = nullptr)
+    THistorieAnschluss(TSpielsitzung& g, THistorie& h, ISpielAblauf* weiter = nullptr)
         : g_(g), h_(h), weiter_(weiter ? weiter : &ohne_) {}
     void SpielstaerkeAnwenden() override { weiter_->SpielstaerkeAnwenden(); }
     void HistorieEintrag() override { h_.SichereSpielstand(g_); }
@@ -168,7 +168,7 @@ public:
     void NachWertung(int phase) override { weiter_->NachWertung(phase); }
 
 private:
-    Spielsitzung& g_;
+    TSpielsitzung& g_;
     THistorie& h_;
     ISpielAblauf ohne_;
     ISpielAblauf* weiter_;
@@ -176,6 +176,6 @@ private:
 
 // A new game with its history: set-up, empty history, and the first entry when seat 1 begins.
 // The new game has not counted yet and holds no move to lose.
-void NeuesSpielMitHistorie(Spielsitzung& g, THistorie& h);
+void NeuesSpielMitHistorie(TSpielsitzung& g, THistorie& h);
 
 } // namespace vm

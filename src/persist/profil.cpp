@@ -195,7 +195,7 @@ bool LeseStrategieparameterDatei(const std::string& pfad, TStrategieeinstellunge
 
 TProfil::TProfil(const TTexte* texte) : texte_(texte ? texte : &eigeneTexte_) {}
 
-TStartErgebnis TProfil::Starten(Spielsitzung& g, THistorie& h, TKatalog& katalog, TTexte* texte,
+TStartErgebnis TProfil::Starten(TSpielsitzung& g, THistorie& h, TKatalog& katalog, TTexte* texte,
                                 const std::string& profilOrdner, const std::string& programmOrdner) {
     TStartErgebnis erg;
     const std::string ordner = profilOrdner.empty() ? programmOrdner : profilOrdner;
@@ -319,7 +319,7 @@ bool TProfil::Flush() {
     return !pfad_.empty() && ini_.Speichern(pfad_) == SchreibFehler::Keiner;
 }
 
-bool TProfil::ProfilSichern(const Spielsitzung& g) {
+bool TProfil::ProfilSichern(const TSpielsitzung& g) {
     TIniDatei& i = ini_;
     i.SchreibeBool(Global, "SaveIni", W.SaveIni);
     i.SchreibeBool(Global, "LadeStrategieParam", W.LadeStrategieParam);
@@ -373,12 +373,12 @@ bool TProfil::ProfileSichernUmschalten() {
     return Flush();
 }
 
-bool TProfil::StrategieparameterEinlesen(Spielsitzung& g) {
+bool TProfil::StrategieparameterEinlesen(TSpielsitzung& g) {
     InitStrategieparameter(g.Einstellungen);
     return StrategieLesen(g.Einstellungen);
 }
 
-void TProfil::StrategieparameterInitialisieren(Spielsitzung& g) {
+void TProfil::StrategieparameterInitialisieren(TSpielsitzung& g) {
     InitStrategieparameter(g.Einstellungen);
 }
 
@@ -388,7 +388,7 @@ bool TProfil::StrategieBeiStartupUmschalten() {
     return Flush();
 }
 
-bool TProfil::ProgrammEnde(const Spielsitzung& g) {
+bool TProfil::ProgrammEnde(const TSpielsitzung& g) {
     return W.SaveIni ? ProfilSichern(g) : true;
 }
 

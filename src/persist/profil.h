@@ -73,31 +73,30 @@ public:
     // Start-up: profile folder (empty: the program folder), checks, every key read and written
     // back, language file, strategy parameters, strength and player count into the session.
     // `katalog` is the working copy the language file renames; `texte` is translated along.
-    TStartErgebnis Starten(Spielsitzung& g, THistorie& h, TKatalog& katalog, TTexte* texte,
+    TStartErgebnis Starten(TSpielsitzung& g, THistorie& h, TKatalog& katalog, TTexte* texte,
                            const std::string& profilOrdner, const std::string& programmOrdner);
 
     // Every write ends with the file on disk; false when that failed (the old file is kept).
-    bool ProfilSichern(const Spielsitzung& g);
+    bool ProfilSichern(const TSpielsitzung& g);
     bool HighscoreSichern();
     bool StrategieSichern(const TStrategieeinstellungen& e);
     bool StrategieLesen(TStrategieeinstellungen& e);
 
     // The options menu.
     bool ProfileSichernUmschalten();
-    bool StrategieparameterSichern(const Spielsitzung& g) { return StrategieSichern(g.Einstellungen); }
-    bool StrategieparameterEinlesen(Spielsitzung& g);
-    void StrategieparameterInitialisieren(Spielsitzung& g);
+    bool StrategieparameterSichern(const TSpielsitzung& g) { return StrategieSichern(g.Einstellungen); }
+    bool StrategieparameterEinlesen(TSpielsitzung& g);
+    void StrategieparameterInitialisieren(TSpielsitzung& g);
     bool StrategieBeiStartupUmschalten();
 
     // At program end: the profile is written when "SaveIni" is set.
-    bool ProgrammEnde(const Spielsitzung& g);
+    bool ProgrammEnde(const TSpielsitzung& g);
 
     const std::string& Pfad() const { return pfad_; }
     const TIniDatei& Ini() const { return ini_; }
 
 private:
-    void ProfilInit(const std::string& programmOrdner,
-                    std::vector<std::string>& zeilen);
+    void ProfilInit(const std::string& programmOrdner, std::vector<std::string>& zeilen);
     bool Flush();
 
     TIniDatei ini_;

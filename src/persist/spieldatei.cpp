@@ -41,7 +41,7 @@ void KopfSetzen(TSpielHistorie& h) {
     h.SetzeVersion(ProgrammVersion);
 }
 
-void PuzzleMarkieren(Spielsitzung& g, THistorie& hist) {
+void PuzzleMarkieren(TSpielsitzung& g, THistorie& hist) {
     TSpielHistorie& h = hist.H();
     const TPuzzleSchalter& p = hist.Puzzle;
     if (h.Aufgabe == 0) {
@@ -248,7 +248,7 @@ bool ZlibKopf(const unsigned char* b, size_t n) {
 
 } // namespace
 
-TMeldung SpeichereSpieldatei(Spielsitzung& g, THistorie& hist, const std::string& datei,
+TMeldung SpeichereSpieldatei(TSpielsitzung& g, THistorie& hist, const std::string& datei,
                              std::string& saveDir) {
     const TTexte& tx = hist.Texte();
     TSpielHistorie& h = hist.H();
@@ -290,7 +290,7 @@ TMeldung SpeichereSpieldatei(Spielsitzung& g, THistorie& hist, const std::string
     return m;
 }
 
-TLadeErgebnis LadeSpieldatei(Spielsitzung& g, THistorie& hist, const std::string& datei,
+TLadeErgebnis LadeSpieldatei(TSpielsitzung& g, THistorie& hist, const std::string& datei,
                              std::string& saveDir) {
     const TTexte& tx = hist.Texte();
     TLadeErgebnis erg;

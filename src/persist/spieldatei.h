@@ -38,12 +38,12 @@ struct TLadeErgebnis {
 };
 
 // Saves the history to `datei` (the save dialog's OK). `saveDir` receives the file's folder.
-TMeldung SpeichereSpieldatei(Spielsitzung& g, THistorie& h, const std::string& datei, std::string& saveDir);
+TMeldung SpeichereSpieldatei(TSpielsitzung& g, THistorie& h, const std::string& datei, std::string& saveDir);
 
 // Loads `datei` (the open dialog's OK). Only a regular file is opened. A refused file leaves the
 // game, the history and `saveDir` exactly as they were: the record is read and checked in a
 // buffer of its own and taken over only when accepted.
-TLadeErgebnis LadeSpieldatei(Spielsitzung& g, THistorie& h, const std::string& datei, std::string& saveDir);
+TLadeErgebnis LadeSpieldatei(TSpielsitzung& g, THistorie& h, const std::string& datei, std::string& saveDir);
 
 // The compressed bytes of a record (level 1, window bits 15, memory level 8, default strategy).
 bool KomprimiereHistorie(const TSpielHistorie& h, std::string& aus);

@@ -8,12 +8,12 @@
 namespace vm {
 
 namespace {
-int NachSitz(const Spielsitzung& g, int s) {
+int NachSitz(const TSpielsitzung& g, int s) {
     return s >= g.S.SpielerAnzahl ? 1 : s + 1;
 }
 } // namespace
 
-void SpielAufbau(Spielsitzung& g) {
+void SpielAufbau(TSpielsitzung& g) {
     if (!g.SimulationLaeuft) g.Ablauf().SpielstaerkeAnwenden();
     g.ZustandZuruecksetzen();
     MischeAlleStapel(g);
@@ -45,7 +45,7 @@ bool StartrollenGueltig(int n, const Arr1<int32_t, 4>& r) {
     return true;
 }
 
-void VerteileStartspieler(Spielsitzung& g) {
+void VerteileStartspieler(TSpielsitzung& g) {
     const int n = g.S.SpielerAnzahl;
     Arr1<int32_t, 4> r = g.EinstellungLaufend().StartRolle;
     // Settings that name a role twice cannot be dealt; they fall back to the random deal.
@@ -81,7 +81,7 @@ void VerteileStartspieler(Spielsitzung& g) {
     g.Brett().StartspielerAnzeigen();
 }
 
-void InitSpieler(Spielsitzung& g) {
+void InitSpieler(TSpielsitzung& g) {
     const TStrategieEinstellung& e = g.EinstellungLaufend();
     for (int s = 1; s <= 4; ++s) {
         TSpieler& sp = g.Sp(s);
@@ -107,7 +107,7 @@ void InitSpieler(Spielsitzung& g) {
     }
 }
 
-void NeuePhase(Spielsitzung& g, int phase) {
+void NeuePhase(TSpielsitzung& g, int phase) {
     g.S.Phase = phase;
     g.S.AktuellerSpieler = g.S.Startspieler[phase];
     g.S.AnzahlPassen = 0;
@@ -120,7 +120,7 @@ void NeuePhase(Spielsitzung& g, int phase) {
     g.Brett().AmZugAnzeigen();
 }
 
-void NeueRunde(Spielsitzung& g) {
+void NeueRunde(TSpielsitzung& g) {
     int32_t abgeworfen = VerschiebeAuslage(g);
     for (int r = 1; r <= 4; ++r) g.S.Startspieler[r] = NachSitz(g, g.S.Startspieler[r]);
     g.Brett().StartspielerAnzeigen();
@@ -132,7 +132,7 @@ void NeueRunde(Spielsitzung& g) {
     g.Trace("Neue Runde: ", g.S.Runde);
 }
 
-void Passen(Spielsitzung& g, int spieler) {
+void Passen(TSpielsitzung& g, int spieler) {
     if (!g.S.Computer[spieler] && !g.WartendeSternwartenKarte().Leer()) {
         // Passing with an observatory card waiting discards it; that is the turn's action.
         WirfKarteAb(g, spieler, g.WartendeSternwartenKarte());
@@ -151,7 +151,7 @@ void Passen(Spielsitzung& g, int spieler) {
     g.Ereignis(TEreignis::Passe, spieler);
 }
 
-void SpielBeenden(Spielsitzung& g) {
+void SpielBeenden(TSpielsitzung& g) {
     g.Trace("Spielende !!");
     if (!g.SimulationLaeuft) {
         BerechnePlatz(g);
@@ -161,7 +161,8 @@ void SpielBeenden(Spielsitzung& g) {
                 for (int s = 1; s <= g.S.SpielerAnzahl; ++s) {
                     if (g.Platz[s] != platz) continue;
                     const TSpieler& sp = g.S.Spieler[s];
-                    g.Ereignis(TEreignis::Ergebnis, s, tKartenRef{}, tKartenRef{}, platz, sp.Siegpunkte, sp.Geld);
+                    g.Ereignis(TEreignis::Ergebnis, s, tKartenRef{}, tKartenRef{}, platz, sp.Siegpunkte,
+                               sp.Geld);
                 }
             }
         }
@@ -173,7 +174,7 @@ namespace {
 
 // Every seat passed in a row: the phase is scored and the next one begins (or the pub round,
 // or the end). Out of line, so that the usual turn to the next seat stays short.
-[[gnu::noinline]] void PhasenEnde(Spielsitzung& g) {
+[[gnu::noinline]] void PhasenEnde(TSpielsitzung& g) {
     TSpielstand& s = g.S;
     const int p = s.Phase;
     const int naechste = p == 4 ? 1 : p + 1;
@@ -229,7 +230,7 @@ namespace {
 
 } // namespace
 
-void NaechsterSpieler(Spielsitzung& g) {
+void NaechsterSpieler(TSpielsitzung& g) {
     TSpielstand& s = g.S;
     if (g.AktionenImZug > 1) g.InternerFehler(g.AktionenImZug, "NaechsterSpieler");
     g.AktionenImZug = 0;
@@ -245,7 +246,7 @@ void NaechsterSpieler(Spielsitzung& g) {
     g.Trace("Nächster Spieler: ", s.AktuellerSpieler);
 }
 
-bool NaechsterSchenkeSpieler(Spielsitzung& g, bool erster) {
+bool NaechsterSchenkeSpieler(TSpielsitzung& g, bool erster) {
     TSpielstand& s = g.S;
     if (s.AktuellerSpieler == 1 && !erster) return false;
     s.AktuellerSpieler = NachSitz(g, s.AktuellerSpieler);
@@ -258,7 +259,7 @@ bool NaechsterSchenkeSpieler(Spielsitzung& g, bool erster) {
     return true;
 }
 
-void AktiviereSchenke(Spielsitzung& g, int spieler) {
+void AktiviereSchenke(TSpielsitzung& g, int spieler) {
     const TSpieler& sp = g.S.Spieler[spieler];
     if (sp.AnzahlSchenken < 1 || sp.Geld < 2) {
         g.InternerFehler(1, "AktiviereSchenke");

@@ -5,7 +5,7 @@
 
 namespace vm {
 
-tKartenRef ZieheKarteHand(Spielsitzung& g, int spieler, int platz) {
+tKartenRef ZieheKarteHand(TSpielsitzung& g, int spieler, int platz) {
     const uint32_t vorher = g.Journal().ListenStand(spieler, ListeHand);
     TKartenliste& h = g.SpListe(spieler, ListeHand);
     if (platz < 1 || platz > h.Anzahl || h.Anzahl > StapelPlaetze) {
@@ -24,7 +24,7 @@ tKartenRef ZieheKarteHand(Spielsitzung& g, int spieler, int platz) {
     return karte;
 }
 
-void LegeKarteInHand(Spielsitzung& g, int spieler, int platz, tKartenRef karte) {
+void LegeKarteInHand(TSpielsitzung& g, int spieler, int platz, tKartenRef karte) {
     TSpieler& sp = g.SpKonto(spieler);
     const uint32_t vorher = g.Journal().ListenStand(spieler, ListeHand);
     TKartenliste& h = g.SpListe(spieler, ListeHand);
@@ -46,19 +46,19 @@ void LegeKarteInHand(Spielsitzung& g, int spieler, int platz, tKartenRef karte) 
     g.Ereignis(TEreignis::Hand, spieler, karte);
 }
 
-int32_t FreieHandplaetze(const Spielsitzung& g, int spieler) {
+int32_t FreieHandplaetze(const TSpielsitzung& g, int spieler) {
     const TSpieler& sp = g.S.Spieler[spieler];
     int32_t frei = ((sp.Sondereigenschaften & Lagerhaus) ? 4 : 3) - sp.Hand().Anzahl;
     return frei < 0 ? 0 : frei;
 }
 
-bool NimmKarteAufHand(Spielsitzung& g, int spieler, tKartenRef karte) {
+bool NimmKarteAufHand(TSpielsitzung& g, int spieler, tKartenRef karte) {
     if (!KannHandkarteAufnehmen(g, spieler)) return false;
     LegeKarteInHand(g, spieler, g.S.Spieler[spieler].Hand().Anzahl + 1, karte);
     return true;
 }
 
-bool TischplaetzeDeaktivieren(Spielsitzung& g, int spieler) {
+bool TischplaetzeDeaktivieren(TSpielsitzung& g, int spieler) {
     // Called at every end of seat 1's turn; usually nothing is offered, in a simulation never.
     IMenschAuswahl* a = g.MenschAuswahl();
     if (!a || !a->IrgendeinAngebot()) return false;
@@ -73,12 +73,12 @@ bool TischplaetzeDeaktivieren(Spielsitzung& g, int spieler) {
     return irgendeiner;
 }
 
-void AuswahlAufheben(Spielsitzung& g) {
+void AuswahlAufheben(TSpielsitzung& g) {
     g.Brett().AuswahlAufheben();
     TischplaetzeDeaktivieren(g, 1);
 }
 
-void KaufSiegpunkte(Spielsitzung& g, int spieler, int32_t punkte) {
+void KaufSiegpunkte(TSpielsitzung& g, int spieler, int32_t punkte) {
     TSpieler& sp = g.SpKonto(spieler);
     if (punkte < 0 || sp.Geld < 2 * punkte) {
         g.InternerFehler(1, "KaufSiegpunkte");
@@ -95,7 +95,7 @@ void KaufSiegpunkte(Spielsitzung& g, int spieler, int32_t punkte) {
     g.Ereignis(TEreignis::Siegpunkte, spieler, tKartenRef{}, tKartenRef{}, punkte, 2 * punkte);
 }
 
-void WirfKarteAb(Spielsitzung& g, int spieler, tKartenRef karte) {
+void WirfKarteAb(TSpielsitzung& g, int spieler, tKartenRef karte) {
     TSpieler& sp = g.SpKonto(spieler);
     sp.LetzteAktion = AktionSAbwurf;
     sp.LetzteKarte = karte;
@@ -106,13 +106,13 @@ void WirfKarteAb(Spielsitzung& g, int spieler, tKartenRef karte) {
     g.Ereignis(TEreignis::Abwurf, spieler, karte);
 }
 
-bool ZieheSternwartenkarte(Spielsitzung& g, int spieler, int stapel, tKartenRef& karte, int32_t& rest) {
+bool ZieheSternwartenkarte(TSpielsitzung& g, int spieler, int stapel, tKartenRef& karte, int32_t& rest) {
     if (!ZieheVomStapel(g, stapel, karte, rest)) return false;
     g.Ereignis(TEreignis::Sternwarte, spieler, karte, tKartenRef{}, stapel);
     return true;
 }
 
-bool NimmKarteAufHandSW(Spielsitzung& g, int spieler, tKartenRef karte) {
+bool NimmKarteAufHandSW(TSpielsitzung& g, int spieler, tKartenRef karte) {
     bool ok = NimmKarteAufHand(g, spieler, karte);
     if (ok) {
         g.SpKonto(spieler).LetzteAktion = AktionSHand;
@@ -121,7 +121,7 @@ bool NimmKarteAufHandSW(Spielsitzung& g, int spieler, tKartenRef karte) {
     return ok;
 }
 
-void BenutzeTischkarte(Spielsitzung& g, int spieler, int farbe, int index) {
+void BenutzeTischkarte(TSpielsitzung& g, int spieler, int farbe, int index) {
     if (farbe < 1 || farbe > 3) return;
     const uint32_t vorher = g.Journal().ListenStand(spieler, farbe);
     TKartenliste& l = g.SpListe(spieler, farbe);
@@ -132,12 +132,12 @@ void BenutzeTischkarte(Spielsitzung& g, int spieler, int farbe, int index) {
     g.Brett().TischpositionAnzeigen(spieler, Tischposition(g, spieler, farbe, index));
 }
 
-void BenutzeTischkarte(Spielsitzung& g, int spieler, int32_t position) {
+void BenutzeTischkarte(TSpielsitzung& g, int spieler, int32_t position) {
     TTischkarte t = TischpositionZuKarte(g, spieler, position);
     if (t.farbe != 0) BenutzeTischkarte(g, spieler, t.farbe, t.index);
 }
 
-void ReaktiviereTischkarte(Spielsitzung& g, int spieler, int32_t position) {
+void ReaktiviereTischkarte(TSpielsitzung& g, int spieler, int32_t position) {
     TTischkarte t = TischpositionZuKarte(g, spieler, position);
     if (t.farbe == 0) return;
     const uint32_t vorher = g.Journal().ListenStand(spieler, t.farbe);
@@ -147,7 +147,7 @@ void ReaktiviereTischkarte(Spielsitzung& g, int spieler, int32_t position) {
     g.Brett().TischpositionAnzeigen(spieler, position);
 }
 
-void ReaktiviereSternwarten(Spielsitzung& g) {
+void ReaktiviereSternwarten(TSpielsitzung& g) {
     for (int s = 1; s <= g.S.SpielerAnzahl; ++s) {
         // Runs at every phase: counts a change only where a card was used. Most phases no card
         // was used and the list did not change since the last one.

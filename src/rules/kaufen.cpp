@@ -25,7 +25,7 @@ int32_t GleicheKarten(const TKartenliste& liste, tKartenRef karte) {
 
 } // namespace
 
-int32_t KostenKarte(Spielsitzung& g, int spieler, tKartenRef karte, int reihe) {
+int32_t KostenKarte(TSpielsitzung& g, int spieler, tKartenRef karte, int reihe) {
     const tKarte& d = g.Daten(karte);
     // A used mark, an empty place or anything outside the catalogue has no price.
     if (karte.Farbe < 1 || karte.Farbe > 4 || d.Farbe < 1 || d.Farbe > 3) {
@@ -36,14 +36,14 @@ int32_t KostenKarte(Spielsitzung& g, int spieler, tKartenRef karte, int reihe) {
     return KartenPreis(d, sp.Sondereigenschaften, GleicheKarten(sp.Karten[d.Farbe], karte), reihe);
 }
 
-bool KannErsetzen(const Spielsitzung& g, tKartenRef u, tKartenRef r) {
+bool KannErsetzen(const TSpielsitzung& g, tKartenRef u, tKartenRef r) {
     if (KarteBenutzt(r) || r.Leer()) return false;
     const tKarte& du = g.Daten(u);
     const tKarte& dr = g.Daten(r);
     return du.Erweiterung == 1 && dr.Farbe == du.Farbe && du.ErsetztInx(dr.Inx);
 }
 
-int32_t UpgradePreis(Spielsitzung& g, int spieler, tKartenRef u, tKartenRef r, int reihe) {
+int32_t UpgradePreis(TSpielsitzung& g, int spieler, tKartenRef u, tKartenRef r, int reihe) {
     const tKarte& dr = g.Daten(r);
     int32_t p = KostenKarte(g, spieler, u, reihe) - dr.Kosten;
     if (p < 1) p = 1;
@@ -51,7 +51,7 @@ int32_t UpgradePreis(Spielsitzung& g, int spieler, tKartenRef u, tKartenRef r, i
     return p;
 }
 
-bool KannKarteKaufen(Spielsitzung& g, int spieler, tKartenRef karte) {
+bool KannKarteKaufen(TSpielsitzung& g, int spieler, tKartenRef karte) {
     const tKarte& d = g.Daten(karte);
     const TSpieler& sp = g.S.Spieler[spieler];
     if (d.Erweiterung != 1) return sp.Geld >= KostenKarte(g, spieler, karte, 1);
@@ -64,13 +64,13 @@ bool KannKarteKaufen(Spielsitzung& g, int spieler, tKartenRef karte) {
     return false;
 }
 
-int32_t Tischposition(const Spielsitzung& g, int spieler, int farbe, int index) {
+int32_t Tischposition(const TSpielsitzung& g, int spieler, int farbe, int index) {
     int32_t pos = index;
     for (int c = 1; c < farbe; ++c) pos += g.S.Spieler[spieler].Karten[c].Anzahl;
     return pos;
 }
 
-bool AktiviereFreienTischplatz(Spielsitzung& g, int spieler, tKartenRef karte, int reihe) {
+bool AktiviereFreienTischplatz(TSpielsitzung& g, int spieler, tKartenRef karte, int reihe) {
     const tKarte& d = g.Daten(karte);
     const TSpieler& sp = g.S.Spieler[spieler];
     if (d.Erweiterung != 1) {
@@ -100,7 +100,7 @@ bool AktiviereFreienTischplatz(Spielsitzung& g, int spieler, tKartenRef karte, i
     return markiert;
 }
 
-int SortiereTischkarte(Spielsitzung& g, int spieler, int farbe, int index) {
+int SortiereTischkarte(TSpielsitzung& g, int spieler, int farbe, int index) {
     TKartenliste& l = g.SpListe(spieler, farbe);
     if (index < 1 || index > l.Anzahl) return 0;
     tKartenRef k = l.Karten[index];
@@ -122,7 +122,7 @@ int SortiereTischkarte(Spielsitzung& g, int spieler, int farbe, int index) {
     return t - 1;
 }
 
-void SondereigenschaftenNeu(Spielsitzung& g, int spieler) {
+void SondereigenschaftenNeu(TSpielsitzung& g, int spieler) {
     TSpieler& sp = g.Sp(spieler);
     sp.Sondereigenschaften = 0;
     sp.AnzahlSternwarten = 0;
@@ -140,7 +140,7 @@ void SondereigenschaftenNeu(Spielsitzung& g, int spieler) {
 
 namespace {
 
-void KaufNormal(Spielsitzung& g, int spieler, int32_t position, int reihe, tKartenRef karte) {
+void KaufNormal(TSpielsitzung& g, int spieler, int32_t position, int reihe, tKartenRef karte) {
     const tKarte& d = g.Daten(karte);
     TSpieler& sp = g.SpKonto(spieler);
     if (d.Farbe < 1 || d.Farbe > 3 || sp.Karten[d.Farbe].Anzahl < 0 ||
@@ -182,7 +182,7 @@ void KaufNormal(Spielsitzung& g, int spieler, int32_t position, int reihe, tKart
     g.Ereignis(TEreignis::Kauf, spieler, karte, tKartenRef{}, preis);
 }
 
-void KaufUpgrade(Spielsitzung& g, int spieler, int32_t position, int reihe, tKartenRef u) {
+void KaufUpgrade(TSpielsitzung& g, int spieler, int32_t position, int reihe, tKartenRef u) {
     const tKarte& du = g.Daten(u);
     TSpieler& sp = g.SpKonto(spieler);
     if (du.Farbe < 1 || du.Farbe > 3) {
@@ -232,12 +232,12 @@ void KaufUpgrade(Spielsitzung& g, int spieler, int32_t position, int reihe, tKar
 
 } // namespace
 
-void HandkaufMelden(Spielsitzung& g, int spieler) {
+void HandkaufMelden(TSpielsitzung& g, int spieler) {
     g.SpKonto(spieler).LetzteAktion = AktionKaufH;
     g.Brett().LetzteAktionAnzeigen(spieler);
 }
 
-void LegeBezahleSpielerkarteTisch(Spielsitzung& g, int spieler, int32_t position, int reihe,
+void LegeBezahleSpielerkarteTisch(TSpielsitzung& g, int spieler, int32_t position, int reihe,
                                   tKartenRef karte) {
     if (position > MaxTischpositionen && !g.SimulationLaeuft) {
         g.InternerFehler(5, "LegeBezahleSpielerkarteTisch: Zu viele Karten");
@@ -253,7 +253,7 @@ void LegeBezahleSpielerkarteTisch(Spielsitzung& g, int spieler, int32_t position
         KaufNormal(g, spieler, position, reihe, karte);
 }
 
-bool LegeBezahleSpielerkarteTischNormSW(Spielsitzung& g, int spieler, tKartenRef karte) {
+bool LegeBezahleSpielerkarteTischNormSW(TSpielsitzung& g, int spieler, tKartenRef karte) {
     if (g.Daten(karte).Erweiterung == 1) {
         g.InternerFehler(1, "LegeBezahleSpielerkarteTischNormSW");
         return false;
@@ -266,7 +266,7 @@ bool LegeBezahleSpielerkarteTischNormSW(Spielsitzung& g, int spieler, tKartenRef
     return true;
 }
 
-void LegeBezahleSpielerkarteTischErwSW(Spielsitzung& g, int spieler, int32_t position, tKartenRef karte) {
+void LegeBezahleSpielerkarteTischErwSW(TSpielsitzung& g, int spieler, int32_t position, tKartenRef karte) {
     if (g.Daten(karte).Erweiterung != 1) {
         g.InternerFehler(1, "LegeBezahleSpielerkarteTischErwSW");
         return;
@@ -276,7 +276,7 @@ void LegeBezahleSpielerkarteTischErwSW(Spielsitzung& g, int spieler, int32_t pos
     g.Brett().LetzteAktionAnzeigen(spieler);
 }
 
-bool AktiviereFreienTischplatzErwSW(Spielsitzung& g, int spieler, tKartenRef karte) {
+bool AktiviereFreienTischplatzErwSW(TSpielsitzung& g, int spieler, tKartenRef karte) {
     if (g.Daten(karte).Erweiterung != 1) return false;
     bool ok = AktiviereFreienTischplatz(g, spieler, karte, 1);
     if (ok) {
@@ -289,7 +289,7 @@ bool AktiviereFreienTischplatzErwSW(Spielsitzung& g, int spieler, tKartenRef kar
     return ok;
 }
 
-TTischkarte TischpositionZuKarte(const Spielsitzung& g, int spieler, int32_t position) {
+TTischkarte TischpositionZuKarte(const TSpielsitzung& g, int spieler, int32_t position) {
     const TSpieler& sp = g.S.Spieler[spieler];
     int32_t vorher = 0;
     for (int c = 1; c <= 3; ++c) {

@@ -13,7 +13,7 @@ tKartenRef InxToKarteRef(const TKatalog& katalog, int32_t inx) {
     return {};
 }
 
-bool LoescheTischkarte(Spielsitzung& g, int spieler, int farbe, int index) {
+bool LoescheTischkarte(TSpielsitzung& g, int spieler, int farbe, int index) {
     if (spieler < 1 || spieler > 4 || farbe < 1 || farbe > 3) return false;
     TSpieler& sp = g.Sp(spieler);
     TKartenliste& l = sp.Karten[farbe];
@@ -36,7 +36,7 @@ bool PasstAufTisch(const TSpieler& sp, int farbe, bool einePositionMehr) {
 
 } // namespace
 
-bool FuegeTischkarteEin(Spielsitzung& g, int spieler, tKartenRef karte) {
+bool FuegeTischkarteEin(TSpielsitzung& g, int spieler, tKartenRef karte) {
     if (spieler < 1 || spieler > 4 || !TKatalog::Gueltig(karte)) return false;
     const int farbe = g.Daten(karte).Farbe;
     if (farbe < 1 || farbe > 3) return false;
@@ -50,7 +50,7 @@ bool FuegeTischkarteEin(Spielsitzung& g, int spieler, tKartenRef karte) {
     return true;
 }
 
-void FaehigkeitenAbziehen(Spielsitzung& g, int spieler, const tKarte& alt) {
+void FaehigkeitenAbziehen(TSpielsitzung& g, int spieler, const tKarte& alt) {
     TSpieler& sp = g.Sp(spieler);
     const uint8_t b = alt.Sondereigenschaften;
     // Observatories and pubs are counted: the ability stays while another such card remains.
@@ -69,14 +69,14 @@ void FaehigkeitenAbziehen(Spielsitzung& g, int spieler, const tKarte& alt) {
     sp.Sondereigenschaften &= static_cast<uint8_t>(~(b & ~(Sternwarte | Schenke)));
 }
 
-void FaehigkeitenHinzufuegen(Spielsitzung& g, int spieler, const tKarte& neu) {
+void FaehigkeitenHinzufuegen(TSpielsitzung& g, int spieler, const tKarte& neu) {
     TSpieler& sp = g.Sp(spieler);
     sp.Sondereigenschaften |= neu.Sondereigenschaften;
     if (neu.Sondereigenschaften & Sternwarte) ++sp.AnzahlSternwarten;
     if (neu.Sondereigenschaften & Schenke) ++sp.AnzahlSchenken;
 }
 
-bool KorrigiereGeld(Spielsitzung& g, int spieler, bool linkeTaste) {
+bool KorrigiereGeld(TSpielsitzung& g, int spieler, bool linkeTaste) {
     if (spieler < 1 || spieler > 4) return false;
     int32_t& geld = g.Sp(spieler).Geld;
     const int32_t neu = linkeTaste ? geld + 1 : geld - 1;
@@ -89,14 +89,14 @@ bool KorrigiereGeld(Spielsitzung& g, int spieler, bool linkeTaste) {
     return true;
 }
 
-int32_t TischkarteInx(const Spielsitzung& g, int spieler, int32_t position) {
+int32_t TischkarteInx(const TSpielsitzung& g, int spieler, int32_t position) {
     if (spieler < 1 || spieler > 4) return 0;
     TTischkarte t = TischpositionZuKarte(g, spieler, position);
     return t.farbe == 0 ? 0 : g.Daten(t.karte).Inx;
 }
 
-KorrekturErgebnis KorrigiereTischkarte(Spielsitzung& g, int spieler, int32_t position, KorrekturAktion aktion,
-                                       int32_t inx) {
+KorrekturErgebnis KorrigiereTischkarte(TSpielsitzung& g, int spieler, int32_t position,
+                                       KorrekturAktion aktion, int32_t inx) {
     if (spieler < 1 || spieler > 4) return KorrekturErgebnis::KeineKarte;
     // The offered places of seat 1 would point at other cards after the edit: a waiting
     // observatory card must be placed first, a selection is given up.

@@ -2,7 +2,7 @@
 
 namespace vm {
 
-TEinkommen Einkommen(const Spielsitzung& g, int phase, int spieler) {
+TEinkommen Einkommen(const TSpielsitzung& g, int phase, int spieler) {
     if (phase < 1 || phase > 3) return {};
     const TSpieler& sp = g.S.Spieler[spieler];
     const TKartenliste& l = sp.Karten[phase];
@@ -18,17 +18,17 @@ TEinkommen Einkommen(const Spielsitzung& g, int phase, int spieler) {
     return e;
 }
 
-int32_t EinkommenGeld(const Spielsitzung& g, int phase, int spieler) {
+int32_t EinkommenGeld(const TSpielsitzung& g, int phase, int spieler) {
     return Einkommen(g, phase, spieler).geld;
 }
 
-int32_t EinkommenPunkte(const Spielsitzung& g, int phase, int spieler) {
+int32_t EinkommenPunkte(const TSpielsitzung& g, int phase, int spieler) {
     return Einkommen(g, phase, spieler).punkte;
 }
 
 namespace {
 
-TAdelsbonus Zaehle(const Spielsitzung& g, int spieler, bool mitHand) {
+TAdelsbonus Zaehle(const TSpielsitzung& g, int spieler, bool mitHand) {
     bool gesehen[50] = {};
     int32_t n = 0;
     auto markiere = [&](tKartenRef k) {
@@ -50,14 +50,14 @@ TAdelsbonus Zaehle(const Spielsitzung& g, int spieler, bool mitHand) {
 
 } // namespace
 
-TAdelsbonus Adelsbonus(const Spielsitzung& g, int spieler) {
+TAdelsbonus Adelsbonus(const TSpielsitzung& g, int spieler) {
     return Zaehle(g, spieler, false);
 }
-TAdelsbonus AdelsbonusMitHand(const Spielsitzung& g, int spieler) {
+TAdelsbonus AdelsbonusMitHand(const TSpielsitzung& g, int spieler) {
     return Zaehle(g, spieler, true);
 }
 
-void Wertung(Spielsitzung& g, int phase) {
+void Wertung(TSpielsitzung& g, int phase) {
     bool schluss = g.S.StapelLeer && phase == 4;
     for (int s = 1; s <= g.S.SpielerAnzahl; ++s) {
         TSpieler& sp = g.SpKonto(s);
@@ -81,7 +81,7 @@ void Wertung(Spielsitzung& g, int phase) {
     g.Ablauf().NachWertung(phase);
 }
 
-void BerechnePlatz(Spielsitzung& g) {
+void BerechnePlatz(TSpielsitzung& g) {
     int n = g.S.SpielerAnzahl;
     int64_t wert[5] = {};
     for (int s = 1; s <= n; ++s)

@@ -42,7 +42,7 @@ bool ParseListe(const std::string& s, std::vector<int64_t>& werte) {
 
 // Everything a command line can ask for; each command reads its own part.
 struct TAufruf {
-    SimOptionen sim;
+    TSimOptionen sim;
     TVereinigenArgumente merge;
     TAufnahmeOptionen record;
     std::vector<std::string> dateien; // inspect
@@ -100,7 +100,7 @@ void Sitze(std::vector<int32_t>& ziel, const std::vector<int64_t>& liste) {
 }
 
 // The options that set up the games, shared by a series and "record".
-void SpielOptionen(CLI::App& app, SimOptionen& o) {
+void SpielOptionen(CLI::App& app, TSimOptionen& o) {
     Wert(app, "--players", "N", "players, 2..4 (default 4)",
          Zahl(2, 4, "2, 3 oder 4", [&o](int64_t z) { o.spieler = static_cast<int32_t>(z); }));
     Wert(app, "--seed", "S",
@@ -136,7 +136,7 @@ void SpielOptionen(CLI::App& app, SimOptionen& o) {
 }
 
 void SerieOptionen(CLI::App& app, TAufruf& a) {
-    SimOptionen& o = a.sim;
+    TSimOptionen& o = a.sim;
     SpielOptionen(app, o);
     Wert(app, "--games", "G",
          "games of the series (default: \"AnzahlSim\" of the settings, 500; a run with --trace plays 1)",
@@ -308,9 +308,9 @@ TErgebnis ParseFuer(const char* befehl, const std::vector<std::string>& args, TA
 
 } // namespace
 
-SimArgumente ParseSimArgumente(const std::vector<std::string>& args) {
+TSimArgumente ParseSimArgumente(const std::vector<std::string>& args) {
     TAufruf aufruf;
-    SimArgumente a;
+    TSimArgumente a;
     a.fehler = ParseFuer("", args, aufruf).fehler;
     a.ok = a.fehler.empty();
     a.opt = aufruf.sim;

@@ -8,7 +8,7 @@
 
 namespace vm {
 
-struct SimOptionen {
+struct TSimOptionen {
     int32_t spieler = 4;
     int64_t spiele = 1;         // games when --games is given, and of a trace run without it
     bool spieleGesetzt = false; // without --games a statistics run plays "AnzahlSim" of the settings
@@ -28,14 +28,14 @@ struct SimOptionen {
     std::string parameterDatei;
 };
 
-struct SimArgumente {
+struct TSimArgumente {
     bool ok = false;
     std::string fehler; // one line naming the argument
-    SimOptionen opt;
+    TSimOptionen opt;
 };
 
 // The options of a plain series; a subcommand or an unknown word is refused.
-SimArgumente ParseSimArgumente(const std::vector<std::string>& args);
+TSimArgumente ParseSimArgumente(const std::vector<std::string>& args);
 
 // The simulator program: a series, or the subcommand that the first argument names (merge,
 // record, inspect), each with its own "--help". Bad arguments give one line on `err` naming the

@@ -15,7 +15,7 @@ namespace {
 // seat 1 shown as the human seat it stands for.
 class Aufnahme : public THistorieAnschluss {
 public:
-    Aufnahme(Spielsitzung& g, THistorie& h) : THistorieAnschluss(g, h), g_(g), h_(h) {}
+    Aufnahme(TSpielsitzung& g, THistorie& h) : THistorieAnschluss(g, h), g_(g), h_(h) {}
     void SpielstaerkeAnwenden() override { vm::SpielstaerkeAnwenden(g_, g_.Menue.Spielstaerke); }
     void HistorieEintrag() override {
         const int32_t vorher = h_.H().AktuellerEintrag;
@@ -29,7 +29,7 @@ public:
     uint32_t SeedBeimEintrag = 0;
 
 private:
-    Spielsitzung& g_;
+    TSpielsitzung& g_;
     THistorie& h_;
 };
 
@@ -44,7 +44,7 @@ private:
 
 } // namespace
 
-std::string SpielAufnehmen(Spielsitzung& g, THistorie& h, const TAufnahmeOptionen& opt, int64_t& zuege) {
+std::string SpielAufnehmen(TSpielsitzung& g, THistorie& h, const TAufnahmeOptionen& opt, int64_t& zuege) {
     zuege = 0;
     std::string fehler = SimVorbereiten(g, opt.sim);
     if (!fehler.empty()) return fehler;
@@ -74,7 +74,7 @@ std::string SpielAufnehmen(Spielsitzung& g, THistorie& h, const TAufnahmeOptione
 
 int SimAufnahme(const TAufnahmeOptionen& opt, std::ostream& out, std::ostream& err) {
     TKatalog katalog;
-    auto g = std::make_unique<Spielsitzung>(katalog);
+    auto g = std::make_unique<TSpielsitzung>(katalog);
     SenkeAufStrom senke(err);
     g->SetzeFehlerSenke(&senke);
     auto h = std::make_unique<THistorie>();
@@ -113,7 +113,7 @@ int SimAufnahme(const TAufnahmeOptionen& opt, std::ostream& out, std::ostream& e
 
 int SimAnsehen(const std::string& datei, std::ostream& out, std::ostream& err) {
     TKatalog katalog;
-    auto g = std::make_unique<Spielsitzung>(katalog);
+    auto g = std::make_unique<TSpielsitzung>(katalog);
     auto h = std::make_unique<THistorie>();
     std::string saveDir;
     const TLadeErgebnis e = LadeSpieldatei(*g, *h, datei, saveDir);

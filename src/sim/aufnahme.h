@@ -13,7 +13,7 @@
 namespace vm {
 
 struct TAufnahmeOptionen {
-    SimOptionen sim;    // players, seed, strategies, money, roles, variants, params, strength
+    TSimOptionen sim;   // players, seed, strategies, money, roles, variants, params, strength
     int64_t zuege = -1; // moves to play; -1: to the end of the game
     int32_t puzzle = 0; // 1..3: saved as with the profile key "SetPuzzle1".."SetPuzzle3"
     std::string datei;
@@ -36,7 +36,7 @@ TAufnahmeArgumente ParseAufnahmeArgumente(const std::vector<std::string>& args);
 // last entry, with the generator as it was then, as if the player had saved at that moment.
 // Returns an error line (options that cannot be played, or no entry at all), else empty;
 // `zuege` receives the moves played.
-std::string SpielAufnehmen(Spielsitzung& g, THistorie& h, const TAufnahmeOptionen& opt, int64_t& zuege);
+std::string SpielAufnehmen(TSpielsitzung& g, THistorie& h, const TAufnahmeOptionen& opt, int64_t& zuege);
 
 // "record": SpielAufnehmen, then SpeichereSpieldatei with the puzzle key of `opt.puzzle`.
 // Exit code: 0 saved, 1 the save failed (caption and text on standard error), internal faults

@@ -62,7 +62,7 @@ bool AusgabeAbschliessen(std::ostream& out) {
 
 // Without --report the report goes to standard output, behind the line per game; a traced run
 // keeps standard output for the trace unless "--report -" asks for it.
-TSimAusgaben::TSimAusgaben(const SimOptionen& opt, std::ostream& out, std::ostream& err)
+TSimAusgaben::TSimAusgaben(const TSimOptionen& opt, std::ostream& out, std::ostream& err)
     : opt_(opt), out_(out), err_(err),
       berichtPfad_(!opt.berichtDatei.empty() && opt.berichtDatei != "-" ? opt.berichtDatei : std::string()),
       berichtAufAusgabe_(opt.berichtDatei == "-" || (opt.berichtDatei.empty() && opt.traceDatei.empty())),

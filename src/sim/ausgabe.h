@@ -56,7 +56,7 @@ struct TLaufEnde {
 // The outputs of one series run.
 class TSimAusgaben {
 public:
-    TSimAusgaben(const SimOptionen& opt, std::ostream& out, std::ostream& err);
+    TSimAusgaben(const TSimOptionen& opt, std::ostream& out, std::ostream& err);
 
     // The first output that would overwrite --params or another output, as one line; or empty.
     std::string Pruefen() const;
@@ -82,7 +82,7 @@ public:
 private:
     bool Schliessen(TDatei& d, const std::string& pfad, const char* option);
 
-    const SimOptionen& opt_;
+    const TSimOptionen& opt_;
     std::ostream& out_;
     std::ostream& err_;
     std::string berichtPfad_; // empty: no report file

@@ -20,7 +20,7 @@ std::string ExtraStatistikKopf() {
     return s;
 }
 
-size_t ExtraStatistikZeile(const Spielsitzung& g, int64_t spiel, char (&puffer)[ExtraStatistikZeileMax]) {
+size_t ExtraStatistikZeile(const TSpielsitzung& g, int64_t spiel, char (&puffer)[ExtraStatistikZeileMax]) {
     char* z = puffer;
     char* const ende = puffer + ExtraStatistikZeileMax;
     // 3 + 4 * 11 values of at most 20 characters and a comma each fit the buffer.

@@ -7,7 +7,7 @@
 
 namespace vm {
 
-class Spielsitzung;
+class TSpielsitzung;
 
 // Longest line ExtraStatistikZeile can write.
 constexpr size_t ExtraStatistikZeileMax = 1024;
@@ -17,6 +17,6 @@ std::string ExtraStatistikKopf();
 
 // Writes the line of the scoring just held into `puffer` (no line end) and returns its length.
 // `spiel` is the number of the game in progress; the line holds players 1..SpielerAnzahl.
-size_t ExtraStatistikZeile(const Spielsitzung& g, int64_t spiel, char (&puffer)[ExtraStatistikZeileMax]);
+size_t ExtraStatistikZeile(const TSpielsitzung& g, int64_t spiel, char (&puffer)[ExtraStatistikZeileMax]);
 
 } // namespace vm

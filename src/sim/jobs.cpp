@@ -18,7 +18,7 @@ namespace {
 
 constexpr size_t MaxGemeldeteVerletzungen = 10;
 
-void TraceAn(Spielsitzung& g, std::FILE* f) {
+void TraceAn(TSpielsitzung& g, std::FILE* f) {
     g.Log.Behalten = false;
     g.Log.Weiterleitung = [f](std::string_view z) {
         std::fwrite(z.data(), 1, z.size(), f);
@@ -27,7 +27,7 @@ void TraceAn(Spielsitzung& g, std::FILE* f) {
     g.Log.TraceAn = true;
 }
 
-void Loesen(SimSerie& s) {
+void Loesen(TSimSerie& s) {
     s.SetzeFortschritt(nullptr);
     s.SetzeErgebnisSenke(nullptr);
     s.SetzeExtraStatistik(nullptr);
@@ -37,16 +37,16 @@ void Loesen(SimSerie& s) {
 
 } // namespace
 
-void ZaehlendeSenke::Melde(std::string_view meldung) {
+void TZaehlendeSenke::Melde(std::string_view meldung) {
     std::lock_guard<std::mutex> l(sperre_);
     err_ << "veldmark-sim: Spiel " << serie_.Versatz() + serie_.Statistik().AnzahlSpiele + 1 << ": "
          << meldung << '\n';
 }
 
-TSimBloecke::TSimBloecke(SimSerie& serie, std::ostream& err) : serie_(serie), err_(err) {
+TSimBloecke::TSimBloecke(TSimSerie& serie, std::ostream& err) : serie_(serie), err_(err) {
     bloecke_.push_back(std::make_unique<TBlock>());
     bloecke_[0]->serie = &serie;
-    bloecke_[0]->senke = std::make_unique<ZaehlendeSenke>(err, serie, errSperre_);
+    bloecke_[0]->senke = std::make_unique<TZaehlendeSenke>(err, serie, errSperre_);
     serie.Sitzung().SetzeFehlerSenke(bloecke_[0]->senke.get());
 }
 
@@ -55,7 +55,7 @@ TSimBloecke::~TSimBloecke() {
     Loesen(serie_);
 }
 
-std::string TSimBloecke::Aufteilen(const SimOptionen& opt, TSimAusgaben& aus) {
+std::string TSimBloecke::Aufteilen(const TSimOptionen& opt, TSimAusgaben& aus) {
     geplant_ = serie_.Geplant();
     const int64_t anzahl = std::min<int64_t>(std::max(opt.jobs, 1), geplant_);
     geteilt_ = anzahl > 1;
@@ -65,15 +65,15 @@ std::string TSimBloecke::Aufteilen(const SimOptionen& opt, TSimAusgaben& aus) {
     for (int64_t b = 0; b < anzahl; ++b) {
         if (b > 0) {
             auto blk = std::make_unique<TBlock>();
-            blk->eigene = std::make_unique<SimSerie>();
+            blk->eigene = std::make_unique<TSimSerie>();
             blk->serie = blk->eigene.get();
-            blk->senke = std::make_unique<ZaehlendeSenke>(err_, *blk->serie, errSperre_);
+            blk->senke = std::make_unique<TZaehlendeSenke>(err_, *blk->serie, errSperre_);
             blk->serie->Sitzung().SetzeFehlerSenke(blk->senke.get());
             blk->serie->SetzeAbbruchVon(&serie_.Abbruch);
             bloecke_.push_back(std::move(blk));
         }
         TBlock& blk = *bloecke_[b];
-        SimOptionen teil = opt;
+        TSimOptionen teil = opt;
         teil.spiele = geplant_ / anzahl + (b < geplant_ % anzahl ? 1 : 0);
         teil.spieleGesetzt = true;
         teil.seed = BlockSeed(seed, b);
@@ -144,7 +144,7 @@ bool TSimBloecke::Laufen(bool fortschritt) {
     arbeiter.reserve(bloecke_.size());
     bool gestartet = true;
     for (auto& b : bloecke_) {
-        SimSerie* s = b->serie;
+        TSimSerie* s = b->serie;
         {
             std::lock_guard<std::mutex> l(m);
             ++laufend;
@@ -187,7 +187,7 @@ bool TSimBloecke::Laufen(bool fortschritt) {
     return true;
 }
 
-TBlockErgebnis TSimBloecke::Ergebnis(const SimOptionen& opt) {
+TBlockErgebnis TSimBloecke::Ergebnis(const TSimOptionen& opt) {
     if (balken_) err_ << '\n';
     for (auto& b : bloecke_) Loesen(*b->serie);
 
@@ -213,7 +213,7 @@ TBlockErgebnis TSimBloecke::Ergebnis(const SimOptionen& opt) {
         r.statistik = r.gesamt.get();
     }
     for (size_t b = 0; b < r.vereinigt; ++b) {
-        SimSerie& s = *bloecke_[b]->serie;
+        TSimSerie& s = *bloecke_[b]->serie;
         r.stroeme.push_back(
             {s.Statistik().RandSeed, s.Statistik().AnzahlSpiele, s.Sitzung().Zufall.RandSeed});
         r.abgebrochen = r.abgebrochen || s.Abgebrochen();
@@ -250,7 +250,7 @@ bool TSimBloecke::Zusammenfuegen(TSimAusgaben& aus, size_t vereinigt) {
     return !tempFehler;
 }
 
-int SimLaufenUnterbrechbar(const SimOptionen& opt, std::ostream& out, std::ostream& err) {
+int SimLaufenUnterbrechbar(const TSimOptionen& opt, std::ostream& out, std::ostream& err) {
     // Ctrl+C and SIGTERM (what timeout and batch schedulers send) are blocked in every thread and
     // taken by a watcher, which asks the series to stop after the game in progress; the series
     // sees only its own flag. The exit code tells which signal stopped the run.
@@ -260,7 +260,7 @@ int SimLaufenUnterbrechbar(const SimOptionen& opt, std::ostream& out, std::ostre
     sigaddset(&unterbrechung, SIGTERM);
     pthread_sigmask(SIG_BLOCK, &unterbrechung, nullptr);
 
-    auto serie = std::make_unique<SimSerie>();
+    auto serie = std::make_unique<TSimSerie>();
     std::atomic<bool> fertig{false};
     std::atomic<int> erstesSignal{0};
     std::thread waechter([&] {

@@ -17,24 +17,24 @@ namespace vm {
 
 // Internal faults go to standard error with the game they happened in. The workers of a split
 // series share the stream, so a message is written whole under the lock.
-class ZaehlendeSenke : public IFehlerSenke {
+class TZaehlendeSenke : public IFehlerSenke {
 public:
-    ZaehlendeSenke(std::ostream& err, const SimSerie& serie, std::mutex& sperre)
+    TZaehlendeSenke(std::ostream& err, const TSimSerie& serie, std::mutex& sperre)
         : err_(err), serie_(serie), sperre_(sperre) {}
     void Melde(std::string_view meldung) override;
 
 private:
     std::ostream& err_;
-    const SimSerie& serie_;
+    const TSimSerie& serie_;
     std::mutex& sperre_;
 };
 
 // One block of a series: its series, its temporary files when the series is split, and the
 // games it has finished so far (read by the progress bar).
 struct TBlock {
-    SimSerie* serie = nullptr;
-    std::unique_ptr<SimSerie> eigene;
-    std::unique_ptr<ZaehlendeSenke> senke;
+    TSimSerie* serie = nullptr;
+    std::unique_ptr<TSimSerie> eigene;
+    std::unique_ptr<TZaehlendeSenke> senke;
     TDatei trace, extra, ergebnisse;
     std::atomic<int64_t> fertig{0};
 };
@@ -54,20 +54,20 @@ struct TBlockErgebnis {
 class TSimBloecke {
 public:
     // Block 0 is `serie`; whatever happens, it is handed back without anything of this run.
-    TSimBloecke(SimSerie& serie, std::ostream& err);
+    TSimBloecke(TSimSerie& serie, std::ostream& err);
     ~TSimBloecke();
     TSimBloecke(const TSimBloecke&) = delete;
     TSimBloecke& operator=(const TSimBloecke&) = delete;
 
     // Splits the prepared series into min(jobs, games) blocks, each with its session, its seed
     // and temporary files for what is written per game. An error line, or empty.
-    std::string Aufteilen(const SimOptionen& opt, TSimAusgaben& aus);
+    std::string Aufteilen(const TSimOptionen& opt, TSimAusgaben& aus);
     // Points every block's trace, extra lines, results and progress at the outputs.
     void Anschliessen(TSimAusgaben& aus, bool fortschritt);
     // Plays every block; false (with a message) when the worker threads could not start.
     bool Laufen(bool fortschritt);
     // Detaches the outputs and merges what the blocks played.
-    TBlockErgebnis Ergebnis(const SimOptionen& opt);
+    TBlockErgebnis Ergebnis(const TSimOptionen& opt);
     // Joins the blocks' temporary files into the outputs in block order; false when one of them
     // was incomplete (named on standard error).
     bool Zusammenfuegen(TSimAusgaben& aus, size_t vereinigt);
@@ -75,7 +75,7 @@ public:
 private:
     void Zeichne(int64_t fertig);
 
-    SimSerie& serie_;
+    TSimSerie& serie_;
     std::ostream& err_;
     std::mutex errSperre_;
     std::vector<std::unique_ptr<TBlock>> bloecke_;
@@ -88,6 +88,6 @@ private:
 
 // A series run by the simulator program: Ctrl+C and SIGTERM stop it after the game in
 // progress (exit code 130 or 143), a second signal ends at once.
-int SimLaufenUnterbrechbar(const SimOptionen& opt, std::ostream& out, std::ostream& err);
+int SimLaufenUnterbrechbar(const TSimOptionen& opt, std::ostream& out, std::ostream& err);
 
 } // namespace vm

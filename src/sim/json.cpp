@@ -81,7 +81,7 @@ void Einstellung(std::string& out, const TStrategieEinstellung& e) {
 
 } // namespace
 
-void SpielErgebnisAus(const Spielsitzung& g, TSpielErgebnis& e) {
+void SpielErgebnisAus(const TSpielsitzung& g, TSpielErgebnis& e) {
     e.Runden = g.S.Runde;
     for (int p = 1; p <= 4; ++p) {
         e.Punkte[p - 1] = g.S.Spieler[p].Siegpunkte;

@@ -17,7 +17,7 @@
 
 namespace vm {
 
-class Spielsitzung;
+class TSpielsitzung;
 
 struct TSpielErgebnis {
     int32_t Runden;
@@ -25,7 +25,7 @@ struct TSpielErgebnis {
     int32_t Geld[4];
     int8_t Platz[4];
 };
-void SpielErgebnisAus(const Spielsitzung& g, TSpielErgebnis& e);
+void SpielErgebnisAus(const TSpielsitzung& g, TSpielErgebnis& e);
 
 struct TJsonLauf {
     uint8_t Varianten[3] = {0, 0, 0};

@@ -28,7 +28,7 @@ uint32_t BlockSeed(uint32_t seed, int64_t block) {
     return static_cast<uint32_t>(z >> 32);
 }
 
-std::string SimVorbereiten(Spielsitzung& g, const SimOptionen& opt) {
+std::string SimVorbereiten(TSpielsitzung& g, const TSimOptionen& opt) {
     InitStrategieparameter(g.Einstellungen);
     // The parameter file is read over the defaults; the command line overrides it.
     TParameterZeilen zeilen;
@@ -61,7 +61,7 @@ std::string SimVorbereiten(Spielsitzung& g, const SimOptionen& opt) {
                    "mit --strategies, --money, --roles oder --params";
         // The presets draw strategies at random: many draws on a scratch session show whether one
         // can hand a seat a strategy that the computer cannot play yet.
-        auto probe = std::make_unique<Spielsitzung>(g.Katalog());
+        auto probe = std::make_unique<TSpielsitzung>(g.Katalog());
         for (uint32_t i = 1; i <= 256; ++i) {
             probe->Zufall.RandSeed = i * 2654435761u;
             SpielstaerkeAnwenden(*probe, opt.spielstaerke);
@@ -119,7 +119,7 @@ std::string SimVorbereiten(Spielsitzung& g, const SimOptionen& opt) {
     return {};
 }
 
-void SimSpiel(Spielsitzung& g) {
+void SimSpiel(TSpielsitzung& g) {
     g.S.Computer[1] = 1;
     SpielAufbau(g);
     g.S.Computer[1] = 1;
@@ -128,9 +128,9 @@ void SimSpiel(Spielsitzung& g) {
 }
 
 // The rules' hooks during a series: the extra statistics line after every scoring.
-class SimSerie::Ablauf : public ISpielAblauf {
+class TSimSerie::Ablauf : public ISpielAblauf {
 public:
-    explicit Ablauf(SimSerie& s) : s_(s) {}
+    explicit Ablauf(TSimSerie& s) : s_(s) {}
     void SpielstaerkeAnwenden() override {
         if (s_.beobachter_) s_.beobachter_->SpielstaerkeAnwenden();
     }
@@ -151,7 +151,7 @@ public:
     }
 
 private:
-    SimSerie& s_;
+    TSimSerie& s_;
 };
 
 namespace {
@@ -160,16 +160,16 @@ constexpr size_t MaxGemeldeteVerletzungen = 10;
 
 } // namespace
 
-SimSerie::SimSerie()
+TSimSerie::TSimSerie()
     : g_(katalog_), statistik_(std::make_unique<TSimStatistik>()), ablauf_(std::make_unique<Ablauf>(*this)) {
     StatistikLeeren(*statistik_);
 }
 
-SimSerie::~SimSerie() {
+TSimSerie::~TSimSerie() {
     g_.SetzeAblauf(nullptr);
 }
 
-std::string SimSerie::Vorbereiten(const SimOptionen& opt) {
+std::string TSimSerie::Vorbereiten(const TSimOptionen& opt) {
     std::string fehler = SimVorbereiten(g_, opt);
     if (!fehler.empty()) return fehler;
     const TStrategieEinstellung& e = g_.Einstellungen.Fuer(opt.spieler);
@@ -182,7 +182,7 @@ std::string SimSerie::Vorbereiten(const SimOptionen& opt) {
     StatistikInit(*statistik_, g_);
     if (spielstaerke_ != 0 && spielstaerke_ != Expertenmodus) {
         // The report shows the settings of the first game: the preset drawn on a copy of the generator.
-        auto vorschau = std::make_unique<Spielsitzung>(katalog_);
+        auto vorschau = std::make_unique<TSpielsitzung>(katalog_);
         vorschau->Zufall = g_.Zufall;
         SpielstaerkeAnwenden(*vorschau, spielstaerke_);
         statistik_->Einstellung = vorschau->Einstellungen.Fuer(opt.spieler);
@@ -190,7 +190,7 @@ std::string SimSerie::Vorbereiten(const SimOptionen& opt) {
     return {};
 }
 
-void SimSerie::Vorbereiten(int64_t spiele) {
+void TSimSerie::Vorbereiten(int64_t spiele) {
     g_.SimulationLaeuft = true;
     spiele_ = spiele;
     pruefen_ = false;
@@ -198,13 +198,13 @@ void SimSerie::Vorbereiten(int64_t spiele) {
     StatistikInit(*statistik_, g_);
 }
 
-void SimSerie::SetzeErgebnisSenke(std::function<void(const TSpielErgebnis*, size_t)> senke) {
+void TSimSerie::SetzeErgebnisSenke(std::function<void(const TSpielErgebnis*, size_t)> senke) {
     ergebnisSenke_ = std::move(senke);
     ergebnisse_.clear();
     if (ergebnisSenke_) ergebnisse_.reserve(ErgebnisBlock);
 }
 
-void SimSerie::Pruefen() {
+void TSimSerie::Pruefen() {
     ++pruefungen_;
     std::string verletzung = PruefeInvarianten(g_);
     if (verletzung.empty()) return;
@@ -215,7 +215,7 @@ void SimSerie::Pruefen() {
                                      std::to_string(g_.S.Phase) + ": " + verletzung);
 }
 
-void SimSerie::Laufen() {
+void TSimSerie::Laufen() {
     g_.SetzeAblauf(ablauf_.get());
     abgebrochen_ = voll_ = false;
     for (int64_t i = 1; i <= spiele_; ++i) {
@@ -256,7 +256,7 @@ void SimSerie::Laufen() {
     g_.SetzeAblauf(nullptr);
 }
 
-int SimLaufen(SimSerie& serie, const SimOptionen& opt, std::ostream& out, std::ostream& err,
+int SimLaufen(TSimSerie& serie, const TSimOptionen& opt, std::ostream& out, std::ostream& err,
               bool fortschritt) {
     TSimBloecke bloecke(serie, err);
     TSimAusgaben aus(opt, out, err);
@@ -303,8 +303,8 @@ int SimLaufen(SimSerie& serie, const SimOptionen& opt, std::ostream& out, std::o
     return r.abgebrochen ? 130 : 0;
 }
 
-int SimLaufen(const SimOptionen& opt, std::ostream& out, std::ostream& err) {
-    auto serie = std::make_unique<SimSerie>();
+int SimLaufen(const TSimOptionen& opt, std::ostream& out, std::ostream& err) {
+    auto serie = std::make_unique<TSimSerie>();
     return SimLaufen(*serie, opt, out, err, false);
 }
 

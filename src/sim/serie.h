@@ -34,10 +34,10 @@ bool AusgabeAbschliessen(std::ostream& out);
 
 // Puts the options into a session: settings of the player count, variants, seed.
 // Returns an error line, or an empty string when the options can be played.
-std::string SimVorbereiten(Spielsitzung& g, const SimOptionen& opt);
+std::string SimVorbereiten(TSpielsitzung& g, const TSimOptionen& opt);
 
 // Plays one game of a series to its end and ranks the seats.
-void SimSpiel(Spielsitzung& g);
+void SimSpiel(TSpielsitzung& g);
 
 // The seed of block `block` (0, 1, ...) of a series split into streams. Block 0 keeps the run's
 // seed, so one stream is the plain series; block b >= 1 takes the upper 32 bits of the first
@@ -47,18 +47,18 @@ uint32_t BlockSeed(uint32_t seed, int64_t block);
 
 // A series with its statistics. Lives for one run; the session, the statistics record and
 // every buffer are allocated before the first game, so the games themselves allocate nothing.
-class SimSerie {
+class TSimSerie {
 public:
-    SimSerie();
-    ~SimSerie();
-    SimSerie(const SimSerie&) = delete;
-    SimSerie& operator=(const SimSerie&) = delete;
+    TSimSerie();
+    ~TSimSerie();
+    TSimSerie(const TSimSerie&) = delete;
+    TSimSerie& operator=(const TSimSerie&) = delete;
 
     // Set from any thread: the series stops after the game in progress.
     std::atomic<bool> Abbruch{false};
 
     // Takes the options; an error line, or empty when the series can run.
-    std::string Vorbereiten(const SimOptionen& opt);
+    std::string Vorbereiten(const TSimOptionen& opt);
     // Takes the session as the caller filled it through Sitzung() (settings, menu choices,
     // generator): `spiele` games, no preset strength, no checks. The statistics start from it.
     void Vorbereiten(int64_t spiele);
@@ -82,7 +82,7 @@ public:
     // flag is seen or the statistics record is full.
     void Laufen();
 
-    Spielsitzung& Sitzung() { return g_; }
+    TSpielsitzung& Sitzung() { return g_; }
     const TKatalog& Katalog() const { return katalog_; }
     const TSimStatistik& Statistik() const { return *statistik_; }
     int64_t Geplant() const { return spiele_; }
@@ -99,7 +99,7 @@ private:
     void Pruefen();
 
     TKatalog katalog_;
-    Spielsitzung g_;
+    TSpielsitzung g_;
     std::unique_ptr<TSimStatistik> statistik_;
     std::unique_ptr<Ablauf> ablauf_;
     std::FILE* extra_ = nullptr;
@@ -128,8 +128,8 @@ private:
 // stops every worker. The statistics are merged in block order; trace, extra lines and per-game
 // results go to temporary files per block and are joined in block order, so the output does not
 // depend on the threads' timing. The report then ends with the streams and their seeds.
-int SimLaufen(SimSerie& serie, const SimOptionen& opt, std::ostream& out, std::ostream& err,
+int SimLaufen(TSimSerie& serie, const TSimOptionen& opt, std::ostream& out, std::ostream& err,
               bool fortschritt);
-int SimLaufen(const SimOptionen& opt, std::ostream& out, std::ostream& err);
+int SimLaufen(const TSimOptionen& opt, std::ostream& out, std::ostream& err);
 
 } // namespace vm

@@ -55,14 +55,14 @@ void StatistikLeeren(TSimStatistik& st) {
     Anfang(st.SiegpunkteSieger);
 }
 
-void StatistikInit(TSimStatistik& st, const Spielsitzung& g) {
+void StatistikInit(TSimStatistik& st, const TSpielsitzung& g) {
     StatistikLeeren(st);
     st.SpielerAnzahl = g.Menue.SpielerAnzahl;
     st.Einstellung = g.Einstellungen.Fuer(g.Menue.SpielerAnzahl);
     st.RandSeed = g.Zufall.RandSeed;
 }
 
-bool StatistikSpiel(TSimStatistik& st, const Spielsitzung& g) {
+bool StatistikSpiel(TSimStatistik& st, const TSpielsitzung& g) {
     const TSpielstand& s = g.S;
     const int n = std::clamp(st.SpielerAnzahl, 1, 4);
     TSpielWerte w;

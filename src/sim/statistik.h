@@ -13,7 +13,7 @@
 
 namespace vm {
 
-class Spielsitzung;
+class TSpielsitzung;
 
 constexpr int StatistikMaxRunden = 30;
 
@@ -45,13 +45,13 @@ struct TSimStatistik {
 };
 
 // Zeroes the record and takes the player count, settings and seed of the run about to start.
-void StatistikInit(TSimStatistik& st, const Spielsitzung& g);
+void StatistikInit(TSimStatistik& st, const TSpielsitzung& g);
 // Zeroes the record alone (min/sum/max start values included).
 void StatistikLeeren(TSimStatistik& st);
 
 // Adds the game just ended (ranked by BerechnePlatz). Returns false and adds nothing when a
 // counter would overflow: the record is then full and the run has to stop.
-bool StatistikSpiel(TSimStatistik& st, const Spielsitzung& g);
+bool StatistikSpiel(TSimStatistik& st, const TSpielsitzung& g);
 
 // Adds the counters of another run with the same player count and settings; false (and nothing
 // changed) when the runs differ in these or a counter would overflow.

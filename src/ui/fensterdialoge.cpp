@@ -113,7 +113,8 @@ TFensterDialoge::TFensterDialoge(THauptfenster& f, const TKatalog& anzeigeKatalo
         korrekturKnopf_ = knopf("KorrekturmodusKnopf", QStyle::SP_FileDialogContentsView, "Korrekturmodus");
         korrekturKnopf_->setCheckable(true);
         connect(korrekturKnopf_, &QToolButton::clicked, this, &TFensterDialoge::KorrekturmodusKlick);
-        strategienKnopf_ = knopf("StrategienKnopf", QStyle::SP_ComputerIcon, "Strategieparameter modifizieren");
+        strategienKnopf_ =
+            knopf("StrategienKnopf", QStyle::SP_ComputerIcon, "Strategieparameter modifizieren");
         connect(strategienKnopf_, &QToolButton::clicked, this, &TFensterDialoge::StrategienKlick);
         hilfeKnopf_ = knopf("HilfeKnopf", QStyle::SP_DialogHelpButton, "Hilfe");
         connect(hilfeKnopf_, &QToolButton::clicked, this, &TFensterDialoge::UeberKlick);
@@ -150,7 +151,7 @@ bool TFensterDialoge::eventFilter(QObject* o, QEvent* e) {
     const bool loslassen = e->type() == QEvent::MouseButtonRelease;
     if (!loslassen && e->type() != QEvent::MouseButtonDblClick && e->type() != QEvent::MouseButtonPress)
         return false;
-    Spielsitzung& g = f_.Sitzung();
+    TSpielsitzung& g = f_.Sitzung();
     if (!KorrekturKlickGilt(g, MitAlt(e), f_.Mensch().AmZug())) return false;
     // An Alt-click in the correction mode belongs to it alone: the rules of play never see it.
     for (int s = 1; s <= 4; ++s) {
@@ -184,7 +185,7 @@ void TFensterDialoge::UeberKlick() {
 }
 
 void TFensterDialoge::StrategienKlick() {
-    Spielsitzung& g = f_.Sitzung();
+    TSpielsitzung& g = f_.Sitzung();
     if (g.SimulationLaeuft) return;
     einstellungen_->Vorbereiten(g.Menue.SpielerAnzahl);
     f_.DialogAusfuehren(*einstellungen_);
@@ -198,7 +199,7 @@ void TFensterDialoge::KorrekturSetzen(bool an) {
 }
 
 void TFensterDialoge::KorrekturAnzeigen() {
-    Spielsitzung& g = f_.Sitzung();
+    TSpielsitzung& g = f_.Sitzung();
     const bool an = g.Menue.Korrekturmodus;
     if (korrekturAktion_) korrekturAktion_->setChecked(an);
     if (korrekturKnopf_) korrekturKnopf_->setChecked(an);
@@ -212,7 +213,7 @@ void TFensterDialoge::KorrekturmodusKlick() {
 }
 
 void TFensterDialoge::KorrekturTischKlick(int sitz, int position) {
-    Spielsitzung& g = f_.Sitzung();
+    TSpielsitzung& g = f_.Sitzung();
     const int32_t inx = TischkarteInx(g, sitz, position);
     if (inx == 0) return;
     korrektur_->Vorbereiten(inx);
@@ -275,7 +276,7 @@ void TFensterDialoge::SkalierungKlick() {
 }
 
 void TFensterDialoge::Spielende() {
-    Spielsitzung& g = f_.Sitzung();
+    TSpielsitzung& g = f_.Sitzung();
     TProfil& p = f_.Profil();
     // A puzzle, a game the computer played on seat 1, or an end reached again after undo changes
     // no counter.

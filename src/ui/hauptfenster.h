@@ -70,7 +70,7 @@ public:
     // The start-up ended with a fatal message: the program ends with this code.
     int StartFehler() const { return startFehler_; }
 
-    Spielsitzung& Sitzung() { return g_; }
+    TSpielsitzung& Sitzung() { return g_; }
     THistorie& Historie() { return historie_; }
     TProfil& Profil() { return profil_; }
     TMensch& Mensch() { return mensch_; }
@@ -246,7 +246,7 @@ private:
 
     TKatalog katalog_;
     TKatalog anzeigeKatalog_;
-    Spielsitzung g_;
+    TSpielsitzung g_;
     TTexte texte_;
     THistorie historie_;
     TProfil profil_;

@@ -5,9 +5,9 @@
 
 namespace vm::ui {
 
-TSimulationsLauf::TSimulationsLauf(const Spielsitzung& g, int64_t spiele, bool extraStatistik)
-    : serie_(std::make_unique<SimSerie>()), extraStatistik_(extraStatistik) {
-    Spielsitzung& s = serie_->Sitzung();
+TSimulationsLauf::TSimulationsLauf(const TSpielsitzung& g, int64_t spiele, bool extraStatistik)
+    : serie_(std::make_unique<TSimSerie>()), extraStatistik_(extraStatistik) {
+    TSpielsitzung& s = serie_->Sitzung();
     s.Einstellungen = g.Einstellungen;
     s.ExpertenEinstellungen = g.ExpertenEinstellungen;
     s.Menue = g.Menue;
@@ -37,8 +37,8 @@ void TSimulationsLauf::Starten() {
     thread_->start();
 }
 
-void TSimulationsLauf::Uebergeben(Spielsitzung& g, TSimStatistik& statistik) const {
-    const Spielsitzung& s = serie_->Sitzung();
+void TSimulationsLauf::Uebergeben(TSpielsitzung& g, TSimStatistik& statistik) const {
+    const TSpielsitzung& s = serie_->Sitzung();
     // What a set-up in the window's session clears (the person's marks among it), then the last game.
     g.ZustandZuruecksetzen();
     g.S = s.S;
@@ -56,8 +56,8 @@ void TSimulationsLauf::Melde(std::string_view meldung) {
 
 void TSimulationsLauf::NachWertung(int) {
     char zeile[ExtraStatistikZeileMax];
-    const size_t n =
-        ExtraStatistikZeile(serie_->Sitzung(), serie_->Versatz() + serie_->Statistik().AnzahlSpiele + 1, zeile);
+    const size_t n = ExtraStatistikZeile(serie_->Sitzung(),
+                                         serie_->Versatz() + serie_->Statistik().AnzahlSpiele + 1, zeile);
     extraZeilen_.emplace_back(zeile, n);
 }
 

@@ -23,7 +23,7 @@ public:
     // Takes from the window's session what a run in it starts from: the settings, the menu
     // choices, the generator, the log that an internal fault saves and the profile folder.
     // `extraStatistik`: the line of every phase scoring is kept for the extra statistics.
-    TSimulationsLauf(const Spielsitzung& g, int64_t spiele, bool extraStatistik);
+    TSimulationsLauf(const TSpielsitzung& g, int64_t spiele, bool extraStatistik);
     // Stops a run still going and waits for its thread.
     ~TSimulationsLauf() override;
 
@@ -32,7 +32,7 @@ public:
     void Abbrechen() { serie_->Abbruch = true; }
     // After `Beendet`: the session as the run leaves it (the last game, its ranking, the
     // generator, the count of internal faults) and the statistics, into the window's.
-    void Uebergeben(Spielsitzung& g, TSimStatistik& statistik) const;
+    void Uebergeben(TSpielsitzung& g, TSimStatistik& statistik) const;
     const std::vector<std::string>& ExtraZeilen() const { return extraZeilen_; }
 
 signals:
@@ -49,7 +49,7 @@ private:
     void NachWertung(int phase) override;
     void SpielGezaehlt(int64_t spiele);
 
-    std::unique_ptr<SimSerie> serie_;
+    std::unique_ptr<TSimSerie> serie_;
     std::unique_ptr<QThread> thread_;
     bool extraStatistik_ = false;
     std::vector<std::string> extraZeilen_;

@@ -12,7 +12,7 @@
 
 namespace vm::ui {
 
-TTraceFenster::TTraceFenster(TraceLog& log, std::function<int(QDialog&)> dialogLauf, QString programmordner)
+TTraceFenster::TTraceFenster(TTraceLog& log, std::function<int(QDialog&)> dialogLauf, QString programmordner)
     : QWidget(nullptr, Qt::Window), log_(log), dialogLauf_(std::move(dialogLauf)),
       programmordner_(std::move(programmordner)) {
     setWindowTitle("Veldmark: Trace / Debug Fenster");

@@ -17,7 +17,7 @@ namespace vm::ui {
 class TTraceFenster : public QWidget {
     Q_OBJECT
 public:
-    TTraceFenster(TraceLog& log, std::function<int(QDialog&)> dialogLauf, QString programmordner);
+    TTraceFenster(TTraceLog& log, std::function<int(QDialog&)> dialogLauf, QString programmordner);
 
     // Shows the lines added to the log since the last call.
     void Auffrischen();
@@ -45,7 +45,7 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
-    TraceLog& log_;
+    TTraceLog& log_;
     std::function<int(QDialog&)> dialogLauf_;
     QString programmordner_;
     size_t gezeigt_ = 0;

@@ -59,7 +59,7 @@ public:
     ~Umgebung();
 
     ui::THauptfenster& F() { return *f_; }
-    Spielsitzung& G() { return f_->Sitzung(); }
+    TSpielsitzung& G() { return f_->Sitzung(); }
     Dialoge& D() { return *dialoge_; }
     QString Profilordner() const { return profil_.path(); }
     QString Profil() const { return Lies(profil_.path() + "/Veldmark.ini"); }

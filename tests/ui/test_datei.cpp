@@ -52,7 +52,7 @@ private slots:
     void speichernLadenUndAbgelehnteDateien() {
         Umgebung u;
         ui::THauptfenster& f = u.F();
-        Spielsitzung& g = u.G();
+        TSpielsitzung& g = u.G();
         // Saving stamps the history with the time in whole seconds: a fixed clock keeps it equal.
         f.Historie().Jetzt = [] { return 46000.5; };
         u.NeuesSpiel(3, 41);
@@ -97,7 +97,8 @@ private slots:
         QVERIFY(unveraendert());
         QDir(anderer.path()).mkdir("ordner.vmk");
         f.SpielLaden(anderer.path() + "/ordner.vmk");
-        QVERIFY(u.D().gesehen.back().text.endsWith("Grund: keine gewöhnliche Datei (Ordner, Gerät oder FIFO)"));
+        QVERIFY(
+            u.D().gesehen.back().text.endsWith("Grund: keine gewöhnliche Datei (Ordner, Gerät oder FIFO)"));
         QVERIFY(unveraendert());
 
         u.D().WaehleDatei(datei);
@@ -116,7 +117,7 @@ private slots:
     void fragtBevorEinSpielMitZuegenVerlorenGeht() {
         Umgebung u;
         ui::THauptfenster& f = u.F();
-        Spielsitzung& g = u.G();
+        TSpielsitzung& g = u.G();
         u.NeuesSpiel(3, 61);
         QVERIFY(u.BisMenschAmZug());
         u.NeuesSpiel(3, 62); // the computers moved, the person did not: nothing to ask
@@ -126,7 +127,7 @@ private slots:
         u.Passen();
         const TSpielstand stand = g.S;
         const std::vector<std::function<void()>> befehle = {
-            [&] { f.Aktion("NeuesSpiel")->trigger(); },          [&] { f.Knopf("NeuesSpielKnopf")->click(); },
+            [&] { f.Aktion("NeuesSpiel")->trigger(); }, [&] { f.Knopf("NeuesSpielKnopf")->click(); },
             [&] { f.Aktion("SpielLaden")->trigger(); }, [&] { f.Knopf("BeendenKnopf")->click(); },
             [&] { f.close(); }};
         for (const auto& befehl : befehle) {

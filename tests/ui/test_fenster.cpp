@@ -41,21 +41,23 @@ private slots:
             QSize bildschirm;
             int erwartet; // 0: whatever fits
         };
-        const Fall faelle[] = {{50, {1280, 800}, 50},    {80, {1280, 800}, 80},   {100, {1280, 800}, 100},
-                               {150, {2560, 1440}, 150}, {88, {1024, 768}, 0},    {100, {1024, 768}, 0},
-                               {200, {1024, 768}, 0},    {100, {1366, 768}, 0},   {150, {1920, 1080}, 0}};
+        const Fall faelle[] = {{50, {1280, 800}, 50},    {80, {1280, 800}, 80}, {100, {1280, 800}, 100},
+                               {150, {2560, 1440}, 150}, {88, {1024, 768}, 0},  {100, {1024, 768}, 0},
+                               {200, {1024, 768}, 0},    {100, {1366, 768}, 0}, {150, {1920, 1080}, 0}};
         for (const Fall& fall : faelle) {
             const QString name = QString("%1 % auf %2 x %3")
                                      .arg(fall.scaleBy)
                                      .arg(fall.bildschirm.width())
                                      .arg(fall.bildschirm.height());
-            Umgebung u(QString(), true, QString("[Control]\nScaleBy=%1\n").arg(fall.scaleBy), fall.bildschirm);
+            Umgebung u(QString(), true, QString("[Control]\nScaleBy=%1\n").arg(fall.scaleBy),
+                       fall.bildschirm);
             ui::THauptfenster& f = u.F();
             const int prozent = f.Massstab().Prozent;
             if (fall.erwartet) QVERIFY2(prozent == fall.erwartet, qPrintable(name));
             QVERIFY2(prozent >= 50 && prozent <= fall.scaleBy, qPrintable(name));
             const QSize mitRahmen = f.frameGeometry().size() + ui::Fensterrahmen;
-            QVERIFY2(mitRahmen.width() <= fall.bildschirm.width() && mitRahmen.height() <= fall.bildschirm.height(),
+            QVERIFY2(mitRahmen.width() <= fall.bildschirm.width() &&
+                         mitRahmen.height() <= fall.bildschirm.height(),
                      qPrintable(name));
 
             // The start screen shows its pictures inside it, whatever the board's scale.
@@ -101,7 +103,9 @@ private slots:
                 for (int p = 1; p <= 8; ++p) hochDrin(f.AuslageBild(r, p), f.AuslageFlaeche(), "Auslage");
             Tisch(u, 55);
             for (int pos = 1; pos <= 55; ++pos) QVERIFY(!f.TischBild(1, pos)->isHidden());
-            for (int pos = 1; pos <= 55; ++pos) hochDrin(f.TischBild(1, pos), f.TischBild(1, 1)->parentWidget(), QString("Tisch %1").arg(pos));
+            for (int pos = 1; pos <= 55; ++pos)
+                hochDrin(f.TischBild(1, pos), f.TischBild(1, 1)->parentWidget(),
+                         QString("Tisch %1").arg(pos));
             QVERIFY(f.TischBild(1, 56)->isHidden());
             u.G().Sp(1).Hand().Anzahl = 4;
             for (int p = 1; p <= 4; ++p) u.G().Sp(1).Hand().Karten[p] = {1, p};
@@ -143,7 +147,7 @@ private slots:
         QVERIFY(u.G().S.VerdeckteHandkarten);
         for (int s = 2; s <= 4; ++s) QCOMPARE(f.GeldLabel(s)->text(), QString("Geld:  ??"));
         QVERIFY(u.BisMenschAmZug());
-        Spielsitzung& g = u.G();
+        TSpielsitzung& g = u.G();
         g.Sp(2).Hand().Karten[1] = {2, 6};
         g.Sp(2).Hand().Anzahl = 1;
         g.Sp(1).Hand().Karten[1] = {2, 7};

@@ -327,7 +327,7 @@ private:
 
     Umgebung& u_;
     ui::THauptfenster& f_;
-    Spielsitzung& g_;
+    TSpielsitzung& g_;
     std::mt19937 rng_;
     int nr_ = 0;
     int schenken_ = 0;
@@ -341,7 +341,7 @@ private slots:
     void ganzesSpielMitDerMaus() {
         Umgebung u;
         ui::THauptfenster& f = u.F();
-        Spielsitzung& g = u.G();
+        TSpielsitzung& g = u.G();
         u.NeuesSpiel(3, 4711);
         QCOMPARE(f.Statusfeld(3)->text(), QString("Anzahl Spieler:  3"));
         Spieler mensch(u, 99);
@@ -359,16 +359,18 @@ private slots:
         // The final position is the last history entry; a tick after the end moves nobody.
         QCOMPARE(f.Statusfeld(2)->text(),
                  QString("History: %1 von %1").arg(u.F().Historie().H().AnzahlEintraege));
-        for (int s = 1; s <= 3; ++s) QCOMPARE(f.PunkteLabel(s)->text(), "SP:  " + QString::number(g.Sp(s).Siegpunkte));
+        for (int s = 1; s <= 3; ++s)
+            QCOMPARE(f.PunkteLabel(s)->text(), "SP:  " + QString::number(g.Sp(s).Siegpunkte));
         const TSpielstand ende2 = g.S;
         u.Ticks(3);
         QVERIFY(Gleich(ende2, g.S));
         // The finished game is counted in the profile on disk.
         QVERIFY(u.Profil().contains("G_AnzSpiele=1"));
 
-        const std::set<std::string> alle{"tischziel", "handziel",  "handkarteGelegt", "shiftAuslage", "ctrlAuslage",
-                                         "shiftHand", "passeKnopf", "passeRechts",   "swAbbruch",   "swAbwurf",
-                                         "swHand",    "swKauf",    "swWartet",        "schenkeKauf", "schenkeNull"};
+        const std::set<std::string> alle{"tischziel",   "handziel",    "handkarteGelegt", "shiftAuslage",
+                                         "ctrlAuslage", "shiftHand",   "passeKnopf",      "passeRechts",
+                                         "swAbbruch",   "swAbwurf",    "swHand",          "swKauf",
+                                         "swWartet",    "schenkeKauf", "schenkeNull"};
         QStringList fehlt;
         for (const std::string& art : alle)
             if (!mensch.gemacht.count(art)) fehlt << QString::fromStdString(art);
@@ -387,7 +389,7 @@ private slots:
     void hinweiseUndVerlaufBeiUndoRedo() {
         Umgebung u;
         ui::THauptfenster& f = u.F();
-        Spielsitzung& g = u.G();
+        TSpielsitzung& g = u.G();
         u.NeuesSpiel(2, 31);
         QVERIFY(u.BisMenschAmZug());
         int reihe = 0, platz = 0;
@@ -440,7 +442,7 @@ private slots:
     void taktDerComputerspieler() {
         Umgebung u;
         ui::THauptfenster& f = u.F();
-        Spielsitzung& g = u.G();
+        TSpielsitzung& g = u.G();
         u.NeuesSpiel(3, 21);
         QVERIFY(u.BisMenschAmZug());
         u.Ticks(1);
@@ -473,7 +475,7 @@ private slots:
     void simulationImFensterWieDerSimulator() {
         Umgebung u;
         ui::THauptfenster& f = u.F();
-        Spielsitzung& g = u.G();
+        TSpielsitzung& g = u.G();
         f.StaerkeAktion(Expertenmodus)->trigger();
         f.Aktion("SpielerAnzahl3")->trigger();
         g.Einstellungen.Fuer(3).Sim = 1;
@@ -504,19 +506,19 @@ private slots:
         QVERIFY(f.Trace().isVisible());
         QCOMPARE(f.Statusfeld(5)->text(), QString("Trace on"));
 
-        SimOptionen o;
+        TSimOptionen o;
         o.spieler = 3;
         o.spiele = 12;
         o.spieleGesetzt = true;
         o.seedGesetzt = true;
         o.seed = 777;
-        auto serie = std::make_unique<SimSerie>();
+        auto serie = std::make_unique<TSimSerie>();
         QVERIFY(serie->Vorbereiten(o).empty());
         std::FILE* extra = std::tmpfile();
         serie->SetzeExtraStatistik(extra);
         serie->Laufen();
         // The window's session goes on from the series' last game and generator.
-        const Spielsitzung& s = serie->Sitzung();
+        const TSpielsitzung& s = serie->Sitzung();
         QVERIFY(g.Zufall.RandSeed == s.Zufall.RandSeed && Gleich(g.S, s.S));
         QVERIFY(std::memcmp(&g.Platz, &s.Platz, sizeof g.Platz) == 0);
         std::string extraZeilen(static_cast<size_t>(std::ftell(extra)), '\0');

@@ -43,7 +43,7 @@ private slots:
     void korrekturmodusMitAltKlicks() {
         Umgebung u;
         THauptfenster& f = u.F();
-        Spielsitzung& g = u.G();
+        TSpielsitzung& g = u.G();
         u.NeuesSpiel(4, 4711, 4);
         QVERIFY(u.BisMenschAmZug());
         f.findChild<QAction*>("Korrekturmodus")->trigger();
@@ -98,7 +98,7 @@ private slots:
     void strategienUndSimulation() {
         Umgebung u;
         THauptfenster& f = u.F();
-        Spielsitzung& g = u.G();
+        TSpielsitzung& g = u.G();
         f.StaerkeAktion(4)->trigger();
         f.Aktion("SpielerAnzahl3")->trigger();
         u.D().Antworte<TEinstellungsFenster>([](TEinstellungsFenster& e) {
@@ -135,8 +135,8 @@ private slots:
         f.SpielSpeichern(datei);
         f.Historie().Puzzle = {};
         f.SpielLaden(datei);
-        for (const char* gesperrt : {"NeuesSpiel", "SpielLadenKnopf", "RueckgaengigKnopf", "SpielSpeichernKnopf", "Trace",
-                                     "KorrekturmodusKnopf"})
+        for (const char* gesperrt : {"NeuesSpiel", "SpielLadenKnopf", "RueckgaengigKnopf",
+                                     "SpielSpeichernKnopf", "Trace", "KorrekturmodusKnopf"})
             QVERIFY2(!Frei(f, gesperrt), gesperrt);
         QVERIFY(Frei(f, "Ende"));
         u.Durchspielen();
