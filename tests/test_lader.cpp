@@ -1,16 +1,20 @@
 // The game-file loader: records no game can reach, paths that are no regular files, and every
-// file the program saves (recorded games, puzzles, hand-corrected games) loading again.
+// file the program saves (recorded games, puzzles, hand-corrected games) loading again, and a
+// recorded game being the simulator's game of its seed.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fcntl.h>
 #include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "ai/spielstaerke.h"
 #include "control/korrektur.h"
 #include "model/konsistenz.h"
 #include "persist/spieldatei.h"
 #include "sim/aufnahme.h"
+#include "sim/serie.h"
 #include "testspieler.h"
 
 using namespace vm;
@@ -29,15 +33,21 @@ struct Aufnahme {
     std::unique_ptr<TSpielsitzung> g = std::make_unique<TSpielsitzung>(kat);
     std::unique_ptr<THistorie> h = std::make_unique<THistorie>();
 
-    Aufnahme(int spieler, uint32_t seed, int64_t zuege, const uint8_t (&varianten)[3] = {0, 0, 0}) {
+    explicit Aufnahme(const TAufnahmeOptionen& opt) {
+        int64_t gespielt = 0;
+        EXPECT_EQ(SpielAufnehmen(*g, *h, opt, gespielt), "");
+    }
+    Aufnahme(int spieler, uint32_t seed, int64_t zuege, const uint8_t (&varianten)[3] = {0, 0, 0})
+        : Aufnahme(Optionen(spieler, seed, zuege, varianten)) {}
+    static TAufnahmeOptionen Optionen(int spieler, uint32_t seed, int64_t zuege,
+                                      const uint8_t (&varianten)[3]) {
         TAufnahmeOptionen opt;
         opt.sim.spieler = spieler;
         opt.sim.seedGesetzt = true;
         opt.sim.seed = seed;
         for (int v = 0; v < 3; ++v) opt.sim.varianten[v] = varianten[v];
         opt.zuege = zuege;
-        int64_t gespielt = 0;
-        EXPECT_EQ(SpielAufnehmen(*g, *h, opt, gespielt), "");
+        return opt;
     }
 };
 
@@ -344,4 +354,45 @@ TEST(Lader, KorrigierteSpieleLadenWieder) {
     }
     EXPECT_GT(korrekturen, 20);
     EXPECT_GT(gespeichert, 3 * partien);
+}
+
+// A recorded game keeps the history of a human seat 1 and is the simulator's game of the same seed.
+TEST(SimAufnahme, GanzesSpielIstDasSpielDesSimulatorsMitDerHistorieVonSitz1) {
+    const std::vector<std::string> args = {"--seed", "7", "--players", "3", "--strategies", "4,10,10"};
+    std::vector<std::string> mitDatei = args;
+    mitDatei.insert(mitDatei.end(), {"--out", "x.vmk"});
+    const TAufnahmeArgumente a = ParseAufnahmeArgumente(mitDatei);
+    ASSERT_TRUE(a.ok) << a.fehler;
+    Aufnahme r(a.opt);
+    const TSpielHistorie& h = r.h->H();
+    ASSERT_GE(h.AnzahlEintraege, 10);
+    EXPECT_EQ(h.AktuellerEintrag, h.AnzahlEintraege);
+    EXPECT_EQ(r.g->AnzahlFehler, 0);
+    // Every entry shows seat 1 on turn and played by a human, as the window's history does.
+    for (int i = 1; i <= h.AnzahlEintraege; ++i) {
+        const TSpielstand& e = h.Eintrag[i];
+        EXPECT_EQ(e.AktuellerSpieler, 1) << i;
+        EXPECT_EQ(e.Computer[1], 0) << i;
+        EXPECT_EQ(e.Computer[2], 1) << i;
+        EXPECT_EQ(e.Spielende, i == h.AnzahlEintraege ? 1 : 0) << i;
+        EXPECT_EQ(e.Spielstaerke, Expertenmodus) << i;
+    }
+    for (int n = 2; n <= 4; ++n) EXPECT_EQ(h.Einstellungen.Fuer(n).Sim, 0) << n;
+    EXPECT_EQ(h.Einstellungen.Fuer(3).Strategie[2], 10);
+
+    // The same game as the simulator plays it from the same seed.
+    TSimArgumente s = ParseSimArgumente(args);
+    ASSERT_TRUE(s.ok);
+    TKatalog kat;
+    auto sim = std::make_unique<TSpielsitzung>(kat);
+    ASSERT_EQ(SimVorbereiten(*sim, s.opt), "");
+    SimSpiel(*sim);
+    const TSpielstand& ende = h.Eintrag[h.AnzahlEintraege];
+    EXPECT_EQ(ende.Runde, sim->S.Runde);
+    for (int p = 1; p <= 3; ++p) {
+        EXPECT_EQ(ende.Spieler[p].Siegpunkte, sim->S.Spieler[p].Siegpunkte) << p;
+        EXPECT_EQ(ende.Spieler[p].Geld, sim->S.Spieler[p].Geld) << p;
+        EXPECT_EQ(std::memcmp(&ende.Spieler[p], &sim->S.Spieler[p], sizeof ende.Spieler[p]), 0) << p;
+    }
+    EXPECT_EQ(r.g->Zufall.RandSeed, sim->Zufall.RandSeed);
 }
