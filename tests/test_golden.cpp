@@ -133,63 +133,42 @@ struct TBank {
     uint64_t signatur;
 };
 
+// clang-format off
 const TBank Bankserien[] = {
     {{"--seed", "11", "--players", "2", "--strategies", "2,3,1,1", "--games", "20"}, 0xd92b610e2ee98a1cull},
-    {{"--seed", "12", "--players", "2", "--strategies", "14,15,1,1", "--games", "20", "--variants", "1,1,1"},
-     0x52a38be2398a87c2ull},
-    {{"--seed", "13", "--players", "2", "--strategies", "12,13,1,1", "--games", "20", "--money", "40,10,1,1"},
-     0x3828012251b31331ull},
+    {{"--seed", "12", "--players", "2", "--strategies", "14,15,1,1", "--games", "20", "--variants", "1,1,1"}, 0x52a38be2398a87c2ull},
+    {{"--seed", "13", "--players", "2", "--strategies", "12,13,1,1", "--games", "20", "--money", "40,10,1,1"}, 0x3828012251b31331ull},
     {{"--seed", "21", "--players", "3", "--strategies", "4,5,6,1", "--games", "20"}, 0xc45f1c0d3a7f4ed2ull},
-    {{"--seed", "22", "--players", "3", "--strategies", "7,8,9,1", "--games", "20", "--variants", "0,1,0"},
-     0x067bf7024ae6e343ull},
-    {{"--seed", "23", "--players", "3", "--strategies", "10,11,12,1", "--games", "20", "--variants", "1,0,1"},
-     0x5e19e13464bea2aaull},
-    {{"--seed", "24", "--players", "3", "--strategies", "13,14,15,1", "--games", "20", "--roles", "3,1,2,0"},
-     0x1260ef1fb83639aeull},
-    {{"--seed", "31", "--players", "4", "--strategies", "2,3,4,5", "--games", "20", "--variants", "1,1,0"},
-     0x88fac6679d056dafull},
+    {{"--seed", "22", "--players", "3", "--strategies", "7,8,9,1", "--games", "20", "--variants", "0,1,0"}, 0x067bf7024ae6e343ull},
+    {{"--seed", "23", "--players", "3", "--strategies", "10,11,12,1", "--games", "20", "--variants", "1,0,1"}, 0x5e19e13464bea2aaull},
+    {{"--seed", "24", "--players", "3", "--strategies", "13,14,15,1", "--games", "20", "--roles", "3,1,2,0"}, 0x1260ef1fb83639aeull},
+    {{"--seed", "31", "--players", "4", "--strategies", "2,3,4,5", "--games", "20", "--variants", "1,1,0"}, 0x88fac6679d056dafull},
     {{"--seed", "32", "--players", "4", "--strategies", "6,7,8,9", "--games", "20"}, 0x7c50c47fd67805d5ull},
-    {{"--seed", "33", "--players", "4", "--strategies", "10,11,12,13", "--games", "20", "--variants",
-      "0,0,1"},
-     0xd5affdb7c54425f4ull},
-    {{"--seed", "34", "--players", "4", "--strategies", "14,15,6,10", "--games", "20", "--money",
-      "5,15,30,60"},
-     0x6e0ce945dea6a0c4ull},
-    {{"--seed", "35", "--players", "4", "--strategies", "15,12,8,99", "--games", "20", "--roles", "0,4,0,2"},
-     0xe2cfb41c1a14f844ull},
-    {{"--seed", "36", "--players", "4", "--strategies", "9,13,11,7", "--games", "20", "--variants", "1,1,1"},
-     0x37beabe070d5810eull},
-    {{"--seed", "37", "--players", "3", "--strategies", "5,2,14,1", "--games", "20", "--money", "50,3,20,1"},
-     0x3e4258f48e4eb359ull},
+    {{"--seed", "33", "--players", "4", "--strategies", "10,11,12,13", "--games", "20", "--variants", "0,0,1"}, 0xd5affdb7c54425f4ull},
+    {{"--seed", "34", "--players", "4", "--strategies", "14,15,6,10", "--games", "20", "--money", "5,15,30,60"}, 0x6e0ce945dea6a0c4ull},
+    {{"--seed", "35", "--players", "4", "--strategies", "15,12,8,99", "--games", "20", "--roles", "0,4,0,2"}, 0xe2cfb41c1a14f844ull},
+    {{"--seed", "36", "--players", "4", "--strategies", "9,13,11,7", "--games", "20", "--variants", "1,1,1"}, 0x37beabe070d5810eull},
+    {{"--seed", "37", "--players", "3", "--strategies", "5,2,14,1", "--games", "20", "--money", "50,3,20,1"}, 0x3e4258f48e4eb359ull},
     // Longer series reach the rare branches of the strong strategies.
-    {{"--seed", "41", "--players", "2", "--strategies", "6,8,1,1", "--games", "60", "--variants", "1,0,1"},
-     0x6fba9c7595895b99ull},
+    {{"--seed", "41", "--players", "2", "--strategies", "6,8,1,1", "--games", "60", "--variants", "1,0,1"}, 0x6fba9c7595895b99ull},
     {{"--seed", "42", "--players", "3", "--strategies", "9,11,13,1", "--games", "60"}, 0xe8297a83ac11a1f0ull},
-    {{"--seed", "43", "--players", "4", "--strategies", "12,14,15,7", "--games", "60", "--variants", "0,1,1"},
-     0x84d67a62f4a6d106ull},
-    {{"--seed", "44", "--players", "4", "--strategies", "10,6,8,4", "--games", "60", "--money",
-      "10,20,40,80"},
-     0x8e02254b1518c045ull},
-    {{"--seed", "45", "--players", "3", "--strategies", "15,14,12,1", "--games", "60", "--variants", "1,1,0"},
-     0x29cec3ef17f50d46ull},
-    {{"--seed", "46", "--players", "2", "--strategies", "11,13,1,1", "--games", "60", "--roles", "2,1,3,4"},
-     0xdd0c84ea43b4b3faull},
+    {{"--seed", "43", "--players", "4", "--strategies", "12,14,15,7", "--games", "60", "--variants", "0,1,1"}, 0x84d67a62f4a6d106ull},
+    {{"--seed", "44", "--players", "4", "--strategies", "10,6,8,4", "--games", "60", "--money", "10,20,40,80"}, 0x8e02254b1518c045ull},
+    {{"--seed", "45", "--players", "3", "--strategies", "15,14,12,1", "--games", "60", "--variants", "1,1,0"}, 0x29cec3ef17f50d46ull},
+    {{"--seed", "46", "--players", "2", "--strategies", "11,13,1,1", "--games", "60", "--roles", "2,1,3,4"}, 0xdd0c84ea43b4b3faull},
 };
+// clang-format on
 
 // Long series without the trace: the rare branches of the strong strategies and of the presets
 // show only over many games.
+// clang-format off
 const TBank Langserien[] = {
-    {{"--seed", "107", "--players", "2", "--strategies", "14,15,1,1", "--games", "1500", "--variants",
-      "0,0,1"},
-     0x6a3a05e45c53f8f1ull},
-    {{"--seed", "111", "--players", "3", "--strategies", "11,12,13,1", "--games", "1500", "--variants",
-      "0,1,0"},
-     0x8e8e0013b2bc97bdull},
-    {{"--seed", "115", "--players", "4", "--strategies", "10,11,12,13", "--games", "1500", "--variants",
-      "0,0,1"},
-     0x2cf43fdf8d2d0c3cull},
+    {{"--seed", "107", "--players", "2", "--strategies", "14,15,1,1", "--games", "1500", "--variants", "0,0,1"}, 0x6a3a05e45c53f8f1ull},
+    {{"--seed", "111", "--players", "3", "--strategies", "11,12,13,1", "--games", "1500", "--variants", "0,1,0"}, 0x8e8e0013b2bc97bdull},
+    {{"--seed", "115", "--players", "4", "--strategies", "10,11,12,13", "--games", "1500", "--variants", "0,0,1"}, 0x2cf43fdf8d2d0c3cull},
     {{"--seed", "119", "--players", "2", "--games", "300", "--strength", "3"}, 0xd8e92322c6d32943ull},
 };
+// clang-format on
 
 std::string Signatur(const TBank& b, uint64_t h) {
     std::string text;
