@@ -1,6 +1,7 @@
 // The correction mode marks the game for good; the dialog's state when opened, confirmed and aborted.
 #include <gtest/gtest.h>
 
+#include "control/fensterzustand.h"
 #include "control/korrektur.h"
 
 using namespace vm;
@@ -8,16 +9,26 @@ using namespace vm;
 TEST(Korrektur, ModusMarkiertDasSpielDauerhaft) {
     TKatalog kat;
     TSpielsitzung g{kat};
-    g.S.Korrigiert = 0;
+    KorrekturModusSetzen(g, true);
+    EXPECT_FALSE(KorrekturmodusAn(g)) << "without a window there is no correction mode";
+    EXPECT_EQ(g.S.Korrigiert, 0);
+    TFensterZustand fenster(g);
     KorrekturModusSetzen(g, false);
     EXPECT_EQ(g.S.Korrigiert, 0);
     KorrekturModusSetzen(g, true);
-    EXPECT_TRUE(g.Menue.Korrekturmodus);
+    EXPECT_TRUE(KorrekturmodusAn(g));
     EXPECT_EQ(g.S.Korrigiert, 1);
     EXPECT_EQ(KorrekturStatus(true), "Korrektur");
     KorrekturModusSetzen(g, false);
-    EXPECT_FALSE(g.Menue.Korrekturmodus);
+    EXPECT_FALSE(KorrekturmodusAn(g));
     EXPECT_EQ(g.S.Korrigiert, 1);
+    // A game set up while the mode is on starts marked.
+    KorrekturModusSetzen(g, true);
+    g.ZustandZuruecksetzen();
+    EXPECT_EQ(g.S.Korrigiert, 1);
+    KorrekturModusSetzen(g, false);
+    g.ZustandZuruecksetzen();
+    EXPECT_EQ(g.S.Korrigiert, 0);
     EXPECT_EQ(KorrekturStatus(false), "  ");
 }
 

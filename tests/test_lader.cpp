@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "ai/spielstaerke.h"
+#include "control/fensterzustand.h"
 #include "control/korrektur.h"
 #include "model/konsistenz.h"
 #include "persist/spieldatei.h"
@@ -301,6 +302,7 @@ TEST(Lader, KorrigierteSpieleLadenWieder) {
         SpielMitHistorie s(2 + partie % 3, 300 + partie);
         s.Neu();
         s.g.S.Computer[1] = 0;
+        TFensterZustand fenster(s.g);
         vm::test::TestSpieler spieler(77 + partie);
         std::mt19937 rng(partie);
         auto wuerfel = [&](int n) { return static_cast<int>(rng() % static_cast<uint32_t>(n)); };
@@ -341,7 +343,7 @@ TEST(Lader, KorrigierteSpieleLadenWieder) {
             if (s.g.S.AktuellerSpieler == 1 && s.g.WartendeSternwartenKarte().Leer() && !s.g.S.SchenkeModus) {
                 const int wahl = wuerfel(12);
                 if (wahl == 0) KorrekturModusSetzen(s.g, true);
-                if (wahl <= 2 && s.g.Menue.Korrekturmodus) korrigiere();
+                if (wahl <= 2 && fenster.KorrekturmodusAn()) korrigiere();
                 if (wahl == 3) s.h.Rueckgaengig(s.g);
                 if (wahl == 4) s.h.GanzVor(s.g);
                 if (wahl == 5) speichernUndLaden();

@@ -8,6 +8,7 @@
 #include <random>
 #include <sys/resource.h>
 
+#include "control/fensterzustand.h"
 #include "persist/pruefung.h"
 #include "persist/spieldatei.h"
 #include "persist/sprache.h"
@@ -136,7 +137,8 @@ TEST(Spieldatei, SetPuzzle1BehaeltNurDieAktuelleStellungMitUndo) {
 
     Leser b;
     b.s.g.Log.TraceAn = true;
-    b.s.g.Menue.Korrekturmodus = true;
+    TFensterZustand fenster(b.s.g);
+    fenster.KorrekturmodusSetzen(true);
     TLadeErgebnis e = b.Laden(a.datei);
     ASSERT_TRUE(e.Geladen);
     EXPECT_EQ(Bytes(b.s.h.H()), Bytes(a.s.h.H()));
@@ -146,7 +148,7 @@ TEST(Spieldatei, SetPuzzle1BehaeltNurDieAktuelleStellungMitUndo) {
     EXPECT_FALSE(b.s.h.Sperre.Spielzug || b.s.h.Sperre.Speichern);
     EXPECT_TRUE(b.s.h.GesperrtesPuzzle());
     EXPECT_FALSE(b.s.g.Log.TraceAn);
-    EXPECT_FALSE(b.s.g.Menue.Korrekturmodus);
+    EXPECT_FALSE(fenster.KorrekturmodusAn());
     // Saving stays possible and keeps the puzzle marking.
     std::string dir;
     EXPECT_FALSE(SpeichereSpieldatei(b.s.g, b.s.h, b.ordner / "kopie.vmk", dir).Da());
@@ -274,4 +276,3 @@ TEST(Spieldatei, EinTempNameDerDemZielGleichtWirdNichtUeberschrieben) {
     Leser b;
     EXPECT_TRUE(b.Laden(a.datei).Geladen);
 }
-

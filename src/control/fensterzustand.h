@@ -1,5 +1,6 @@
 // What the window keeps of the game on the board beyond the rules' state: the table places
-// offered to the person on seat 1 and the observatory card waiting for one of them.
+// offered to the person on seat 1, the observatory card waiting for one of them, and whether the
+// correction mode is on.
 #pragma once
 
 #include <cstdint>
@@ -31,9 +32,12 @@ public:
     tKartenRef WartendeKarte() const override { return SternwartenKarte; }
     void KarteWartet(tKartenRef karte) override { SternwartenKarte = karte; }
     void Leeren() override;
+    bool KorrekturmodusAn() const override { return korrektur_; }
+    void KorrekturmodusSetzen(bool an) override { korrektur_ = an; }
 
 private:
     TSpielsitzung& g_;
+    bool korrektur_ = false;
     IMenschAuswahl* vorher_;
 };
 

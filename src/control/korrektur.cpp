@@ -3,7 +3,9 @@
 namespace vm {
 
 void KorrekturModusSetzen(TSpielsitzung& g, bool an) {
-    g.Menue.Korrekturmodus = an;
+    IMenschAuswahl* fenster = g.MenschAuswahl();
+    if (!fenster) return; // no window, no correction mode
+    fenster->KorrekturmodusSetzen(an);
     if (an) g.S.Korrigiert = 1;
 }
 

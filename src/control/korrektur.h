@@ -10,14 +10,18 @@
 
 namespace vm {
 
-// Switches the mode; switching it on marks the game as altered for good.
+// Switches the mode of the window that serves the session; switching it on marks the game as
+// altered for good.
 void KorrekturModusSetzen(TSpielsitzung& g, bool an);
+inline bool KorrekturmodusAn(const TSpielsitzung& g) {
+    return g.MenschAuswahl() && g.MenschAuswahl()->KorrekturmodusAn();
+}
 // Status panel 4.
 std::string_view KorrekturStatus(bool an);
 
 // An Alt-click belongs to the correction mode only while it is on and the human may act.
 inline bool KorrekturKlickGilt(const TSpielsitzung& g, bool alt, bool menschAmZug) {
-    return g.Menue.Korrekturmodus && alt && menschAmZug;
+    return KorrekturmodusAn(g) && alt && menschAmZug;
 }
 
 // The correction dialog's state; the dialog shows it and changes it only through here.

@@ -33,7 +33,7 @@ void TSpielsitzung::ZustandZuruecksetzen() {
     S.AdelsbonusErweitert = Menue.AdelsbonusErweitert;
     S.VerdeckteHandkarten = Menue.VerdeckteHandkarten;
     S.KeineHofmeisterinRunde1 = Menue.KeineHofmeisterinRunde1;
-    S.Korrigiert = Menue.Korrekturmodus ? 1 : 0;
+    S.Korrigiert = auswahl_ && auswahl_->KorrekturmodusAn() ? 1 : 0;
     S.Spielstaerke = Menue.Spielstaerke;
     S.SpielerAnzahl = Menue.SpielerAnzahl;
     S.GekaufteSiegpunkte = 0;

@@ -154,6 +154,9 @@ public:
     virtual tKartenRef WartendeKarte() const = 0;
     virtual void KarteWartet(tKartenRef karte) = 0; // the empty reference: none waits
     virtual void Leeren() = 0;                      // no offer, no waiting card
+    // The correction mode: a game set up while it is on starts marked as altered.
+    virtual bool KorrekturmodusAn() const = 0;
+    virtual void KorrekturmodusSetzen(bool an) = 0;
 };
 
 // Menu choices that a new game takes over.
@@ -163,7 +166,6 @@ struct TMenueWahl {
     bool AdelsbonusErweitert = false;
     bool VerdeckteHandkarten = false;
     bool KeineHofmeisterinRunde1 = false;
-    bool Korrekturmodus = false;
 };
 
 class TSpielsitzung {

@@ -391,7 +391,7 @@ TLadeErgebnis LadeSpieldatei(TSpielsitzung& g, THistorie& hist, const std::strin
                     alt.Strategien |= s.Strategien;
                     alt.Varianten |= s.Varianten;
                     g.Log.TraceAn = false;
-                    g.Menue.Korrekturmodus = false;
+                    if (IMenschAuswahl* fenster = g.MenschAuswahl()) fenster->KorrekturmodusSetzen(false);
                 }
                 g.Zufall.RandSeed = static_cast<uint32_t>(h.AufgabeRandSeed);
             }

@@ -200,7 +200,7 @@ void TFensterDialoge::KorrekturSetzen(bool an) {
 
 void TFensterDialoge::KorrekturAnzeigen() {
     TSpielsitzung& g = f_.Sitzung();
-    const bool an = g.Menue.Korrekturmodus;
+    const bool an = KorrekturmodusAn(g);
     if (korrekturAktion_) korrekturAktion_->setChecked(an);
     if (korrekturKnopf_) korrekturKnopf_->setChecked(an);
     f_.Statusfeld(4)->setText(an ? sprache_->Other(Q(KorrekturStatus(true))) : Q(KorrekturStatus(false)));
@@ -209,7 +209,7 @@ void TFensterDialoge::KorrekturAnzeigen() {
 }
 
 void TFensterDialoge::KorrekturmodusKlick() {
-    KorrekturSetzen(!f_.Sitzung().Menue.Korrekturmodus);
+    KorrekturSetzen(!KorrekturmodusAn(f_.Sitzung()));
 }
 
 void TFensterDialoge::KorrekturTischKlick(int sitz, int position) {

@@ -47,7 +47,7 @@ private slots:
         u.NeuesSpiel(4, 4711, 4);
         QVERIFY(u.BisMenschAmZug());
         f.findChild<QAction*>("Korrekturmodus")->trigger();
-        QVERIFY(g.Menue.Korrekturmodus && f.Fensterdialoge().KorrekturKnopf()->isChecked());
+        QVERIFY(KorrekturmodusAn(g) && f.Fensterdialoge().KorrekturKnopf()->isChecked());
 
         int32_t position = 0;
         for (int32_t inx : {10, 11, 11}) {
@@ -87,7 +87,7 @@ private slots:
         QCOMPARE(g.Sp(2).Geld, 0);
 
         Klick(f.Fensterdialoge().KorrekturKnopf());
-        QVERIFY(!g.Menue.Korrekturmodus);
+        QVERIFY(!KorrekturmodusAn(g));
         Klick(f.GeldLabel(2), Qt::LeftButton, Qt::AltModifier);
         QCOMPARE(g.Sp(2).Geld, 0);
         QCOMPARE(u.D().unerwartet, 0);
