@@ -16,12 +16,12 @@ class TSprache;
 
 // The texts of the end-of-game dialog after a game.
 struct TSpielendeDialog {
-    std::string Kopf;                  // Panel1
-    std::string Ergebnis;              // Panel3
-    std::string AnzahlSpiele;          // Label7
-    std::string Prozent;               // Label8
-    std::string HighscoreText;         // Label12
-    std::string Highscore;             // Label13
+    std::string Kopf;                  // the heading: congratulations or not
+    std::string Ergebnis;              // the ranking line
+    std::string AnzahlSpiele;          // games counted so far
+    std::string Prozent;               // share of them won
+    std::string HighscoreText;         // caption of the player count's best
+    std::string Highscore;             // that best
     std::array<std::string, 3> Gegner; // strategy names of seats 2..4, empty for seats not playing
     bool Gewonnen = false;
     // The counters changed and go to the profile's "Highscore" section.
