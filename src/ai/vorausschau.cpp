@@ -255,14 +255,19 @@ TVorausschauAktion TVorausschau::Entscheide(const TSpielsitzung& g, const TVorau
         summe_[i] = 0;
         anzahl_[i] = 0;
     }
-    int runden = 0;
-    for (int k = n; k > 1; k = (k + 1) / 2) ++runden;
     const int32_t budget = std::max(p.Budget, n);
     const int32_t behalten = std::clamp(p.Erkundung, 1, 99);
+    auto weiter = [behalten](int k) {
+        const int neu = std::max(1, k * behalten / 100);
+        return neu < k ? neu : k - 1;
+    };
     int64_t verbraucht = 0, nr = 0;
-    for (int runde = 0; lebend > 1; ++runde) {
+    while (lebend > 1) {
+        // The rest of the budget in equal shares over the rounds still to come.
+        int runden = 0;
+        for (int k = lebend; k > 1; k = weiter(k)) ++runden;
         const int64_t rest = budget - verbraucht;
-        const int64_t jeAktion = std::max<int64_t>(1, rest / (lebend * std::max(1, runden - runde)));
+        const int64_t jeAktion = std::max<int64_t>(1, rest / (static_cast<int64_t>(lebend) * runden));
         // The same re-deals for every action of the round: their differences are the action's.
         for (int64_t j = 0; j < jeAktion; ++j, ++nr) {
             const uint64_t saat = Mischen(basis ^ Mischen(static_cast<uint64_t>(nr)));
@@ -281,8 +286,7 @@ TVorausschauAktion TVorausschau::Entscheide(const TSpielsitzung& g, const TVorau
             for (; j > 0 && summe_[lebend_[j - 1]] / anzahl_[lebend_[j - 1]] < m; --j) lebend_[j] = lebend_[j - 1];
             lebend_[j] = a;
         }
-        const int neu = std::max(1, lebend * behalten / 100);
-        lebend = neu < lebend ? neu : lebend - 1;
+        lebend = weiter(lebend);
     }
     return aktionen_[lebend_[0]];
 }

@@ -11,7 +11,7 @@
 namespace vm {
 
 // Built-in values where the settings hold 0.
-constexpr int32_t VorausschauBudgetVorgabe = 1500; // imagined games per move
+constexpr int32_t VorausschauBudgetVorgabe = 2000; // imagined games per move
 constexpr int32_t VorausschauErkundungVorgabe = 50; // % of the actions kept per halving round
 
 struct TVorausschauParameter {
