@@ -49,6 +49,31 @@ uint64_t ZugSaat(const TSpielsitzung& g) {
     return h;
 }
 
+// Index of an unused observatory in the seat's blue list, 0 if none.
+int UnbenutzteSternwarte(const TSpielsitzung& g, int sp) {
+    const TKartenliste& blau = g.Stand().Spieler[sp].Karten[2];
+    for (int i = 1; i <= blau.Anzahl; ++i)
+        if (!KarteBenutzt(blau.Karten[i]) && (g.Daten(blau.Karten[i]).Sondereigenschaften & Sternwarte)) return i;
+    return 0;
+}
+
+// The observatory's draw, and what becomes of the card once seen: a plain card the seat can pay
+// goes onto the table, any other into the hand while there is room, else onto the discard.
+void SternwarteNutzen(TSpielsitzung& g, int sp, int stapel) {
+    const int obs = UnbenutzteSternwarte(g, sp);
+    if (obs == 0) return;
+    tKartenRef karte;
+    int32_t rest;
+    if (!ZieheSternwartenkarte(g, sp, stapel, karte, rest)) return;
+    BenutzeTischkarte(g, sp, 2, obs);
+    const tKarte& d = g.Daten(karte);
+    bool erledigt = false;
+    if (!d.Erweiterung && KostenKarte(g, sp, karte, 1) <= g.Stand().Spieler[sp].Geld)
+        erledigt = LegeBezahleSpielerkarteTischNormSW(g, sp, karte);
+    if (!erledigt) erledigt = NimmKarteAufHandSW(g, sp, karte);
+    if (!erledigt) WirfKarteAb(g, sp, karte);
+}
+
 } // namespace
 
 TVorausschauParameter VorausschauParameter(const TSpielsitzung& g) {
@@ -130,6 +155,16 @@ int TVorausschau::Aufzaehlen(int sp) {
         a.hand = static_cast<int8_t>(h);
         kaufen(ich.Hand().Karten[h], 1, a, A::HandLegen, A::HandAusbau);
     }
+    // The observatory works in the blue phase, on a stack of two cards or more.
+    if (s.Phase == 2 && UnbenutzteSternwarte(g, sp) > 0) {
+        for (int k = 1; k <= 4; ++k) {
+            if (s.RestStapel(k) < 2) continue;
+            A a;
+            a.art = A::Sternwarte;
+            a.liste = static_cast<int8_t>(k);
+            dazu(a);
+        }
+    }
     return n;
 }
 
@@ -159,6 +194,9 @@ void TVorausschau::Anwenden(TSpielsitzung& g, const TVorausschauAktion& a) {
         if (!karte.Leer()) NimmKarteAufHand(g, sp, karte);
         break;
     }
+    case A::Sternwarte:
+        SternwarteNutzen(g, sp, a.liste);
+        break;
     case A::HandLegen:
     case A::HandAusbau: {
         const tKartenRef karte = ZieheKarteHand(g, sp, a.hand);

@@ -28,11 +28,11 @@ constexpr int32_t VorausschauRolloutVorgabe(int spielerAnzahl) {
 TVorausschauParameter VorausschauParameter(const TSpielsitzung& g);
 
 struct TVorausschauAktion {
-    enum Art : uint8_t { Passe, Kauf, Ausbau, InHand, HandLegen, HandAusbau, Siegpunkte };
+    enum Art : uint8_t { Passe, Kauf, Ausbau, InHand, HandLegen, HandAusbau, Siegpunkte, Sternwarte };
     Art art = Passe;
     int8_t reihe = 0, platz = 0; // display place (Kauf, Ausbau, InHand)
     int8_t hand = 0;             // hand place (HandLegen, HandAusbau)
-    int8_t liste = 0, index = 0; // table card an upgrade replaces
+    int8_t liste = 0, index = 0; // table card an upgrade replaces; Sternwarte: liste is the stack
     int16_t punkte = 0;          // victory points bought at the pub
     friend bool operator==(const TVorausschauAktion&, const TVorausschauAktion&) = default;
 };
