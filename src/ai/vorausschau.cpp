@@ -86,7 +86,10 @@ TVorausschauParameter VorausschauParameter(const TSpielsitzung& g) {
     return p;
 }
 
-TVorausschau::TVorausschau(const TKatalog& katalog) : s_(katalog) {}
+TVorausschau::TVorausschau(const TKatalog& katalog) : s_(katalog) {
+    // The imagined games are played as the simulator plays: no window, no end-of-game display.
+    s_.SimulationLaeuft = true;
+}
 
 uint64_t TVorausschau::Naechste() {
     zustand_ += 0x9E3779B97F4A7C15ull;
