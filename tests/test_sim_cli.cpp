@@ -153,10 +153,10 @@ TEST(SimArgumentePruefen, NichtSpielbareEinstellungenLaufenNichtAn) {
         {"--players", "4", "--strategies", "1,1,1,1", "--roles", "0,0,0,4", "--seed", "5", "--games", "1"});
     EXPECT_EQ(l.code, 0) << l.fehler;
 
-    // 16 is no strategy of the computer; seats that do not take part may carry it.
-    abgelehnt({"--players", "2", "--strategies", "1,16,1,1"}, "--strategies");
+    // 17 is no strategy of the computer; seats that do not take part may carry it.
+    abgelehnt({"--players", "2", "--strategies", "1,17,1,1"}, "--strategies");
     abgelehnt({"--players", "4", "--strategies", "1,1,1,0"}, "--strategies");
-    l = Simuliere({"--players", "2", "--strategies", "1,1,16,16", "--seed", "5", "--games", "1"});
+    l = Simuliere({"--players", "2", "--strategies", "1,1,17,17", "--seed", "5", "--games", "1"});
     EXPECT_EQ(l.code, 0) << l.fehler;
 
     // An unwritable trace file is refused before any game is played.

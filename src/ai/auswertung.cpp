@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <cassert>
 #include <cstring>
+#include <memory>
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
 
 #include "ai/auswertung_intern.h"
+#include "ai/vorausschau.h"
 #include "rules/kaufen.h"
 #include "rules/wertung.h"
 
@@ -95,6 +97,7 @@ struct TKISpeicher {
     Auslage auslage;
     Arr1<Sitz, 4> sitz;
     BildTabelle bildTabelle;
+    std::unique_ptr<TVorausschau> vorausschau; // strategy 16's search, made at its first move
 };
 
 namespace {
@@ -239,6 +242,12 @@ void ErstelleAuswKarten(TSpielsitzung& g, int spieler, tAuswKarten& a) {
     SitzTeil(g, spieler, a, AlleListen, true);
     a.Auslage = &a.EigeneAuslage;
     if (!AuslageBild(g, Gedaechtnis(g).bildTabelle, a.EigeneAuslage)) AuslagePreise(g, spieler, a);
+}
+
+TVorausschau& VorausschauSuche(TSpielsitzung& g) {
+    TKISpeicher& m = Gedaechtnis(g);
+    if (!m.vorausschau) m.vorausschau = std::make_unique<TVorausschau>(g.Katalog());
+    return *m.vorausschau;
 }
 
 tAuswKarten& Auswertung(TSpielsitzung& g, int spieler) {

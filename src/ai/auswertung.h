@@ -103,6 +103,10 @@ void ErstelleAuswKarten(TSpielsitzung& g, int spieler, tAuswKarten& a);
 // seats while the display stays the same.
 tAuswKarten& Auswertung(TSpielsitzung& g, int spieler);
 
+class TVorausschau;
+// Strategy 16's search of this session, kept with the evaluation memory.
+TVorausschau& VorausschauSuche(TSpielsitzung& g);
+
 // Victory points at the end of the game if the seat bought nothing more: its points, the incomes
 // of this phase's colour and the later ones, and the aristocrat bonus with the hand. Asked by
 // few strategies, so worked out when asked.

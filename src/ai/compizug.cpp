@@ -5,6 +5,7 @@
 #include "ai/auswertung.h"
 #include "ai/einstellungen.h"
 #include "ai/strategien.h"
+#include "ai/vorausschau.h"
 #include "rules/ablauf.h"
 #include "rules/hand.h"
 
@@ -17,7 +18,7 @@ static_assert(SlotB_R4 == ParameterSlot(8, "B_R4") && SlotB_R4 == ParameterSlot(
 
 namespace {
 
-constexpr std::array<std::string_view, 16> Namen = {
+constexpr std::array<std::string_view, 17> Namen = {
     "",
     "Passe !",
     "Blaublütiger Adel (V1)",
@@ -34,6 +35,7 @@ constexpr std::array<std::string_view, 16> Namen = {
     "Baron Münchhausen (V4)",
     "Blaublütiger Adel (V2)",
     "Blaublütiger Adel (V2)",
+    "Vorausschau",
 };
 
 constexpr int32_t MaxWechselTiefe = 10;
@@ -41,7 +43,7 @@ constexpr int32_t MaxWechselTiefe = 10;
 } // namespace
 
 bool StrategieVerfuegbar(int32_t s) {
-    return (s >= 1 && s <= 15) || s == 99;
+    return (s >= 1 && s <= 16) || s == 99;
 }
 
 std::string_view Strategiename(int32_t s) {
@@ -78,6 +80,9 @@ void CompiStrategieZug(TSpielsitzung& g, int32_t strategie) {
     case 14:
     case 15:
         CompiBeginnStrat14(g, strategie);
+        break;
+    case 16:
+        VorausschauZug(g);
         break;
     default:
         // Strategy 1 and every number without a routine pass.
@@ -136,7 +141,9 @@ int32_t SchenkePunkte(TSpielsitzung& g, int sp, int32_t strategie) {
 
 void CompiSchenkeZug(TSpielsitzung& g) {
     const int sp = g.Stand().AktuellerSpieler;
-    const int32_t n = SchenkePunkte(g, sp, g.EinstellungLaufend().Strategie[sp]);
+    const int32_t strategie = g.EinstellungLaufend().Strategie[sp];
+    if (strategie == 16) return VorausschauZug(g);
+    const int32_t n = SchenkePunkte(g, sp, strategie);
     if (n > 0) KaufSiegpunkte(g, sp, n);
 }
 

@@ -14,7 +14,7 @@ std::vector<TEinstellungsFeld> FelderAufbauen() {
     f.push_back({FeldArt::Sim, 0, 0, "Spieler 1 simuliert der Computer !", "Sim", 0, 0, 1, 1, true, false});
     for (int s = 1; s <= 4; ++s)
         f.push_back({FeldArt::Strategie, 0, s, "", "Strategie_Sp" + std::to_string(s),
-                     StrategieVorgabe[s - 1], 1, 15, 1, true, false});
+                     StrategieVorgabe[s - 1], 1, 16, 1, true, false});
     for (int s = 1; s <= 4; ++s)
         f.push_back(
             {FeldArt::Geld, 0, s, "", "SetUpGeld_Sp" + std::to_string(s), 25, 0, 1000, 1, true, false});
@@ -22,7 +22,10 @@ std::vector<TEinstellungsFeld> FelderAufbauen() {
         f.push_back({FeldArt::Rolle, 0, s, "", "SetUpRolle_Sp" + std::to_string(s), 0, 0, 4, 1, true, false});
     f.push_back(
         {FeldArt::AnzahlSim, 0, 0, "Anzahl Spieldurchläufe", "AnzahlSim", 500, 0, 100000, 50, true, false});
+    const TParameterBlock& b16 = ParameterBlock(16);
     for (const TParameterBlock& b : parameter::Bloecke) {
+        // Strategy 16's fields stand where they were reserved, so the files keep their key order.
+        if (b.Von == 16) continue;
         const bool p123 = b.Von <= 3;
         // The reserved slots follow the last block that shares the stored slots.
         const bool letzter = !p123 || b.Bis == 3;
@@ -37,9 +40,18 @@ std::vector<TEinstellungsFeld> FelderAufbauen() {
                              !p.Name.empty() || p.Versteckt, p.Versteckt});
                 ++slot;
             }
-            for (; letzter && slot < b.Slots; ++slot)
+            for (; letzter && slot < b.Slots; ++slot) {
+                const int i16 = slot - b16.ErsterSlot;
+                if (p123 && i16 >= 0 && i16 < static_cast<int>(b16.Felder.size())) {
+                    const TParameterDef& p = b16.Felder[static_cast<size_t>(i16)];
+                    // No control yet: the dialog does not offer strategy 16.
+                    f.push_back({art, 0, slot, p.Name, stamm + std::to_string(slot), p.Vorgabe, p.Min, p.Max, 1,
+                                 false, false});
+                    continue;
+                }
                 f.push_back(
                     {art, strategie, slot, "", stamm + std::to_string(slot), 0, 0, 0, 0, false, false});
+            }
         }
     }
     return f;

@@ -118,6 +118,9 @@ inline constexpr P S1415[] = {
     {"G_R10", 4},   {"G_G11", 1},   {"B_G1", 18},        {"B_R4", 6}, {"B_G20", 12}, {"B_G21", {18, 13, 13}},
     {"B_R19", 4},   {"B_W13", 100}, {"R_G2", 10},        {"R_R3", 5}, {"E_R5", 5},   {"E_G6", 10},
     {"E_W15", 100}, {"E_R16", 4},   {"E_A17", {1, 2, 2}}};
+// Strategy 16 keeps its parameters in reserved slots of Parameter123; 0 stands for the built-in
+// value, so records and files without strategy 16 keep their bytes.
+inline constexpr P S16[] = {{"Budget", 0, 0, 100000}, {"Rollout", 0, 0, 15}, {"Erkundung", 0, 0, 99}};
 // The report shows B_R19 of strategies 10 and 11 beside the other blue parameters.
 inline constexpr int8_t Bericht1011[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 18, 11, 12, 13, 14, 15, 16, 17};
 
@@ -131,11 +134,17 @@ inline constexpr TParameterBlock Bloecke[] = {
     {10, 11, 0, S1011, 19, 7, Bericht1011},
     {12, 13, 0, S1213, 15, 7, {}},
     {14, 15, 0, S1415, 15, 7, {}},
+    {16, 16, 6, S16, 10, 10, {}},
 };
 
 } // namespace parameter
 
-// The slot of a named parameter of strategy 2..15; a name the table lacks does not compile.
+// Parameter123 holds the blocks of strategies 2, 3 and 16.
+constexpr bool InParameter123(int strategie) {
+    return strategie <= 3 || strategie == 16;
+}
+
+// The slot of a named parameter of strategy 2..16; a name the table lacks does not compile.
 consteval int32_t ParameterSlot(int strategie, std::string_view name) {
     for (const TParameterBlock& b : parameter::Bloecke) {
         if (strategie < b.Von || strategie > b.Bis) continue;
@@ -145,7 +154,7 @@ consteval int32_t ParameterSlot(int strategie, std::string_view name) {
     throw "no such parameter";
 }
 
-// The block of strategy 2..15.
+// The block of strategy 2..16.
 const TParameterBlock& ParameterBlock(int strategie);
 
 // One field of a record in file order, with all the table says of it.

@@ -131,8 +131,9 @@ std::string TEinstellungsDialog::Titel(const TSprache& sprache) const {
 
 std::vector<std::string> TEinstellungsDialog::Beschreibung(const TSprache& sprache) {
     std::vector<std::string> zeilen;
-    for (int s = 1; s <= 15; ++s)
-        zeilen.push_back(std::to_string(s) + (s >= 12 ? ") [2] " : ") ") + sprache.Other(Strategiename(s)));
+    for (int s = 1; s <= 16; ++s)
+        zeilen.push_back(std::to_string(s) + (s >= 12 && s <= 15 ? ") [2] " : ") ") +
+                         sprache.Other(Strategiename(s)));
     return zeilen;
 }
 

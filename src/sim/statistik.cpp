@@ -340,13 +340,16 @@ void StatistikBericht(const TSimStatistik& st, const TKatalog& katalog, uint32_t
     }
     z.Leer();
 
-    for (int s = 2; s <= 15; ++s) {
+    // Strategy 16's block only when it plays, so that other reports keep their bytes.
+    bool mit16 = false;
+    for (int p = 1; p <= n; ++p) mit16 = mit16 || e.Strategie[p] == 16;
+    for (int s = 2; s <= (mit16 ? 16 : 15); ++s) {
         const TParameterBlock& b = ParameterBlock(s);
         z << "Parameter Strategy " << s << ":";
         z.Ende();
         const auto zeile = [&](size_t i) {
             const int slot = b.ErsterSlot + static_cast<int>(i);
-            z << BerichtsBeschriftung(b, b.Felder[i]) << (s <= 3 ? e.Parameter123[slot] : e.Param(s, slot));
+            z << BerichtsBeschriftung(b, b.Felder[i]) << (InParameter123(s) ? e.Parameter123[slot] : e.Param(s, slot));
             z.Ende();
         };
         if (b.Bericht.empty()) {

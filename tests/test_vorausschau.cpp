@@ -1,0 +1,139 @@
+// The searching computer player: it ignores what its seat cannot see, repeats itself, and
+// touches the game only through the action it takes.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include "ai/vorausschau.h"
+#include "rules/ablauf.h"
+#include "sim/serie.h"
+#include "testspieler.h"
+
+using namespace vm;
+using namespace vm::test;
+
+namespace {
+
+constexpr TVorausschauParameter Klein{120, 10, 50};
+
+// A game of rule-based seats, played `zuege` moves on.
+void Partie(TSpielsitzung& g, int spieler, uint32_t seed, bool verdeckt, int zuege) {
+    InitStrategieparameter(g.Einstellungen);
+    for (int s = 1; s <= 4; ++s) g.Einstellungen.Fuer(spieler).Strategie[s] = 10;
+    NeueTestpartie(g, spieler, seed, false, verdeckt);
+    for (int i = 0; i < zuege && !g.S.Spielende; ++i) CompiZug(g);
+}
+
+void Uebernehmen(TSpielsitzung& ziel, const TSpielsitzung& quelle) {
+    ziel.S = quelle.S;
+    ziel.Zufall = quelle.Zufall;
+    ziel.Einstellungen = quelle.Einstellungen;
+    ziel.ZustandErsetzt();
+}
+
+// What the seat on turn cannot see, changed: each stack's unseen order and, with hidden hands,
+// another seat's hand card (against an unseen card of its stack) and money.
+void VerborgenesAendern(TSpielstand& s) {
+    for (int k = 1; k <= 4; ++k) {
+        TKartenstapel& st = s.Kartenstapel[k];
+        if (st.Naechste >= 1 && st.Naechste < st.Anzahl)
+            std::reverse(&st.Karten[st.Naechste], &st.Karten[st.Anzahl] + 1);
+    }
+    if (!s.VerdeckteHandkarten) return;
+    for (int o = 1; o <= s.SpielerAnzahl; ++o) {
+        if (o == s.AktuellerSpieler) continue;
+        s.Spieler[o].Geld += 7;
+        TKartenliste& h = s.Spieler[o].Hand();
+        for (int i = 1; i <= h.Anzahl; ++i) {
+            TKartenstapel& st = s.Kartenstapel[h.Karten[i].Farbe];
+            for (int j = st.Naechste; j >= 1 && j <= st.Anzahl; ++j)
+                if (!(st.Karten[j] == h.Karten[i])) {
+                    std::swap(st.Karten[j], h.Karten[i]);
+                    return;
+                }
+        }
+    }
+}
+
+TEST(Vorausschau, VerborgenesAendertDieEntscheidungNicht) {
+    TKatalog katalog;
+    auto a = std::make_unique<TSpielsitzung>(katalog);
+    auto b = std::make_unique<TSpielsitzung>(katalog);
+    TVorausschau suche(katalog);
+    int verschieden = 0, gesucht = 0;
+    for (const bool verdeckt : {false, true}) {
+        for (int zuege = 3; zuege < 120; zuege += 13) {
+            Partie(*a, verdeckt ? 2 : 4, 40u + static_cast<uint32_t>(zuege), verdeckt, zuege);
+            if (a->S.Spielende) continue;
+            Uebernehmen(*b, *a);
+            VerborgenesAendern(b->S);
+            ASSERT_NE(std::memcmp(&a->S, &b->S, sizeof a->S), 0);
+            const TVorausschauAktion x = suche.Entscheide(*a, Klein);
+            gesucht += suche.Spiele() > 0;
+            if (!(suche.Entscheide(*b, Klein) == x)) ++verschieden;
+        }
+    }
+    EXPECT_GT(gesucht, 10);
+    EXPECT_EQ(verschieden, 0);
+}
+
+TEST(Vorausschau, DerZugAendertNurDurchSeineAktion) {
+    TKatalog katalog;
+    auto g = std::make_unique<TSpielsitzung>(katalog);
+    auto nach = std::make_unique<TSpielsitzung>(katalog);
+    TVorausschau suche(katalog);
+    for (int zuege = 0; zuege < 150; zuege += 10) {
+        Partie(*g, 3, 900u + static_cast<uint32_t>(zuege), false, zuege);
+        if (g->S.Spielende) continue;
+        g->Einstellungen.Fuer(3).Strategie[g->S.AktuellerSpieler] = 16;
+        g->Einstellungen.Fuer(3).Parameter123[ParameterSlot(16, "Budget")] = Klein.Budget;
+        g->Einstellungen.Fuer(3).Parameter123[ParameterSlot(16, "Rollout")] = Klein.Rollout;
+        Uebernehmen(*nach, *g);
+        const TVorausschauAktion x = suche.Entscheide(*nach, VorausschauParameter(*nach));
+        TVorausschau::Anwenden(*nach, x);
+        NaechsterSpieler(*nach);
+        CompiZug(*g);
+        EXPECT_EQ(std::memcmp(&g->S, &nach->S, sizeof g->S), 0) << zuege;
+        EXPECT_EQ(g->Zufall.RandSeed, nach->Zufall.RandSeed) << zuege;
+        EXPECT_EQ(PruefeSpielstand(*g), "") << zuege;
+    }
+}
+
+// A series with strategy 16: no violation, no internal fault, and the same games run after run.
+TEST(Vorausschau, SerienSindGeprueftUndWiederholbar) {
+    const std::filesystem::path ordner = FrischerOrdner("vorausschau");
+    const std::filesystem::path param = ordner / "p.ini";
+    {
+        std::ofstream f(param);
+        for (int n = 2; n <= 4; ++n)
+            f << "[Strategie_" << n << "_Spieler]\nStrategie_123_P_6=6\n";
+    }
+    auto lauf = [&](std::vector<std::string> args) {
+        for (const char* w : {"--params", "", "--check", "--quiet", "--seed", "77"}) args.push_back(w);
+        args[args.size() - 5] = param.string();
+        TSimArgumente a = ParseSimArgumente(args);
+        EXPECT_TRUE(a.ok) << a.fehler;
+        std::ostringstream aus, fehler;
+        EXPECT_EQ(SimLaufen(a.opt, aus, fehler), 0) << fehler.str();
+        EXPECT_ENTHAELT(fehler.str(), "0 Verletzungen, 0 interne Fehler");
+        return aus.str();
+    };
+    const std::vector<std::vector<std::string>> serien = {
+        {"--players", "2", "--strategies", "16,16", "--games", "40", "--variants", "0,1,0"},
+        {"--players", "3", "--strategies", "10,16,10", "--games", "40"},
+        {"--players", "4", "--strategies", "16,10,16,10", "--games", "40", "--variants", "1,0,1"},
+    };
+    for (const auto& s : serien) lauf(s);
+    std::vector<std::string> zweimal = serien[1];
+    zweimal[5] = "4";
+    zweimal.insert(zweimal.end(), {"--report", "-"});
+    const std::string bericht = lauf(zweimal);
+    EXPECT_EQ(lauf(zweimal), bericht);
+    EXPECT_ENTHAELT(bericht, "Parameter Strategy 16:\nBudget    : 6\nRollout   : 0\nErkundung : 0\n");
+}
+
+} // namespace
