@@ -5,6 +5,7 @@
 
 #include <csignal>
 #include <cstring>
+#include <functional>
 #include <random>
 #include <sys/resource.h>
 
@@ -246,6 +247,88 @@ TEST_F(Ladefehler, KeineEintraegeGibtDateiLeer) {
         EXPECT_EQ(Lade().Meldung, (TMeldung{"File access error 5", "Datei leer !"}));
         EXPECT_TRUE(HistorieUnveraendert());
     }
+}
+// Every field out of its range is refused by name, and the running game stays as it was.
+TEST_F(Ladefehler, FelderAusserhalbIhrerBereicheWerdenAbgelehntOhneEtwasZuAendern) {
+    using Aendern = std::function<void(TSpielHistorie&)>;
+    const int32_t akt = Record().AktuellerEintrag;
+    const int32_t letzter = Record().AnzahlEintraege;
+    const std::vector<std::pair<std::string, Aendern>> faelle = {
+        {"AnzahlEintraege", [](TSpielHistorie& h) { h.AnzahlEintraege = 151; }},
+        {"AktuellerEintrag", [](TSpielHistorie& h) { h.AktuellerEintrag = h.AnzahlEintraege + 1; }},
+        {"AktuellerEintrag", [](TSpielHistorie& h) { h.AktuellerEintrag = 0; }},
+        {"Einstellungen.StartRolle", [](TSpielHistorie& h) { h.Einstellungen.Fuer(3).StartRolle[2] = 5; }},
+        {"Einstellungen.Parameter",
+         [](TSpielHistorie& h) { h.Einstellungen.Fuer(2).Param(10, 3) = INT32_MAX; }},
+        {"Einstellungen.StartGeld",
+         [](TSpielHistorie& h) { h.Einstellungen.Fuer(4).StartGeld[1] = -2000000; }},
+        {"SpielerAnzahl", [&](TSpielHistorie& h) { h.Eintrag[akt].SpielerAnzahl = 5; }},
+        {"SpielerAnzahl", [&](TSpielHistorie& h) { h.Eintrag[letzter].SpielerAnzahl = 1; }},
+        {"Kartenstapel.Anzahl", [&](TSpielHistorie& h) { h.Eintrag[1].Kartenstapel[2].Anzahl = 32; }},
+        {"Kartenstapel.Naechste",
+         [&](TSpielHistorie& h) { h.Eintrag[akt].Kartenstapel[3].Naechste = INT32_MIN; }},
+        {"Kartenstapel.Naechste",
+         [&](TSpielHistorie& h) {
+             h.Eintrag[akt].Kartenstapel[1].Naechste = h.Eintrag[akt].Kartenstapel[1].Anzahl + 2;
+         }},
+        {"Kartenstapel.Karten",
+         [&](TSpielHistorie& h) {
+             h.Eintrag[akt].Kartenstapel[4].Karten[5] = {4, 26};
+         }},
+        {"Startspieler", [&](TSpielHistorie& h) { h.Eintrag[akt].Startspieler[2] = 4; }}, // 3 players
+        {"Geld", [&](TSpielHistorie& h) { h.Eintrag[akt].Spieler[2].Geld = INT32_MAX; }},
+        {"Karten.Anzahl", [&](TSpielHistorie& h) { h.Eintrag[akt].Spieler[1].Karten[4].Anzahl = 40; }},
+        {"Karten.Anzahl", [&](TSpielHistorie& h) { h.Eintrag[akt].Spieler[4].Karten[1].Anzahl = -1; }},
+        {"Karten.Karten",
+         [&](TSpielHistorie& h) {
+             h.Eintrag[akt].Spieler[3].Karten[2].Karten[1] = {1002, 12};
+         }},
+        {"Karten.Karten",
+         [&](TSpielHistorie& h) {
+             h.Eintrag[akt].Spieler[3].Karten[2].Karten[1] = {5, 1};
+         }},
+        {"Tischkarten",
+         [&](TSpielHistorie& h) {
+             for (int l = 1; l <= 2; ++l) h.Eintrag[akt].Spieler[1].Karten[l].Anzahl = 28;
+         }},
+        {"LetzteAktion", [&](TSpielHistorie& h) { h.Eintrag[akt].Spieler[1].LetzteAktion = 9; }},
+        {"LetzteKarte",
+         [&](TSpielHistorie& h) {
+             h.Eintrag[akt].Spieler[1].LetzteKarte = {3, 8};
+         }},
+        {"AnzahlSchenken", [&](TSpielHistorie& h) { h.Eintrag[akt].Spieler[2].AnzahlSchenken = 56; }},
+        {"Auslage.Anzahl", [&](TSpielHistorie& h) { h.Eintrag[akt].Auslage[1].Anzahl = 9; }},
+        {"Auslage.Anzahl",
+         [&](TSpielHistorie& h) {
+             h.Eintrag[akt].Auslage[1].Anzahl = 5;
+             h.Eintrag[akt].Auslage[2].Anzahl = 4;
+         }},
+        {"Auslage.Karten",
+         [&](TSpielHistorie& h) {
+             h.Eintrag[akt].Auslage[2].Karten[8] = {2, 0};
+         }},
+        {"Runde", [&](TSpielHistorie& h) { h.Eintrag[akt].Runde = 0; }},
+        {"Runde", [&](TSpielHistorie& h) { h.Eintrag[akt].Runde = INT32_MAX; }},
+        {"AnzahlPassen", [&](TSpielHistorie& h) { h.Eintrag[akt].AnzahlPassen = 4; }},
+        {"Phase", [&](TSpielHistorie& h) { h.Eintrag[akt].Phase = 5; }},
+        {"AktuellerSpieler", [&](TSpielHistorie& h) { h.Eintrag[akt].AktuellerSpieler = 4; }},
+        {"AktuellerSpieler", [&](TSpielHistorie& h) { h.Eintrag[akt].AktuellerSpieler = 0; }},
+        {"Spielstaerke", [&](TSpielHistorie& h) { h.Eintrag[akt].Spielstaerke = 10; }},
+    };
+    for (const auto& [feld, aendern] : faelle) {
+        TSpielHistorie h = Record();
+        aendern(h);
+        std::string gefunden;
+        EXPECT_EQ(PruefeHistorie(h, b.s.kat, &gefunden), PruefFehler::Bereich) << feld;
+        EXPECT_NE(gefunden.find(feld), std::string::npos) << feld << " / " << gefunden;
+        SchreibeRecord(datei, h);
+        EXPECT_EQ(Lade().Meldung, (TMeldung{"File access error 6", "Datei inkompatibel !"})) << feld;
+        EXPECT_TRUE(HistorieUnveraendert()) << feld;
+    }
+    // Entries beyond AnzahlEintraege are never read, whatever they hold.
+    TSpielHistorie h = Record();
+    h.Eintrag[letzter + 1].SpielerAnzahl = 99;
+    EXPECT_EQ(PruefeHistorie(h, b.s.kat), PruefFehler::Keiner);
 }
 
 TEST(Spieldatei, EineVolleSchreibgrenzeLaesstDieAlteDateiStehen) {
