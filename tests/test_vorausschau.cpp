@@ -123,9 +123,9 @@ TEST(Vorausschau, SerienSindGeprueftUndWiederholbar) {
         return aus.str();
     };
     const std::vector<std::vector<std::string>> serien = {
-        {"--players", "2", "--strategies", "16,16", "--games", "40", "--variants", "0,1,0"},
-        {"--players", "3", "--strategies", "10,16,10", "--games", "40"},
-        {"--players", "4", "--strategies", "16,10,16,10", "--games", "40", "--variants", "1,0,1"},
+        {"--players", "2", "--strategies", "16,16", "--games", "12", "--variants", "0,1,0"},
+        {"--players", "3", "--strategies", "10,16,10", "--games", "12"},
+        {"--players", "4", "--strategies", "16,10,16,10", "--games", "12", "--variants", "1,0,1"},
     };
     for (const auto& s : serien) lauf(s);
     std::vector<std::string> zweimal = serien[1];
