@@ -243,6 +243,7 @@ private:
     void HinweisZeigen(const std::string& text);
     void HistorieGesichert(int32_t vorher);
     void HistorieGesprungen(bool ok);
+    void HistorieSchritt(bool gesprungen);
 
     TKatalog katalog_;
     TKatalog anzeigeKatalog_;

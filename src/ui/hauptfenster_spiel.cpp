@@ -102,28 +102,27 @@ void THauptfenster::NeuesSpielKlick() {
     NachAktion();
 }
 
-void THauptfenster::RueckgaengigKlick() {
-    HistorieGesprungen(historie_.Rueckgaengig(g_));
+// After a step through the history: the board shows the entry, the buttons follow.
+void THauptfenster::HistorieSchritt(bool gesprungen) {
+    HistorieGesprungen(gesprungen);
     HistorieSteuerung();
     NachAktion();
+}
+
+void THauptfenster::RueckgaengigKlick() {
+    HistorieSchritt(historie_.Rueckgaengig(g_));
 }
 
 void THauptfenster::WiederherstellenKlick() {
-    HistorieGesprungen(historie_.Wiederherstellen(g_));
-    HistorieSteuerung();
-    NachAktion();
+    HistorieSchritt(historie_.Wiederherstellen(g_));
 }
 
 void THauptfenster::GanzZurueckKlick() {
-    HistorieGesprungen(historie_.GanzZurueck(g_));
-    HistorieSteuerung();
-    NachAktion();
+    HistorieSchritt(historie_.GanzZurueck(g_));
 }
 
 void THauptfenster::GanzVorKlick() {
-    HistorieGesprungen(historie_.GanzVor(g_));
-    HistorieSteuerung();
-    NachAktion();
+    HistorieSchritt(historie_.GanzVor(g_));
 }
 
 // ---- trace ----
