@@ -59,11 +59,13 @@ void VerborgenesAendern(TSpielstand& s) {
     }
 }
 
-TEST(Vorausschau, VerborgenesAendertDieEntscheidungNicht) {
+// Neither what the seat cannot see nor the number of cores changes the decision.
+TEST(Vorausschau, VerborgenesUndKerneAendernDieEntscheidungNicht) {
     TKatalog katalog;
     auto a = std::make_unique<TSpielsitzung>(katalog);
     auto b = std::make_unique<TSpielsitzung>(katalog);
     TVorausschau suche(katalog);
+    TVorausschau drei(katalog, 3);
     int verschieden = 0, gesucht = 0;
     for (const bool verdeckt : {false, true}) {
         for (int zuege = 3; zuege < 120; zuege += 13) {
@@ -72,9 +74,11 @@ TEST(Vorausschau, VerborgenesAendertDieEntscheidungNicht) {
             Uebernehmen(*b, *a);
             VerborgenesAendern(b->S);
             ASSERT_NE(std::memcmp(&a->S, &b->S, sizeof a->S), 0);
-            const TVorausschauAktion x = suche.Entscheide(*a, Klein);
+            const TVorausschauErgebnis x = suche.Suche(*a, Klein);
             gesucht += suche.Spiele() > 0;
-            if (!(suche.Entscheide(*b, Klein) == x)) ++verschieden;
+            const TVorausschauErgebnis y = drei.Suche(*a, Klein);
+            EXPECT_TRUE(y.aktion == x.aktion && y.gewinnchance == x.gewinnchance && y.spiele == x.spiele);
+            if (!(suche.Entscheide(*b, Klein) == x.aktion)) ++verschieden;
         }
     }
     EXPECT_GT(gesucht, 10);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <thread>
 
 #include "ai/auswertung.h"
 #include "ai/compizug.h"
@@ -86,18 +87,33 @@ TVorausschauParameter VorausschauParameter(const TSpielsitzung& g) {
     return p;
 }
 
-TVorausschau::TVorausschau(const TKatalog& katalog) : s_(katalog) {
-    // The imagined games are played as the simulator plays: no window, no end-of-game display.
-    s_.SimulationLaeuft = true;
+struct TVorausschau::TArbeiter {
+    explicit TArbeiter(const TKatalog& katalog) : s(katalog) {
+        // The imagined games are played as the simulator plays: no window, no end-of-game display.
+        s.SimulationLaeuft = true;
+    }
+    uint64_t Naechste() {
+        zustand += 0x9E3779B97F4A7C15ull;
+        return Mischen(zustand);
+    }
+    TSpielsitzung s;
+    uint64_t zustand = 0;
+};
+
+TVorausschau::TVorausschau(const TKatalog& katalog, int kerne) {
+    for (int i = 0; i < std::max(kerne, 1); ++i) arbeiter_.push_back(std::make_unique<TArbeiter>(katalog));
 }
 
-uint64_t TVorausschau::Naechste() {
-    zustand_ += 0x9E3779B97F4A7C15ull;
-    return Mischen(zustand_);
+TVorausschau::~TVorausschau() = default;
+
+int TVorausschau::Aufzaehlen(const TSpielsitzung& g) {
+    TSpielsitzung& s = arbeiter_[0]->s;
+    s.S = g.Stand();
+    s.ZustandErsetzt();
+    return Aufzaehlen(s, g.Stand().AktuellerSpieler);
 }
 
-int TVorausschau::Aufzaehlen(int sp) {
-    TSpielsitzung& g = s_;
+int TVorausschau::Aufzaehlen(TSpielsitzung& g, int sp) {
     const TSpielstand& s = g.Stand();
     const TSpieler& ich = s.Spieler[sp];
     int n = 0;
@@ -211,8 +227,8 @@ void TVorausschau::Anwenden(TSpielsitzung& g, const TVorausschauAktion& a) {
     }
 }
 
-void TVorausschau::Umverteilen(const TSpielstand& vorlage, int sp) {
-    TSpielstand& s = s_.S;
+void TVorausschau::Umverteilen(TArbeiter& w, const TSpielstand& vorlage, int sp) {
+    TSpielstand& s = w.s.S;
     // Per stack: its unseen cards, and with hidden hands the other seats' hand cards of its kind.
     for (int k = 1; k <= 4; ++k) {
         std::array<tKartenRef*, StapelPlaetze * 2 + 16> orte{};
@@ -240,7 +256,7 @@ void TVorausschau::Umverteilen(const TSpielstand& vorlage, int sp) {
             karten[j] = c;
         }
         for (size_t i = n; i > 1; --i) {
-            const size_t j = static_cast<size_t>(Naechste() % i);
+            const size_t j = static_cast<size_t>(w.Naechste() % i);
             std::swap(karten[i - 1], karten[j]);
         }
         for (size_t i = 0; i < n; ++i) *orte[i] = karten[i];
@@ -251,36 +267,50 @@ void TVorausschau::Umverteilen(const TSpielstand& vorlage, int sp) {
             if (o != sp) s.Spieler[o].Geld = vorlage.Spieler[sp].Geld;
 }
 
-double TVorausschau::Spielen(const TSpielstand& vorlage, const TStrategieeinstellungen& einst, int sp,
-                             const TVorausschauAktion& a, uint64_t saat) {
-    zustand_ = saat;
-    s_.S = vorlage;
-    s_.ZustandErsetzt();
-    s_.AktionenImZug = 0;
-    s_.StrategiewechselTiefe = 0;
-    s_.Einstellungen = einst;
-    for (int i = 1; i <= 4; ++i) s_.S.Computer[i] = 1;
-    Umverteilen(vorlage, sp);
-    s_.Zufall.RandSeed = static_cast<uint32_t>(Naechste());
-    Anwenden(s_, a);
-    NaechsterSpieler(s_);
-    for (int z = 0; z < MaxZuegeImSpiel && !s_.S.Spielende; ++z) CompiZug(s_);
-    ++spiele_;
-    BerechnePlatz(s_);
-    int32_t bester = 0;
-    for (int o = 1; o <= s_.S.SpielerAnzahl; ++o)
-        if (o != sp) bester = std::max(bester, s_.S.Spieler[o].Siegpunkte);
-    const int32_t abstand = std::clamp(s_.S.Spieler[sp].Siegpunkte - bester, -100, 100);
-    return (s_.Platz[sp] == 1 ? 1.0 : 0.0) + abstand / 1000.0;
+void TVorausschau::Ausspielen(TArbeiter& w, const TSpielstand& vorlage, int sicht,
+                              const TStrategieeinstellungen& einst, const TVorausschauAktion* a, uint64_t saat,
+                              TAusgang& aus) {
+    TSpielsitzung& s = w.s;
+    w.zustand = saat;
+    s.S = vorlage;
+    s.ZustandErsetzt();
+    s.AktionenImZug = 0;
+    s.StrategiewechselTiefe = 0;
+    s.Einstellungen = einst;
+    for (int i = 1; i <= 4; ++i) s.S.Computer[i] = 1;
+    Umverteilen(w, vorlage, sicht);
+    s.Zufall.RandSeed = static_cast<uint32_t>(w.Naechste());
+    if (a) {
+        Anwenden(s, *a);
+        NaechsterSpieler(s);
+    }
+    for (int z = 0; z < MaxZuegeImSpiel && !s.S.Spielende; ++z) CompiZug(s);
+    BerechnePlatz(s);
+    for (int o = 1; o <= 4; ++o) {
+        aus.Siegpunkte[o] = s.S.Spieler[o].Siegpunkte;
+        aus.Platz[o] = s.Platz[o];
+    }
 }
 
-TVorausschauAktion TVorausschau::Entscheide(const TSpielsitzung& g, const TVorausschauParameter& p) {
+// Winning first, the points margin to the best other seat second.
+double TVorausschau::Wert(const TAusgang& aus, int sp, int spieler) {
+    int32_t bester = 0;
+    for (int o = 1; o <= spieler; ++o)
+        if (o != sp) bester = std::max(bester, aus.Siegpunkte[o]);
+    const int32_t abstand = std::clamp(aus.Siegpunkte[sp] - bester, -100, 100);
+    return (aus.Platz[sp] == 1 ? 1.0 : 0.0) + abstand / 1000.0;
+}
+
+TVorausschauErgebnis TVorausschau::Suche(const TSpielsitzung& g, const TVorausschauParameter& p,
+                                         TSuchsteuerung* steuerung) {
     spiele_ = 0;
+    TVorausschauErgebnis erg;
     const int sp = g.Stand().AktuellerSpieler;
-    s_.S = g.Stand();
-    s_.ZustandErsetzt();
-    const int n = Aufzaehlen(sp);
-    if (n <= 1) return n == 1 ? aktionen_[0] : TVorausschauAktion{};
+    const int n = Aufzaehlen(g);
+    if (n <= 1) {
+        if (n == 1) erg.aktion = aktionen_[0];
+        return erg;
+    }
 
     // The imagined players: every seat plays the rollout strategy.
     TStrategieeinstellungen einst = g.Einstellungen;
@@ -295,7 +325,28 @@ TVorausschauAktion TVorausschau::Entscheide(const TSpielsitzung& g, const TVorau
         lebend_[i] = i;
         summe_[i] = 0;
         anzahl_[i] = 0;
+        gewonnen_[i] = 0;
     }
+    auto abbrechen = [steuerung] { return steuerung && steuerung->abbruch.load(std::memory_order_relaxed); };
+    auto zaehlen = [steuerung] {
+        if (steuerung) steuerung->fertig.fetch_add(1, std::memory_order_relaxed);
+    };
+    // One imagined game of the round: the j-th re-deal (the same for every action) and the i-th action.
+    auto spiel = [&](TArbeiter& w, int64_t nr, int i) {
+        const uint64_t saat = Mischen(basis ^ Mischen(static_cast<uint64_t>(nr)));
+        TAusgang aus;
+        Ausspielen(w, g.Stand(), sp, einst, &aktionen_[lebend_[i]], saat, aus);
+        zaehlen();
+        return Wert(aus, sp, anzahl);
+    };
+    auto buchen = [&](int i, double wert) {
+        const int a = lebend_[i];
+        summe_[a] += wert;
+        ++anzahl_[a];
+        gewonnen_[a] += wert > 0.5; // a won game scores 0.9 or more, a lost one 0.1 or less
+        ++spiele_;
+    };
+
     const int32_t budget = std::max(p.Budget, n);
     const int32_t behalten = std::clamp(p.Erkundung, 1, 99);
     auto weiter = [behalten](int k) {
@@ -303,33 +354,57 @@ TVorausschauAktion TVorausschau::Entscheide(const TSpielsitzung& g, const TVorau
         return neu < k ? neu : k - 1;
     };
     int64_t verbraucht = 0, nr = 0;
-    while (lebend > 1) {
+    while (lebend > 1 && !erg.abgebrochen) {
         // The rest of the budget in equal shares over the rounds still to come.
         int runden = 0;
         for (int k = lebend; k > 1; k = weiter(k)) ++runden;
         const int64_t rest = budget - verbraucht;
         const int64_t jeAktion = std::max<int64_t>(1, rest / (static_cast<int64_t>(lebend) * runden));
         // The same re-deals for every action of the round: their differences are the action's.
-        for (int64_t j = 0; j < jeAktion; ++j, ++nr) {
-            const uint64_t saat = Mischen(basis ^ Mischen(static_cast<uint64_t>(nr)));
-            for (int i = 0; i < lebend; ++i) {
-                const int a = lebend_[i];
-                summe_[a] += Spielen(g.Stand(), einst, sp, aktionen_[a], saat);
-                ++anzahl_[a];
+        if (arbeiter_.size() == 1) {
+            for (int64_t j = 0; j < jeAktion && !erg.abgebrochen; ++j, ++nr) {
+                for (int i = 0; i < lebend; ++i) buchen(i, spiel(*arbeiter_[0], nr, i));
+                erg.abgebrochen = abbrechen();
             }
+        } else {
+            // The round's games shared out among the cores, booked afterwards in the order one
+            // core plays them, so that the sums come out to the last bit the same.
+            const int64_t auftraege = jeAktion * lebend;
+            werte_.assign(static_cast<size_t>(auftraege), 0.0);
+            std::atomic<int64_t> naechster{0};
+            auto arbeit = [&](TArbeiter& w) {
+                for (int64_t k; !abbrechen() && (k = naechster.fetch_add(1)) < auftraege;)
+                    werte_[static_cast<size_t>(k)] = spiel(w, nr + k / lebend, static_cast<int>(k % lebend));
+            };
+            std::vector<std::thread> helfer;
+            for (size_t t = 1; t < arbeiter_.size(); ++t) helfer.emplace_back(arbeit, std::ref(*arbeiter_[t]));
+            arbeit(*arbeiter_[0]);
+            for (std::thread& t : helfer) t.join();
+            // Every job handed out was finished; after a stop only whole re-deals are booked.
+            const int64_t gespielt = std::min(naechster.load(), auftraege);
+            erg.abgebrochen = gespielt < auftraege;
+            const int64_t ganz = erg.abgebrochen ? gespielt / lebend : jeAktion;
+            for (int64_t k = 0; k < ganz * lebend; ++k)
+                buchen(static_cast<int>(k % lebend), werte_[static_cast<size_t>(k)]);
+            nr += jeAktion;
         }
         verbraucht += jeAktion * lebend;
         // Best mean first; equal means keep the enumeration order.
+        auto mittel = [this](int a) { return anzahl_[a] > 0 ? summe_[a] / anzahl_[a] : -1.0; };
         for (int i = 1; i < lebend; ++i) {
             const int a = lebend_[i];
-            const double m = summe_[a] / anzahl_[a];
+            const double m = mittel(a);
             int j = i;
-            for (; j > 0 && summe_[lebend_[j - 1]] / anzahl_[lebend_[j - 1]] < m; --j) lebend_[j] = lebend_[j - 1];
+            for (; j > 0 && mittel(lebend_[j - 1]) < m; --j) lebend_[j] = lebend_[j - 1];
             lebend_[j] = a;
         }
         lebend = weiter(lebend);
     }
-    return aktionen_[lebend_[0]];
+    const int beste = lebend_[0];
+    erg.aktion = aktionen_[beste];
+    erg.spiele = spiele_;
+    erg.gewinnchance = anzahl_[beste] > 0 ? static_cast<double>(gewonnen_[beste]) / anzahl_[beste] : 0.0;
+    return erg;
 }
 
 void VorausschauZug(TSpielsitzung& g) {

@@ -4,7 +4,10 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstdint>
+#include <memory>
+#include <vector>
 
 #include "model/sitzung.h"
 
@@ -13,6 +16,8 @@ namespace vm {
 // Built-in values where the settings hold 0.
 constexpr int32_t VorausschauBudgetVorgabe = 2000; // imagined games per move
 constexpr int32_t VorausschauErkundungVorgabe = 50; // % of the actions kept per halving round
+// The window's hint searches harder, on every core; still a count, so it repeats on any machine.
+constexpr int32_t VorausschauBudgetStark = 16000;
 
 struct TVorausschauParameter {
     int32_t Budget = VorausschauBudgetVorgabe;
@@ -37,36 +42,75 @@ struct TVorausschauAktion {
     friend bool operator==(const TVorausschauAktion&, const TVorausschauAktion&) = default;
 };
 
+// What one imagined game ended with.
+struct TAusgang {
+    std::array<int32_t, 5> Siegpunkte{}; // by seat, 1..4
+    std::array<int32_t, 5> Platz{};
+};
+
+// Lets another thread follow a search and stop it early.
+struct TSuchsteuerung {
+    std::atomic<bool> abbruch{false};
+    std::atomic<int64_t> fertig{0}; // imagined games played so far
+};
+
+struct TVorausschauErgebnis {
+    TVorausschauAktion aktion;
+    double gewinnchance = 0; // share of the chosen action's imagined games the seat won
+    int64_t spiele = 0;
+    bool abgebrochen = false;
+};
+
 class TVorausschau {
 public:
-    explicit TVorausschau(const TKatalog& katalog);
+    // `kerne` scratch sessions; more than one plays the imagined games of a round in parallel,
+    // with the same result as one.
+    explicit TVorausschau(const TKatalog& katalog, int kerne = 1);
+    ~TVorausschau();
     TVorausschau(const TVorausschau&) = delete;
     TVorausschau& operator=(const TVorausschau&) = delete;
 
     // The action the seat on turn should take; reads the game and changes none of it.
-    TVorausschauAktion Entscheide(const TSpielsitzung& g, const TVorausschauParameter& p);
+    TVorausschauAktion Entscheide(const TSpielsitzung& g, const TVorausschauParameter& p) {
+        return Suche(g, p).aktion;
+    }
+    TVorausschauErgebnis Suche(const TSpielsitzung& g, const TVorausschauParameter& p,
+                               TSuchsteuerung* steuerung = nullptr);
     // Applies an action of the seat on turn through the rules (without passing the turn on).
     static void Anwenden(TSpielsitzung& g, const TVorausschauAktion& a);
     // Imagined games played by the last decision.
     int64_t Spiele() const { return spiele_; }
 
+    // The legal actions of the seat on turn (passing first).
+    int Aufzaehlen(const TSpielsitzung& g);
+    const TVorausschauAktion& Aktion(int i) const { return aktionen_[i]; }
+    // One imagined game from `vorlage` as seat `sicht` sees it: what the seat cannot see is re-dealt
+    // from `saat`; with an action, the seat on turn takes it and passes the turn on, then every seat
+    // plays its strategy of `einst` to the end.
+    void Ausspielen(const TSpielstand& vorlage, int sicht, const TStrategieeinstellungen& einst,
+                    const TVorausschauAktion* a, uint64_t saat, TAusgang& aus) {
+        Ausspielen(*arbeiter_[0], vorlage, sicht, einst, a, saat, aus);
+    }
+
     static constexpr int MaxAktionen = 96;
 
 private:
-    // Legal actions of seat `sp` in the scratch session's position.
-    int Aufzaehlen(int sp);
-    void Umverteilen(const TSpielstand& vorlage, int sp);
-    double Spielen(const TSpielstand& vorlage, const TStrategieeinstellungen& einst, int sp,
-                   const TVorausschauAktion& a, uint64_t saat);
-    uint64_t Naechste();
+    struct TArbeiter;
+    int Aufzaehlen(TSpielsitzung& g, int sp);
+    static void Umverteilen(TArbeiter& w, const TSpielstand& vorlage, int sp);
+    static void Ausspielen(TArbeiter& w, const TSpielstand& vorlage, int sicht,
+                           const TStrategieeinstellungen& einst, const TVorausschauAktion* a, uint64_t saat,
+                           TAusgang& aus);
+    static double Wert(const TAusgang& aus, int sp, int spieler);
 
-    TSpielsitzung s_; // scratch, reused for every imagined game
-    uint64_t zustand_ = 0;
+    std::vector<std::unique_ptr<TArbeiter>> arbeiter_; // scratch sessions, reused for every imagined game
     int64_t spiele_ = 0;
     std::array<TVorausschauAktion, MaxAktionen> aktionen_{};
     std::array<double, MaxAktionen> summe_{};
     std::array<int32_t, MaxAktionen> anzahl_{};
+    std::array<int32_t, MaxAktionen> gewonnen_{};
     std::array<int, MaxAktionen> lebend_{};
+    std::vector<double> werte_; // one round's results when several cores play it
 };
 
 // One move of strategy 16 for the seat on turn, pub decisions included.
