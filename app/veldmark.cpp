@@ -29,7 +29,8 @@ int main(int argc, char** argv) {
         // session it does not use (no runtime folder, no fonts database) are no concern here.
         qputenv("QT_QPA_PLATFORM", "offscreen");
         qInstallMessageHandler([](QtMsgType art, const QMessageLogContext&, const QString& text) {
-            if (art == QtCriticalMsg || art == QtFatalMsg) std::cerr << text.toLocal8Bit().constData() << '\n';
+            if (art == QtCriticalMsg || art == QtFatalMsg)
+                std::cerr << text.toLocal8Bit().constData() << '\n';
         });
         QApplication app(argc, argv);
         return vm::ui::DiagrammeSchreiben(argv[2], argv[3], std::cerr);

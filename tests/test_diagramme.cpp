@@ -34,7 +34,8 @@ TEST(Diagramme, SummenIntervalleUndJsonWeg) {
         auto serie = std::make_unique<TSimSerie>();
         ASSERT_EQ(serie->Vorbereiten(opt), "");
         std::vector<TSpielErgebnis> spiele;
-        serie->SetzeErgebnisSenke([&](const TSpielErgebnis* e, size_t n) { spiele.insert(spiele.end(), e, e + n); });
+        serie->SetzeErgebnisSenke(
+            [&](const TSpielErgebnis* e, size_t n) { spiele.insert(spiele.end(), e, e + n); });
         serie->Laufen();
         const TSimStatistik& st = serie->Statistik();
         TPunkteVerteilung punkte;
@@ -48,8 +49,8 @@ TEST(Diagramme, SummenIntervalleUndJsonWeg) {
         ASSERT_EQ(siege.Werte.size(), static_cast<size_t>(spieler));
         EXPECT_NEAR(summe(siege.Werte), 100.0, 1e-9);
         for (size_t s = 0; s < siege.Werte.size(); ++s) {
-            const auto siegeInListe =
-                std::count_if(spiele.begin(), spiele.end(), [s](const TSpielErgebnis& e) { return e.Platz[s] == 1; });
+            const auto siegeInListe = std::count_if(spiele.begin(), spiele.end(),
+                                                    [s](const TSpielErgebnis& e) { return e.Platz[s] == 1; });
             EXPECT_DOUBLE_EQ(siege.Werte[s], 100.0 * static_cast<double>(siegeInListe) / 40.0) << s;
             EXPECT_TRUE(siege.Unten.at(s) <= siege.Werte[s] && siege.Werte[s] <= siege.Oben.at(s) &&
                         siege.Unten[s] < siege.Oben[s])

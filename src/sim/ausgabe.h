@@ -68,7 +68,9 @@ public:
     TDatei& Extra() { return extra_; }
     bool Json() const { return static_cast<bool>(json_); }
     // The per-game results are needed for the JSON list or the line per game.
-    bool ErgebnisseNoetig() const { return static_cast<bool>(json_) || static_cast<bool>(plotJson_) || spielZeilen_; }
+    bool ErgebnisseNoetig() const {
+        return static_cast<bool>(json_) || static_cast<bool>(plotJson_) || spielZeilen_;
+    }
     // Also writes the JSON to `pfad`, for the charts of --plot; set before Oeffnen.
     void SetzeDiagrammJson(std::string pfad) { plotPfad_ = std::move(pfad); }
 

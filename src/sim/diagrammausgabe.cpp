@@ -73,8 +73,8 @@ bool DiagrammeZeichnen(const std::string& json, const std::string& ordner, std::
     const int fehler = posix_spawn(&pid, programm.c_str(), nullptr, &attr, argv, environ);
     posix_spawnattr_destroy(&attr);
     if (fehler != 0) {
-        err << "veldmark-sim: --plot: '" << programm << "' lässt sich nicht starten: " << std::strerror(fehler)
-            << '\n';
+        err << "veldmark-sim: --plot: '" << programm
+            << "' lässt sich nicht starten: " << std::strerror(fehler) << '\n';
         return false;
     }
     int status = 0;

@@ -113,7 +113,8 @@ std::vector<TDiagramm> SerienDiagramme(const TSimStatistik& st, const TPunkteVer
     // Ranking breaks ties of points by money and then by seat, so every game has one winner and
     // the shares add up to 100 %.
     std::vector<TSiegeZaehlung> siege;
-    for (int s = 1; s <= n; ++s) siege.push_back({SpielerName(texte, s), st.Platzierungen[s][1], st.AnzahlSpiele});
+    for (int s = 1; s <= n; ++s)
+        siege.push_back({SpielerName(texte, s), st.Platzierungen[s][1], st.AnzahlSpiele});
     d.push_back(SiegquotenDiagramm(siege, texte));
 
     d.push_back(Punkteverteilung(punkte, n, texte));
@@ -147,8 +148,8 @@ std::vector<TDiagramm> SerienDiagramme(const TSimStatistik& st, const TPunkteVer
         if (spiele == 0) continue;
         mittel.Kategorien.push_back(std::to_string(r));
         for (int s = 1; s <= n; ++s)
-            mittel.Reihen[s - 1].Werte.push_back(
-                static_cast<double>(st.SiegpunkteNachRunden[r][s].Sum) / static_cast<double>(spiele));
+            mittel.Reihen[s - 1].Werte.push_back(static_cast<double>(st.SiegpunkteNachRunden[r][s].Sum) /
+                                                 static_cast<double>(spiele));
     }
     d.push_back(std::move(runden));
     d.push_back(std::move(mittel));

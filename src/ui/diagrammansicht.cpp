@@ -18,15 +18,15 @@
 #include <QPushButton>
 #include <QSvgGenerator>
 #include <QTabWidget>
-#include <QValueAxis>
 #include <QVBoxLayout>
+#include <QValueAxis>
 #include <algorithm>
 #include <cerrno>
+#include <filesystem>
 #include <fstream>
 #include <ostream>
 #include <sstream>
 #include <system_error>
-#include <filesystem>
 
 #include "persist/dateien.h"
 #include "persist/spieldatei.h"
@@ -121,7 +121,8 @@ QChart* DiagrammChart(const TDiagramm& d) {
                 intervalle->setPen(QPen(Qt::black, 1.5));
                 intervalle->setBrush(Qt::NoBrush);
                 for (size_t i = 0; i < r.Werte.size(); ++i)
-                    intervalle->append(new QBoxSet(r.Unten[i], r.Werte[i], r.Werte[i], r.Werte[i], r.Oben[i]));
+                    intervalle->append(
+                        new QBoxSet(r.Unten[i], r.Werte[i], r.Werte[i], r.Werte[i], r.Oben[i]));
                 anhaengen(intervalle);
             }
         }
@@ -251,10 +252,9 @@ bool TDiagrammFenster::Speichern(const QString& datei, bool svg) {
     if (DiagrammSpeichern(diagramme_[static_cast<size_t>(i)], datei.toStdString(), svg, texte_, fehler))
         return true;
     QMessageBox box(QMessageBox::Critical, "Veldmark",
-                    Q(texte_[Text::DiagrammNichtGeschrieben]) + " " + datei + "\n\n" + Q(texte_[Text::Grund]) +
-                        Q(fehler),
-                    QMessageBox::Ok,
-                    this);
+                    Q(texte_[Text::DiagrammNichtGeschrieben]) + " " + datei + "\n\n" +
+                        Q(texte_[Text::Grund]) + Q(fehler),
+                    QMessageBox::Ok, this);
     box.setObjectName("DiagrammFehler");
     if (lauf_)
         lauf_(box);

@@ -89,8 +89,8 @@ void THauptfenster::SpielSpeichern(const QString& datei) {
 
 void THauptfenster::DiagrammeZeigen(std::vector<TDiagramm> diagramme) {
     TDiagrammFenster fenster(
-        std::move(diagramme), texte_, [this](QDialog& d) { return DialogAusfuehren(d); }, Q(profil_.W.SaveDir),
-        this);
+        std::move(diagramme), texte_, [this](QDialog& d) { return DialogAusfuehren(d); },
+        Q(profil_.W.SaveDir), this);
     DialogAusfuehren(fenster);
 }
 

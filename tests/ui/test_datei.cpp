@@ -8,8 +8,8 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QToolButton>
 #include <QXmlStreamReader>
 #include <cstring>
