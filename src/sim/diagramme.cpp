@@ -71,7 +71,7 @@ void WilsonIntervall(int64_t erfolge, int64_t versuche, double& unten, double& o
         return;
     }
     const double n = static_cast<double>(versuche);
-    const double p = Anteil(erfolge, versuche);
+    const double p = std::clamp(Anteil(erfolge, versuche), 0.0, 1.0);
     const double z2 = Z95 * Z95;
     const double nenner = 1.0 + z2 / n;
     const double mitte = (p + z2 / (2.0 * n)) / nenner;
