@@ -11,61 +11,48 @@
 using namespace vm;
 
 TEST(Diagramme, WilsonIntervall) {
-    double u, o;
-    WilsonIntervall(5, 10, u, o);
-    EXPECT_NEAR(u, 0.2366, 1e-4);
-    EXPECT_NEAR(o, 0.7634, 1e-4);
-    WilsonIntervall(0, 10, u, o);
-    EXPECT_EQ(u, 0.0);
-    EXPECT_NEAR(o, 0.2775, 1e-4);
-    WilsonIntervall(0, 0, u, o);
-    EXPECT_TRUE(u == 0.0 && o == 1.0);
+    double u[3], o[3];
+    WilsonIntervall(5, 10, u[0], o[0]);
+    WilsonIntervall(0, 10, u[1], o[1]);
+    WilsonIntervall(0, 0, u[2], o[2]);
+    for (auto [ist, soll] :
+         {std::pair{u[0], 0.2366}, {o[0], 0.7634}, {u[1], 0.0}, {o[1], 0.2775}, {u[2], 0.0}, {o[2], 1.0}})
+        EXPECT_NEAR(ist, soll, 1e-4);
 }
 
 TEST(Diagramme, SummenIntervalleUndJsonWeg) {
     const TTexte texte;
+    auto summe = [](const std::vector<double>& v) { return std::accumulate(v.begin(), v.end(), 0.0); };
     for (int spieler : {2, 4}) {
         SCOPED_TRACE(spieler);
-        TSimOptionen opt;
-        opt.spieler = spieler;
-        opt.spiele = 40;
-        opt.spieleGesetzt = opt.seedGesetzt = true;
-        opt.seed = 7;
         auto serie = std::make_unique<TSimSerie>();
-        ASSERT_EQ(serie->Vorbereiten(opt), "");
+        const auto a =
+            ParseSimArgumente({"--players", std::to_string(spieler), "--games", "40", "--seed", "7"});
+        ASSERT_EQ(serie->Vorbereiten(a.opt), "");
         std::vector<TSpielErgebnis> spiele;
         serie->SetzeErgebnisSenke(
             [&](const TSpielErgebnis* e, size_t n) { spiele.insert(spiele.end(), e, e + n); });
         serie->Laufen();
         const TSimStatistik& st = serie->Statistik();
-        TPunkteVerteilung punkte;
-        punkte.SpielerAnzahl = spieler;
+        TPunkteVerteilung punkte(spieler);
         for (const TSpielErgebnis& e : spiele) punkte.Spiel(e);
         const std::vector<TDiagramm> d = SerienDiagramme(st, punkte, texte);
         ASSERT_EQ(d.size(), 4u);
-        auto summe = [](const std::vector<double>& v) { return std::accumulate(v.begin(), v.end(), 0.0); };
 
         const TDiagrammReihe& siege = d[0].Reihen.at(0);
-        ASSERT_EQ(siege.Werte.size(), static_cast<size_t>(spieler));
         EXPECT_NEAR(summe(siege.Werte), 100.0, 1e-9);
-        for (size_t s = 0; s < siege.Werte.size(); ++s) {
-            const auto siegeInListe = std::count_if(spiele.begin(), spiele.end(),
-                                                    [s](const TSpielErgebnis& e) { return e.Platz[s] == 1; });
-            EXPECT_DOUBLE_EQ(siege.Werte[s], 100.0 * static_cast<double>(siegeInListe) / 40.0) << s;
+        for (size_t s = 0; s < static_cast<size_t>(spieler); ++s) {
+            const auto gewonnen =
+                std::count_if(spiele.begin(), spiele.end(), [s](auto& e) { return e.Platz[s] == 1; });
+            EXPECT_DOUBLE_EQ(siege.Werte.at(s), 100.0 * static_cast<double>(gewonnen) / 40.0) << s;
             EXPECT_TRUE(siege.Unten.at(s) <= siege.Werte[s] && siege.Werte[s] <= siege.Oben.at(s) &&
                         siege.Unten[s] < siege.Oben[s])
                 << s;
         }
-
-        ASSERT_EQ(d[1].Reihen.size(), static_cast<size_t>(spieler));
-        EXPECT_LE(d[1].Kategorien.size(), 25u);
         double histogramm = 0;
-        for (const TDiagrammReihe& r : d[1].Reihen) {
-            EXPECT_EQ(r.Werte.size(), d[1].Kategorien.size());
-            histogramm += summe(r.Werte);
-        }
+        for (const TDiagrammReihe& r : d[1].Reihen) histogramm += summe(r.Werte);
         EXPECT_EQ(histogramm, 40.0 * spieler);
-
+        EXPECT_LE(d[1].Kategorien.size(), 25u);
         EXPECT_EQ(summe(d[2].Reihen.at(0).Werte), 40.0);
         // Mean points by rounds, weighted by the games of each round count, give each seat's total.
         for (int s = 1; s <= spieler; ++s) {
@@ -75,13 +62,11 @@ TEST(Diagramme, SummenIntervalleUndJsonWeg) {
             EXPECT_NEAR(gesamt, st.Siegpunkte[s].Sum, 1e-6) << s;
         }
 
-        std::string json;
-        TJsonLauf lauf;
-        JsonKopf(json, st, lauf);
+        std::string json, fehler;
+        JsonKopf(json, st, TJsonLauf{});
         for (size_t i = 0; i < spiele.size(); ++i) JsonSpiel(json, spiele[i], spieler, i == 0);
-        JsonSchluss(json, st, lauf);
+        JsonSchluss(json, st, TJsonLauf{});
         std::vector<TDiagramm> ausJson;
-        std::string fehler;
         ASSERT_TRUE(DiagrammeAusJson(json, texte, ausJson, fehler)) << fehler;
         EXPECT_EQ(ausJson, d);
         // A game list that does not match its counters is refused.

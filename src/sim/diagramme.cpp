@@ -163,8 +163,7 @@ bool DiagrammeAusJson(std::string_view text, const TTexte& texte, std::vector<TD
     std::string_view spiele;
     if (!StatistikAusJson(text, *st, lauf, fehler, &spiele) || !SpieleStimmen(spiele, *st, fehler))
         return false;
-    TPunkteVerteilung punkte;
-    punkte.SpielerAnzahl = st->SpielerAnzahl;
+    TPunkteVerteilung punkte(st->SpielerAnzahl);
     if (!SpieleLesen(
             spiele, st->SpielerAnzahl,
             [&](const TSpielErgebnis& e, std::string&) {

@@ -55,7 +55,8 @@ TDiagramm SiegquotenDiagramm(const std::vector<TSiegeZaehlung>& zaehlungen, cons
 // How many games ended with how many victory points, per seat: the games' results, which the
 // statistics record keeps only as min/sum/max.
 struct TPunkteVerteilung {
-    int32_t SpielerAnzahl = 0;
+    explicit TPunkteVerteilung(int32_t spielerAnzahl = 0) : SpielerAnzahl(spielerAnzahl) {}
+    int32_t SpielerAnzahl;
     std::array<std::map<int32_t, int64_t>, 4> Anzahl; // [seat 0..3][victory points]
     void Spiel(const TSpielErgebnis& e);
 };

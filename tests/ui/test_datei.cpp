@@ -20,7 +20,7 @@
 
 #include "fenstertest.h"
 #include "rules/hand.h"
-#include "sim/serie.h"
+#include "sim/argumente.h"
 #include "ui/diagrammansicht.h"
 #include "ui/tracefenster.h"
 
@@ -212,13 +212,10 @@ private slots:
     void diagrammeAusErgebnisdatei() {
         Umgebung u;
         QTemporaryDir ort;
-        TSimOptionen o;
-        o.spieler = 3;
-        o.spiele = 12;
-        o.spieleGesetzt = o.seedGesetzt = true;
-        o.jsonDatei = (ort.path() + "/lauf.json").toStdString();
+        const std::string json = (ort.path() + "/lauf.json").toStdString();
         std::ostringstream aus, err;
-        QCOMPARE(SimLaufen(o, aus, err), 0);
+        QCOMPARE(SimProgramm({"--players", "3", "--games", "12", "--seed", "5", "--json", json}, aus, err),
+                 0);
         const QString svg = ort.path() + "/r.svg", png = ort.path() + "/s.png";
         int seiten = 0;
         u.D().WaehleDatei(ort.path() + "/lauf.json");
@@ -234,11 +231,10 @@ private slots:
         for (const QString& datei : {svg, png, ort.path() + "/fehlt/s.png"}) u.D().WaehleDatei(datei);
         u.F().Aktion("DiagrammeAusDatei")->trigger();
         QCOMPARE(seiten, 4);
-        QVERIFY(u.D().gesehen.back().text.startsWith("Datei kann nicht geschrieben werden: ") &&
-                u.D().gesehen.back().text.endsWith("/fehlt/s.png\n\nGrund: Ordner fehlt"));
-        QFile s(svg);
-        QVERIFY(s.open(QIODevice::ReadOnly));
-        QXmlStreamReader xml(&s);
+        const QString fehler = u.D().gesehen.back().text;
+        QVERIFY(fehler.startsWith("Datei kann nicht geschrieben werden: ") &&
+                fehler.endsWith("/fehlt/s.png\n\nGrund: Ordner fehlt"));
+        QXmlStreamReader xml(Umgebung::Lies(svg));
         bool titel = false;
         while (xml.readNext() != QXmlStreamReader::Invalid && !xml.atEnd())
             titel = titel || xml.text().contains(QString("Spiele nach Rundenzahl"));

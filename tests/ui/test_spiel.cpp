@@ -517,8 +517,7 @@ private slots:
         QVERIFY(serie->Vorbereiten(o).empty());
         std::FILE* extra = std::tmpfile();
         serie->SetzeExtraStatistik(extra);
-        TPunkteVerteilung punkte;
-        punkte.SpielerAnzahl = 3;
+        TPunkteVerteilung punkte(3);
         serie->SetzeErgebnisSenke([&](const TSpielErgebnis* e, size_t n) {
             for (size_t i = 0; i < n; ++i) punkte.Spiel(e[i]);
         });
