@@ -118,6 +118,7 @@ const std::array<TTextEintrag, TextAnzahl>& TextTabelle() {
         {Sektion::Other, "Runden"},
         {Sektion::Other, "Mittlere Siegpunkte nach Rundenzahl"},
         {Sektion::Other, "Mittlere Siegpunkte am Spielende"},
+        {Sektion::Other, "Siegpunkte nach Rundenzahl"},
     }};
     return tabelle;
 }

@@ -134,6 +134,7 @@ enum class Text : int {
     DiagrammRunden,
     DiagrammPunkteNachRunden,
     DiagrammMittlerePunkte,
+    DiagrammPunkteNachRundenKurz,
     Anzahl_
 };
 

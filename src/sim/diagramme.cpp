@@ -29,6 +29,7 @@ TDiagramm Punkteverteilung(const TPunkteVerteilung& v, int n, const TTexte& text
     TDiagramm d;
     d.Stamm = "punkteverteilung";
     d.Titel = texte[Text::DiagrammPunkteverteilung];
+    d.Kurztitel = texte[Text::DiagrammSiegpunkteEnde];
     d.AchseX = texte[Text::DiagrammSiegpunkteEnde];
     d.AchseY = texte[Text::DiagrammSpiele];
     d.Art = TDiagrammArt::Balken;
@@ -85,6 +86,7 @@ TDiagramm SiegquotenDiagramm(const std::vector<TSiegeZaehlung>& zaehlungen, cons
     TDiagramm d;
     d.Stamm = "siegquoten";
     d.Titel = texte[Text::DiagrammSiegquote];
+    d.Kurztitel = texte[Text::DiagrammSiegquoteReihe];
     d.AchseX = texte[Text::DiagrammSpielerAchse];
     d.AchseY = texte[Text::DiagrammSiegeProzent];
     d.Art = TDiagrammArt::IntervallBalken;
@@ -128,7 +130,7 @@ std::vector<TDiagramm> SerienDiagramme(const TSimStatistik& st, const TPunkteVer
         }
     TDiagramm runden;
     runden.Stamm = "spiele-nach-runden";
-    runden.Titel = texte[Text::DiagrammSpieleNachRunden];
+    runden.Titel = runden.Kurztitel = texte[Text::DiagrammSpieleNachRunden];
     runden.AchseX = texte[Text::DiagrammRunden];
     runden.AchseY = texte[Text::DiagrammSpiele];
     runden.Art = TDiagrammArt::Balken;
@@ -136,6 +138,7 @@ std::vector<TDiagramm> SerienDiagramme(const TSimStatistik& st, const TPunkteVer
     TDiagramm mittel;
     mittel.Stamm = "punkte-nach-runden";
     mittel.Titel = texte[Text::DiagrammPunkteNachRunden];
+    mittel.Kurztitel = texte[Text::DiagrammPunkteNachRundenKurz];
     mittel.AchseX = texte[Text::DiagrammRunden];
     mittel.AchseY = texte[Text::DiagrammMittlerePunkte];
     mittel.Art = TDiagrammArt::Linie;

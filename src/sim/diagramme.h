@@ -32,6 +32,7 @@ struct TDiagrammReihe {
 struct TDiagramm {
     std::string Stamm; // file name without extension
     std::string Titel, AchseX, AchseY;
+    std::string Kurztitel; // for a tab or a list beside other charts
     TDiagrammArt Art = TDiagrammArt::Balken;
     std::vector<std::string> Kategorien;
     std::vector<TDiagrammReihe> Reihen;

@@ -60,6 +60,8 @@ QBarCategoryAxis* KategorienAchse(const TDiagramm& d) {
     achse->append(namen);
     achse->setTitleText(Q(d.AchseX));
     if (d.Kategorien.size() > SchraegAb) achse->setLabelsAngle(-60);
+    // A narrow chart takes room from the plot rather than cutting "100–109" to "10…".
+    achse->setTruncateLabels(false);
     return achse;
 }
 
@@ -211,8 +213,7 @@ TDiagrammFenster::TDiagrammFenster(std::vector<TDiagramm> diagramme, const TText
         auto* ansicht = new QChartView(DiagrammChart(d));
         ansicht->setRenderHint(QPainter::Antialiasing);
         ansicht->setMinimumSize(640, 420);
-        // The tab shows the title; the chart keeps it too, for the saved picture.
-        seiten_->addTab(ansicht, Q(d.Titel));
+        seiten_->addTab(ansicht, Q(d.Kurztitel));
     }
     layout->addWidget(seiten_);
     auto* knoepfe = new QDialogButtonBox(this);
@@ -226,6 +227,7 @@ TDiagrammFenster::TDiagrammFenster(std::vector<TDiagramm> diagramme, const TText
     connect(svg, &QPushButton::clicked, this, [this] { SpeichernKlick(true); });
     connect(knoepfe, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(knoepfe);
+    resize(DiagrammGroesse + QSize(40, 100));
 }
 
 void TDiagrammFenster::SpeichernKlick(bool svg) {
