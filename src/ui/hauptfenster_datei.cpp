@@ -1,6 +1,7 @@
 // The file commands: loading and saving a game, and the question before a game is lost.
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -113,7 +114,11 @@ void THauptfenster::DiagrammeAusDatei(const QString& datei) {
     std::string fehler;
     std::vector<TDiagramm> diagramme;
     QFile f(datei);
-    if (!DateiExistiert(datei.toStdString()))
+    const QFileInfo info(datei);
+    // Only a regular file is read: a FIFO or a device would block or feed the reader without end.
+    if (!info.exists())
+        fehler = texte_[Text::GrundFehlt];
+    else if (!info.isFile())
         fehler = texte_[Text::GrundKeineDatei];
     else if (!f.open(QIODevice::ReadOnly))
         fehler = texte_[Text::GrundNichtLesbar];
