@@ -1,4 +1,4 @@
-// Pictures of every dialog of settings, correction, end of game, info, scaling and help, for
+// Pictures of every dialog of settings, correction, end of game, info, scaling, charts and help, for
 // looking at them: each is shown with sample contents and saved as a PNG file.
 //   veldmark-dialogbilder <Ausgabe-Ordner> <Programmordner> [<Sprachdatei>]
 // The program folder holds "Karten"; with a language file the texts are taken from it.
@@ -10,10 +10,13 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <cstdio>
+#include <memory>
 
 #include "ai/einstellungen.h"
 #include "control/korrektur.h"
 #include "persist/sprache.h"
+#include "sim/serie.h"
+#include "ui/diagrammansicht.h"
 #include "ui/einstellungsfenster.h"
 #include "ui/hilfemenue.h"
 #include "ui/infofenster.h"
@@ -129,6 +132,25 @@ int main(int argc, char** argv) {
     TSkalierungFenster skalierung(sprache, nullptr);
     skalierung.Vorbereiten(100);
     Bild(skalierung, "Skalierung");
+
+    // The charts of a short series, every tab.
+    {
+        TTexte texte;
+        texte.Uebersetzen(sprache);
+        auto serie = std::make_unique<TSimSerie>();
+        serie->Vorbereiten(ParseSimArgumente({"--players", "4", "--games", "200", "--seed", "1"}).opt);
+        TPunkteVerteilung punkte(4);
+        serie->SetzeErgebnisSenke([&](const TSpielErgebnis* e, size_t n) {
+            for (size_t i = 0; i < n; ++i) punkte.Spiel(e[i]);
+        });
+        serie->Laufen();
+        TDiagrammFenster diagramme(SerienDiagramme(serie->Statistik(), punkte, texte), texte, {}, {},
+                                   nullptr);
+        for (int s = 0; s < diagramme.Seiten()->count(); ++s) {
+            diagramme.Seiten()->setCurrentIndex(s);
+            Bild(diagramme, QString("Diagramme-%1").arg(s + 1));
+        }
+    }
 
     // The help menu, opened.
     QMenu menue;

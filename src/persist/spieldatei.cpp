@@ -183,17 +183,6 @@ PruefFehler PruefeHistorie(const TSpielHistorie& h, const TKatalog& katalog, std
     return PruefFehler::Keiner;
 }
 
-std::string TMeldung::TextMitGrund(const TTexte& texte) const {
-    return Grund.empty() ? Text : Text + "\n\n" + texte[vm::Text::Grund] + Grund;
-}
-
-namespace {
-
-std::string MitDetail(const std::string& grund, const std::string& detail) {
-    return detail.empty() ? grund : grund + ": " + detail;
-}
-
-// Why a write failed, from where it stopped and the system's error number.
 std::string SchreibGrund(const TTexte& tx, SchreibFehler f, int fehlerNr) {
     if (f == SchreibFehler::Name) return tx[Text::GrundKeinDateiname];
     switch (fehlerNr) {
@@ -209,8 +198,19 @@ std::string SchreibGrund(const TTexte& tx, SchreibFehler f, int fehlerNr) {
     case ENOTDIR:
         return tx[Text::GrundOrdnerFehlt];
     default:
-        return MitDetail(tx[Text::GrundSchreibfehler], fehlerNr ? std::strerror(fehlerNr) : "");
+        return fehlerNr ? tx[Text::GrundSchreibfehler] + ": " + std::strerror(fehlerNr)
+                        : tx[Text::GrundSchreibfehler];
     }
+}
+
+std::string TMeldung::TextMitGrund(const TTexte& texte) const {
+    return Grund.empty() ? Text : Text + "\n\n" + texte[vm::Text::Grund] + Grund;
+}
+
+namespace {
+
+std::string MitDetail(const std::string& grund, const std::string& detail) {
+    return detail.empty() ? grund : grund + ": " + detail;
 }
 
 // Opens a game file for reading: a regular file only, so that a FIFO, a device or a folder

@@ -7,9 +7,16 @@
 #include <string>
 #include <utility>
 
+#include "persist/dateien.h"
 #include "persist/historie.h"
 
 namespace vm {
+
+class TTexte;
+
+// Why a write failed, in the interface's words: from where it stopped and the system's error
+// number (errno right after the write).
+std::string SchreibGrund(const TTexte& tx, SchreibFehler f, int fehlerNr);
 
 // A message box the window shows: caption and text (empty caption: nothing to show), and why
 // it failed in words ("Datei fehlt", "außerhalb des Bereichs: Eintrag[2].Geld").

@@ -157,6 +157,9 @@ void SerieOptionen(CLI::App& app, TAufruf& a) {
          Dateiname(o.extraDatei, false));
     Wert(app, "--json", "FILE", "the statistics and every game's result as JSON (input of merge)",
          Dateiname(o.jsonDatei, false));
+    Wert(app, "--plot", "DIR",
+         "the charts of the run as SVG files into DIR (drawn by the veldmark program beside this one)",
+         Dateiname(o.plotOrdner, false));
     app.add_flag("--check", o.pruefen, "check every state; exit code 3 on a violation or internal fault");
     app.add_flag("--quiet", o.leise, "no progress bar (shown only when standard error is a terminal)");
 }

@@ -21,6 +21,7 @@ struct TSimOptionen {
     std::string berichtDatei; // "-": standard output, instead of the line per game; empty: no report
     std::string extraDatei;
     std::string jsonDatei;
+    std::string plotOrdner;   // the charts as SVG files into this folder; empty: none
     int32_t jobs = 1;         // streams the series is split into, each in a thread of its own
     bool pruefen = false;     // check the state after every action
     bool leise = false;       // no progress bar

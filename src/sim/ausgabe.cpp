@@ -87,7 +87,8 @@ bool TSimAusgaben::Oeffnen() {
     } dateien[] = {{trace_, opt_.traceDatei, "--trace"},
                    {bericht_, berichtPfad_, "--report"},
                    {extra_, opt_.extraDatei, "--extra-stats"},
-                   {json_, opt_.jsonDatei, "--json"}};
+                   {json_, opt_.jsonDatei, "--json"},
+                   {plotJson_, plotPfad_, "--plot"}};
     for (auto& d : dateien) {
         if (d.pfad.empty() || d.datei.Oeffnen(d.pfad)) continue;
         err_ << "veldmark-sim: " << d.option << ": Datei '" << d.pfad << "' kann nicht geschrieben werden"
@@ -102,10 +103,9 @@ void TSimAusgaben::Beginnen(const TSimStatistik& st) {
         extra_.Schreibe(ExtraStatistikKopf());
         extra_.Schreibe("\n");
     }
-    if (json_) {
+    if (json_ || plotJson_) {
         JsonKopf(jsonPuffer_, st, lauf_);
-        json_.Schreibe(jsonPuffer_);
-        jsonPuffer_.clear();
+        JsonSchreiben();
         jsonPuffer_.reserve(ErgebnisBlock * 80);
     }
 }
@@ -120,7 +120,7 @@ void TSimAusgaben::Spiele(const TSpielErgebnis* e, size_t menge, int64_t& nummer
     };
     for (size_t i = 0; i < menge; ++i) {
         ++nummer;
-        if (json_) JsonSpiel(jsonPuffer_, e[i], n, erstesSpiel_);
+        if (json_ || plotJson_) JsonSpiel(jsonPuffer_, e[i], n, erstesSpiel_);
         erstesSpiel_ = false;
         if (!spielZeilen_) continue;
         // Built in a buffer and written once per block: the stream's number formatting cost
@@ -142,10 +142,15 @@ void TSimAusgaben::Spiele(const TSpielErgebnis* e, size_t menge, int64_t& nummer
         }
         zeilen_ += '\n';
     }
-    json_.Schreibe(jsonPuffer_);
-    jsonPuffer_.clear();
+    JsonSchreiben();
     out_.write(zeilen_.data(), static_cast<std::streamsize>(zeilen_.size()));
     zeilen_.clear();
+}
+
+void TSimAusgaben::JsonSchreiben() {
+    json_.Schreibe(jsonPuffer_);
+    plotJson_.Schreibe(jsonPuffer_);
+    jsonPuffer_.clear();
 }
 
 bool TSimAusgaben::Schliessen(TDatei& d, const std::string& pfad, const char* option) {
@@ -168,7 +173,7 @@ bool TSimAusgaben::Abschliessen(const TSimStatistik& st, const TKatalog& katalog
         }
     }
     ok = Schliessen(extra_, opt_.extraDatei, "--extra-stats") && ok;
-    if (json_) {
+    if (json_ || plotJson_) {
         lauf_.SeedEnde = ende.SeedEnde;
         lauf_.Abgebrochen = ende.Abgebrochen;
         lauf_.Geprueft = opt_.pruefen;
@@ -176,8 +181,9 @@ bool TSimAusgaben::Abschliessen(const TSimStatistik& st, const TKatalog& katalog
         lauf_.InterneFehler = ende.InterneFehler;
         lauf_.Stroeme = ende.Stroeme;
         JsonSchluss(jsonPuffer_, st, lauf_);
-        json_.Schreibe(jsonPuffer_);
-        ok = Schliessen(json_, opt_.jsonDatei, "--json") && ok;
+        JsonSchreiben();
+        if (json_) ok = Schliessen(json_, opt_.jsonDatei, "--json") && ok;
+        if (plotJson_) ok = Schliessen(plotJson_, plotPfad_, "--plot") && ok;
     }
     if (!AusgabeAbschliessen(out_)) {
         err_ << "veldmark-sim: Standardausgabe unvollständig geschrieben\n";

@@ -68,13 +68,19 @@ public:
     TDatei& Extra() { return extra_; }
     bool Json() const { return static_cast<bool>(json_); }
     // The per-game results are needed for the JSON list or the line per game.
-    bool ErgebnisseNoetig() const { return static_cast<bool>(json_) || spielZeilen_; }
+    bool ErgebnisseNoetig() const {
+        return static_cast<bool>(json_) || static_cast<bool>(plotJson_) || spielZeilen_;
+    }
+    // Also writes the JSON to `pfad`, for the charts of --plot; set before Oeffnen.
+    void SetzeDiagrammJson(std::string pfad) { plotPfad_ = std::move(pfad); }
 
     // The extra statistics' header and the JSON up to its game list.
     void Beginnen(const TSimStatistik& st);
     // The JSON records and lines of `menge` games; `nummer` is the number of the last game
     // handed over and counts on.
     void Spiele(const TSpielErgebnis* e, size_t menge, int64_t& nummer);
+    // The JSON buffer into both JSON files, then emptied.
+    void JsonSchreiben();
     // Closes the files, writes the report and the end of the JSON, and flushes standard output;
     // false when anything was not completely written (named on standard error).
     bool Abschliessen(const TSimStatistik& st, const TKatalog& katalog, const TLaufEnde& ende);
@@ -88,7 +94,8 @@ private:
     std::string berichtPfad_; // empty: no report file
     bool berichtAufAusgabe_;
     bool spielZeilen_;
-    TDatei trace_, bericht_, extra_, json_;
+    TDatei trace_, bericht_, extra_, json_, plotJson_;
+    std::string plotPfad_;
     TJsonLauf lauf_;
     std::string jsonPuffer_, zeilen_;
     bool erstesSpiel_ = true;

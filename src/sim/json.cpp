@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <climits>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <vector>
@@ -413,12 +414,10 @@ bool Gleich(const TMinSumMax& a, const TMinSumMax& b) {
 
 } // namespace
 
-bool SpieleStimmen(std::string_view spiele, const TSimStatistik& st, std::string& fehler) {
-    const int n = st.SpielerAnzahl;
+bool SpieleLesen(std::string_view spiele, int spielerAnzahl,
+                 const std::function<bool(const TSpielErgebnis&, std::string&)>& nimm, std::string& fehler) {
+    const int n = spielerAnzahl;
     if (n < 1 || n > 4) return fehler = "Spieleranzahl " + std::to_string(n) + " ist nicht 2 bis 4", false;
-    auto liste = std::make_unique<TSimStatistik>();
-    StatistikLeeren(*liste);
-    TSimStatistik& l = *liste;
     auto leer = [&](size_t& i) {
         while (i < spiele.size() &&
                (spiele[i] == ' ' || spiele[i] == '\n' || spiele[i] == '\r' || spiele[i] == '\t'))
@@ -437,7 +436,8 @@ bool SpieleStimmen(std::string_view spiele, const TSimStatistik& st, std::string
         std::string_view ohneListe;
         if (!Parse(spiele.substr(i, ende - i + 1), w, ohneListe, fehler))
             return fehler = spiel + fehler, false;
-        int32_t runden = 0, punkte[4] = {}, platz[4] = {};
+        TSpielErgebnis e{};
+        int32_t platz[4] = {};
         auto sitze = [&](const char* name, int32_t(&ziel)[4]) {
             const JDok* v = Feld(&w, name);
             if (!v || !v->is_array() || v->size() != static_cast<size_t>(n)) return false;
@@ -445,23 +445,12 @@ bool SpieleStimmen(std::string_view spiele, const TSimStatistik& st, std::string
                 if (!Lies(&(*v)[p], ziel[p])) return false;
             return true;
         };
-        if (!Lies(Feld(&w, "runden"), runden) || !sitze("punkte", punkte) || !sitze("platz", platz))
+        if (!Lies(Feld(&w, "runden"), e.Runden) || !sitze("punkte", e.Punkte) || !sitze("platz", platz))
             return fehler = spiel + "\"runden\", \"punkte\" oder \"platz\" fehlt oder hat die falsche Form",
                    false;
-        const bool rundeGezaehlt = runden >= 1 && runden <= StatistikMaxRunden;
-        bool passt = l.AnzahlSpiele < INT32_MAX && Nimm(l.Runden, runden);
-        int sieger = 0;
-        for (int p = 1; p <= n && passt; ++p) {
-            const int32_t sp = punkte[p - 1], pl = platz[p - 1];
-            if (pl >= 1 && pl <= 4) ++l.Platzierungen[p][pl];
-            if (pl == 1) sieger = p;
-            passt =
-                Nimm(l.Siegpunkte[p], sp) && (!rundeGezaehlt || Nimm(l.SiegpunkteNachRunden[runden][p], sp));
-        }
-        if (passt && sieger) passt = Nimm(l.SiegpunkteSieger, punkte[sieger - 1]);
-        if (!passt) return fehler = spiel + "ein Zähler liefe über", false;
-        ++l.AnzahlSpiele;
-        if (rundeGezaehlt) ++l.SpieleMitRunden[runden];
+        for (int p = 0; p < 4; ++p)
+            e.Platz[p] = static_cast<int8_t>(platz[p] >= 0 && platz[p] <= 4 ? platz[p] : -1);
+        if (!nimm(e, fehler)) return fehler = spiel + fehler, false;
         i = ende + 1;
         leer(i);
         if (i < spiele.size()) {
@@ -471,6 +460,36 @@ bool SpieleStimmen(std::string_view spiele, const TSimStatistik& st, std::string
             if (i >= spiele.size()) return fehler = spiel + "Spiel nach dem Komma fehlt", false;
         }
     }
+    return true;
+}
+
+bool SpieleStimmen(std::string_view spiele, const TSimStatistik& st, std::string& fehler) {
+    const int n = st.SpielerAnzahl;
+    auto liste = std::make_unique<TSimStatistik>();
+    StatistikLeeren(*liste);
+    TSimStatistik& l = *liste;
+    const bool gelesen = SpieleLesen(
+        spiele, n,
+        [&](const TSpielErgebnis& e, std::string& grund) {
+            const int32_t runden = e.Runden;
+            const bool rundeGezaehlt = runden >= 1 && runden <= StatistikMaxRunden;
+            bool passt = l.AnzahlSpiele < INT32_MAX && Nimm(l.Runden, runden);
+            int sieger = 0;
+            for (int p = 1; p <= n && passt; ++p) {
+                const int32_t sp = e.Punkte[p - 1], pl = e.Platz[p - 1];
+                if (pl >= 1 && pl <= 4) ++l.Platzierungen[p][pl];
+                if (pl == 1) sieger = p;
+                passt = Nimm(l.Siegpunkte[p], sp) &&
+                        (!rundeGezaehlt || Nimm(l.SiegpunkteNachRunden[runden][p], sp));
+            }
+            if (passt && sieger) passt = Nimm(l.SiegpunkteSieger, e.Punkte[sieger - 1]);
+            if (!passt) return grund = "ein Zähler liefe über", false;
+            ++l.AnzahlSpiele;
+            if (rundeGezaehlt) ++l.SpieleMitRunden[runden];
+            return true;
+        },
+        fehler);
+    if (!gelesen) return false;
 
     auto vergleiche = [&](const std::string& feld, const auto& teil, const auto& ausListe) {
         if (fehler.empty() && !Gleich(teil, ausListe))

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -51,6 +52,13 @@ void JsonSchluss(std::string& out, const TSimStatistik& st, const TJsonLauf& lau
 // game records of the list as written, without the brackets and the white space around them.
 bool StatistikAusJson(std::string_view text, TSimStatistik& st, TJsonLauf& lauf, std::string& fehler,
                       std::string_view* spiele = nullptr);
+
+// Reads the game records of the list as StatistikAusJson hands it out, in order, and hands each
+// to `nimm` (money is not read: the list's checks do not need it; a place outside 0..4 reads as
+// -1). False with a line naming the first record that is malformed or that `nimm` refuses, with
+// the reason it put into its second argument.
+bool SpieleLesen(std::string_view spiele, int spielerAnzahl,
+                 const std::function<bool(const TSpielErgebnis&, std::string&)>& nimm, std::string& fehler);
 
 // Checks the counters that follow from the game list (games, rounds, places, victory points by
 // seat, by rounds and of the winner) against `spiele`, the list as StatistikAusJson hands it out;

@@ -13,6 +13,7 @@
 #include "rules/ablauf.h"
 #include "rules/wertung.h"
 #include "sim/ausgabe.h"
+#include "sim/diagrammausgabe.h"
 #include "sim/extrastatistik.h"
 #include "sim/jobs.h"
 
@@ -266,6 +267,15 @@ int SimLaufen(TSimSerie& serie, const TSimOptionen& opt, std::ostream& out, std:
         err << "veldmark-sim: " << fehler << '\n';
         return 2;
     }
+    TDiagrammJson plot;
+    if (!opt.plotOrdner.empty()) {
+        fehler = plot.Anlegen();
+        if (!fehler.empty()) {
+            err << "veldmark-sim: " << fehler << '\n';
+            return 2;
+        }
+        aus.SetzeDiagrammJson(plot.Pfad());
+    }
     if (!aus.Oeffnen()) return 2;
     // Block 0 is the caller's series, which then plays only its share.
     const int64_t geplant = serie.Geplant();
@@ -283,6 +293,10 @@ int SimLaufen(TSimSerie& serie, const TSimOptionen& opt, std::ostream& out, std:
     const TLaufEnde ende{r.stroeme.back().SeedEnde, r.abgebrochen, r.verletzungen, r.interneFehler,
                          r.stroeme};
     if (!aus.Abschliessen(*r.statistik, serie.Katalog(), ende)) schreibfehler = true;
+    // The charts come after the report, which stays written whatever becomes of them.
+    if (!opt.plotOrdner.empty() && DateiExistiert(plot.Pfad()) &&
+        !DiagrammeZeichnen(plot.Pfad(), opt.plotOrdner, err))
+        schreibfehler = true;
 
     const TSimStatistik& st = *r.statistik;
     if (r.voll)

@@ -20,6 +20,7 @@
 #include "persist/historie.h"
 #include "persist/profil.h"
 #include "persist/texte.h"
+#include "sim/diagramme.h"
 #include "sim/statistik.h"
 #include "ui/kartenbild.h"
 #include "ui/massstab.h"
@@ -112,6 +113,8 @@ public:
     bool MenschWarAmZug() const { return menschWarAmZug_; }
     bool SimulationLaeuft() const { return g_.SimulationLaeuft; }
     const TSimStatistik& Statistik() const { return *statistik_; }
+    // The charts of the last series; empty before the first.
+    const std::vector<TDiagramm>& Diagramme() const { return diagramme_; }
     // The move list, its dock, and the status bar's panel for what the person is asked to do,
     // why a click was refused and what a marked target costs.
     const TSpielverlauf& Verlauf() const { return *verlauf_; }
@@ -181,6 +184,11 @@ public slots:
     // The work of the file dialogs' OK, for a file already chosen.
     void SpielLaden(const QString& datei);
     void SpielSpeichern(const QString& datei);
+    // "&Diagramme…": the charts of the last series; "Diagramme aus &Ergebnisdatei…": those of a
+    // result file the simulator wrote with --json.
+    void DiagrammeKlick();
+    void DiagrammeAusDateiKlick();
+    void DiagrammeAusDatei(const QString& datei);
 
 signals:
     // A series has ended and its report stands in the trace.
@@ -227,6 +235,7 @@ private:
     void SpielerAnzahlWaehlen(int n);
     void SimulationStarten();
     void SimulationBeendet();
+    void DiagrammeZeigen(std::vector<TDiagramm> diagramme);
     // Asks before the game on the board is lost, when it must; true when the command may go on.
     bool SpielVerwerfen();
     void TraceSchalten(bool an);
@@ -257,6 +266,7 @@ private:
     std::unique_ptr<TTraceFenster> trace_;
     std::unique_ptr<TSpielverlauf> verlauf_;
     std::unique_ptr<TSimulationsLauf> simulation_; // while a series runs
+    std::vector<TDiagramm> diagramme_;             // of the last series
     TDialogLauf dialogLauf_;
     int startFehler_ = 0;
     TFensterDialoge* fensterDialoge_ = nullptr;

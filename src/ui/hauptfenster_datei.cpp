@@ -1,5 +1,7 @@
 // The file commands: loading and saving a game, and the question before a game is lost.
+#include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -7,6 +9,8 @@
 #include "persist/spieldatei.h"
 #include "control/spielende.h"
 #include "rules/hand.h"
+#include "sim/diagramme.h"
+#include "ui/diagrammansicht.h"
 #include "ui/hauptfenster.h"
 #include "ui/qtext.h"
 #include "ui/spielverlauf.h"
@@ -80,6 +84,57 @@ void THauptfenster::SpielSpeichern(const QString& datei) {
     if (m.Da()) MeldungZeigen(Q(m.Titel), Q(m.TextMitGrund(texte_)));
     HistorieSteuerung();
     NachAktion();
+}
+
+// ---- charts ----
+
+void THauptfenster::DiagrammeZeigen(std::vector<TDiagramm> diagramme) {
+    TDiagrammFenster fenster(
+        std::move(diagramme), texte_, [this](QDialog& d) { return DialogAusfuehren(d); },
+        Q(profil_.W.SaveDir), this);
+    DialogAusfuehren(fenster);
+}
+
+void THauptfenster::DiagrammeKlick() {
+    if (!diagramme_.empty()) DiagrammeZeigen(diagramme_);
+}
+
+void THauptfenster::DiagrammeAusDateiKlick() {
+    QFileDialog d(this);
+    d.setObjectName("ErgebnisdateiWahl");
+    d.setAcceptMode(QFileDialog::AcceptOpen);
+    d.setFileMode(QFileDialog::ExistingFile);
+    d.setNameFilters({Q(texte_[Text::FilterErgebnis]), Q(texte_[Text::FilterAlle])});
+    d.setDirectory(Q(profil_.W.SaveDir));
+    if (DialogAusfuehren(d) != QDialog::Accepted || d.selectedFiles().isEmpty()) return;
+    DiagrammeAusDatei(d.selectedFiles().first());
+}
+
+void THauptfenster::DiagrammeAusDatei(const QString& datei) {
+    std::string fehler;
+    std::vector<TDiagramm> diagramme;
+    QFile f(datei);
+    const QFileInfo info(datei);
+    // Only a regular file is read: a FIFO or a device would block or feed the reader without end.
+    if (!info.exists())
+        fehler = texte_[Text::GrundFehlt];
+    else if (!info.isFile())
+        fehler = texte_[Text::GrundKeineDatei];
+    else if (!f.open(QIODevice::ReadOnly))
+        fehler = texte_[Text::GrundNichtLesbar];
+    else {
+        const QByteArray text = f.readAll();
+        if (f.error() != QFileDevice::NoError)
+            fehler = texte_[Text::GrundNichtLesbar];
+        else
+            DiagrammeAusJson(std::string_view(text.constData(), static_cast<size_t>(text.size())), texte_,
+                             diagramme, fehler);
+    }
+    if (!fehler.empty()) {
+        MeldungZeigen("Veldmark", Q(texte_.Fuelle(Text::ErgebnisdateiFehler, {datei.toStdString(), fehler})));
+        return;
+    }
+    DiagrammeZeigen(std::move(diagramme));
 }
 
 } // namespace vm::ui

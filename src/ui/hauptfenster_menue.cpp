@@ -168,8 +168,13 @@ void THauptfenster::MenueAufbauen() {
     // A series of computer-only games, when the settings of the chosen player count ask for one.
     erweitertMenue_->addSeparator();
     neu(erweitertMenue_, "Simulation", "&Simulation starten", &THauptfenster::SimulationKlick);
-    connect(erweitertMenue_, &QMenu::aboutToShow, this,
-            [this] { aktionen_["Simulation"]->setEnabled(SimulationStartbar(g_, historie_)); });
+    neu(erweitertMenue_, "Diagramme", Q(texte_[Text::MenueDiagramme]), &THauptfenster::DiagrammeKlick);
+    neu(erweitertMenue_, "DiagrammeAusDatei", Q(texte_[Text::MenueDiagrammeAusDatei]),
+        &THauptfenster::DiagrammeAusDateiKlick);
+    connect(erweitertMenue_, &QMenu::aboutToShow, this, [this] {
+        aktionen_["Simulation"]->setEnabled(SimulationStartbar(g_, historie_));
+        aktionen_["Diagramme"]->setEnabled(!diagramme_.empty());
+    });
 
     variantenMenue_ = leiste->addMenu("&Varianten");
     variantenMenue_->menuAction()->setObjectName("VariantenMenue");

@@ -191,6 +191,7 @@ void THauptfenster::SimulationBeendet() {
     std::unique_ptr<TSimulationsLauf> lauf = std::move(simulation_);
     if (!lauf) return;
     lauf->Uebergeben(g_, *statistik_);
+    diagramme_ = SerienDiagramme(*statistik_, lauf->Punkte(), texte_);
     fensterDialoge_->ExtraStatistikAnhaengen(lauf->ExtraZeilen());
     gauge_->hide();
     abbruch_->hide();

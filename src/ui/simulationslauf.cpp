@@ -21,6 +21,10 @@ TSimulationsLauf::TSimulationsLauf(const TSpielsitzung& g, int64_t spiele, bool 
     serie_->Vorbereiten(spiele);
     if (extraStatistik_) serie_->SetzeBeobachter(this);
     serie_->SetzeFortschritt([this](int64_t n) { SpielGezaehlt(n); });
+    punkte_.SpielerAnzahl = serie_->Statistik().SpielerAnzahl;
+    serie_->SetzeErgebnisSenke([this](const TSpielErgebnis* e, size_t n) {
+        for (size_t i = 0; i < n; ++i) punkte_.Spiel(e[i]);
+    });
 }
 
 TSimulationsLauf::~TSimulationsLauf() {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "model/sitzung.h"
+#include "sim/diagramme.h"
 #include "sim/serie.h"
 
 namespace vm::ui {
@@ -34,6 +35,8 @@ public:
     // generator, the count of internal faults) and the statistics, into the window's.
     void Uebergeben(TSpielsitzung& g, TSimStatistik& statistik) const;
     const std::vector<std::string>& ExtraZeilen() const { return extraZeilen_; }
+    // After `Beendet`: the victory points of every game, for the charts.
+    const TPunkteVerteilung& Punkte() const { return punkte_; }
 
 signals:
     // Games played so far, at most 25 times a second and after the last one.
@@ -53,6 +56,7 @@ private:
     std::unique_ptr<QThread> thread_;
     bool extraStatistik_ = false;
     std::vector<std::string> extraZeilen_;
+    TPunkteVerteilung punkte_; // filled on the worker thread
     std::chrono::steady_clock::time_point gemeldet_;
 };
 

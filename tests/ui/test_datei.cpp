@@ -3,19 +3,25 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QToolButton>
+#include <QXmlStreamReader>
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <sstream>
 #include <vector>
 
 #include "fenstertest.h"
 #include "rules/hand.h"
+#include "sim/argumente.h"
+#include "ui/diagrammansicht.h"
 #include "ui/tracefenster.h"
 
 using namespace vm;
@@ -198,6 +204,45 @@ private slots:
         QCOMPARE(u.D().gesehen.back().text, QString("Internal Fault 1 in Procedure ZieheKarteHand"));
         QVERIFY(QFile::exists(u.Profilordner() + "/ErrorTrace.txt"));
         QVERIFY(!u.G().S.Spielende);
+    }
+
+    // The charts of a result file that --json wrote, from the menu: one tab each, the chart
+    // shown saved as SVG (an XML document with its title) and as PNG; a place that cannot be
+    // written and a file that is no result get an error box.
+    void diagrammeAusErgebnisdatei() {
+        Umgebung u;
+        QTemporaryDir ort;
+        const std::string json = (ort.path() + "/lauf.json").toStdString();
+        std::ostringstream aus, err;
+        QCOMPARE(SimProgramm({"--players", "3", "--games", "12", "--seed", "5", "--json", json}, aus, err),
+                 0);
+        const QString svg = ort.path() + "/r.svg", png = ort.path() + "/s.png";
+        int seiten = 0;
+        u.D().WaehleDatei(ort.path() + "/lauf.json");
+        u.D().Antworte<ui::TDiagrammFenster>([&](ui::TDiagrammFenster& d) {
+            seiten = d.Seiten()->count();
+            d.Seiten()->setCurrentIndex(2);
+            Klick(d.findChild<QPushButton*>("AlsSvg"));
+            d.Seiten()->setCurrentIndex(0);
+            Klick(d.findChild<QPushButton*>("AlsPng"));
+            Klick(d.findChild<QPushButton*>("AlsPng"));
+            return int(QDialog::Rejected);
+        });
+        for (const QString& datei : {svg, png, ort.path() + "/fehlt/s.png"}) u.D().WaehleDatei(datei);
+        u.F().Aktion("DiagrammeAusDatei")->trigger();
+        QCOMPARE(seiten, 4);
+        const QString fehler = u.D().gesehen.back().text;
+        QVERIFY(fehler.startsWith("Datei kann nicht geschrieben werden: ") &&
+                fehler.endsWith("/fehlt/s.png\n\nGrund: Ordner fehlt"));
+        QXmlStreamReader xml(Umgebung::Lies(svg));
+        bool titel = false;
+        while (xml.readNext() != QXmlStreamReader::Invalid && !xml.atEnd())
+            titel = titel || xml.text().contains(QString("Spiele nach Rundenzahl"));
+        QVERIFY(!xml.hasError() && titel);
+        QCOMPARE(QImage(png).size(), ui::DiagrammGroesse);
+        u.F().DiagrammeAusDatei(svg);
+        QVERIFY(u.D().gesehen.back().text.contains("kann nicht gelesen werden: kein gültiges JSON"));
+        QCOMPARE(u.D().unerwartet, 0);
     }
 };
 

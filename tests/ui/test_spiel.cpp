@@ -20,6 +20,7 @@
 #include "fenstertest.h"
 #include "model/konsistenz.h"
 #include "rules/kaufen.h"
+#include "sim/diagramme.h"
 #include "sim/serie.h"
 #include "ui/dialoge.h"
 #include "ui/fensterdialoge.h"
@@ -516,7 +517,12 @@ private slots:
         QVERIFY(serie->Vorbereiten(o).empty());
         std::FILE* extra = std::tmpfile();
         serie->SetzeExtraStatistik(extra);
+        TPunkteVerteilung punkte(3);
+        serie->SetzeErgebnisSenke([&](const TSpielErgebnis* e, size_t n) {
+            for (size_t i = 0; i < n; ++i) punkte.Spiel(e[i]);
+        });
         serie->Laufen();
+        QVERIFY(f.Diagramme() == SerienDiagramme(serie->Statistik(), punkte, TTexte()));
         // The window's session goes on from the series' last game and generator.
         const TSpielsitzung& s = serie->Sitzung();
         QVERIFY(g.Zufall.RandSeed == s.Zufall.RandSeed && Gleich(g.S, s.S));
