@@ -29,6 +29,8 @@ namespace {
 constexpr const char* Format = "veldmark-turnier";
 constexpr int Version = 1;
 constexpr int MaxTeilnehmer = 32;
+// Table numbers are stored in 16 bits.
+constexpr size_t MaxTische = 32767;
 // The stop rule looks only from this pass on: a handful of deals says little about the spread.
 constexpr int64_t MindestDurchgaenge = 8;
 // Win shares are counted in twelfths, so that ties of two, three or four seats add up exactly and
@@ -182,6 +184,9 @@ std::string TurnierVorbereiten(const TTurnierOptionen& o, TTurnier& t) {
         tn.ParameterDatei = datei;
     }
     t.Tische = TurnierTische(o.spieler, e, o.gemischt);
+    if (t.Tische.size() > MaxTische)
+        return "--entrants: " + std::to_string(t.Tische.size()) + " Tische, höchstens " +
+               std::to_string(MaxTische);
     for (const auto& tisch : t.Tische) {
         t.Ordnungen.emplace_back();
         Sitzordnungen(tisch, t.Ordnungen.back());
@@ -566,6 +571,7 @@ bool TurnierAusJson(std::string_view text, TTurnier& t, std::string& fehler) {
             t.Teilnehmer.push_back(neu);
         }
         t.Tische = TurnierTische(t.Spieler, static_cast<int>(t.Teilnehmer.size()), t.Gemischt);
+        if (t.Tische.size() > MaxTische) throw std::out_of_range("Tische");
         for (const auto& tisch : t.Tische) {
             t.Ordnungen.emplace_back();
             Sitzordnungen(tisch, t.Ordnungen.back());
