@@ -498,6 +498,25 @@ std::string TurnierJson(const TTurnier& t) {
     }
     j += "],\n  \"abgebrochen\": " + std::string(t.Abgebrochen ? "true" : "false");
     j += ",\n  \"signifikant\": " + std::string(t.Signifikant ? "true" : "false");
+    // The report's figures, for readers that do not count the games themselves (merge does).
+    const TTurnierWertung w = TurnierWerten(t);
+    nlohmann::ordered_json wertung;
+    wertung["durchgaenge"] = w.Durchgaenge;
+    wertung["z"] = w.Z;
+    for (const TTurnierZeile& z : w.Zeilen)
+        wertung["zeilen"].push_back({{"teilnehmer", z.Teilnehmer + 1},
+                                     {"spiele", z.Spiele},
+                                     {"siege", z.Siege},
+                                     {"anteil", z.Anteil.Anteil},
+                                     {"unten", z.Anteil.Unten},
+                                     {"oben", z.Anteil.Oben},
+                                     {"mittelPunkte", z.MittelPunkte},
+                                     {"mittelAbstand", z.MittelAbstand},
+                                     {"elo", z.Elo},
+                                     {"eloFehler", z.EloFehler}});
+    wertung["vergleich"] = w.Vergleich;
+    wertung["gemeinsam"] = w.Gemeinsam;
+    j += ",\n  \"wertung\": " + wertung.dump();
     j += ",\n  \"spiele\": [";
     const int n = t.Spieler;
     for (size_t i = 0; i < t.Spiele.size(); ++i) {
