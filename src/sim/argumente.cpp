@@ -333,8 +333,8 @@ struct TBefehl {
 
 constexpr TBefehl Befehle[] = {
     {"", "a series of computer-only games", SerieOptionen, nullptr, SerieLaufen},
-    {"merge", "one report (and JSON) of runs with the same players and settings", MergeOptionen, MergePruefen,
-     MergeLaufen},
+    {"merge", "one report (and JSON) of runs, or of tournament parts, with the same players and settings",
+     MergeOptionen, MergePruefen, MergeLaufen},
     {"record", "one computer-only game saved as a game file with seat 1's history", RecordOptionen,
      RecordPruefen, RecordLaufen},
     {"inspect", "header and current position of a game file", InspectOptionen, InspectPruefen, InspectLaufen},
