@@ -7,7 +7,7 @@ pakete=(g++ cmake make pkg-config zlib1g-dev libgtest-dev libbenchmark-dev libsi
         libcli11-dev nlohmann-json3-dev
         clang libclang-rt-14-dev
         qt6-base-dev qt6-charts-dev qt6-svg-dev libqt6opengl6-dev libgl-dev xvfb xauth
-        desktop-file-utils appstream)
+        desktop-file-utils appstream parallel)
 fehlend=()
 for p in "${pakete[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || fehlend+=("$p")

@@ -10,6 +10,7 @@
 #include "ai/compizug.h"
 #include "persist/aktionstext.h"
 #include "persist/spieldatei.h"
+#include "sim/jobs.h"
 #include "sim/schaetzung.h"
 #include "sim/serie.h"
 
@@ -223,13 +224,17 @@ int SimAnalyse(const TAnalyseAufruf& a, std::ostream& out, std::ostream& err) {
             return gegeben ? 2 : 1;
         }
     }
-    const TAnalyse erg = Analysiere(*g, o);
-    out << "Datei: " << a.datei << '\n' << AnalyseText(erg, *g, o);
-    if (!AusgabeAbschliessen(out)) {
-        err << "veldmark-sim analyse: Standardausgabe unvollständig geschrieben\n";
-        return 1;
-    }
-    return 0;
+    // Ctrl+C and SIGTERM stop the games; what was played is shown, marked as stopped.
+    TSuchsteuerung steuerung;
+    return MitUnterbrechung(steuerung.abbruch, [&] {
+        const TAnalyse erg = Analysiere(*g, o, &steuerung);
+        out << "Datei: " << a.datei << '\n' << AnalyseText(erg, *g, o);
+        if (!AusgabeAbschliessen(out)) {
+            err << "veldmark-sim analyse: Standardausgabe unvollständig geschrieben\n";
+            return 1;
+        }
+        return erg.Abgebrochen ? 130 : 0;
+    });
 }
 
 } // namespace vm

@@ -63,7 +63,8 @@ struct TAnalyseAufruf {
 };
 
 // "analyse": loads the game file with the window's loader and prints AnalyseText.
-// Exit code: 0 done, 1 the file refused or standard output lost, 2 strategies the game cannot use.
+// Exit code: 0 done, 1 the file refused or standard output lost, 2 strategies the game cannot use,
+// 130 (SIGTERM: 143) stopped early, with what was played.
 int SimAnalyse(const TAnalyseAufruf& a, std::ostream& out, std::ostream& err);
 
 } // namespace vm

@@ -10,6 +10,7 @@
 #include "sim/analyse.h"
 #include "sim/aufnahme.h"
 #include "sim/jobs.h"
+#include "sim/turnier.h"
 #include "sim/vereinigen.h"
 
 namespace vm {
@@ -48,6 +49,7 @@ struct TAufruf {
     TAufnahmeOptionen record;
     std::vector<std::string> dateien; // inspect, analyse
     TAnalyseAufruf analyse;
+    TTurnierOptionen turnier;
 };
 
 // An option with one value that `nimm` checks and stores: empty when the value was taken, else
@@ -203,18 +205,105 @@ std::string InspectPruefen(TAufruf& a) {
 void AnalyseOptionen(CLI::App& app, TAufruf& a) {
     TAnalyseAufruf& z = a.analyse;
     app.add_option("FILE", a.dateien, "the game file (.vmk)")->type_name("");
-    Wert(app, "--games", "G", "imagined games per row: the seats, and each of seat 1's actions (default 1000)",
+    Wert(app, "--games", "G",
+         "imagined games per row: the seats, and each of seat 1's actions (default 1000)",
          Zahl(1, 100000000, "Anzahl 1 bis 100000000",
               [&z](int64_t w) { z.opt.Spiele = static_cast<int32_t>(w); }));
     Wert(app, "--strategies", "a,b,c,d",
          "strategy of seats 1..4 in the imagined games (0 or left out: the saved one; 16 plays its "
          "rollout strategy)",
-         Liste(4, 0, 99, "Strategie 0 bis 99", [&z](const auto& l) { z.strategien.assign(l.begin(), l.end()); }));
+         Liste(4, 0, 99, "Strategie 0 bis 99",
+               [&z](const auto& l) { z.strategien.assign(l.begin(), l.end()); }));
     Wert(app, "--seed", "S", "seed of the re-deals, 32-bit, signed or unsigned (default 1)",
-         Zahl(INT32_MIN, UINT32_MAX, "32-Bit-Zahl", [&z](int64_t w) { z.opt.Saat = static_cast<uint32_t>(w); }));
+         Zahl(INT32_MIN, UINT32_MAX, "32-Bit-Zahl",
+              [&z](int64_t w) { z.opt.Saat = static_cast<uint32_t>(w); }));
     Wert(app, "--jobs", "J", "threads; the result does not depend on them (default 1)",
          Zahl(1, MaxJobs, "Anzahl 1 bis " + std::to_string(MaxJobs),
               [&z](int64_t w) { z.opt.Kerne = static_cast<int32_t>(w); }));
+}
+
+void TurnierOptionen(CLI::App& app, TAufruf& a) {
+    TTurnierOptionen& t = a.turnier;
+    Wert(app, "--players", "N", "players, 2..4 (default 2)",
+         Zahl(2, 4, "2, 3 oder 4", [&t](int64_t z) { t.spieler = static_cast<int32_t>(z); }));
+    Wert(app, "--entrants", "a,b,c,...",
+         "strategy of each entrant, 2 to 32 (the same strategy may enter twice); a table seats N distinct "
+         "entrants in every combination, with repetition when there are fewer entrants than seats",
+         [&t](const std::string& w) {
+             std::vector<int64_t> liste;
+             if (!ParseListe(w, liste)) return "durch Kommas getrennte Zahlen erwartet, nicht '" + w + "'";
+             for (int64_t z : liste)
+                 if (z < 0 || z > 99) return std::string("Strategie 0 bis 99");
+             t.teilnehmer.assign(liste.begin(), liste.end());
+             return std::string();
+         });
+    app.add_option("--params-of",
+                   "K=FILE: entrant K (1-based position in --entrants) reads this parameter file")
+        ->type_name("K=FILE")
+        ->expected(1)
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+        ->check(CLI::Validator(
+            [&t](std::string& w) {
+                const size_t gleich = w.find('=');
+                int64_t k;
+                if (gleich == std::string::npos || !ParseZahl(w.substr(0, gleich), k) || k < 1 || k > 99 ||
+                    gleich + 1 == w.size())
+                    return "K=FILE erwartet, nicht '" + w + "'";
+                t.parameter.emplace_back(static_cast<int32_t>(k), w.substr(gleich + 1));
+                return std::string();
+            },
+            "", ""));
+    Wert(app, "--games", "G",
+         "games per table in total, rounded up to a multiple of its seatings (default 100); with "
+         "--until-significant the limit",
+         Zahl(1, 1000000000, "Anzahl 1 bis 1000000000", [&t](int64_t z) {
+             t.spiele = z;
+             t.spieleGesetzt = true;
+         }));
+    Wert(app, "--seed", "S", "seed of the first pass's deals, 32-bit (default: the clock)",
+         Zahl(INT32_MIN, UINT32_MAX, "32-Bit-Zahl", [&t](int64_t z) {
+             t.seed = static_cast<uint32_t>(z);
+             t.seedGesetzt = true;
+         }));
+    Wert(app, "--jobs", "J", "threads; the result does not depend on them (default 1)",
+         Zahl(1, MaxJobs, "Anzahl 1 bis " + std::to_string(MaxJobs),
+              [&t](int64_t z) { t.jobs = static_cast<int32_t>(z); }));
+    Wert(app, "--variants", "v1,v2,v3", "0/1 flags of the three rule variants: v1,v2,v3",
+         Liste(3, 0, 1, "nur 0 oder 1 erlaubt", [&t](const auto& l) {
+             for (size_t k = 0; k < l.size(); ++k) t.varianten[k] = static_cast<uint8_t>(l[k]);
+         }));
+    Wert(app, "--part", "K/P",
+         "plays only every P-th pass from pass K on, for one of P machines (default 1/1)",
+         [&t](const std::string& w) {
+             const size_t strich = w.find('/');
+             int64_t k, p;
+             if (strich == std::string::npos || !ParseZahl(w.substr(0, strich), k) ||
+                 !ParseZahl(w.substr(strich + 1), p) || p < 1 || p > 100000 || k < 1 || k > p)
+                 return "K/P mit 1 <= K <= P erwartet, nicht '" + w + "'";
+             t.teil = static_cast<int32_t>(k);
+             t.teile = static_cast<int32_t>(p);
+             return std::string();
+         });
+    app.add_flag("--mixed", t.gemischt, "tables may seat an entrant more than once");
+    app.add_flag(
+        "--until-significant", t.bisSignifikant,
+        "stop after the first pass in which the leader's lead over the second is significant at 95 % "
+        "(paired test over the deals, from the 8th pass on)");
+    Wert(app, "--report", "FILE", "the tournament report (default: standard output)",
+         Dateiname(t.berichtDatei, true));
+    Wert(app, "--json", "FILE", "every game's result as JSON (input of merge)",
+         Dateiname(t.jsonDatei, false));
+    app.add_flag("--quiet", t.leise,
+                 "accepted for symmetry with a series (a tournament draws no progress bar)");
+}
+
+std::string TurnierPruefen(TAufruf& a) {
+    return a.turnier.teilnehmer.empty() ? "--entrants: die Teilnehmer müssen genannt werden" : "";
+}
+
+int TurnierLaufen(const TAufruf& a, std::ostream& out, std::ostream& err) {
+    std::atomic<bool> abbruch{false};
+    return MitUnterbrechung(abbruch, [&] { return SimTurnier(a.turnier, out, err, &abbruch); });
 }
 
 int SerieLaufen(const TAufruf& a, std::ostream& out, std::ostream& err) {
@@ -247,11 +336,13 @@ struct TBefehl {
 
 constexpr TBefehl Befehle[] = {
     {"", "a series of computer-only games", SerieOptionen, nullptr, SerieLaufen},
-    {"merge", "one report (and JSON) of runs with the same players and settings", MergeOptionen, MergePruefen,
-     MergeLaufen},
+    {"merge", "one report (and JSON) of runs, or of tournament parts, with the same players and settings",
+     MergeOptionen, MergePruefen, MergeLaufen},
     {"record", "one computer-only game saved as a game file with seat 1's history", RecordOptionen,
      RecordPruefen, RecordLaufen},
     {"inspect", "header and current position of a game file", InspectOptionen, InspectPruefen, InspectLaufen},
+    {"turnier", "every entrant in every seat of every table, the same deals for each seating",
+     TurnierOptionen, TurnierPruefen, TurnierLaufen},
     {"analyse", "who wins from the position of a game file: each seat's chance and each of seat 1's actions",
      AnalyseOptionen, InspectPruefen, AnalyseLaufen},
 };

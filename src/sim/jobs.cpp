@@ -8,6 +8,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
+#include <functional>
 #include <ostream>
 #include <system_error>
 #include <thread>
@@ -250,17 +251,16 @@ bool TSimBloecke::Zusammenfuegen(TSimAusgaben& aus, size_t vereinigt) {
     return !tempFehler;
 }
 
-int SimLaufenUnterbrechbar(const TSimOptionen& opt, std::ostream& out, std::ostream& err) {
+int MitUnterbrechung(std::atomic<bool>& abbruch, const std::function<int()>& lauf) {
     // Ctrl+C and SIGTERM (what timeout and batch schedulers send) are blocked in every thread and
-    // taken by a watcher, which asks the series to stop after the game in progress; the series
-    // sees only its own flag. The exit code tells which signal stopped the run.
+    // taken by a watcher, which asks the run to stop after the game in progress; the run sees
+    // only its own flag. The exit code tells which signal stopped the run.
     sigset_t unterbrechung;
     sigemptyset(&unterbrechung);
     sigaddset(&unterbrechung, SIGINT);
     sigaddset(&unterbrechung, SIGTERM);
     pthread_sigmask(SIG_BLOCK, &unterbrechung, nullptr);
 
-    auto serie = std::make_unique<TSimSerie>();
     std::atomic<bool> fertig{false};
     std::atomic<int> erstesSignal{0};
     std::thread waechter([&] {
@@ -269,21 +269,26 @@ int SimLaufenUnterbrechbar(const TSimOptionen& opt, std::ostream& out, std::ostr
             if (fertig.load()) return;
             if (erstesSignal.load() != 0) _exit(signal == SIGTERM ? 143 : 130);
             erstesSignal.store(signal);
-            serie->Abbruch.store(true);
+            abbruch.store(true);
             static constexpr char Meldung[] = "\nveldmark-sim: Abbruch nach dem laufenden Spiel\n";
             ssize_t r = write(STDERR_FILENO, Meldung, sizeof Meldung - 1);
             (void)r;
         }
     });
 
-    const bool fortschritt = !opt.leise && isatty(STDERR_FILENO);
-    int rc = SimLaufen(*serie, opt, out, err, fortschritt);
+    int rc = lauf();
     if (rc == 130 && erstesSignal.load() == SIGTERM) rc = 143;
 
     fertig.store(true);
     pthread_kill(waechter.native_handle(), SIGINT);
     waechter.join();
     return rc;
+}
+
+int SimLaufenUnterbrechbar(const TSimOptionen& opt, std::ostream& out, std::ostream& err) {
+    auto serie = std::make_unique<TSimSerie>();
+    const bool fortschritt = !opt.leise && isatty(STDERR_FILENO);
+    return MitUnterbrechung(serie->Abbruch, [&] { return SimLaufen(*serie, opt, out, err, fortschritt); });
 }
 
 } // namespace vm

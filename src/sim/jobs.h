@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <iosfwd>
 #include <memory>
 #include <mutex>
@@ -85,6 +86,10 @@ private:
     int64_t gezeigt_ = -1;
     bool balken_ = false;
 };
+
+// Runs `lauf` with Ctrl+C and SIGTERM turned into `abbruch`; a second signal ends at once. A run
+// that returns 130 (stopped early) gives 143 when SIGTERM stopped it.
+int MitUnterbrechung(std::atomic<bool>& abbruch, const std::function<int()>& lauf);
 
 // A series run by the simulator program: Ctrl+C and SIGTERM stop it after the game in
 // progress (exit code 130 or 143), a second signal ends at once.

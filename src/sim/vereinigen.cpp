@@ -14,6 +14,7 @@
 #include "sim/json.h"
 #include "sim/serie.h"
 #include "sim/statistik.h"
+#include "sim/turnier.h"
 
 namespace vm {
 
@@ -65,6 +66,11 @@ int SimVereinigen(const TVereinigenArgumente& a, std::ostream& out, std::ostream
         err << Vorsatz << doppelt << '\n';
         return 2;
     }
+
+    // Tournaments merge by their game lists; the first part says which kind the merge is.
+    std::string erstes;
+    if (!a.teile.empty() && LiesGanz(a.teile[0], erstes) && IstTurnierJson(erstes))
+        return TurnierVereinigen(a.teile, a.berichtDatei, a.jsonDatei, out, err);
 
     auto gesamt = std::make_unique<TSimStatistik>();
     auto teil = std::make_unique<TSimStatistik>();
