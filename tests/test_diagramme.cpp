@@ -11,12 +11,9 @@
 using namespace vm;
 
 TEST(Diagramme, WilsonIntervall) {
-    double u[3], o[3];
-    WilsonIntervall(5, 10, u[0], o[0]);
-    WilsonIntervall(0, 10, u[1], o[1]);
-    WilsonIntervall(0, 0, u[2], o[2]);
-    for (auto [ist, soll] :
-         {std::pair{u[0], 0.2366}, {o[0], 0.7634}, {u[1], 0.0}, {o[1], 0.2775}, {u[2], 0.0}, {o[2], 1.0}})
+    const TIntervall a = Wilson(5, 10), b = Wilson(0, 10), c = Wilson(0, 0), d = Wilson(10, 10);
+    for (auto [ist, soll] : {std::pair{a.Unten, 0.2366}, {a.Oben, 0.7634}, {b.Unten, 0.0}, {b.Oben, 0.2775},
+                             {c.Unten, 0.0}, {c.Oben, 1.0}, {d.Unten, 0.7225}, {d.Oben, 1.0}})
         EXPECT_NEAR(ist, soll, 1e-4);
 }
 

@@ -128,6 +128,9 @@ const std::array<TTextEintrag, TextAnzahl>& TextTabelle() {
         {Sektion::Other, "Mittlere Siegpunkte nach Rundenzahl"},
         {Sektion::Other, "Mittlere Siegpunkte am Spielende"},
         {Sektion::Other, "Siegpunkte nach Rundenzahl"},
+        {Sektion::Other, "Siegquote je Teilnehmer (95-%-Intervall nach Wilson)"},
+        {Sektion::Other, "Teilnehmer"},
+        {Sektion::Other, "Mittlere Siegpunkte je Teilnehmer"},
     }};
     return tabelle;
 }

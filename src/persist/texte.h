@@ -145,6 +145,9 @@ enum class Text : int {
     DiagrammPunkteNachRunden,
     DiagrammMittlerePunkte,
     DiagrammPunkteNachRundenKurz,
+    DiagrammSiegquoteTeilnehmer,
+    DiagrammTeilnehmerAchse,
+    DiagrammPunkteTeilnehmer,
     Anzahl_
 };
 

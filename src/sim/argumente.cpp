@@ -293,6 +293,9 @@ void TurnierOptionen(CLI::App& app, TAufruf& a) {
          Dateiname(t.berichtDatei, true));
     Wert(app, "--json", "FILE", "every game's result as JSON (input of merge)",
          Dateiname(t.jsonDatei, false));
+    Wert(app, "--plot", "DIR",
+         "the tournament's charts as SVG files into DIR (drawn by the veldmark program beside this one)",
+         Dateiname(t.plotOrdner, false));
     app.add_flag("--quiet", t.leise,
                  "accepted for symmetry with a series (a tournament draws no progress bar)");
 }

@@ -4,17 +4,14 @@
 #include <cmath>
 #include <memory>
 
+#include "sim/turnier.h"
+
 namespace vm {
 
 namespace {
 
-constexpr double Z95 = 1.959963984540054;
 // A histogram with more bars than this gets wider bins: 1, 2, 5, 10, 20, 50, ... points.
 constexpr int64_t MaxKlassen = 25;
-
-double Anteil(int64_t teil, int64_t ganzes) {
-    return ganzes > 0 ? static_cast<double>(teil) / static_cast<double>(ganzes) : 0.0;
-}
 
 int64_t AbgerundetAuf(int64_t wert, int64_t breite) {
     const int64_t q = wert / breite;
@@ -65,23 +62,6 @@ TDiagramm Punkteverteilung(const TPunkteVerteilung& v, int n, const TTexte& text
 
 } // namespace
 
-void WilsonIntervall(int64_t erfolge, int64_t versuche, double& unten, double& oben) {
-    if (versuche <= 0) {
-        unten = 0.0;
-        oben = 1.0;
-        return;
-    }
-    const double n = static_cast<double>(versuche);
-    const double p = std::clamp(Anteil(erfolge, versuche), 0.0, 1.0);
-    const double z2 = Z95 * Z95;
-    const double nenner = 1.0 + z2 / n;
-    const double mitte = (p + z2 / (2.0 * n)) / nenner;
-    const double halb = Z95 * std::sqrt(p * (1.0 - p) / n + z2 / (4.0 * n * n)) / nenner;
-    // Rounding must not push the interval past its share at 0 % or 100 %.
-    unten = std::clamp(mitte - halb, 0.0, p);
-    oben = std::clamp(mitte + halb, p, 1.0);
-}
-
 TDiagramm SiegquotenDiagramm(const std::vector<TSiegeZaehlung>& zaehlungen, const TTexte& texte) {
     TDiagramm d;
     d.Stamm = "siegquoten";
@@ -93,11 +73,10 @@ TDiagramm SiegquotenDiagramm(const std::vector<TSiegeZaehlung>& zaehlungen, cons
     TDiagrammReihe r{texte[Text::DiagrammSiegquoteReihe], {}, {}, {}};
     for (const TSiegeZaehlung& z : zaehlungen) {
         d.Kategorien.push_back(z.Name);
-        double unten, oben;
-        WilsonIntervall(z.Siege, z.Spiele, unten, oben);
-        r.Werte.push_back(100.0 * Anteil(z.Siege, z.Spiele));
-        r.Unten.push_back(100.0 * unten);
-        r.Oben.push_back(100.0 * oben);
+        const TIntervall w = Wilson(z.Siege, z.Spiele);
+        r.Werte.push_back(100.0 * w.Anteil);
+        r.Unten.push_back(100.0 * w.Unten);
+        r.Oben.push_back(100.0 * w.Oben);
     }
     d.Reihen.push_back(std::move(r));
     return d;
@@ -116,7 +95,7 @@ std::vector<TDiagramm> SerienDiagramme(const TSimStatistik& st, const TPunkteVer
     // the shares add up to 100 %.
     std::vector<TSiegeZaehlung> siege;
     for (int s = 1; s <= n; ++s)
-        siege.push_back({SpielerName(texte, s), st.Platzierungen[s][1], st.AnzahlSpiele});
+        siege.push_back({SpielerName(texte, s), static_cast<double>(st.Platzierungen[s][1]), st.AnzahlSpiele});
     d.push_back(SiegquotenDiagramm(siege, texte));
 
     d.push_back(Punkteverteilung(punkte, n, texte));
@@ -159,8 +138,50 @@ std::vector<TDiagramm> SerienDiagramme(const TSimStatistik& st, const TPunkteVer
     return d;
 }
 
+std::vector<TDiagramm> TurnierDiagramme(const TTurnier& t, const TTexte& texte) {
+    const TTurnierWertung w = TurnierWerten(t);
+    std::vector<TSiegeZaehlung> siege;
+    TDiagramm punkte;
+    punkte.Stamm = "punkte-je-teilnehmer";
+    punkte.Titel = punkte.Kurztitel = texte[Text::DiagrammPunkteTeilnehmer];
+    punkte.AchseX = texte[Text::DiagrammTeilnehmerAchse];
+    punkte.AchseY = texte[Text::DiagrammMittlerePunkte];
+    punkte.Reihen.push_back({texte[Text::DiagrammMittlerePunkte], {}, {}, {}});
+    for (const TTurnierZeile& z : w.Zeilen) {
+        const std::string name = TeilnehmerName(t, z.Teilnehmer);
+        siege.push_back({name, z.Siege, z.Spiele});
+        punkte.Kategorien.push_back(name);
+        punkte.Reihen[0].Werte.push_back(z.MittelPunkte);
+    }
+    TDiagramm quote = SiegquotenDiagramm(siege, texte);
+    quote.Titel = texte[Text::DiagrammSiegquoteTeilnehmer];
+    quote.AchseX = texte[Text::DiagrammTeilnehmerAchse];
+
+    TDiagramm runden;
+    runden.Stamm = "spiele-nach-runden";
+    runden.Titel = runden.Kurztitel = texte[Text::DiagrammSpieleNachRunden];
+    runden.AchseX = texte[Text::DiagrammRunden];
+    runden.AchseY = texte[Text::DiagrammSpiele];
+    runden.Reihen.push_back({texte[Text::DiagrammSpiele], {}, {}, {}});
+    std::map<int32_t, int64_t> nachRunden;
+    for (const TTurnierSpiel& s : t.Spiele) ++nachRunden[s.E.Runden];
+    if (!nachRunden.empty())
+        for (int32_t r = nachRunden.begin()->first; r <= nachRunden.rbegin()->first; ++r) {
+            runden.Kategorien.push_back(std::to_string(r));
+            const auto it = nachRunden.find(r);
+            runden.Reihen[0].Werte.push_back(it == nachRunden.end() ? 0.0 : static_cast<double>(it->second));
+        }
+    return {std::move(quote), std::move(punkte), std::move(runden)};
+}
+
 bool DiagrammeAusJson(std::string_view text, const TTexte& texte, std::vector<TDiagramm>& diagramme,
                       std::string& fehler) {
+    if (IstTurnierJson(text)) {
+        auto t = std::make_unique<TTurnier>();
+        if (!TurnierAusJson(text, *t, fehler)) return false;
+        diagramme = TurnierDiagramme(*t, texte);
+        return true;
+    }
     auto st = std::make_unique<TSimStatistik>();
     TJsonLauf lauf;
     std::string_view spiele;

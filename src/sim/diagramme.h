@@ -11,6 +11,7 @@
 
 #include "persist/texte.h"
 #include "sim/json.h"
+#include "sim/schaetzung.h"
 #include "sim/statistik.h"
 
 namespace vm {
@@ -39,14 +40,10 @@ struct TDiagramm {
     friend bool operator==(const TDiagramm&, const TDiagramm&) = default;
 };
 
-// The Wilson score interval of `erfolge` out of `versuche` at 95 %, as fractions; [0, 1] for no
-// trials. Unlike the plain normal interval it stays inside [0, 1] and is sound for small counts.
-void WilsonIntervall(int64_t erfolge, int64_t versuche, double& unten, double& oben);
-
 // Wins of one category of a win-share chart: a seat of a series, or an entrant of a tournament.
 struct TSiegeZaehlung {
     std::string Name;
-    int64_t Siege = 0;
+    double Siege = 0; // ties split
     int64_t Spiele = 0;
 };
 
@@ -67,7 +64,11 @@ struct TPunkteVerteilung {
 std::vector<TDiagramm> SerienDiagramme(const TSimStatistik& st, const TPunkteVerteilung& punkte,
                                        const TTexte& texte);
 
-// The same four charts from a file the simulator's --json wrote (or merge). False with a
+struct TTurnier;
+// The charts of a tournament: win share and mean victory points per entrant, games by rounds.
+std::vector<TDiagramm> TurnierDiagramme(const TTurnier& t, const TTexte& texte);
+
+// The same charts from a file the simulator's --json wrote (a series, a tournament or a merge). False with a
 // one-line reason when the file is malformed or its counters do not match its game list.
 bool DiagrammeAusJson(std::string_view text, const TTexte& texte, std::vector<TDiagramm>& diagramme,
                       std::string& fehler);

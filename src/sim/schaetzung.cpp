@@ -19,8 +19,9 @@ TIntervall Wilson(double treffer, int64_t n) {
     const double mitte = (p + z2 / (2 * nn)) / nenner;
     const double breite = Z95 * std::sqrt(p * (1 - p) / nn + z2 / (4 * nn * nn)) / nenner;
     w.Anteil = p;
-    w.Unten = std::max(0.0, mitte - breite);
-    w.Oben = std::min(1.0, mitte + breite);
+    // Rounding must not push the interval past its share at 0 % or 100 %.
+    w.Unten = std::clamp(mitte - breite, 0.0, p);
+    w.Oben = std::clamp(mitte + breite, p, 1.0);
     return w;
 }
 

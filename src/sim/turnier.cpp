@@ -20,6 +20,7 @@
 #include "persist/profil.h"
 #include "rules/ablauf.h"
 #include "rules/wertung.h"
+#include "sim/diagrammausgabe.h"
 #include "sim/serie.h"
 
 namespace vm {
@@ -407,6 +408,12 @@ TTurnierWertung TurnierWerten(const TTurnier& t) {
     return w;
 }
 
+std::string TeilnehmerName(const TTurnier& t, int teilnehmer) {
+    const TTeilnehmer& tn = t.Teilnehmer[static_cast<size_t>(teilnehmer)];
+    return "#" + std::to_string(teilnehmer + 1) + " Strategie " + std::to_string(tn.Strategie) +
+           (tn.ParameterDatei.empty() ? "" : "*");
+}
+
 std::string TurnierBericht(const TTurnier& t, const TTurnierWertung& w) {
     std::string r;
     auto zeile = [&r](const char* format, auto... werte) {
@@ -431,9 +438,7 @@ std::string TurnierBericht(const TTurnier& t, const TTurnierWertung& w) {
               static_cast<long long>(l.Spiele));
     r += "\nTeilnehmer          Spiele     Siege  Anteil  95 %-Intervall  Punkte  Abstand     Elo  ± 95 %\n";
     for (const TTurnierZeile& z : w.Zeilen) {
-        const TTeilnehmer& tn = t.Teilnehmer[static_cast<size_t>(z.Teilnehmer)];
-        const std::string name = "#" + std::to_string(z.Teilnehmer + 1) + " Strategie " +
-                                 std::to_string(tn.Strategie) + (tn.ParameterDatei.empty() ? "" : "*");
+        const std::string name = TeilnehmerName(t, z.Teilnehmer);
         zeile("%-17s %8lld %9.1f %6.1f%% %6.1f-%5.1f%% %7.2f %8.2f %7.1f %7.1f\n", name.c_str(),
               static_cast<long long>(z.Spiele), z.Siege, z.Anteil.Anteil * 100, z.Anteil.Unten * 100,
               z.Anteil.Oben * 100, z.MittelPunkte, z.MittelAbstand, std::abs(z.Elo) < 0.05 ? 0.0 : z.Elo,
@@ -716,12 +721,29 @@ int SimTurnier(const TTurnierOptionen& o, std::ostream& out, std::ostream& err,
         err << Vorsatz << fehler << '\n';
         return 2;
     }
+    TDiagrammJson plot;
+    if (!o.plotOrdner.empty() && !(fehler = plot.Anlegen()).empty()) {
+        err << Vorsatz << fehler << '\n';
+        return 2;
+    }
     TAusgabeDatei bericht, json;
     if (!Oeffnen(bericht, berichtPfad, "--report", Vorsatz, err) ||
         !Oeffnen(json, o.jsonDatei, "--json", Vorsatz, err))
         return 2;
     TurnierSpielen(t, o, abbruch);
-    const int rc = Schreiben(t, berichtPfad, o.jsonDatei, Vorsatz, out, err, bericht, json);
+    int rc = Schreiben(t, berichtPfad, o.jsonDatei, Vorsatz, out, err, bericht, json);
+    // The charts come after the report, which stays written whatever becomes of them.
+    if (!o.plotOrdner.empty()) {
+        std::ofstream f(plot.Pfad(), std::ios::binary);
+        f << TurnierJson(t);
+        f.close();
+        if (!f) {
+            err << Vorsatz << "--plot: '" << plot.Pfad() << "' kann nicht geschrieben werden\n";
+            rc = 1;
+        } else if (!DiagrammeZeichnen(plot.Pfad(), o.plotOrdner, err)) {
+            rc = 1;
+        }
+    }
     return rc != 0 ? rc : t.Abgebrochen ? 130 : 0;
 }
 

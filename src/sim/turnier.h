@@ -30,6 +30,7 @@ struct TTurnierOptionen {
     uint8_t varianten[3] = {0, 0, 0};
     int32_t teil = 1, teile = 1; // plays the passes p with p mod teile = teil - 1
     std::string jsonDatei, berichtDatei;
+    std::string plotOrdner; // the charts as SVG files
     bool leise = false;
 };
 
@@ -106,6 +107,8 @@ double EloAusAnteil(double anteil, int spieler);
 // Every figure from the game list alone, so that a merge of parts gives the report of the whole.
 TTurnierWertung TurnierWerten(const TTurnier& t);
 
+// "#2 Strategie 10", with a star when the entrant reads a parameter file.
+std::string TeilnehmerName(const TTurnier& t, int teilnehmer);
 std::string TurnierBericht(const TTurnier& t, const TTurnierWertung& w);
 std::string TurnierJson(const TTurnier& t);
 bool TurnierAusJson(std::string_view text, TTurnier& t, std::string& fehler);
