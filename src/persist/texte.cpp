@@ -95,6 +95,23 @@ const std::array<TTextEintrag, TextAnzahl>& TextTabelle() {
         {Sektion::Other, "%1 ersetzt %2: %3 Geld"},
         {Sektion::Other, "Doppelklick: je Siegpunkt 2 Geld, höchstens %1 Siegpunkte"},
         {Sektion::Menue, "%1 ms"},
+        {Sektion::Menue, "&Tipp"},
+        {Sektion::Other, "Tipp: den besten Zug suchen"},
+        {Sektion::Other, "Tipp: Suche läuft ..."},
+        {Sektion::Other, "Tipp: %1 – Gewinnchance %2 %"},
+        {Sektion::Other, "Tipp: %1 – der einzige mögliche Zug"},
+        {Sektion::Other, "passen"},
+        {Sektion::Other, "%1 aus der Auslage kaufen"},
+        {Sektion::Other, "%1 aus der Auslage kaufen und %2 ersetzen"},
+        {Sektion::Other, "%1 auf die Hand nehmen"},
+        {Sektion::Other, "%1 aus der Hand legen"},
+        {Sektion::Other, "%1 aus der Hand legen und %2 ersetzen"},
+        {Sektion::Other, "%1 Siegpunkte in der Schenke kaufen"},
+        {Sektion::Other, "keine Siegpunkte kaufen"},
+        {Sektion::Other, "Sternwarte: vom grünen Kartenstapel ziehen"},
+        {Sektion::Other, "Sternwarte: vom blauen Kartenstapel ziehen"},
+        {Sektion::Other, "Sternwarte: vom roten Kartenstapel ziehen"},
+        {Sektion::Other, "Sternwarte: vom Ausbaukartenstapel ziehen"},
     }};
     return tabelle;
 }

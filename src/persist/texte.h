@@ -110,6 +110,24 @@ enum class Text : int {
     PreisAusbau,
     PreisSchenke,
     TempoSchritt,
+    // the hint: the searching strategy's move for the person
+    MenueTipp,
+    HinweisTipp,
+    TippSucht,
+    TippMitChance,
+    TippEinzig,
+    TippPasse,
+    TippKauf,
+    TippAusbau,
+    TippInHand,
+    TippHandLegen,
+    TippHandAusbau,
+    TippSiegpunkte,
+    TippKeineSiegpunkte,
+    TippSternwarteGruen,
+    TippSternwarteBlau,
+    TippSternwarteRot,
+    TippSternwarteAusbau,
     Anzahl_
 };
 

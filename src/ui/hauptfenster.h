@@ -16,6 +16,7 @@
 
 #include "control/mensch.h"
 #include "control/spielverlauf.h"
+#include "control/tipp.h"
 #include "model/sitzung.h"
 #include "persist/historie.h"
 #include "persist/profil.h"
@@ -40,6 +41,7 @@ namespace vm::ui {
 
 class TFensterDialoge;
 class TSimulationsLauf;
+class TTippLauf;
 class TSpielverlaufFenster;
 class TTraceFenster;
 
@@ -123,6 +125,11 @@ public:
     QPoint Standardort(int position) const;
     // The scale the board is drawn at: the profile's, or less where the screen is smaller.
     const TMassstab& Massstab() const { return massstab_; }
+    // The hint's budget of imagined games (the strong one unless a test asks for less).
+    void SetzeTippBudget(int32_t spiele) { tippBudget_ = spiele; }
+    bool TippLaeuft() const;
+    // The controls that carry the hint's mark now.
+    std::vector<QWidget*> TippMarken() const;
 
     // IBrett: every refresh the rules request; nothing while a simulation runs.
     void GeldAnzeigen(int spieler) override;
@@ -181,10 +188,14 @@ public slots:
     // The work of the file dialogs' OK, for a file already chosen.
     void SpielLaden(const QString& datei);
     void SpielSpeichern(const QString& datei);
+    // "&Tipp": searches seat 1's move on a copy of the game, then marks it and says it.
+    void TippKlick();
 
 signals:
     // A series has ended and its report stands in the trace.
     void SimulationFertig();
+    // A hint's search has ended: its result is shown, or dropped when the game went on meanwhile.
+    void TippFertig();
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -244,6 +255,13 @@ private:
     void HistorieGesichert(int32_t vorher);
     void HistorieGesprungen(bool ok);
     void HistorieSchritt(bool gesprungen);
+    // The hint: its end, its mark on the board, the end of both when the game moves on, and
+    // when it may be asked for.
+    void TippBeendet();
+    void TippMarkeZeigen(bool an);
+    void TippVerwerfen();
+    void TippPruefen();
+    void TippSperre();
 
     TKatalog katalog_;
     TKatalog anzeigeKatalog_;
@@ -257,6 +275,10 @@ private:
     std::unique_ptr<TTraceFenster> trace_;
     std::unique_ptr<TSpielverlauf> verlauf_;
     std::unique_ptr<TSimulationsLauf> simulation_; // while a series runs
+    std::unique_ptr<TTippLauf> tipp_;              // while a hint is searched or shown
+    int32_t tippBudget_ = VorausschauBudgetStark;
+    TTippZiel tippZiel_;
+    std::string tippText_;
     TDialogLauf dialogLauf_;
     int startFehler_ = 0;
     TFensterDialoge* fensterDialoge_ = nullptr;

@@ -9,14 +9,19 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QToolButton>
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <random>
 #include <set>
 
 #include "ai/spielstaerke.h"
+#include "ai/vorausschau.h"
+#include "control/tipp.h"
 #include "fenstertest.h"
 #include "model/konsistenz.h"
 #include "rules/kaufen.h"
@@ -435,6 +440,78 @@ private slots:
         QCOMPARE(f.VerlaufFenster()->Liste()->count(), static_cast<int>(vorher));
         f.Aktion("Wiederherstellen")->trigger();
         QCOMPARE(f.VerlaufFenster()->Liste()->count(), static_cast<int>(nachher));
+    }
+
+    // "Tipp" searches seat 1's move on a copy of the game: the game, its generator, history and
+    // trace stay as they were, and the window marks and says what the search recommends. The mark
+    // goes with the next move; a move while the search runs drops its result; closing the window
+    // stops a search.
+    void tippAendertDasSpielNicht() {
+        Umgebung u;
+        ui::THauptfenster& f = u.F();
+        TSpielsitzung& g = u.G();
+        constexpr int32_t Budget = 60;
+        f.SetzeTippBudget(Budget);
+        u.NeuesSpiel(3, 17);
+        QVERIFY(u.BisMenschAmZug());
+        QAction* tipp = f.Aktion("Tipp");
+        QVERIFY(tipp->isEnabled() && f.Knopf("TippKnopf")->isEnabled());
+        QCOMPARE(tipp->shortcut(), QKeySequence("H"));
+        f.Aktion("Trace")->trigger();
+        const TSpielstand vorher = g.S;
+        const uint32_t saat = g.Zufall.RandSeed;
+        const int32_t eintrag = f.Historie().H().AktuellerEintrag;
+        const size_t zeilen = g.Log.Zeilen().size();
+        const uint64_t zuege = g.MenschZuege;
+
+        QSignalSpy fertig(&f, &ui::THauptfenster::TippFertig);
+        tipp->trigger();
+        QVERIFY(f.TippLaeuft() && !tipp->isEnabled());
+        QCOMPARE(f.Hinweisfeld()->text(), QString("Tipp: Suche läuft ..."));
+        QVERIFY(fertig.wait(60000));
+        QVERIFY(Gleich(g.S, vorher));
+        QCOMPARE(g.Zufall.RandSeed, saat);
+        QCOMPARE(f.Historie().H().AktuellerEintrag, eintrag);
+        QCOMPARE(g.Log.Zeilen().size(), zeilen);
+        QCOMPARE(g.MenschZuege, zuege);
+        QVERIFY(tipp->isEnabled());
+
+        // What the same search says, marked where the person makes that move.
+        TVorausschauParameter p = VorausschauParameter(g);
+        p.Budget = Budget;
+        TVorausschau suche(g.Katalog());
+        const TVorausschauErgebnis e = suche.Suche(g, p);
+        QVERIFY(e.spiele > 0);
+        const QString text = f.Hinweisfeld()->text();
+        QCOMPARE(text, QString::fromStdString(TippText(TTexte(), f.AnzeigeKatalog(), g.S, e)));
+        QVERIFY(text.startsWith("Tipp: ") && text.contains(" – Gewinnchance ") && text.endsWith(" %"));
+        const TTippZiel z = TippZiel(g, e.aktion);
+        QWidget* erwartet = z.art == TTippZiel::Auslage ? f.AuslageBild(z.reihe, z.platz)
+                            : z.art == TTippZiel::Hand  ? f.HandBild(1, z.platz)
+                            : z.art == TTippZiel::Passe ? static_cast<QWidget*>(f.PasseKnopf())
+                                                        : nullptr;
+        const std::vector<QWidget*> marken = f.TippMarken();
+        QVERIFY(!marken.empty());
+        QVERIFY(erwartet == nullptr || std::find(marken.begin(), marken.end(), erwartet) != marken.end());
+
+        Klick(f.PasseKnopf());
+        QVERIFY(f.TippMarken().empty());
+        QVERIFY(!f.Hinweisfeld()->text().startsWith("Tipp"));
+        QVERIFY(!tipp->isEnabled()); // the computer seats are on turn
+
+        QVERIFY(u.BisMenschAmZug());
+        tipp->trigger();
+        Klick(f.PasseKnopf()); // before the search's end reaches the window
+        QVERIFY(!f.TippLaeuft() && f.TippMarken().empty());
+        QVERIFY(!f.Hinweisfeld()->text().startsWith("Tipp"));
+        QCoreApplication::processEvents();
+        QCOMPARE(fertig.count(), 1);
+
+        QVERIFY(u.BisMenschAmZug());
+        f.SetzeTippBudget(100000000);
+        tipp->trigger();
+        QVERIFY(f.TippLaeuft());
+        // The window goes with the test: it stops the search and waits for it.
     }
 
     // After the human's move the first computer seat waits one tick, then each moves on its own
