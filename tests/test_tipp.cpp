@@ -71,7 +71,7 @@ TEST(Tipp, JedeAktionHatIhreWorteUndIhrZiel) {
                     if (a.art == A::Ausbau || a.art == A::HandAusbau) {
                         const tKartenRef alt = ich.Karten[a.liste].Karten[a.index];
                         EXPECT_EQ(TischpositionZuKarte(g, 1, z.ersetzt).karte, alt);
-                        EXPECT_ENTHAELT(text, "ersetzen");
+                        EXPECT_ENTHAELT(text, "ersetze");
                         EXPECT_ENTHAELT(text, name(alt));
                     } else {
                         EXPECT_EQ(z.ersetzt, 0);
@@ -92,11 +92,11 @@ TEST(Tipp, TextMitGewinnchanceOderEinzigemZug) {
     TVorausschauErgebnis e;
     e.gewinnchance = 0.4304;
     e.spiele = 800;
-    EXPECT_EQ(TippText(texte, kat, s, e), "Tipp: passen – Gewinnchance 43 %");
+    EXPECT_EQ(TippText(texte, kat, s, e), "Tipp: Passen – Gewinnchance 43 %");
     e.spiele = 0; // a single action: no game played, no chance to tell
-    EXPECT_EQ(TippText(texte, kat, s, e), "Tipp: passen – der einzige mögliche Zug");
+    EXPECT_EQ(TippText(texte, kat, s, e), "Tipp: Passen – der einzige mögliche Zug");
     s.SchenkeModus = 1;
-    EXPECT_EQ(TippText(texte, kat, s, e), "Tipp: keine Siegpunkte kaufen – der einzige mögliche Zug");
+    EXPECT_EQ(TippText(texte, kat, s, e), "Tipp: Keine Siegpunkte kaufen – der einzige mögliche Zug");
 }
 
 } // namespace

@@ -11,37 +11,6 @@ bool TippMoeglich(const TSpielsitzung& g, const TMensch& m) {
     return !g.SimulationLaeuft && g.S.SpielerAnzahl >= 2 && m.AmZug() && !m.SternwartenKarteWartet();
 }
 
-std::string AktionText(const TTexte& t, const TKatalog& k, const TSpielstand& s,
-                       const TVorausschauAktion& a) {
-    using A = TVorausschauAktion;
-    const TSpieler& ich = s.Spieler[s.AktuellerSpieler];
-    auto name = [&k](tKartenRef karte) { return std::string(k.Daten(karte).Name); };
-    auto auslage = [&] { return name(s.Auslage[a.reihe].Karten[a.platz]); };
-    auto hand = [&] { return name(ich.Hand().Karten[a.hand]); };
-    auto ersetzt = [&] { return name(ich.Karten[a.liste].Karten[a.index]); };
-    switch (a.art) {
-    case A::Passe:
-        return t[s.SchenkeModus ? Text::TippKeineSiegpunkte : Text::TippPasse];
-    case A::Kauf:
-        return t.Fuelle(Text::TippKauf, {auslage()});
-    case A::Ausbau:
-        return t.Fuelle(Text::TippAusbau, {auslage(), ersetzt()});
-    case A::InHand:
-        return t.Fuelle(Text::TippInHand, {auslage()});
-    case A::HandLegen:
-        return t.Fuelle(Text::TippHandLegen, {hand()});
-    case A::HandAusbau:
-        return t.Fuelle(Text::TippHandAusbau, {hand(), ersetzt()});
-    case A::Siegpunkte:
-        return t.Fuelle(Text::TippSiegpunkte, {std::to_string(a.punkte)});
-    case A::Sternwarte:
-        if (a.liste >= 1 && a.liste <= 4)
-            return t[static_cast<Text>(static_cast<int>(Text::TippSternwarteGruen) + a.liste - 1)];
-        break;
-    }
-    return {};
-}
-
 std::string TippText(const TTexte& t, const TKatalog& k, const TSpielstand& s,
                      const TVorausschauErgebnis& e) {
     const std::string aktion = AktionText(t, k, s, e.aktion);
@@ -92,14 +61,18 @@ TTippZiel TippZiel(const TSpielsitzung& g, const TVorausschauAktion& a) {
     return z;
 }
 
+void SpielKopieren(TSpielsitzung& kopie, const TSpielsitzung& g) {
+    kopie.S = g.S;
+    kopie.Zufall = g.Zufall;
+    kopie.Einstellungen = g.Einstellungen;
+    kopie.ExpertenEinstellungen = g.ExpertenEinstellungen;
+    kopie.Menue = g.Menue;
+    kopie.ZustandErsetzt();
+}
+
 TTippSuche::TTippSuche(const TSpielsitzung& g, int kerne, int32_t budget)
     : s_(g.Katalog()), suche_(g.Katalog(), kerne) {
-    s_.S = g.S;
-    s_.Zufall = g.Zufall;
-    s_.Einstellungen = g.Einstellungen;
-    s_.ExpertenEinstellungen = g.ExpertenEinstellungen;
-    s_.Menue = g.Menue;
-    s_.ZustandErsetzt();
+    SpielKopieren(s_, g);
     parameter_ = VorausschauParameter(s_);
     parameter_.Budget = budget;
 }

@@ -9,6 +9,7 @@
 
 #include "ai/vorausschau.h"
 #include "control/mensch.h"
+#include "persist/aktionstext.h"
 #include "persist/texte.h"
 
 namespace vm {
@@ -16,9 +17,6 @@ namespace vm {
 // Seat 1 is the person's and on turn, the game runs and no observatory card waits for its place
 // (the search knows nothing of a card drawn but not laid).
 bool TippMoeglich(const TSpielsitzung& g, const TMensch& m);
-
-// The action of the seat on turn in `s`, in words: "Zollhaus aus der Auslage kaufen".
-std::string AktionText(const TTexte& t, const TKatalog& k, const TSpielstand& s, const TVorausschauAktion& a);
 
 // The status bar's line: "Tipp: <action> – Gewinnchance 43 %"; a search that had a single action
 // to choose played no game and says so instead of a chance.
@@ -34,6 +32,10 @@ struct TTippZiel {
     std::vector<int32_t> schenken; // Schenke: the table positions of the unused pubs to double-click
 };
 TTippZiel TippZiel(const TSpielsitzung& g, const TVorausschauAktion& a);
+
+// What a search reads of the game into a session of its own: the state, the generator, the
+// settings and the menu's choices. The copy has no board, trace or history.
+void SpielKopieren(TSpielsitzung& kopie, const TSpielsitzung& g);
 
 // One search for the hint, on a copy of the game taken at construction: the game itself may go
 // on (or be undone, loaded, started anew) meanwhile and is never touched.

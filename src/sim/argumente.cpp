@@ -7,6 +7,7 @@
 #include <CLI/CLI.hpp>
 
 #include "ai/spielstaerke.h"
+#include "sim/analyse.h"
 #include "sim/aufnahme.h"
 #include "sim/jobs.h"
 #include "sim/vereinigen.h"
@@ -45,7 +46,8 @@ struct TAufruf {
     TSimOptionen sim;
     TVereinigenArgumente merge;
     TAufnahmeOptionen record;
-    std::vector<std::string> dateien; // inspect
+    std::vector<std::string> dateien; // inspect, analyse
+    TAnalyseAufruf analyse;
 };
 
 // An option with one value that `nimm` checks and stores: empty when the value was taken, else
@@ -195,6 +197,23 @@ std::string InspectPruefen(TAufruf& a) {
     return a.dateien.size() == 1 && !a.dateien[0].empty() ? "" : "genau eine Spieldatei erwartet";
 }
 
+void AnalyseOptionen(CLI::App& app, TAufruf& a) {
+    TAnalyseAufruf& z = a.analyse;
+    app.add_option("FILE", a.dateien, "the game file (.vmk)")->type_name("");
+    Wert(app, "--games", "G", "imagined games per row: the seats, and each of seat 1's actions (default 1000)",
+         Zahl(1, 100000000, "Anzahl 1 bis 100000000",
+              [&z](int64_t w) { z.opt.Spiele = static_cast<int32_t>(w); }));
+    Wert(app, "--strategies", "a,b,c,d",
+         "strategy of seats 1..4 in the imagined games (0 or left out: the saved one; 16 plays its "
+         "rollout strategy)",
+         Liste(4, 0, 99, "Strategie 0 bis 99", [&z](const auto& l) { z.strategien.assign(l.begin(), l.end()); }));
+    Wert(app, "--seed", "S", "seed of the re-deals, 32-bit, signed or unsigned (default 1)",
+         Zahl(INT32_MIN, UINT32_MAX, "32-Bit-Zahl", [&z](int64_t w) { z.opt.Saat = static_cast<uint32_t>(w); }));
+    Wert(app, "--jobs", "J", "threads; the result does not depend on them (default 1)",
+         Zahl(1, MaxJobs, "Anzahl 1 bis " + std::to_string(MaxJobs),
+              [&z](int64_t w) { z.opt.Kerne = static_cast<int32_t>(w); }));
+}
+
 int SerieLaufen(const TAufruf& a, std::ostream& out, std::ostream& err) {
     return SimLaufenUnterbrechbar(a.sim, out, err);
 }
@@ -206,6 +225,12 @@ int RecordLaufen(const TAufruf& a, std::ostream& out, std::ostream& err) {
 }
 int InspectLaufen(const TAufruf& a, std::ostream& out, std::ostream& err) {
     return SimAnsehen(a.dateien[0], out, err);
+}
+
+int AnalyseLaufen(const TAufruf& a, std::ostream& out, std::ostream& err) {
+    TAnalyseAufruf z = a.analyse;
+    z.datei = a.dateien[0];
+    return SimAnalyse(z, out, err);
 }
 
 // The commands of the simulator: the plain series first, then the subcommands.
@@ -224,6 +249,8 @@ constexpr TBefehl Befehle[] = {
     {"record", "one computer-only game saved as a game file with seat 1's history", RecordOptionen,
      RecordPruefen, RecordLaufen},
     {"inspect", "header and current position of a game file", InspectOptionen, InspectPruefen, InspectLaufen},
+    {"analyse", "who wins from the position of a game file: each seat's chance and each of seat 1's actions",
+     AnalyseOptionen, InspectPruefen, AnalyseLaufen},
 };
 
 constexpr const char* Fuss =
