@@ -109,6 +109,17 @@ const std::array<TTextEintrag, TextAnzahl>& TextTabelle() {
         {Sektion::Other, "Tipp: Suche läuft ..."},
         {Sektion::Other, "Tipp: %1 – Gewinnchance %2 %"},
         {Sektion::Other, "Tipp: %1 – der einzige mögliche Zug"},
+        {Sektion::Menue, "Stellung &analysieren ..."},
+        {Sektion::Other, "Stellung analysieren"},
+        {Sektion::Other, "Spieler"},
+        {Sektion::Other, "Strategie"},
+        {Sektion::Other, "Gewinnchance"},
+        {Sektion::Other, "95 %-Intervall"},
+        {Sektion::Other, "Siegpunkte im Mittel"},
+        {Sektion::Other, "Aktion"},
+        {Sektion::Other, "Aktionen von Spieler 1: seine Gewinnchance danach, die beste zuerst"},
+        {Sektion::Other, "%1 von %2 gedachten Spielen"},
+        {Sektion::Other, "Schließen"},
     }};
     return tabelle;
 }

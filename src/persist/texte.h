@@ -126,6 +126,18 @@ enum class Text : int {
     TippSucht,
     TippMitChance,
     TippEinzig,
+    // the analysis of the position
+    MenueAnalyse,
+    AnalyseTitel,
+    AnalyseSpieler,
+    AnalyseStrategie,
+    AnalyseChance,
+    AnalyseIntervall,
+    AnalysePunkte,
+    AnalyseAktion,
+    AnalyseAktionen,
+    AnalyseFortschritt,
+    AnalyseSchliessen,
     Anzahl_
 };
 

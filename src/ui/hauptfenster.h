@@ -127,6 +127,8 @@ public:
     const TMassstab& Massstab() const { return massstab_; }
     // The hint's budget of imagined games (the strong one unless a test asks for less).
     void SetzeTippBudget(int32_t spiele) { tippBudget_ = spiele; }
+    // The analysis' imagined games per row (the seats, and each of seat 1's actions).
+    void SetzeAnalyseSpiele(int32_t spiele) { analyseSpiele_ = spiele; }
     bool TippLaeuft() const;
     // The controls that carry the hint's mark now.
     std::vector<QWidget*> TippMarken() const;
@@ -190,6 +192,8 @@ public slots:
     void SpielSpeichern(const QString& datei);
     // "&Tipp": searches seat 1's move on a copy of the game, then marks it and says it.
     void TippKlick();
+    // "Stellung &analysieren ...": the dialog of who wins from the position on the board.
+    void AnalyseKlick();
 
 signals:
     // A series has ended and its report stands in the trace.
@@ -277,6 +281,7 @@ private:
     std::unique_ptr<TSimulationsLauf> simulation_; // while a series runs
     std::unique_ptr<TTippLauf> tipp_;              // while a hint is searched or shown
     int32_t tippBudget_ = VorausschauBudgetStark;
+    int32_t analyseSpiele_ = 1000;
     TTippZiel tippZiel_;
     std::string tippText_;
     TDialogLauf dialogLauf_;

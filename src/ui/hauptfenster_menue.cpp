@@ -88,6 +88,7 @@ void THauptfenster::MenueAufbauen() {
     spielzugMenue_->addSeparator();
     neu(spielzugMenue_, "Tipp", Q(texte_[Text::MenueTipp]), &THauptfenster::TippKlick)
         ->setShortcut(QKeySequence("H"));
+    neu(spielzugMenue_, "Analyse", Q(texte_[Text::MenueAnalyse]), &THauptfenster::AnalyseKlick);
 
     spielerMenue_ = leiste->addMenu("&Spieler");
     spielerMenue_->menuAction()->setObjectName("SpielerMenue");

@@ -1,5 +1,6 @@
 // The hint: the searching strategy's move for the person, searched off the window's thread on a
-// copy of the game, then marked on the board and said in the status bar. It never changes the game.
+// copy of the game, then marked on the board and said in the status bar; and the analysis of the
+// position in its dialog. Neither changes the game.
 #include <QAction>
 #include <QEvent>
 #include <QLabel>
@@ -10,6 +11,7 @@
 #include <algorithm>
 #include <thread>
 
+#include "ui/analysefenster.h"
 #include "ui/hauptfenster.h"
 #include "ui/kartenbild.h"
 #include "ui/tipplauf.h"
@@ -150,6 +152,15 @@ void THauptfenster::TippSperre() {
         !TippLaeuft() && TippMoeglich(g_, mensch_) && !compiZugLaeuft_ && !historie_.Sperre.Spielzug;
     if (QAction* a = Aktion("Tipp")) a->setEnabled(an);
     if (QToolButton* k = Knopf("TippKnopf")) k->setEnabled(an);
+    // Any position of a game going on, also while the computer seats play it.
+    if (QAction* a = Aktion("Analyse"))
+        a->setEnabled(!g_.SimulationLaeuft && !g_.S.Spielende && !historie_.Sperre.Spielzug);
+}
+
+void THauptfenster::AnalyseKlick() {
+    if (g_.SimulationLaeuft || g_.S.Spielende || historie_.Sperre.Spielzug) return;
+    TAnalyseFenster d(g_, anzeigeKatalog_, texte_, analyseSpiele_, this);
+    DialogAusfuehren(d);
 }
 
 } // namespace vm::ui

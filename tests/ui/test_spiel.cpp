@@ -12,8 +12,10 @@
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QToolButton>
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <random>
@@ -26,6 +28,7 @@
 #include "model/konsistenz.h"
 #include "rules/kaufen.h"
 #include "sim/serie.h"
+#include "ui/analysefenster.h"
 #include "ui/dialoge.h"
 #include "ui/fensterdialoge.h"
 #include "ui/spielverlauf.h"
@@ -512,6 +515,62 @@ private slots:
         tipp->trigger();
         QVERIFY(f.TippLaeuft());
         // The window goes with the test: it stops the search and waits for it.
+    }
+
+    // "Stellung analysieren" plays the position on from a copy: one seat wins each imagined game,
+    // every action of seat 1 has its row, the best first, and the game stays as it was. "Abbruch"
+    // stops a long computation at once.
+    void analyseImDialog() {
+        Umgebung u;
+        ui::THauptfenster& f = u.F();
+        TSpielsitzung& g = u.G();
+        QVERIFY(!f.Aktion("Analyse")->isEnabled()); // no game on the board yet
+        // Weak opponents: seat 1 wins some imagined games, so that its actions differ.
+        u.NeuesSpiel(3, 23, 1);
+        QVERIFY(u.BisMenschAmZug());
+        QVERIFY(f.Aktion("Analyse")->isEnabled());
+        f.SetzeAnalyseSpiele(40);
+        const TSpielstand vorher = g.S;
+        const uint32_t saat = g.Zufall.RandSeed;
+        TVorausschau v(g.Katalog());
+        const int aktionen = v.Aufzaehlen(g);
+        QVERIFY(aktionen > 1);
+
+        bool berechnet = false, geordnet = true;
+        double summe = 0;
+        int sitze = 0, zeilen = 0;
+        u.D().Antworte<ui::TAnalyseFenster>([&](ui::TAnalyseFenster& d) {
+            QSignalSpy fertig(&d, &ui::TAnalyseFenster::Berechnet);
+            berechnet = d.Fertig() || fertig.wait(60000);
+            for (int s = 1; s <= d.Ergebnis().Spieler; ++s) summe += d.Ergebnis().Sitz[s].Anteil;
+            sitze = d.Sitze()->rowCount();
+            zeilen = d.Aktionen()->rowCount();
+            for (int z = 1; z < zeilen; ++z)
+                geordnet = geordnet && d.Aktionen()->item(z - 1, 0)->text().remove(" %").toDouble() >=
+                                           d.Aktionen()->item(z, 0)->text().remove(" %").toDouble();
+            d.Knopf()->click();
+            return d.result();
+        });
+        f.Aktion("Analyse")->trigger();
+        QVERIFY(berechnet);
+        QCOMPARE(sitze, 3);
+        QVERIFY(std::abs(summe - 1.0) < 1e-9);
+        QCOMPARE(zeilen, aktionen);
+        QVERIFY(geordnet);
+        QVERIFY(Gleich(g.S, vorher));
+        QCOMPARE(g.Zufall.RandSeed, saat);
+
+        f.SetzeAnalyseSpiele(100000000);
+        bool gestoppt = false;
+        u.D().Antworte<ui::TAnalyseFenster>([&](ui::TAnalyseFenster& d) {
+            d.Knopf()->click();
+            gestoppt = !d.Fertig() && !d.isVisible();
+            return d.result();
+        });
+        f.Aktion("Analyse")->trigger();
+        QVERIFY(gestoppt);
+        QVERIFY(Gleich(g.S, vorher));
+        QCOMPARE(u.D().unerwartet, 0);
     }
 
     // After the human's move the first computer seat waits one tick, then each moves on its own
