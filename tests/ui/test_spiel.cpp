@@ -511,7 +511,7 @@ private slots:
         QCOMPARE(fertig.count(), 1);
 
         QVERIFY(u.BisMenschAmZug());
-        f.SetzeTippBudget(100000000);
+        f.SetzeTippBudget(2000000);
         tipp->trigger();
         QVERIFY(f.TippLaeuft());
         // The window goes with the test: it stops the search and waits for it.
