@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Pictures of the dialogs of settings, correction, end of game, info, scaling and help, German
-# and with the English language file, rendered under Xvfb into screenshots/dialoge/.
+# Pictures of the dialogs of settings, correction, end of game, info, scaling, the analysis of a
+# position and help, German and with the English language file, rendered under Xvfb into
+# screenshots/dialoge/
 #   bash scripts/screenshots-dialoge.sh [build folder]
 set -euo pipefail
 cd "$(dirname "$0")/.."

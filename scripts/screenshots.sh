@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Renders the game window under Xvfb on a 1280 x 800 screen to PNG files: the board at the start
-# of a game (start.png), in the middle of a game (mitte.png) and every card picture (karten.png).
+# of a game (start.png), the hint's move marked on it (tipp.png), in the middle of a game
+# (mitte.png) and every card picture (karten.png).
 #   bash scripts/screenshots.sh [output folder]        (default: screenshots/)
 # BILDSCHIRM=1024x768 picks another screen, SKALIERUNG=50 starts on a profile with that scale.
 # The board pictures kept in the repository:

@@ -67,8 +67,11 @@ TEST_F(EinstellungsDialog, StartrollenVierSpieler) {
 TEST_F(EinstellungsDialog, OkOhneAenderungSetztNurDieVerstecktenFelderAufNull) {
     for (int anzahl = 2; anzahl <= 4; ++anzahl) {
         TStrategieEinstellung& r = e.Fuer(anzahl);
-        // Slots the dialog does not show keep whatever they hold.
-        r.Parameter123[7] = 77;
+        // Slots the dialog does not show keep whatever they hold, strategy 16's what it shows.
+        r.Parameter123[9] = 77;
+        r.Parameter123[ParameterSlot(16, "Budget")] = 123456;
+        r.Parameter123[ParameterSlot(16, "Rollout")] = 14;
+        r.Parameter123[ParameterSlot(16, "Erkundung")] = 99;
         r.Param(4, 15) = 15;
         r.Param(13, 17) = 17;
         r.Param(10, 18) = 9;
@@ -95,8 +98,21 @@ TEST_F(EinstellungsDialog, AbbruchNachMehrerenSeitenStelltDenDatensatzWiederHer)
     d.SetzeWert(Seite("Param(2,3)"), 2, 9);
     d.SetzeWert(Seite("Param(6)"), 18, 55);
     d.SetzeWert(Seite("Param(15)"), 0, 99);
+    // Strategy 16's fields, in block order; 0 shows the built-in value of this player count.
+    const int s16 = Seite("Param(16)");
+    TSprache sprache;
+    EXPECT_EQ(d.Vorgabe(s16, 0, sprache), "Vorgabe (2000)");
+    EXPECT_EQ(d.Vorgabe(s16, 1, sprache), "Vorgabe (10)");
+    EXPECT_EQ(d.Vorgabe(s16, 2, sprache), "Vorgabe (50)");
+    EXPECT_EQ(d.Vorgabe(Seite("Param(15)"), 0, sprache), "");
+    d.SetzeWert(s16, 0, 40000);
+    d.SetzeWert(s16, 1, 16); // a search cannot roll out with itself
+    d.SetzeWert(s16, 2, 25);
     // A confirmation in between writes the record; the next showing takes a new backup.
     d.Ok();
+    EXPECT_EQ(e.Fuer(3).Parameter123[ParameterSlot(16, "Budget")], 40000);
+    EXPECT_EQ(e.Fuer(3).Parameter123[ParameterSlot(16, "Rollout")], 15);
+    EXPECT_EQ(e.Fuer(3).Parameter123[ParameterSlot(16, "Erkundung")], 25);
     ASSERT_EQ(e.Fuer(3).Strategie[2], 7);
     ASSERT_EQ(e.Fuer(3).Sim, 1);
     const TStrategieeinstellungen nachOk = e;

@@ -1,11 +1,12 @@
 // Pictures and measurements of the game window, for anyone to look at what it shows:
 //   veldmark-bildschirmfoto <output folder> [--messen] [--skalierung <percent>] [--sprache <Lang.ini>]
-// Writes start.png (a new game), mitte.png (a game in its fourth round, a display card selected),
-// verlauf.png (the same with the mouse over the offered table place: its price in the status bar)
-// and karten.png (every card picture at the sizes the board shows). Runs on any Qt platform;
-// scripts/screenshots.sh runs it under Xvfb. With --messen it also prints start-up time, memory,
-// the answer time of a click and the time of a 500-game simulation run. --skalierung starts on a
-// profile with that "ScaleBy". With a language file the window starts in a program folder of its
+// Writes start.png (a new game), tipp.png (the same with the hint's move marked and said),
+// mitte.png (a game in its fourth round, a display card selected), verlauf.png (the same with the
+// mouse over the offered table place: its price in the status bar) and karten.png (every card
+// picture at the sizes the board shows). Runs on any Qt platform; scripts/screenshots.sh runs it
+// under Xvfb. With --messen it also prints start-up time, memory, the answer time of a click, the
+// time of the hint's full search and the time of a 500-game simulation run. --skalierung starts on
+// a profile with that "ScaleBy". With a language file the window starts in a program folder of its
 // own that holds it.
 #include <QApplication>
 #include <QDir>
@@ -18,6 +19,7 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <QThread>
 #include <QTimer>
 #include <cstdio>
 #include <ctime>
@@ -211,6 +213,19 @@ int main(int argc, char** argv) {
     for (int i = 0; i < 50 && !f.Mensch().AmZug(); ++i) f.SpielTakt();
     Warten(100);
     ok = Speichern(Bildschirm(f), ordner + "/start.png") && ok;
+    // The hint at full strength: its move marked on the board, its words and chance in the status bar.
+    qint64 tippMs = -1;
+    {
+        QElapsedTimer t;
+        t.start();
+        QEventLoop warten;
+        QObject::connect(&f, &vm::ui::THauptfenster::TippFertig, &warten, &QEventLoop::quit);
+        f.TippKlick();
+        if (f.TippLaeuft()) warten.exec();
+        tippMs = t.elapsed();
+        Warten(100);
+        ok = Speichern(Bildschirm(f), ordner + "/tipp.png") && ok;
+    }
 
     while (g.S.Runde < 4 && !g.S.Spielende) {
         if (!MenschZieht(f)) f.SpielTakt();
@@ -237,6 +252,8 @@ int main(int argc, char** argv) {
         QTextStream aus(stdout);
         aus << "Start bis zum ersten gezeichneten Brett: " << qRound(startzeit * 1000) << " ms\n";
         aus << "Speicher mitten im Spiel (VmRSS): " << SpeicherKB() / 1024 << " MB\n";
+        aus << "Tipp (" << vm::VorausschauBudgetStark << " gedachte Spiele auf "
+            << QThread::idealThreadCount() << " Kernen): " << tippMs << " ms\n";
         // A click: the display card is let go, the board answers and is painted again.
         vm::ui::TKartenBild* bild = nullptr;
         for (int r = 1; r <= 2 && !bild; ++r)

@@ -1,5 +1,5 @@
-// Pictures of every dialog of settings, correction, end of game, info, scaling, charts and help, for
-// looking at them: each is shown with sample contents and saved as a PNG file.
+// Pictures of every dialog of settings, correction, end of game, info, scaling, charts, the analysis
+// of a position and help, for looking at them: each is shown with sample contents and saved as a PNG file.
 //   veldmark-dialogbilder <Ausgabe-Ordner> <Programmordner> [<Sprachdatei>]
 // The program folder holds "Karten"; with a language file the texts are taken from it.
 #include <QApplication>
@@ -12,11 +12,14 @@
 #include <cstdio>
 #include <memory>
 
+#include "ai/compizug.h"
 #include "ai/einstellungen.h"
 #include "control/korrektur.h"
 #include "persist/sprache.h"
 #include "sim/serie.h"
 #include "ui/diagrammansicht.h"
+#include "rules/ablauf.h"
+#include "ui/analysefenster.h"
 #include "ui/einstellungsfenster.h"
 #include "ui/hilfemenue.h"
 #include "ui/infofenster.h"
@@ -150,6 +153,26 @@ int main(int argc, char** argv) {
             diagramme.Seiten()->setCurrentIndex(s);
             Bild(diagramme, QString("Diagramme-%1").arg(s + 1));
         }
+    }
+
+    // The analysis of a three-player game some moves in, seat 1 on turn.
+    {
+        TSpielsitzung g{katalog};
+        InitStrategieparameter(g.Einstellungen);
+        g.Menue.SpielerAnzahl = 3;
+        g.SimulationLaeuft = true;
+        g.Zufall.RandSeed = 2026;
+        for (int s = 1; s <= 4; ++s) g.S.Computer[s] = 1;
+        SpielAufbau(g);
+        for (int s = 1; s <= 4; ++s) g.S.Computer[s] = 1;
+        for (int z = 0; z < 200 && (z < 12 || g.S.AktuellerSpieler != 1); ++z) CompiZug(g);
+        TTexte texte;
+        texte.Uebersetzen(sprache);
+        TAnalyseFenster analyse(g, katalog, texte, 400, nullptr);
+        QEventLoop warten;
+        QObject::connect(&analyse, &TAnalyseFenster::Berechnet, &warten, &QEventLoop::quit);
+        if (!analyse.Fertig()) warten.exec();
+        Bild(analyse, "Analyse");
     }
 
     // The help menu, opened.

@@ -36,7 +36,7 @@ std::vector<TEinstellungsFeld> FelderAufbauen() {
             int slot = b.ErsterSlot;
             for (const TParameterDef& p : b.Felder) {
                 f.push_back({art, strategie, slot, p.Beschriftung.empty() ? p.Name : p.Beschriftung,
-                             stamm + std::to_string(slot), p.Vorgabe, p.Min, p.Max, 1,
+                             stamm + std::to_string(slot), p.Vorgabe, p.Min, p.Max, p.Schritt,
                              !p.Name.empty() || p.Versteckt, p.Versteckt});
                 ++slot;
             }
@@ -44,9 +44,8 @@ std::vector<TEinstellungsFeld> FelderAufbauen() {
                 const int i16 = slot - b16.ErsterSlot;
                 if (p123 && i16 >= 0 && i16 < static_cast<int>(b16.Felder.size())) {
                     const TParameterDef& p = b16.Felder[static_cast<size_t>(i16)];
-                    // No control yet: the dialog does not offer strategy 16.
-                    f.push_back({art, 0, slot, p.Name, stamm + std::to_string(slot), p.Vorgabe, p.Min, p.Max, 1,
-                                 false, false});
+                    f.push_back({art, 0, slot, p.Name, stamm + std::to_string(slot), p.Vorgabe, p.Min, p.Max,
+                                 p.Schritt, true, false});
                     continue;
                 }
                 f.push_back(

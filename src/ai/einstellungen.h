@@ -32,6 +32,7 @@ struct TParameterDef {
     int32_t Min = 0, Max = 100;
     bool Versteckt = false;
     std::string_view Beschriftung = {}; // the dialog's label where it is not the name
+    int32_t Schritt = 1;                // the dialog's step
 };
 
 // The parameters of strategies Von..Bis, which share names and defaults: slots from ErsterSlot
@@ -120,7 +121,8 @@ inline constexpr P S1415[] = {
     {"E_W15", 100}, {"E_R16", 4},   {"E_A17", {1, 2, 2}}};
 // Strategy 16 keeps its parameters in reserved slots of Parameter123; 0 stands for the built-in
 // value, so records and files without strategy 16 keep their bytes.
-inline constexpr P S16[] = {{"Budget", 0, 0, 100000}, {"Rollout", 0, 0, 15}, {"Erkundung", 0, 0, 99}};
+inline constexpr P S16[] = {
+    {"Budget", 0, 0, 1000000, false, {}, 100}, {"Rollout", 0, 0, 15}, {"Erkundung", 0, 0, 99}};
 // The report shows B_R19 of strategies 10 and 11 beside the other blue parameters.
 inline constexpr int8_t Bericht1011[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 18, 11, 12, 13, 14, 15, 16, 17};
 

@@ -3,18 +3,24 @@
 #include <array>
 
 #include "ai/compizug.h"
+#include "ai/vorausschau.h"
 #include "persist/sprache.h"
 
 namespace vm {
 
 namespace {
 
-constexpr std::array<std::string_view, 12> SeitenTitel{"Param(4)",  "Param(5)",  "Param(6)",  "Param(7)",
-                                                       "Param(8)",  "Param(9)",  "Param(10)", "Param(11)",
-                                                       "Param(12)", "Param(13)", "Param(14)", "Param(15)"};
+constexpr std::array<std::string_view, 13> SeitenTitel{
+    "Param(4)",  "Param(5)",  "Param(6)",  "Param(7)",  "Param(8)",  "Param(9)", "Param(10)",
+    "Param(11)", "Param(12)", "Param(13)", "Param(14)", "Param(15)", "Param(16)"};
 
 TDialogFeld DialogFeld(const TEinstellungsFeld& f) {
     return {f.Name, f.Art, f.Strategie, f.Index, f.Min, f.Max, f.Schritt, f.Versteckt};
+}
+
+// Strategy 16 keeps its parameters in slots of Parameter123 that strategies 2 and 3 leave free.
+bool VonStrategie16(const TEinstellungsFeld& f) {
+    return f.Art == FeldArt::P123 && f.Index >= ParameterBlock(16).ErsterSlot;
 }
 
 const TEinstellungsFeld& Feld(FeldArt art, int32_t index) {
@@ -38,7 +44,13 @@ std::vector<TDialogSeite> SeitenAufbauen() {
     for (const std::string_view titel : SeitenTitel) seiten.push_back({titel, {}});
     for (const TEinstellungsFeld& f : EinstellungsFelder()) {
         if (!f.Steuerung) continue;
-        if (f.Art == FeldArt::P123) seiten[2].Felder.push_back(DialogFeld(f));
+        if (VonStrategie16(f)) {
+            TDialogFeld d = DialogFeld(f);
+            d.Strategie = 16;
+            seiten.back().Felder.push_back(d);
+        } else if (f.Art == FeldArt::P123) {
+            seiten[2].Felder.push_back(DialogFeld(f));
+        }
         if (f.Art == FeldArt::Param)
             seiten[static_cast<size_t>(f.Strategie - 1)].Felder.push_back(DialogFeld(f));
     }
@@ -122,6 +134,15 @@ void TEinstellungsDialog::Ok() {
 
 void TEinstellungsDialog::Abbruch() {
     Datensatz() = sicherung_;
+}
+
+std::string TEinstellungsDialog::Vorgabe(int seite, int feld, const TSprache& sprache) const {
+    const TDialogFeld& f = EinstellungsSeiten()[static_cast<size_t>(seite)].Felder[static_cast<size_t>(feld)];
+    if (f.Strategie != 16) return {};
+    int32_t wert = VorausschauBudgetVorgabe;
+    if (f.Index == ParameterSlot(16, "Rollout")) wert = VorausschauRolloutVorgabe(anzahl_);
+    if (f.Index == ParameterSlot(16, "Erkundung")) wert = VorausschauErkundungVorgabe;
+    return sprache.Other("Vorgabe") + " (" + std::to_string(wert) + ")";
 }
 
 std::string TEinstellungsDialog::Titel(const TSprache& sprache) const {

@@ -17,7 +17,7 @@ class TSprache;
 struct TDialogFeld {
     std::string_view Name; // the label beside the field; "" in the grid of the first page
     FeldArt Art;
-    int32_t Strategie; // Param: 4..15
+    int32_t Strategie; // Param: 4..15; 16 for strategy 16's slots of Parameter123
     int32_t Index;     // seat 1..4, or the slot of the parameter block
     int32_t Min, Max, Schritt;
     bool Versteckt; // the 19th slot of strategies 8 and 9: written as 0, never shown
@@ -31,7 +31,7 @@ struct TDialogSeite {
 constexpr int SeiteStrategie = 0;
 constexpr int SeiteBeschreibung = 1;
 
-// The pages in tab order: "Strategie", "Beschreibung", "Param(2,3)", "Param(4)" .. "Param(15)".
+// The pages in tab order: "Strategie", "Beschreibung", "Param(2,3)", "Param(4)" .. "Param(16)".
 const std::vector<TDialogSeite>& EinstellungsSeiten();
 
 // The field of a record a control edits; null for the simulation flag, which is a byte.
@@ -64,6 +64,8 @@ public:
 
     TStrategieEinstellung& Datensatz() { return e_.Fuer(anzahl_); }
 
+    // What a field shows for 0 where 0 stands for a built-in value ("Vorgabe (2000)"); else empty.
+    std::string Vorgabe(int seite, int feld, const TSprache& sprache) const;
     // "Einstellungen ( 3 Spieler )"
     std::string Titel(const TSprache& sprache) const;
     // One line per strategy 1..15: "3) Der Simpel", "12) [2] Baron Münchhausen (V4)".

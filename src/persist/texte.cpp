@@ -131,6 +131,22 @@ const std::array<TTextEintrag, TextAnzahl>& TextTabelle() {
         {Sektion::Other, "Siegquote je Teilnehmer (95-%-Intervall nach Wilson)"},
         {Sektion::Other, "Teilnehmer"},
         {Sektion::Other, "Mittlere Siegpunkte je Teilnehmer"},
+        {Sektion::Menue, "&Tipp"},
+        {Sektion::Other, "Tipp: den besten Zug suchen"},
+        {Sektion::Other, "Tipp: Suche läuft ..."},
+        {Sektion::Other, "Tipp: %1 – Gewinnchance %2 %"},
+        {Sektion::Other, "Tipp: %1 – der einzige mögliche Zug"},
+        {Sektion::Menue, "Stellung &analysieren ..."},
+        {Sektion::Other, "Stellung analysieren"},
+        {Sektion::Other, "Spieler"},
+        {Sektion::Other, "Strategie"},
+        {Sektion::Other, "Gewinnchance"},
+        {Sektion::Other, "95 %-Intervall"},
+        {Sektion::Other, "Siegpunkte im Mittel"},
+        {Sektion::Other, "Aktion"},
+        {Sektion::Other, "Aktionen von Spieler 1: seine Gewinnchance danach, die beste zuerst"},
+        {Sektion::Other, "%1 von %2 gedachten Spielen"},
+        {Sektion::Other, "Schließen"},
     }};
     return tabelle;
 }

@@ -148,6 +148,24 @@ enum class Text : int {
     DiagrammSiegquoteTeilnehmer,
     DiagrammTeilnehmerAchse,
     DiagrammPunkteTeilnehmer,
+    // the hint: the searching strategy's move for the person
+    MenueTipp,
+    HinweisTipp,
+    TippSucht,
+    TippMitChance,
+    TippEinzig,
+    // the analysis of the position
+    MenueAnalyse,
+    AnalyseTitel,
+    AnalyseSpieler,
+    AnalyseStrategie,
+    AnalyseChance,
+    AnalyseIntervall,
+    AnalysePunkte,
+    AnalyseAktion,
+    AnalyseAktionen,
+    AnalyseFortschritt,
+    AnalyseSchliessen,
     Anzahl_
 };
 

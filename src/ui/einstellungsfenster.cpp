@@ -106,6 +106,7 @@ TEinstellungsFenster::TEinstellungsFenster(TStrategieeinstellungen& e, const TSp
             for (size_t i = 0; i < def.size(); ++i) {
                 const TDialogFeld& f = def[i];
                 QSpinBox* z = Zahl(f, seite);
+                if (f.Strategie == 16 && f.Name == "Erkundung") z->setSuffix(" %");
                 z->setObjectName(
                     QString("P%1_%2").arg(f.Art == FeldArt::P123 ? 123 : f.Strategie).arg(f.Index));
                 felder_[s][i] = z;
@@ -177,6 +178,12 @@ void TEinstellungsFenster::TexteSetzen() {
     abbruch_->setText(Q(s.Other("Abbruch")));
     seiten_->setTabText(SeiteStrategie, Q(s.Other("Strategie")));
     seiten_->setTabText(SeiteBeschreibung, Q(s.Other("Beschreibung")));
+    // 0 stands for a built-in value that may follow the player count: the field says which.
+    for (size_t seite = 0; seite < felder_.size(); ++seite)
+        for (size_t i = 0; i < felder_[seite].size(); ++i)
+            if (felder_[seite][i])
+                felder_[seite][i]->setSpecialValueText(
+                    Q(modell_.Vorgabe(static_cast<int>(seite), static_cast<int>(i), s)));
 }
 
 void TEinstellungsFenster::WerteLaden() {

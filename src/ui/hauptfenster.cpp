@@ -18,6 +18,7 @@
 #include "ui/qtext.h"
 #include "ui/simulationslauf.h"
 #include "ui/spielverlauf.h"
+#include "ui/tipplauf.h"
 #include "ui/tracefenster.h"
 
 namespace vm::ui {
@@ -132,6 +133,9 @@ THauptfenster::THauptfenster(const TStartOptionen& o)
 
 THauptfenster::~THauptfenster() {
     simulation_.reset();
+    // Hints still searching read the catalogue: they stop before it goes.
+    tipp_.reset();
+    qDeleteAll(findChildren<TTippLauf*>(Qt::FindDirectChildrenOnly));
     timer_.stop();
     g_.SetzeBrett(nullptr);
     g_.SetzeAblauf(nullptr);
@@ -173,6 +177,8 @@ void THauptfenster::closeEvent(QCloseEvent* e) {
         e->ignore();
         return;
     }
+    TippVerwerfen();
+    tipp_.reset();
     profil_.W.FormLeft = x();
     profil_.W.FormTop = y();
     if (!profil_.ProgrammEnde(g_))

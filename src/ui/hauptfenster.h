@@ -16,6 +16,7 @@
 
 #include "control/mensch.h"
 #include "control/spielverlauf.h"
+#include "control/tipp.h"
 #include "model/sitzung.h"
 #include "persist/historie.h"
 #include "persist/profil.h"
@@ -41,6 +42,7 @@ namespace vm::ui {
 
 class TFensterDialoge;
 class TSimulationsLauf;
+class TTippLauf;
 class TSpielverlaufFenster;
 class TTraceFenster;
 
@@ -126,6 +128,13 @@ public:
     QPoint Standardort(int position) const;
     // The scale the board is drawn at: the profile's, or less where the screen is smaller.
     const TMassstab& Massstab() const { return massstab_; }
+    // The hint's budget of imagined games (the strong one unless a test asks for less).
+    void SetzeTippBudget(int32_t spiele) { tippBudget_ = spiele; }
+    // The analysis' imagined games per row (the seats, and each of seat 1's actions).
+    void SetzeAnalyseSpiele(int32_t spiele) { analyseSpiele_ = spiele; }
+    bool TippLaeuft() const;
+    // The controls that carry the hint's mark now.
+    std::vector<QWidget*> TippMarken() const;
 
     // IBrett: every refresh the rules request; nothing while a simulation runs.
     void GeldAnzeigen(int spieler) override;
@@ -189,10 +198,16 @@ public slots:
     void DiagrammeKlick();
     void DiagrammeAusDateiKlick();
     void DiagrammeAusDatei(const QString& datei);
+    // "&Tipp": searches seat 1's move on a copy of the game, then marks it and says it.
+    void TippKlick();
+    // "Stellung &analysieren ...": the dialog of who wins from the position on the board.
+    void AnalyseKlick();
 
 signals:
     // A series has ended and its report stands in the trace.
     void SimulationFertig();
+    // A hint's search has ended: its result is shown, or dropped when the game went on meanwhile.
+    void TippFertig();
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -253,6 +268,13 @@ private:
     void HistorieGesichert(int32_t vorher);
     void HistorieGesprungen(bool ok);
     void HistorieSchritt(bool gesprungen);
+    // The hint: its end, its mark on the board, the end of both when the game moves on, and
+    // when it may be asked for.
+    void TippBeendet();
+    void TippMarkeZeigen(bool an);
+    void TippVerwerfen();
+    void TippPruefen();
+    void TippSperre();
 
     TKatalog katalog_;
     TKatalog anzeigeKatalog_;
@@ -267,6 +289,11 @@ private:
     std::unique_ptr<TSpielverlauf> verlauf_;
     std::unique_ptr<TSimulationsLauf> simulation_; // while a series runs
     std::vector<TDiagramm> diagramme_;             // of the last series
+    std::unique_ptr<TTippLauf> tipp_;              // while a hint is searched or shown
+    int32_t tippBudget_ = VorausschauBudgetStark;
+    int32_t analyseSpiele_ = 1000;
+    TTippZiel tippZiel_;
+    std::string tippText_;
     TDialogLauf dialogLauf_;
     int startFehler_ = 0;
     TFensterDialoge* fensterDialoge_ = nullptr;

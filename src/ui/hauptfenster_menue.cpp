@@ -85,6 +85,10 @@ void THauptfenster::MenueAufbauen() {
         ->setShortcut(QKeySequence("Ctrl+Y"));
     neu(spielzugMenue_, "GanzZurueck", Q(texte_[Text::MenueGanzZurueck]), &THauptfenster::GanzZurueckKlick);
     neu(spielzugMenue_, "GanzVor", Q(texte_[Text::MenueGanzVor]), &THauptfenster::GanzVorKlick);
+    spielzugMenue_->addSeparator();
+    neu(spielzugMenue_, "Tipp", Q(texte_[Text::MenueTipp]), &THauptfenster::TippKlick)
+        ->setShortcut(QKeySequence("H"));
+    neu(spielzugMenue_, "Analyse", Q(texte_[Text::MenueAnalyse]), &THauptfenster::AnalyseKlick);
 
     spielerMenue_ = leiste->addMenu("&Spieler");
     spielerMenue_->menuAction()->setObjectName("SpielerMenue");
@@ -207,10 +211,10 @@ void THauptfenster::MenueAufbauen() {
     leiste2->setContextMenuPolicy(Qt::PreventContextMenu);
     leiste2->setIconSize(QSize(Px(22), Px(22)));
     leiste2->toggleViewAction()->setVisible(false);
-    auto knopf = [&](const char* name, QStyle::StandardPixmap bild, const QString& hinweis, auto slot) {
+    auto knopf = [&](const char* name, const QIcon& bild, const QString& hinweis, auto slot) {
         auto* k = new QToolButton(leiste2);
         k->setObjectName(name);
-        k->setIcon(MitDeutlichemAus(style()->standardIcon(bild)));
+        k->setIcon(MitDeutlichemAus(bild));
         k->setToolTip(hinweis);
         k->setAutoRaise(true);
         leiste2->addWidget(k);
@@ -218,23 +222,26 @@ void THauptfenster::MenueAufbauen() {
         knoepfe_[name] = k;
         return k;
     };
-    knopf("NeuesSpielKnopf", QStyle::SP_FileIcon, "Neues Spiel", &THauptfenster::NeuesSpielKlick);
-    knopf("SpielLadenKnopf", QStyle::SP_DialogOpenButton, Q(texte_[Text::HinweisSpielLaden]),
-          &THauptfenster::SpielLadenKlick);
-    knopf("SpielSpeichernKnopf", QStyle::SP_DialogSaveButton, Q(texte_[Text::HinweisSpielSpeichern]),
-          &THauptfenster::SpielSpeichernKlick);
+    knopf("NeuesSpielKnopf", style()->standardIcon(QStyle::SP_FileIcon), "Neues Spiel",
+          &THauptfenster::NeuesSpielKlick);
+    knopf("SpielLadenKnopf", style()->standardIcon(QStyle::SP_DialogOpenButton),
+          Q(texte_[Text::HinweisSpielLaden]), &THauptfenster::SpielLadenKlick);
+    knopf("SpielSpeichernKnopf", style()->standardIcon(QStyle::SP_DialogSaveButton),
+          Q(texte_[Text::HinweisSpielSpeichern]), &THauptfenster::SpielSpeichernKlick);
     leiste2->addSeparator();
-    knopf("RueckgaengigKnopf", QStyle::SP_ArrowBack, Q(texte_[Text::HinweisRueckgaengig]),
-          &THauptfenster::RueckgaengigKlick);
-    knopf("WiederherstellenKnopf", QStyle::SP_ArrowForward, Q(texte_[Text::HinweisWiederherstellen]),
-          &THauptfenster::WiederherstellenKlick);
+    knopf("RueckgaengigKnopf", style()->standardIcon(QStyle::SP_ArrowBack),
+          Q(texte_[Text::HinweisRueckgaengig]), &THauptfenster::RueckgaengigKlick);
+    knopf("WiederherstellenKnopf", style()->standardIcon(QStyle::SP_ArrowForward),
+          Q(texte_[Text::HinweisWiederherstellen]), &THauptfenster::WiederherstellenKlick);
+    knopf("TippKnopf", TippSymbol(), Q(texte_[Text::HinweisTipp]), &THauptfenster::TippKlick);
     leiste2->addSeparator();
-    knopf("TraceKnopf", QStyle::SP_FileDialogDetailedView, "Trace/Debug", [this] {
+    knopf("TraceKnopf", style()->standardIcon(QStyle::SP_FileDialogDetailedView), "Trace/Debug", [this] {
         aktionen_["Trace"]->toggle();
         TraceKlick();
     });
     leiste2->addSeparator();
-    knopf("BeendenKnopf", QStyle::SP_DialogCloseButton, "Programm beenden", &THauptfenster::ProgrammEnde);
+    knopf("BeendenKnopf", style()->standardIcon(QStyle::SP_DialogCloseButton), "Programm beenden",
+          &THauptfenster::ProgrammEnde);
 }
 
 QToolButton* THauptfenster::Knopf(const QString& name) const {
@@ -276,6 +283,7 @@ void THauptfenster::SperreAnwenden() {
     erweitertMenue_->menuAction()->setEnabled(experte && !s.ErwEinstellungen && !sim);
     variantenMenue_->menuAction()->setEnabled(!s.Varianten && !sim);
     if (fensterDialoge_) fensterDialoge_->SperreAnwenden(s, sim, experte);
+    TippSperre();
     if (!g_.Log.TraceAn && aktionen_["Trace"]->isChecked()) {
         // A locked puzzle switched the trace off.
         aktionen_["Trace"]->setChecked(false);

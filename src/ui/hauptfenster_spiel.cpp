@@ -59,6 +59,8 @@ void THauptfenster::SpielTakt() {
 void THauptfenster::NachAktion() {
     TraceAuffrischen();
     if (Bremse()) return;
+    TippPruefen();
+    TippSperre();
     verlaufFenster_->Auffrischen();
     HinweisAuffrischen();
 }
@@ -166,6 +168,7 @@ void THauptfenster::SimulationKlick() {
 void THauptfenster::SimulationStarten() {
     const int32_t anzahl = g_.Einstellungen.Fuer(g_.Menue.SpielerAnzahl).AnzahlSim;
     if (anzahl <= 0) return;
+    TippVerwerfen();
     g_.SimulationLaeuft = true;
     // Nobody tells the simulated games; the list of the last game goes with the board.
     g_.SetzeEreignisse(nullptr);

@@ -129,6 +129,7 @@ void THauptfenster::HinweisAuffrischen() {
             text = ZielpreisText(texte_, anzeigeKatalog_, *z);
     if (text.empty() && mensch_.Ablehnung().Da())
         text = AblehnungText(texte_, anzeigeKatalog_, mensch_.Ablehnung());
+    if (text.empty()) text = TippLaeuft() ? texte_[Text::TippSucht] : tippText_;
     if (text.empty())
         text = AufforderungText(texte_, anzeigeKatalog_, mensch_.Aufforderung(),
                                 mensch_.Zustand().SternwartenKarte);

@@ -9,4 +9,7 @@ namespace vm::ui {
 // lighter than the enabled ones.
 QIcon MitDeutlichemAus(const QIcon& icon);
 
+// The hint's light bulb, drawn at the tool bar's sizes in the flat look of the style's icons.
+QIcon TippSymbol();
+
 } // namespace vm::ui

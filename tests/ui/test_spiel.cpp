@@ -9,19 +9,27 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTableWidget>
+#include <QToolButton>
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <random>
 #include <set>
 
 #include "ai/spielstaerke.h"
+#include "ai/vorausschau.h"
+#include "control/tipp.h"
 #include "fenstertest.h"
 #include "model/konsistenz.h"
 #include "rules/kaufen.h"
 #include "sim/diagramme.h"
 #include "sim/serie.h"
+#include "ui/analysefenster.h"
 #include "ui/dialoge.h"
 #include "ui/fensterdialoge.h"
 #include "ui/spielverlauf.h"
@@ -436,6 +444,134 @@ private slots:
         QCOMPARE(f.VerlaufFenster()->Liste()->count(), static_cast<int>(vorher));
         f.Aktion("Wiederherstellen")->trigger();
         QCOMPARE(f.VerlaufFenster()->Liste()->count(), static_cast<int>(nachher));
+    }
+
+    // "Tipp" searches seat 1's move on a copy of the game: the game, its generator, history and
+    // trace stay as they were, and the window marks and says what the search recommends. The mark
+    // goes with the next move; a move while the search runs drops its result; closing the window
+    // stops a search.
+    void tippAendertDasSpielNicht() {
+        Umgebung u;
+        ui::THauptfenster& f = u.F();
+        TSpielsitzung& g = u.G();
+        constexpr int32_t Budget = 60;
+        f.SetzeTippBudget(Budget);
+        u.NeuesSpiel(3, 17);
+        QVERIFY(u.BisMenschAmZug());
+        QAction* tipp = f.Aktion("Tipp");
+        QVERIFY(tipp->isEnabled() && f.Knopf("TippKnopf")->isEnabled());
+        QCOMPARE(tipp->shortcut(), QKeySequence("H"));
+        f.Aktion("Trace")->trigger();
+        const TSpielstand vorher = g.S;
+        const uint32_t saat = g.Zufall.RandSeed;
+        const int32_t eintrag = f.Historie().H().AktuellerEintrag;
+        const size_t zeilen = g.Log.Zeilen().size();
+        const uint64_t zuege = g.MenschZuege;
+
+        QSignalSpy fertig(&f, &ui::THauptfenster::TippFertig);
+        tipp->trigger();
+        QVERIFY(f.TippLaeuft() && !tipp->isEnabled());
+        QCOMPARE(f.Hinweisfeld()->text(), QString("Tipp: Suche läuft ..."));
+        QVERIFY(fertig.wait(60000));
+        QVERIFY(Gleich(g.S, vorher));
+        QCOMPARE(g.Zufall.RandSeed, saat);
+        QCOMPARE(f.Historie().H().AktuellerEintrag, eintrag);
+        QCOMPARE(g.Log.Zeilen().size(), zeilen);
+        QCOMPARE(g.MenschZuege, zuege);
+        QVERIFY(tipp->isEnabled());
+
+        // What the same search says, marked where the person makes that move.
+        TVorausschauParameter p = VorausschauParameter(g);
+        p.Budget = Budget;
+        TVorausschau suche(g.Katalog());
+        const TVorausschauErgebnis e = suche.Suche(g, p);
+        QVERIFY(e.spiele > 0);
+        const QString text = f.Hinweisfeld()->text();
+        QCOMPARE(text, QString::fromStdString(TippText(TTexte(), f.AnzeigeKatalog(), g.S, e)));
+        QVERIFY(text.startsWith("Tipp: ") && text.contains(" – Gewinnchance ") && text.endsWith(" %"));
+        const TTippZiel z = TippZiel(g, e.aktion);
+        QWidget* erwartet = z.art == TTippZiel::Auslage ? f.AuslageBild(z.reihe, z.platz)
+                            : z.art == TTippZiel::Hand  ? f.HandBild(1, z.platz)
+                            : z.art == TTippZiel::Passe ? static_cast<QWidget*>(f.PasseKnopf())
+                                                        : nullptr;
+        const std::vector<QWidget*> marken = f.TippMarken();
+        QVERIFY(!marken.empty());
+        QVERIFY(erwartet == nullptr || std::find(marken.begin(), marken.end(), erwartet) != marken.end());
+
+        Klick(f.PasseKnopf());
+        QVERIFY(f.TippMarken().empty());
+        QVERIFY(!f.Hinweisfeld()->text().startsWith("Tipp"));
+        QVERIFY(!tipp->isEnabled()); // the computer seats are on turn
+
+        QVERIFY(u.BisMenschAmZug());
+        tipp->trigger();
+        Klick(f.PasseKnopf()); // before the search's end reaches the window
+        QVERIFY(!f.TippLaeuft() && f.TippMarken().empty());
+        QVERIFY(!f.Hinweisfeld()->text().startsWith("Tipp"));
+        QCoreApplication::processEvents();
+        QCOMPARE(fertig.count(), 1);
+
+        QVERIFY(u.BisMenschAmZug());
+        f.SetzeTippBudget(2000000);
+        tipp->trigger();
+        QVERIFY(f.TippLaeuft());
+        // The window goes with the test: it stops the search and waits for it.
+    }
+
+    // "Stellung analysieren" plays the position on from a copy: one seat wins each imagined game,
+    // every action of seat 1 has its row, the best first, and the game stays as it was. "Abbruch"
+    // stops a long computation at once.
+    void analyseImDialog() {
+        Umgebung u;
+        ui::THauptfenster& f = u.F();
+        TSpielsitzung& g = u.G();
+        QVERIFY(!f.Aktion("Analyse")->isEnabled()); // no game on the board yet
+        // Weak opponents: seat 1 wins some imagined games, so that its actions differ.
+        u.NeuesSpiel(3, 23, 1);
+        QVERIFY(u.BisMenschAmZug());
+        QVERIFY(f.Aktion("Analyse")->isEnabled());
+        f.SetzeAnalyseSpiele(40);
+        const TSpielstand vorher = g.S;
+        const uint32_t saat = g.Zufall.RandSeed;
+        TVorausschau v(g.Katalog());
+        const int aktionen = v.Aufzaehlen(g);
+        QVERIFY(aktionen > 1);
+
+        bool berechnet = false, geordnet = true;
+        double summe = 0;
+        int sitze = 0, zeilen = 0;
+        u.D().Antworte<ui::TAnalyseFenster>([&](ui::TAnalyseFenster& d) {
+            QSignalSpy fertig(&d, &ui::TAnalyseFenster::Berechnet);
+            berechnet = d.Fertig() || fertig.wait(60000);
+            for (int s = 1; s <= d.Ergebnis().Spieler; ++s) summe += d.Ergebnis().Sitz[s].Anteil;
+            sitze = d.Sitze()->rowCount();
+            zeilen = d.Aktionen()->rowCount();
+            for (int z = 1; z < zeilen; ++z)
+                geordnet = geordnet && d.Aktionen()->item(z - 1, 0)->text().remove(" %").toDouble() >=
+                                           d.Aktionen()->item(z, 0)->text().remove(" %").toDouble();
+            d.Knopf()->click();
+            return d.result();
+        });
+        f.Aktion("Analyse")->trigger();
+        QVERIFY(berechnet);
+        QCOMPARE(sitze, 3);
+        QVERIFY(std::abs(summe - 1.0) < 1e-9);
+        QCOMPARE(zeilen, aktionen);
+        QVERIFY(geordnet);
+        QVERIFY(Gleich(g.S, vorher));
+        QCOMPARE(g.Zufall.RandSeed, saat);
+
+        f.SetzeAnalyseSpiele(100000000);
+        bool gestoppt = false;
+        u.D().Antworte<ui::TAnalyseFenster>([&](ui::TAnalyseFenster& d) {
+            d.Knopf()->click();
+            gestoppt = !d.Fertig() && !d.isVisible();
+            return d.result();
+        });
+        f.Aktion("Analyse")->trigger();
+        QVERIFY(gestoppt);
+        QVERIFY(Gleich(g.S, vorher));
+        QCOMPARE(u.D().unerwartet, 0);
     }
 
     // After the human's move the first computer seat waits one tick, then each moves on its own
