@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <climits>
 #include <ctime>
+#include <fstream>
+#include <sstream>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -244,6 +246,16 @@ bool DateiExistiert(const std::string& pfad) {
 bool OrdnerExistiert(const std::string& pfad) {
     struct stat st;
     return ::stat(pfad.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool DateiLesen(const std::string& pfad, std::string& text) {
+    std::ifstream in(pfad, std::ios::binary);
+    if (!in) return false;
+    std::ostringstream s;
+    s << in.rdbuf();
+    if (in.bad()) return false;
+    text = s.str();
+    return true;
 }
 
 std::string OrdnerTeil(const std::string& pfad) {

@@ -71,6 +71,8 @@ private:
 // True for an existing regular file or folder.
 bool DateiExistiert(const std::string& pfad);
 bool OrdnerExistiert(const std::string& pfad);
+// The whole file into `text`; false when it cannot be opened or read.
+bool DateiLesen(const std::string& pfad, std::string& text);
 // Folder part of a path, up to and including the last separator ("" when there is none).
 std::string OrdnerTeil(const std::string& pfad);
 // Joins a folder and a file name with one separator.

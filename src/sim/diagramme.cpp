@@ -60,6 +60,18 @@ TDiagramm Punkteverteilung(const TPunkteVerteilung& v, int n, const TTexte& text
     return d;
 }
 
+// Games by number of rounds, without its bars.
+TDiagramm RundenDiagramm(const TTexte& texte) {
+    TDiagramm d;
+    d.Stamm = "spiele-nach-runden";
+    d.Titel = d.Kurztitel = texte[Text::DiagrammSpieleNachRunden];
+    d.AchseX = texte[Text::DiagrammRunden];
+    d.AchseY = texte[Text::DiagrammSpiele];
+    d.Art = TDiagrammArt::Balken;
+    d.Reihen.push_back({texte[Text::DiagrammSpiele], {}, {}, {}});
+    return d;
+}
+
 } // namespace
 
 TDiagramm SiegquotenDiagramm(const std::vector<TSiegeZaehlung>& zaehlungen, const TTexte& texte) {
@@ -107,13 +119,7 @@ std::vector<TDiagramm> SerienDiagramme(const TSimStatistik& st, const TPunkteVer
             if (erste == 0) erste = r;
             letzte = r;
         }
-    TDiagramm runden;
-    runden.Stamm = "spiele-nach-runden";
-    runden.Titel = runden.Kurztitel = texte[Text::DiagrammSpieleNachRunden];
-    runden.AchseX = texte[Text::DiagrammRunden];
-    runden.AchseY = texte[Text::DiagrammSpiele];
-    runden.Art = TDiagrammArt::Balken;
-    runden.Reihen.push_back({texte[Text::DiagrammSpiele], {}, {}, {}});
+    TDiagramm runden = RundenDiagramm(texte);
     TDiagramm mittel;
     mittel.Stamm = "punkte-nach-runden";
     mittel.Titel = texte[Text::DiagrammPunkteNachRunden];
@@ -157,12 +163,7 @@ std::vector<TDiagramm> TurnierDiagramme(const TTurnier& t, const TTexte& texte) 
     quote.Titel = texte[Text::DiagrammSiegquoteTeilnehmer];
     quote.AchseX = texte[Text::DiagrammTeilnehmerAchse];
 
-    TDiagramm runden;
-    runden.Stamm = "spiele-nach-runden";
-    runden.Titel = runden.Kurztitel = texte[Text::DiagrammSpieleNachRunden];
-    runden.AchseX = texte[Text::DiagrammRunden];
-    runden.AchseY = texte[Text::DiagrammSpiele];
-    runden.Reihen.push_back({texte[Text::DiagrammSpiele], {}, {}, {}});
+    TDiagramm runden = RundenDiagramm(texte);
     std::map<int32_t, int64_t> nachRunden;
     for (const TTurnierSpiel& s : t.Spiele) ++nachRunden[s.E.Runden];
     if (!nachRunden.empty())

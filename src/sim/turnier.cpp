@@ -662,16 +662,6 @@ std::string TurnierUnterschied(const TTurnier& ziel, const TTurnier& dazu) {
 
 namespace {
 
-bool LiesGanz(const std::string& pfad, std::string& text) {
-    std::ifstream in(pfad, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream s;
-    s << in.rdbuf();
-    if (in.bad()) return false;
-    text = s.str();
-    return true;
-}
-
 // Writes the report and the JSON; the report to standard output unless a file is named.
 int Schreiben(const TTurnier& t, const std::string& berichtDatei, const std::string& jsonDatei,
               const char* vorsatz, std::ostream& out, std::ostream& err, TAusgabeDatei& bericht,
@@ -756,7 +746,7 @@ int TurnierVereinigen(const std::vector<std::string>& teile, const std::string& 
     std::vector<std::tuple<uint32_t, int16_t, int16_t, size_t>> gesehen;
     for (size_t i = 0; i < teile.size(); ++i) {
         TTurnier& t = i == 0 ? gesamt : teil;
-        if (!LiesGanz(teile[i], text)) {
+        if (!DateiLesen(teile[i], text)) {
             err << Vorsatz << "Datei '" << teile[i] << "' kann nicht gelesen werden\n";
             return 2;
         }

@@ -22,16 +22,6 @@ namespace {
 
 constexpr const char* Vorsatz = "veldmark-sim merge: ";
 
-bool LiesGanz(const std::string& pfad, std::string& text) {
-    std::ifstream in(pfad, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream s;
-    s << in.rdbuf();
-    if (in.bad()) return false;
-    text = s.str();
-    return true;
-}
-
 std::string VariantenText(const uint8_t (&v)[3]) {
     return std::to_string(v[0]) + "," + std::to_string(v[1]) + "," + std::to_string(v[2]);
 }
@@ -69,7 +59,7 @@ int SimVereinigen(const TVereinigenArgumente& a, std::ostream& out, std::ostream
 
     // Tournaments merge by their game lists; the first part says which kind the merge is.
     std::string erstes;
-    if (!a.teile.empty() && LiesGanz(a.teile[0], erstes) && IstTurnierJson(erstes))
+    if (!a.teile.empty() && DateiLesen(a.teile[0], erstes) && IstTurnierJson(erstes))
         return TurnierVereinigen(a.teile, a.berichtDatei, a.jsonDatei, out, err);
 
     auto gesamt = std::make_unique<TSimStatistik>();
@@ -83,7 +73,7 @@ int SimVereinigen(const TVereinigenArgumente& a, std::ostream& out, std::ostream
     std::vector<std::pair<TStrom, size_t>> gesehen;
     for (size_t i = 0; i < a.teile.size(); ++i) {
         const std::string& pfad = a.teile[i];
-        if (!LiesGanz(pfad, text)) {
+        if (!DateiLesen(pfad, text)) {
             err << Vorsatz << "Datei '" << pfad << "' kann nicht gelesen werden\n";
             return 2;
         }
@@ -155,7 +145,7 @@ int SimVereinigen(const TVereinigenArgumente& a, std::ostream& out, std::ostream
         TJsonLauf ohne;
         bool geaendert = false;
         for (const std::string& pfad : a.teile) {
-            if (!LiesGanz(pfad, text) || !StatistikAusJson(text, *teil, ohne, fehler, &spiele)) {
+            if (!DateiLesen(pfad, text) || !StatistikAusJson(text, *teil, ohne, fehler, &spiele)) {
                 err << Vorsatz << "'" << pfad << "' hat sich während des Vereinigens geändert\n";
                 geaendert = true;
                 break;
