@@ -24,18 +24,11 @@ constexpr int32_t SlotErkundung = ParameterSlot(16, "Erkundung");
 // An imagined game longer than this is cut off and scored as it stands.
 constexpr int MaxZuegeImSpiel = 20000;
 
-uint64_t Mischen(uint64_t x) {
-    x += 0x9E3779B97F4A7C15ull;
-    x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ull;
-    x = (x ^ (x >> 27)) * 0x94D049BB133111EBull;
-    return x ^ (x >> 31);
-}
-
 // The game's seed and the move: only what every seat sees, so hidden cards do not steer the search.
 uint64_t ZugSaat(const TSpielsitzung& g) {
     const TSpielstand& s = g.Stand();
-    uint64_t h = Mischen(g.Zufall.RandSeed);
-    auto dazu = [&h](int64_t v) { h = Mischen(h ^ static_cast<uint64_t>(v)); };
+    uint64_t h = SaatMischen(g.Zufall.RandSeed);
+    auto dazu = [&h](int64_t v) { h = SaatMischen(h ^ static_cast<uint64_t>(v)); };
     dazu(s.Runde);
     dazu(s.Phase);
     dazu(s.AktuellerSpieler);
@@ -94,7 +87,7 @@ struct TVorausschau::TArbeiter {
     }
     uint64_t Naechste() {
         zustand += 0x9E3779B97F4A7C15ull;
-        return Mischen(zustand);
+        return SaatMischen(zustand);
     }
     TSpielsitzung s;
     uint64_t zustand = 0;
@@ -333,7 +326,7 @@ TVorausschauErgebnis TVorausschau::Suche(const TSpielsitzung& g, const TVoraussc
     };
     // One imagined game of the round: the j-th re-deal (the same for every action) and the i-th action.
     auto spiel = [&](TArbeiter& w, int64_t nr, int i) {
-        const uint64_t saat = Mischen(basis ^ Mischen(static_cast<uint64_t>(nr)));
+        const uint64_t saat = SaatMischen(basis ^ SaatMischen(static_cast<uint64_t>(nr)));
         TAusgang aus;
         Ausspielen(w, g.Stand(), sp, einst, &aktionen_[lebend_[i]], saat, aus);
         zaehlen();

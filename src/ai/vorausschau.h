@@ -19,6 +19,14 @@ constexpr int32_t VorausschauErkundungVorgabe = 50; // % of the actions kept per
 // The window's hint searches harder, on every core; still a count, so it repeats on any machine.
 constexpr int32_t VorausschauBudgetStark = 16000;
 
+// Spreads a seed over all 64 bits, so that neighbouring game numbers give unrelated imagined games.
+constexpr uint64_t SaatMischen(uint64_t x) {
+    x += 0x9E3779B97F4A7C15ull;
+    x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ull;
+    x = (x ^ (x >> 27)) * 0x94D049BB133111EBull;
+    return x ^ (x >> 31);
+}
+
 struct TVorausschauParameter {
     int32_t Budget = VorausschauBudgetVorgabe;
     int32_t Rollout = 0; // strategy of every seat in the imagined games

@@ -18,13 +18,6 @@ namespace vm {
 
 namespace {
 
-uint64_t Mischen(uint64_t x) {
-    x += 0x9E3779B97F4A7C15ull;
-    x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ull;
-    x = (x ^ (x >> 27)) * 0x94D049BB133111EBull;
-    return x ^ (x >> 31);
-}
-
 // Whole numbers only, so that the sums do not depend on which thread played which game.
 struct TZaehler {
     std::array<int64_t, 5> siege{};
@@ -92,7 +85,7 @@ TAnalyse Analysiere(const TSpielsitzung& g, const TAnalyseOptionen& o, TSuchsteu
     const int64_t zeilen = 1 + static_cast<int64_t>(aktionen.size());
     const int64_t spiele = std::max(o.Spiele, 0);
     const int64_t auftraege = spiele * zeilen;
-    const uint64_t basis = Mischen(o.Saat);
+    const uint64_t basis = SaatMischen(o.Saat);
     std::atomic<int64_t> naechster{0};
     std::atomic<bool> gestoppt{false};
     std::vector<std::vector<TZaehler>> zaehler(static_cast<size_t>(kerne),
@@ -109,7 +102,7 @@ TAnalyse Analysiere(const TSpielsitzung& g, const TAnalyseOptionen& o, TSuchsteu
             const int64_t j = k / zeilen;
             const int64_t zeile = k % zeilen;
             const TVorausschauAktion* a = zeile > 0 ? &aktionen[static_cast<size_t>(zeile - 1)] : nullptr;
-            v.Ausspielen(g.Stand(), 1, einst, a, Mischen(basis ^ static_cast<uint64_t>(j)), aus);
+            v.Ausspielen(g.Stand(), 1, einst, a, SaatMischen(basis ^ static_cast<uint64_t>(j)), aus);
             TZaehler& ziel = z[static_cast<size_t>(zeile)];
             ++ziel.spiele;
             for (int s = 1; s <= n; ++s) {
