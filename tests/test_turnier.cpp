@@ -2,7 +2,10 @@
 // that neither the threads nor a split over machines change, and each entrant's own parameters.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <random>
+
+#include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "sim/argumente.h"
@@ -88,6 +91,47 @@ TEST(Turnier, IntervalleHaltenDenWahrenAnteil) {
     }
 }
 
+// Three deals of two seatings each, listed out of order: the figures come from the games, and the
+// stop rule pairs the entrants' wins deal by deal (differences 2, 0, 2: z = (4/3) / (2/3) = 2).
+TEST(Turnier, DieWertungRechnetAusDenSpielen) {
+    TTurnier t;
+    t.Spieler = 2;
+    t.Teilnehmer.resize(2);
+    t.Tische = TurnierTische(2, 2, false);
+    // deal, seating, points of seat 1 and seat 2; seating 1 seats entrant 2 first
+    const int spiele[6][4] = {{2, 0, 12, 3}, {0, 0, 10, 6}, {1, 1, 4, 6}, {0, 1, 8, 9}, {2, 1, 2, 11}, {1, 0, 5, 7}};
+    for (const auto& z : spiele) {
+        TTurnierSpiel s{};
+        s.Saat = static_cast<uint32_t>(100 + z[0]);
+        s.Ordnung = static_cast<int16_t>(z[1]);
+        s.Teilnehmer[0] = static_cast<int8_t>(z[1]);
+        s.Teilnehmer[1] = static_cast<int8_t>(1 - z[1]);
+        s.Teilnehmer[2] = s.Teilnehmer[3] = -1;
+        s.E.Punkte[0] = z[2];
+        s.E.Punkte[1] = z[3];
+        s.E.Platz[0] = static_cast<int8_t>(z[2] > z[3] ? 1 : 2);
+        s.E.Platz[1] = static_cast<int8_t>(3 - s.E.Platz[0]);
+        t.Spiele.push_back(s);
+    }
+    const TTurnierWertung w = TurnierWerten(t);
+    ASSERT_EQ(w.Zeilen.size(), 2u);
+    const TTurnierZeile& erster = w.Zeilen[0];
+    const TTurnierZeile& zweiter = w.Zeilen[1];
+    EXPECT_EQ(erster.Teilnehmer, 0);
+    EXPECT_EQ(erster.Spiele, 6);
+    EXPECT_DOUBLE_EQ(erster.Siege, 5);
+    EXPECT_DOUBLE_EQ(zweiter.Siege, 1);
+    EXPECT_DOUBLE_EQ(erster.MittelPunkte, 53.0 / 6);
+    EXPECT_DOUBLE_EQ(zweiter.MittelPunkte, 30.0 / 6);
+    EXPECT_DOUBLE_EQ(erster.MittelAbstand, -2.0 / 6);
+    EXPECT_DOUBLE_EQ(zweiter.MittelAbstand, -25.0 / 6);
+    EXPECT_NEAR(erster.Elo, 400 * std::log10(5.0), 1e-9);
+    EXPECT_DOUBLE_EQ(w.Vergleich[0][1], 5.0 / 6);
+    EXPECT_DOUBLE_EQ(w.Vergleich[1][0], 1.0 / 6);
+    EXPECT_EQ(w.Durchgaenge, 3);
+    EXPECT_NEAR(w.Z, 2.0, 1e-12);
+}
+
 struct TAufruf {
     int rc;
     std::string aus, fehler;
@@ -161,6 +205,49 @@ TEST(Turnier, ThreadsUndTeileAendernNichtsUndMergePrueftDieTeile) {
     EXPECT_EQ(Sim({"turnier", "--entrants", "10,17"}).rc, 2);
     EXPECT_EQ(Sim({"turnier", "--entrants", "10,12", "--params-of", "3=x.ini"}).rc, 2);
     EXPECT_EQ(Sim({"turnier", "--entrants", "10,12", "--part", "1/2", "--until-significant"}).rc, 2);
+}
+
+// A result file reads back to the same tournament; a damaged one is refused with what is wrong,
+// never taken in half.
+TEST(Turnier, ErgebnisdateienWerdenGeprueft) {
+    TTurnierOptionen o;
+    o.spieler = 3;
+    o.teilnehmer = {4, 10, 12};
+    o.spiele = 6;
+    o.spieleGesetzt = true;
+    o.seed = 9;
+    const TTurnier t = Spielen(o);
+    const std::string text = TurnierJson(t);
+    TTurnier zurueck;
+    std::string fehler;
+    ASSERT_TRUE(TurnierAusJson(text, zurueck, fehler)) << fehler;
+    ASSERT_EQ(zurueck.Spiele.size(), t.Spiele.size());
+    EXPECT_EQ(std::memcmp(zurueck.Spiele.data(), t.Spiele.data(), t.Spiele.size() * sizeof t.Spiele[0]), 0);
+    EXPECT_EQ(TurnierBericht(zurueck, TurnierWerten(zurueck)), TurnierBericht(t, TurnierWerten(t)));
+
+    const nlohmann::json gut = nlohmann::json::parse(text);
+    const std::vector<std::pair<const char*, void (*)(nlohmann::json&)>> schaeden = {
+        {"spielerAnzahl", [](nlohmann::json& d) { d["spielerAnzahl"] = 5; }},
+        {"spieleJeTisch", [](nlohmann::json& d) { d["spieleJeTisch"] = 0; }},
+        {"teilnehmer", [](nlohmann::json& d) { d["teilnehmer"].erase(1); d["teilnehmer"].erase(1); }},
+        {"parameter", [](nlohmann::json& d) { d["teilnehmer"][0]["parameter"].erase(0); }},
+        {"Tisch", [](nlohmann::json& d) { d["spiele"][0][1] = -1; }},
+        {"Tisch", [](nlohmann::json& d) { d["spiele"][0][1] = 99; }},
+        {"Sitzordnung", [](nlohmann::json& d) { d["spiele"][0][2] = -1; }},
+        {"Sitzordnung", [](nlohmann::json& d) { d["spiele"][0][2] = 6; }},
+        {"Teilnehmer passt nicht", [](nlohmann::json& d) { std::swap(d["spiele"][0][4][0], d["spiele"][0][4][1]); }},
+        {"Platz", [](nlohmann::json& d) { d["spiele"][0][7][2] = 4; }},
+        {"fehlerhaft", [](nlohmann::json& d) { d["spiele"][0].erase(5); }},
+        {"Version", [](nlohmann::json& d) { d["version"] = 2; }},
+    };
+    for (const auto& [was, schaden] : schaeden) {
+        nlohmann::json d = gut;
+        schaden(d);
+        TTurnier x;
+        fehler.clear();
+        EXPECT_FALSE(TurnierAusJson(d.dump(), x, fehler)) << was;
+        EXPECT_ENTHAELT(fehler, was == std::string("Version") ? "kein Turnier dieser Version" : was);
+    }
 }
 
 // An entrant moves with its own parameters, also when the other entrant at the table has others:

@@ -107,6 +107,63 @@ TEST(Vorausschau, DerZugAendertNurDurchSeineAktion) {
     }
 }
 
+// The search weighs the moves a rule-based seat would make: some enumerated action, applied, gives
+// the very position the rule-based move gives. Not every one: the observatory's card is placed by a
+// fixed rule, and some rule-based moves end in a position no single action gives (about 5 %).
+TEST(Vorausschau, RegelzuegeSindUnterDenAktionen) {
+    TKatalog katalog;
+    auto g = std::make_unique<TSpielsitzung>(katalog);
+    auto regel = std::make_unique<TSpielsitzung>(katalog);
+    auto probe = std::make_unique<TSpielsitzung>(katalog);
+    TVorausschau suche(katalog);
+    int stellungen = 0, gefunden = 0;
+    for (int spieler = 2; spieler <= 4; ++spieler)
+        for (uint32_t seed = 1; seed <= 3; ++seed) {
+            Partie(*g, spieler, 300u * seed + static_cast<uint32_t>(spieler), spieler == 3, 0);
+            while (!g->S.Spielende) {
+                Uebernehmen(*regel, *g);
+                CompiZug(*regel);
+                const int n = suche.Aufzaehlen(*g);
+                bool da = false;
+                for (int i = 0; i < n && !da; ++i) {
+                    Uebernehmen(*probe, *g);
+                    TVorausschau::Anwenden(*probe, suche.Aktion(i));
+                    NaechsterSpieler(*probe);
+                    da = std::memcmp(&probe->S, &regel->S, sizeof probe->S) == 0;
+                }
+                ++stellungen;
+                gefunden += da;
+                CompiZug(*g);
+            }
+        }
+    EXPECT_GT(stellungen, 500);
+    EXPECT_GE(gefunden, stellungen * 9 / 10) << gefunden << " of " << stellungen;
+}
+
+TEST(Vorausschau, NullHeisstVorgabe) {
+    TKatalog katalog;
+    auto g = std::make_unique<TSpielsitzung>(katalog);
+    for (int spieler = 2; spieler <= 4; ++spieler) {
+        Partie(*g, spieler, 5, false, 0);
+        TStrategieEinstellung& e = g->Einstellungen.Fuer(spieler);
+        TVorausschauParameter p = VorausschauParameter(*g);
+        EXPECT_EQ(p.Budget, VorausschauBudgetVorgabe);
+        EXPECT_EQ(p.Rollout, spieler == 2 ? 12 : 10);
+        EXPECT_EQ(p.Erkundung, VorausschauErkundungVorgabe);
+        e.Parameter123[ParameterSlot(16, "Budget")] = 300;
+        e.Parameter123[ParameterSlot(16, "Rollout")] = 14;
+        e.Parameter123[ParameterSlot(16, "Erkundung")] = 30;
+        p = VorausschauParameter(*g);
+        EXPECT_TRUE(p.Budget == 300 && p.Rollout == 14 && p.Erkundung == 30);
+    }
+    // A rollout strategy out of range plays the default's games.
+    TVorausschau suche(katalog);
+    Partie(*g, 3, 8, false, 20);
+    const TVorausschauErgebnis vorgabe = suche.Suche(*g, {120, 10, 50});
+    const TVorausschauErgebnis null = suche.Suche(*g, {120, 0, 50});
+    EXPECT_TRUE(null.aktion == vorgabe.aktion && null.gewinnchance == vorgabe.gewinnchance);
+}
+
 // A series with strategy 16: no violation, no internal fault, and the same games run after run.
 TEST(Vorausschau, SerienSindGeprueftUndWiederholbar) {
     const std::filesystem::path ordner = FrischerOrdner("vorausschau");
