@@ -2,10 +2,13 @@
 // series gives, and neither threads nor a stop change what was counted.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstring>
 #include <memory>
 #include <sstream>
 
 #include "persist/aktionstext.h"
+#include "rules/ablauf.h"
 #include "rules/wertung.h"
 #include "sim/analyse.h"
 #include "sim/schaetzung.h"
@@ -132,6 +135,43 @@ TEST(Analyse, KerneFortschrittAbbruchUndAktionsnamen) {
         EXPECT_EQ(c.Sitz[1].Spiele, 0);
     }
     EXPECT_EQ(geprueft, 3);
+}
+
+// Each action's row counts seat 1's games after that action: the row of the move seat 1's own
+// strategy makes here meets the re-deals row 0 meets, so its mean points are seat 1's, not another's.
+TEST(Analyse, DieAktionszeilenGehoerenSitzEins) {
+    TKatalog katalog;
+    auto g = std::make_unique<TSpielsitzung>(katalog);
+    auto regel = std::make_unique<TSpielsitzung>(katalog);
+    auto probe = std::make_unique<TSpielsitzung>(katalog);
+    auto kopie = [&g](TSpielsitzung& z) {
+        z.S = g->S;
+        z.Zufall = g->Zufall;
+        z.Einstellungen = g->Einstellungen;
+        z.ZustandErsetzt();
+    };
+    int geprueft = 0;
+    for (uint32_t seed = 1; seed < 60 && geprueft < 4; ++seed) {
+        Partie(*g, 2, seed, static_cast<int>(30 + seed * 5));
+        if (g->S.Spielende || g->S.AktuellerSpieler != 1) continue;
+        TAnalyseOptionen o;
+        o.Spiele = 40;
+        const TAnalyse a = Analysiere(*g, o);
+        const double eins = a.Sitz[1].MittelPunkte, zwei = a.Sitz[2].MittelPunkte;
+        if (std::abs(eins - zwei) < 8) continue;
+        kopie(*regel);
+        CompiZug(*regel);
+        for (const TAktionsChance& x : a.Aktionen) {
+            kopie(*probe);
+            TVorausschau::Anwenden(*probe, x.Aktion);
+            NaechsterSpieler(*probe);
+            if (std::memcmp(&probe->S, &regel->S, sizeof probe->S) != 0) continue;
+            ++geprueft;
+            EXPECT_LT(std::abs(x.Chance.MittelPunkte - eins), std::abs(x.Chance.MittelPunkte - zwei))
+                << seed << ": " << x.Chance.MittelPunkte << " " << eins << " " << zwei;
+        }
+    }
+    EXPECT_EQ(geprueft, 4);
 }
 
 TEST(Analyse, KommandozeileLaedtDieDateiUndPrueftDieStrategien) {

@@ -2,13 +2,16 @@
 // that neither the threads nor a split over machines change, and each entrant's own parameters.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <random>
 
 #include <nlohmann/json.hpp>
 #include <sstream>
 
+#include "persist/texte.h"
 #include "sim/argumente.h"
+#include "sim/diagramme.h"
 #include "sim/turnier.h"
 #include "testspieler.h"
 
@@ -104,6 +107,7 @@ TEST(Turnier, DieWertungRechnetAusDenSpielen) {
         TTurnierSpiel s{};
         s.Saat = static_cast<uint32_t>(100 + z[0]);
         s.Ordnung = static_cast<int16_t>(z[1]);
+        s.E.Runden = 5 + z[0];
         s.Teilnehmer[0] = static_cast<int8_t>(z[1]);
         s.Teilnehmer[1] = static_cast<int8_t>(1 - z[1]);
         s.Teilnehmer[2] = s.Teilnehmer[3] = -1;
@@ -130,6 +134,26 @@ TEST(Turnier, DieWertungRechnetAusDenSpielen) {
     EXPECT_DOUBLE_EQ(w.Vergleich[1][0], 1.0 / 6);
     EXPECT_EQ(w.Durchgaenge, 3);
     EXPECT_NEAR(w.Z, 2.0, 1e-12);
+
+    // The charts show the same figures, best first.
+    const std::vector<TDiagramm> d = TurnierDiagramme(t, TTexte{});
+    auto diagramm = [&d](const std::string& stamm) {
+        const auto it = std::find_if(d.begin(), d.end(), [&](const TDiagramm& x) { return x.Stamm == stamm; });
+        EXPECT_NE(it, d.end()) << stamm;
+        return it == d.end() ? TDiagramm{} : *it;
+    };
+    const TDiagramm quote = diagramm("siegquoten"), punkte = diagramm("punkte-je-teilnehmer"),
+                    runden = diagramm("spiele-nach-runden");
+    ASSERT_EQ(quote.Reihen.size(), 1u);
+    ASSERT_EQ(quote.Reihen[0].Werte.size(), 2u);
+    EXPECT_NEAR(quote.Reihen[0].Werte[0], 500.0 / 6, 1e-9);
+    EXPECT_NEAR(quote.Reihen[0].Werte[1], 100.0 / 6, 1e-9);
+    EXPECT_EQ(punkte.Kategorien, (std::vector<std::string>{TeilnehmerName(t, 0), TeilnehmerName(t, 1)}));
+    ASSERT_EQ(punkte.Reihen.size(), 1u);
+    EXPECT_EQ(punkte.Reihen[0].Werte, (std::vector<double>{53.0 / 6, 5.0}));
+    EXPECT_EQ(runden.Kategorien, (std::vector<std::string>{"5", "6", "7"}));
+    ASSERT_EQ(runden.Reihen.size(), 1u);
+    EXPECT_EQ(runden.Reihen[0].Werte, (std::vector<double>{2, 2, 2}));
 }
 
 struct TAufruf {
