@@ -134,6 +134,12 @@ TEST(Turnier, DieWertungRechnetAusDenSpielen) {
     EXPECT_DOUBLE_EQ(w.Vergleich[1][0], 1.0 / 6);
     EXPECT_EQ(w.Durchgaenge, 3);
     EXPECT_NEAR(w.Z, 2.0, 1e-12);
+    // Winning every game still gives a finite rating.
+    TTurnier alle = t;
+    for (TTurnierSpiel& s : alle.Spiele) s.E.Punkte[s.Teilnehmer[0] == 0 ? 0 : 1] = 20;
+    const TTurnierZeile& sieger = TurnierWerten(alle).Zeilen[0];
+    EXPECT_DOUBLE_EQ(sieger.Siege, 6);
+    EXPECT_TRUE(std::isfinite(sieger.Elo) && sieger.Elo > erster.Elo && std::isfinite(sieger.EloFehler));
 
     // The charts show the same figures, best first.
     const std::vector<TDiagramm> d = TurnierDiagramme(t, TTexte{});
