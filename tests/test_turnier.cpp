@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <cmath>
 #include <random>
+#include <sstream>
 
 #include <nlohmann/json.hpp>
-#include <sstream>
 
 #include "persist/texte.h"
 #include "sim/argumente.h"
