@@ -137,7 +137,7 @@ TEST(Turnier, DieWertungRechnetAusDenSpielen) {
     // Winning every game still gives a finite rating.
     TTurnier alle = t;
     for (TTurnierSpiel& s : alle.Spiele) s.E.Punkte[s.Teilnehmer[0] == 0 ? 0 : 1] = 20;
-    const TTurnierZeile& sieger = TurnierWerten(alle).Zeilen[0];
+    const TTurnierZeile sieger = TurnierWerten(alle).Zeilen[0];
     EXPECT_DOUBLE_EQ(sieger.Siege, 6);
     EXPECT_TRUE(std::isfinite(sieger.Elo) && sieger.Elo > erster.Elo && std::isfinite(sieger.EloFehler));
 
