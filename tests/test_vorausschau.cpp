@@ -108,8 +108,9 @@ TEST(Vorausschau, DerZugAendertNurDurchSeineAktion) {
 }
 
 // The search weighs the moves a rule-based seat would make: some enumerated action, applied, gives
-// the very position the rule-based move gives. Not every one: the observatory's card is placed by a
-// fixed rule, and some rule-based moves end in a position no single action gives (about 5 %).
+// the very position the rule-based move gives (row 2 of the display fills from the right, so a
+// search that looks only at its first places misses its cards). Not every move: the search places
+// the observatory's card by a fixed rule (about 1 % of the moves).
 TEST(Vorausschau, RegelzuegeSindUnterDenAktionen) {
     TKatalog katalog;
     auto g = std::make_unique<TSpielsitzung>(katalog);
@@ -137,7 +138,7 @@ TEST(Vorausschau, RegelzuegeSindUnterDenAktionen) {
             }
         }
     EXPECT_GT(stellungen, 500);
-    EXPECT_GE(gefunden, stellungen * 9 / 10) << gefunden << " of " << stellungen;
+    EXPECT_GE(gefunden, stellungen * 98 / 100) << gefunden << " of " << stellungen;
 }
 
 TEST(Vorausschau, NullHeisstVorgabe) {

@@ -148,8 +148,9 @@ int TVorausschau::Aufzaehlen(TSpielsitzung& g, int sp) {
         }
     };
     const bool handFrei = KannHandkarteAufnehmen(g, sp);
+    // Row 1 fills from the left, row 2 from the right: every place is looked at.
     for (int r = 1; r <= 2; ++r) {
-        for (int p = 1; p <= s.Auslage[r].Anzahl; ++p) {
+        for (int p = 1; p <= 8; ++p) {
             const tKartenRef karte = s.Auslage[r].Karten[p];
             if (karte.Leer()) continue;
             A a;

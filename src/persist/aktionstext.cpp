@@ -9,7 +9,7 @@ std::string AktionText(const TTexte& texte, const TKatalog& katalog, const TSpie
     const TSpieler& ich = s.Spieler[sp];
     auto name = [&katalog](tKartenRef k) { return std::string(KarteName(katalog, OhneMarke(k))); };
     auto auslage = [&]() {
-        if (a.reihe < 1 || a.reihe > 2 || a.platz < 1 || a.platz > s.Auslage[a.reihe].Anzahl)
+        if (a.reihe < 1 || a.reihe > 2 || a.platz < 1 || a.platz > 8 || s.Auslage[a.reihe].Karten[a.platz].Leer())
             return std::string();
         return name(s.Auslage[a.reihe].Karten[a.platz]);
     };
